@@ -1,0 +1,7 @@
+# Files of src/board, as paths relative to src/.
+list(APPEND CORE_SOURCES
+    board/board.cpp
+    board/playrules.cpp
+)
+list(APPEND GUI_SOURCES
+)

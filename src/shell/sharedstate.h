@@ -1,0 +1,52 @@
+#pragma once
+
+#include "board/geometry.h"
+#include "board/playrules.h"
+#include "recording/tabledata.h"
+#include "replay/replaysettings.h"
+#include "shell/settings.h"
+#include "store/cataloguetypes.h"
+#include "store/recordtypes.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+
+namespace vorleth {
+
+// "C:\Vorleth" on Windows, ~/Vorleth elsewhere.
+QString defaultBaseDirectory();
+
+// Every program-wide value, grouped by the part of the program that owns it.
+// Screens reach each other only through this and by opening one another.
+struct SharedState {
+    explicit SharedState(QString baseDirectory = defaultBaseDirectory());
+
+    // Holds the settings file and the working files.
+    QString baseDirectory;
+    // The wall clock; tests set a fixed one.
+    std::function<QDateTime()> clock;
+    QDateTime now() const { return clock(); }
+
+    // Start-up, settings and main menu
+    Settings settings;
+    ShellState shell;
+
+    // Record store
+    CurrentRecord record;
+    Catalogue catalogue;
+    RecordListState recordList;
+
+    // Board model and its geometry
+    BoardModel board;
+    BoardGeometry geometry;
+
+    // Game recording
+    TableEntryData table;
+
+    // Replay
+    ReplaySettings replay;
+};
+
+} // namespace vorleth

@@ -1,0 +1,58 @@
+#include "ui/messagedialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace vorleth {
+
+namespace {
+QString windowTitle(const QString& title) {
+    return title.isEmpty() ? QApplication::applicationDisplayName() : title;
+}
+} // namespace
+
+Dialogs::Answer MessageDialogs::message(const QString& text, Buttons buttons,
+                                        const QString& title) {
+    QMessageBox box(m_parent);
+    box.setWindowTitle(windowTitle(title));
+    box.setText(text);
+    switch (buttons) {
+    case Buttons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
+}
+
+std::optional<QString> MessageDialogs::input(const QString& prompt, const QString& title,
+                                             const QString& defaultText, int x, int y) {
+    QInputDialog dialog(m_parent);
+    dialog.setWindowTitle(windowTitle(title));
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(defaultText);
+    if (x >= 0 && y >= 0) {
+        // Positions are given in twips: 15 per pixel at 96 dots per inch.
+        dialog.move(x / 15, y / 15);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+} // namespace vorleth

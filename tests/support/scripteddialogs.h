@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ui/dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+
+namespace vorleth::test {
+
+// Records every box shown and answers from scripted queues (OK / default text when empty).
+class ScriptedDialogs : public Dialogs {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+    };
+
+    std::deque<Answer> answers;
+    std::deque<std::optional<QString>> inputs;
+    std::vector<Shown> shown;
+    QStringList prompts;
+
+    Answer message(const QString& text, Buttons buttons, const QString&) override {
+        shown.push_back({text, buttons});
+        if (answers.empty())
+            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+
+    std::optional<QString> input(const QString& prompt, const QString&, const QString& defaultText,
+                                 int, int) override {
+        prompts << prompt;
+        if (inputs.empty())
+            return defaultText;
+        auto a = inputs.front();
+        inputs.pop_front();
+        return a;
+    }
+
+    QStringList messages() const {
+        QStringList texts;
+        for (const auto& s : shown)
+            texts << s.text;
+        return texts;
+    }
+};
+
+} // namespace vorleth::test
