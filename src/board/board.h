@@ -30,7 +30,9 @@ struct Point {
 // Colours as board cells, move kinds and file contents spell them.
 inline const QString black = QStringLiteral("1");
 inline const QString white = QStringLiteral("2");
-inline QString opponentOf(const QString& colour) { return colour == black ? white : black; }
+inline QString opponentOf(const QString& colour) {
+    return colour == black ? white : black;
+}
 
 // Neighbour offsets 1..8: left, up, right, down, then the four diagonals.
 struct DirectionTable {

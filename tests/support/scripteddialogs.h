@@ -35,9 +35,12 @@ public:
         prompts << prompt;
         if (inputs.empty())
             return defaultText;
-        auto a = inputs.front();
+        const bool cancelled = !inputs.front().has_value();
+        const QString text = inputs.front().value_or(QString());
         inputs.pop_front();
-        return a;
+        if (cancelled)
+            return std::nullopt;
+        return text;
     }
 
     QStringList messages() const {
