@@ -1,0 +1,404 @@
+#include "store/catalogue.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+#include <QStringView>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+#include <utility>
+#include <vector>
+
+namespace vorleth {
+
+namespace {
+
+// The keys a record's file name carries, each followed by "（"; the value runs to the next "）".
+enum Field {
+    GameNameField,
+    WhiteField,
+    BlackField,
+    ResultField,
+    RecordDateField,
+    EntryCountField,
+    TimeField,
+    ReferenceField,
+    KomiField,
+    FieldCount
+};
+
+constexpr char16_t kOpenBracket = u'（';
+constexpr char16_t kCloseBracket = u'）';
+
+const std::array<QStringView, FieldCount> kFieldKeys = {
+    u"対局名", u"白番", u"黒番", u"勝敗", u"記録日", u"手数", u"時間", u"参照", u"コミ",
+};
+
+// Reads all fields in one walk over the name. A key's first occurrence is the first "（" whose
+// preceding text is the key, which is what looking the key up on its own would find.
+std::array<QString, FieldCount> readFields(const QString& name) {
+    std::array<QString, FieldCount> values;
+    std::array<bool, FieldCount> found{};
+    int remaining = FieldCount;
+    const QStringView text(name);
+    for (qsizetype open = text.indexOf(kOpenBracket); open >= 0 && remaining > 0;
+         open = text.indexOf(kOpenBracket, open + 1)) {
+        if (open == 0)
+            continue;
+        const QStringView before = text.first(open);
+        const QChar last = before.back();
+        for (int field = 0; field < FieldCount; ++field) {
+            // The last character rules out all keys but one or two before any longer test.
+            if (found[field] || kFieldKeys[field].back() != last ||
+                !before.endsWith(kFieldKeys[field]))
+                continue;
+            found[field] = true;
+            --remaining;
+            const qsizetype from = open + 1;
+            const qsizetype close = text.indexOf(kCloseBracket, from);
+            QString value = name.mid(from, close < 0 ? -1 : close - from);
+            value.replace(u'＝', u'\u3000');
+            values[field] = std::move(value);
+            break;
+        }
+    }
+    return values;
+}
+
+// The leading decimal number of text, 0 when there is none; too large a number is held at the
+// largest the count can carry instead of wrapping round.
+int leadingNumber(const QString& text) {
+    constexpr int limit = std::numeric_limits<qint16>::max();
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        number = std::min(limit, number * 10 + (c.unicode() - u'0'));
+    }
+    return number;
+}
+
+CatalogueEntry entryFromFileName(const QString& fileName) {
+    std::array<QString, FieldCount> fields = readFields(fileName);
+    CatalogueEntry entry;
+    entry.fileName = fileName.left(fileName.size() - 4);
+    entry.gameName = std::move(fields[GameNameField]);
+    entry.whitePlayer = std::move(fields[WhiteField]);
+    entry.blackPlayer = std::move(fields[BlackField]);
+    entry.result = std::move(fields[ResultField]);
+    entry.recordDate = std::move(fields[RecordDateField]);
+    entry.entryCount = leadingNumber(fields[EntryCountField]);
+    entry.timeOfDay = std::move(fields[TimeField]);
+    entry.referenceDate = std::move(fields[ReferenceField]);
+    entry.komi = std::move(fields[KomiField]);
+    return entry;
+}
+
+// Times are stored without a leading zero in the hour (90503), which as text would sort after
+// 153012; the sort keys therefore carry them zero-filled to six digits.
+QString sortableTime(const QString& time) {
+    if (time.isEmpty() || time.size() >= 6)
+        return time;
+    for (const QChar c : time) {
+        if (c < u'0' || c > u'9')
+            return time;
+    }
+    return QString(6 - time.size(), u'0') + time;
+}
+
+QString dateTimeKey(const QString& date, const QString& time) {
+    const QString paddedTime = sortableTime(time);
+    QString key;
+    key.reserve(date.size() + 1 + paddedTime.size());
+    key.append(date).append(u' ').append(paddedTime);
+    return key;
+}
+
+// At least four digits, zero-filled: 7 gives 0007.
+QString entryCountKey(int count) {
+    const QString digits = QString::number(count < 0 ? -qint64(count) : qint64(count));
+    QString key = count < 0 ? QStringLiteral("-") : QString();
+    if (digits.size() < 4)
+        key.append(QString(4 - digits.size(), u'0'));
+    return key.append(digits);
+}
+
+bool startsWithAny(const QString& text, const QStringList& prefixes) {
+    for (const QString& prefix : prefixes) {
+        if (text.startsWith(prefix))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
+    const QFileInfo info(directory);
+    if (directory.isEmpty() || !info.isDir() || !info.isReadable())
+        return false;
+
+    // Names only: the iterator takes the file type from the directory entry, so no file is
+    // examined on its own. The extension test replaces a wildcard filter, which would be matched
+    // by a regular expression per name.
+    QStringList names;
+    QStringList foldedNames;
+    QDirIterator it(directory, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QString name = it.fileName();
+        if (!name.endsWith(u".igo", Qt::CaseInsensitive))
+            continue;
+        foldedNames.append(name.toCaseFolded());
+        names.append(std::move(name));
+    }
+
+    // Sorting small records that point at the text keeps the moves cheap; names equal but for
+    // letter case keep a fixed order among themselves.
+    struct Listed {
+        QStringView folded;
+        QStringView name;
+        qsizetype index;
+    };
+    std::vector<Listed> listed;
+    listed.reserve(static_cast<size_t>(names.size()));
+    for (qsizetype i = 0; i < names.size(); ++i)
+        listed.push_back({foldedNames.at(i), names.at(i), i});
+    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
+        const int byFolded = a.folded.compare(b.folded);
+        return byFolded != 0 ? byFolded < 0 : a.name.compare(b.name) < 0;
+    });
+
+    QVector<CatalogueEntry> entries;
+    entries.reserve(static_cast<qsizetype>(listed.size()));
+    for (const Listed& file : listed)
+        entries.append(entryFromFileName(names.at(file.index)));
+    catalogue.entries = std::move(entries);
+    return true;
+}
+
+void buildGameNameList(Catalogue& catalogue) {
+    if (!catalogue.gameNames.isEmpty())
+        return;
+    QStringList names{kAllNames};
+    QSet<QString> present{kAllNames};
+    for (const CatalogueEntry& entry : std::as_const(catalogue.entries)) {
+        if (!present.contains(entry.gameName)) {
+            present.insert(entry.gameName);
+            names.append(entry.gameName);
+        }
+    }
+    catalogue.gameNames = std::move(names);
+}
+
+void buildPlayerNameList(Catalogue& catalogue) {
+    QStringList& names = catalogue.playerNames;
+    if (names.isEmpty())
+        names.append(kAllNames);
+    QSet<QString> present(names.cbegin(), names.cend());
+    const auto appendNew = [&](const QString& name) {
+        if (!present.contains(name)) {
+            present.insert(name);
+            names.append(name);
+        }
+    };
+    for (const CatalogueEntry& entry : std::as_const(catalogue.entries))
+        appendNew(entry.whitePlayer);
+    for (const CatalogueEntry& entry : std::as_const(catalogue.entries))
+        appendNew(entry.blackPlayer);
+}
+
+QVector<int> sortIndex(int n, const QStringList& keys) {
+    n = std::clamp(n, 0, static_cast<int>(keys.size()));
+    // The keys' texts sit beside the positions, so a comparison reaches them in one step.
+    struct Item {
+        QStringView key;
+        int position;
+    };
+    std::vector<Item> items(static_cast<size_t>(n));
+    for (int i = 0; i < n; ++i)
+        items[i] = {keys.at(i), i + 1};
+    std::vector<Item> merged(items.size());
+    // Bottom-up merge: runs of 1 into pairs, then 2, 4, 8 ...; a tie takes from the left run,
+    // which keeps equal keys in position order.
+    for (int width = 1; width < n; width *= 2) {
+        for (int low = 0; low < n; low += 2 * width) {
+            const int middle = std::min(low + width, n);
+            const int high = std::min(low + 2 * width, n);
+            int left = low;
+            int right = middle;
+            int out = low;
+            while (left < middle && right < high) {
+                if (items[right].key.compare(items[left].key) < 0)
+                    merged[out++] = items[right++];
+                else
+                    merged[out++] = items[left++];
+            }
+            while (left < middle)
+                merged[out++] = items[left++];
+            while (right < high)
+                merged[out++] = items[right++];
+        }
+        items.swap(merged);
+    }
+    QVector<int> order;
+    order.reserve(n);
+    for (const Item& item : items)
+        order.append(item.position);
+    return order;
+}
+
+QStringList sortKeys(const Catalogue& catalogue, int mode) {
+    QStringList keys;
+    keys.reserve(catalogue.count());
+    for (const CatalogueEntry& entry : catalogue.entries) {
+        switch (mode) {
+        case 1:
+            keys.append(entry.gameName);
+            break;
+        case 2:
+            keys.append(entry.whitePlayer);
+            break;
+        case 3:
+            keys.append(entry.blackPlayer);
+            break;
+        case 4:
+            keys.append(entry.result);
+            break;
+        case 5:
+            keys.append(entryCountKey(entry.entryCount));
+            break;
+        case 6:
+            keys.append(dateTimeKey(entry.recordDate, entry.timeOfDay));
+            break;
+        default: // 0 and 7
+            keys.append(dateTimeKey(entry.referenceDate, entry.timeOfDay));
+            break;
+        }
+    }
+    return keys;
+}
+
+void sortRecordList(const Catalogue& catalogue, RecordListState& state, int mode, bool descending) {
+    QVector<int> order = sortIndex(catalogue.count(), sortKeys(catalogue, mode));
+    if (descending)
+        std::reverse(order.begin(), order.end());
+    state.displayOrder = std::move(order);
+    state.sortMode = mode;
+}
+
+void applyDefaultOrder(const Catalogue& catalogue, RecordListState& state) {
+    if (state.sortMode == kUnsortedMode)
+        sortRecordList(catalogue, state, kReferenceDateMode, true);
+}
+
+bool enterRecordList(Catalogue& catalogue, RecordListState& state, const QString& directory) {
+    state.sortMode = kUnsortedMode;
+    const bool scanned = scanCatalogue(catalogue, directory);
+    buildGameNameList(catalogue);
+    applyDefaultOrder(catalogue, state);
+    return scanned;
+}
+
+bool clickHeading(const Catalogue& catalogue, RecordListState& state, int column) {
+    if (column == kRowNumberColumn || column == kPositionColumn) {
+        state.sortMode = kUnsortedMode;
+        return false;
+    }
+    if (column < 1 || column > 7)
+        return false;
+    bool& lastWasDescending = state.sortDirectionFlags[column];
+    const bool descending = !lastWasDescending;
+    lastWasDescending = descending;
+    sortRecordList(catalogue, state, column, descending);
+    return true;
+}
+
+void sortByMenu(const Catalogue& catalogue, RecordListState& state, MenuSort sort) {
+    switch (sort) {
+    case MenuSort::GameName:
+        sortRecordList(catalogue, state, kGameNameMode, false);
+        break;
+    case MenuSort::RecordDate:
+        sortRecordList(catalogue, state, kRecordDateMode, true);
+        break;
+    case MenuSort::ReferenceDate:
+        sortRecordList(catalogue, state, kReferenceDateMode, true);
+        break;
+    }
+}
+
+bool isShown(const CatalogueEntry& entry, const RecordListState& state) {
+    if (!state.gameNameFilter.isEmpty())
+        return startsWithAny(entry.gameName, state.gameNameFilter);
+    if (!state.playerFilter.isEmpty())
+        return startsWithAny(entry.blackPlayer, state.playerFilter) ||
+               startsWithAny(entry.whitePlayer, state.playerFilter);
+    return true;
+}
+
+QVector<int> shownPositions(const Catalogue& catalogue, const RecordListState& state) {
+    QVector<int> shown;
+    shown.reserve(state.displayOrder.size());
+    for (const int position : state.displayOrder) {
+        if (isCataloguePosition(catalogue, position) && isShown(catalogue.entry(position), state))
+            shown.append(position);
+    }
+    return shown;
+}
+
+QString shownStatusText(int shownCount) {
+    if (shownCount <= 0)
+        return kNoRecordsFound;
+    return QString::number(shownCount) + kRecordsSelectedSuffix;
+}
+
+QString cellText(const Catalogue& catalogue, int row, int position, int column) {
+    if (column == kRowNumberColumn)
+        return QString::number(row + 1);
+    if (!isCataloguePosition(catalogue, position))
+        return QString();
+    const CatalogueEntry& entry = catalogue.entry(position);
+    switch (column) {
+    case 1:
+        return entry.gameName;
+    case 2:
+        return entry.whitePlayer;
+    case 3:
+        return entry.blackPlayer;
+    case 4:
+        return entry.result;
+    case 5:
+        return QString::number(entry.entryCount);
+    case 6:
+        return entry.recordDate;
+    case 7:
+        return entry.referenceDate;
+    case kPositionColumn:
+        return QString::number(position);
+    default:
+        return QString();
+    }
+}
+
+std::array<QString, kRecordListColumns> rowCells(const Catalogue& catalogue, int row,
+                                                 int position) {
+    std::array<QString, kRecordListColumns> cells;
+    for (int column = 0; column < kRecordListColumns; ++column)
+        cells[column] = cellText(catalogue, row, position, column);
+    return cells;
+}
+
+bool selectAllRecords(Catalogue& catalogue, RecordListState& state, const QString& directory) {
+    if (state.gameNameFilter.isEmpty() && state.playerFilter.isEmpty())
+        return false;
+    state.gameNameFilter.clear();
+    state.playerFilter.clear();
+    enterRecordList(catalogue, state, directory);
+    return true;
+}
+
+} // namespace vorleth
