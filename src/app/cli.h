@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QDateTime>
+#include <QStringList>
+#include <QTextStream>
+
+#include <functional>
+
+namespace vorleth {
+
+// The command-line companion, without a process: args are the arguments after the program
+// name. Results go to out, errors to err (each one line); returns the exit status, 1 after
+// any error. clock gives "now" for the names of saved records (the system clock when empty).
+//   list DIR              the catalogue of DIR in the record list's default order
+//   board FILE [N]        the position after the first N entries of a record file
+//   import DIR FILE...    standard SGF files saved as new records in DIR
+int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
+           std::function<QDateTime()> clock = {});
+
+} // namespace vorleth

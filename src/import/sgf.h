@@ -1,0 +1,106 @@
+#pragma once
+
+#include "board/board.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <QVector>
+
+namespace vorleth {
+
+// Reading standard SGF (FF[1] to FF[4]) happens in two stages: the text becomes a tree of
+// nodes and properties (parseSgfText), then the main line of one game tree becomes a game
+// (sgfGame). Problems that leave the game usable are collected as warnings; anything else
+// ends the reading with one error and no partial result.
+
+struct SgfProperty {
+    QString id;         // upper-case letters only; lower-case letters of old files are dropped
+    QStringList values; // escapes resolved, soft line breaks removed, line ends as "\n"
+};
+
+struct SgfNode {
+    QVector<SgfProperty> properties;
+    int parent = -1;
+    QVector<int> children; // indices into the collection; the first one continues the main line
+    int line = 0;          // line of the node's ";" in the text
+
+    const SgfProperty* property(QStringView id) const;
+};
+
+// All game trees of a file in one node table; the trees are linked through the indices, so
+// deeply nested variations need neither recursion to build nor to destroy.
+struct SgfCollection {
+    QVector<SgfNode> nodes;
+    QVector<int> roots; // the first node of each game tree, in file order
+};
+
+struct SgfParse {
+    SgfCollection collection;
+    QString error; // empty when the text was read
+    QStringList warnings;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Stage 1. Text before the first "(;" and after the last game tree is ignored.
+SgfParse parseSgfText(QStringView text);
+
+struct SgfMove {
+    QString colour; // black ("1") or white ("2")
+    bool pass = false;
+    Point point; // column and row from the top left, 1-based; unset for a pass
+};
+
+// Setup stones (AB, AW, AE) of one node of the main line.
+struct SgfSetup {
+    int afterMoves = 0; // moves of the main line played before this node
+    QVector<Point> black;
+    QVector<Point> white;
+    QVector<Point> empty;
+};
+
+struct SgfGame {
+    int format = 1;   // FF; a file without FF is FF[1]
+    int columns = 19; // SZ
+    int rows = 19;
+    // Game information, from the first node of the main line that carries each property;
+    // blanks and line breaks folded to single spaces.
+    QString gameName; // GN
+    QString event;    // EV
+    QString whitePlayer;
+    QString blackPlayer;
+    QString komi;
+    QString result;
+    int handicap = 0;       // HA
+    QVector<SgfMove> moves; // the main line, passes included
+    QVector<SgfSetup> setups;
+    QStringList warnings;
+};
+
+struct SgfGameRead {
+    SgfGame game;
+    QString error;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Stage 2: the main line of the game tree that starts at node root.
+SgfGameRead sgfGame(const SgfCollection& collection, int root);
+
+// Bytes to text. The CA property names the encoding; without one the bytes are UTF-8 when they
+// are valid UTF-8, otherwise Windows-31J (Japanese Windows' Shift_JIS).
+struct SgfFile {
+    SgfCollection collection;
+    QString encoding; // the name the text was decoded with
+    QString error;
+    QStringList warnings;
+    bool ok() const { return error.isEmpty(); }
+};
+
+SgfFile readSgfBytes(const QByteArray& bytes);
+
+// The decoder name used for a CA value: the Shift_JIS family reads as Windows-31J, whose
+// table is the one Japanese Windows wrote those files with.
+QString sgfEncodingName(const QString& charset);
+
+} // namespace vorleth

@@ -1,0 +1,289 @@
+#include "import/sgfimport.h"
+
+#include "board/playrules.h"
+#include "recording/composeresult.h"
+#include "shell/sharedstate.h"
+#include "store/record.h"
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace vorleth {
+
+namespace {
+
+// Keeps the message a refused play shows, instead of showing it.
+class CapturedDialogs : public Dialogs {
+public:
+    QString lastMessage;
+
+    Answer message(const QString& text, Buttons buttons, const QString&) override {
+        lastMessage = text;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    std::optional<QString> input(const QString&, const QString&, const QString&, int,
+                                 int) override {
+        return std::nullopt;
+    }
+};
+
+// "）" would end the field early when the record's file name is read back.
+QString withHalfWidthBrackets(QString text) {
+    text.replace(u'（', u'(');
+    text.replace(u'）', u')');
+    return text;
+}
+
+QString sgfPoint(Point p) {
+    return QString(QChar(u'a' + p.column - 1)) + QChar(u'a' + p.row - 1);
+}
+
+QString describe(int number, const SgfMove& move) {
+    return QStringLiteral("move %1 (%2[%3])")
+        .arg(number)
+        .arg(QChar(move.colour == black ? u'B' : u'W'))
+        .arg(sgfPoint(move.point));
+}
+
+// The handicap the setup stones form, or an error: only black stones before the first move,
+// 2..9 of them exactly on the standard points, agreeing with HA when it is given.
+int handicapOf(const SgfGame& game, QString& error) {
+    QVector<Point> stones;
+    for (const SgfSetup& setup : game.setups) {
+        if (setup.afterMoves > 0) {
+            error = QStringLiteral("setup stones (AB/AW/AE) after move %1").arg(setup.afterMoves);
+            return 0;
+        }
+        if (!setup.white.isEmpty() || !setup.empty.isEmpty()) {
+            error = QStringLiteral("setup stones other than a handicap (%1)")
+                        .arg(setup.white.isEmpty() ? QStringLiteral("AE") : QStringLiteral("AW"));
+            return 0;
+        }
+        for (const Point& p : setup.black) {
+            if (!stones.contains(p))
+                stones.append(p);
+        }
+    }
+    const int count = static_cast<int>(stones.size());
+    if (count == 0) {
+        if (game.handicap >= 2)
+            error = QStringLiteral("handicap HA[%1] without its stones (AB)").arg(game.handicap);
+        return 0;
+    }
+    if (count < 2 || count > 9) {
+        error = QStringLiteral("%1 black setup stone(s) (AB) are not a handicap of 2 to 9 stones")
+                    .arg(count);
+        return 0;
+    }
+    if (game.handicap != 0 && game.handicap != count) {
+        error = QStringLiteral("handicap HA[%1] does not match the %2 stones of AB")
+                    .arg(game.handicap)
+                    .arg(count);
+        return 0;
+    }
+    for (int i = 1; i <= count; ++i) {
+        if (!stones.contains(handicapPoint(i, count))) {
+            error = QStringLiteral("the %1 handicap stones (AB) are not on the standard points")
+                        .arg(count);
+            return 0;
+        }
+    }
+    return count;
+}
+
+} // namespace
+
+QString resultFromSgf(const QString& re) {
+    const QString text = re.trimmed();
+    static const QStringList draws = {QStringLiteral("0"), QStringLiteral("draw"),
+                                      QStringLiteral("d"), QStringLiteral("jigo")};
+    if (draws.contains(text.toLower()))
+        return QStringLiteral("持碁");
+
+    static const QRegularExpression won(QStringLiteral(R"(^([BW])\+\s*(.*)$)"),
+                                        QRegularExpression::CaseInsensitiveOption);
+    const auto match = won.match(text);
+    if (!match.hasMatch())
+        return text;
+    const QString winner = match.captured(1).toUpper() == QLatin1String("B") ? QStringLiteral("黒")
+                                                                             : QStringLiteral("白");
+    const QString how = match.captured(2).toLower();
+    if (how.isEmpty())
+        return winner + QStringLiteral("勝");
+    if (how == QLatin1String("r") || how == QLatin1String("resign"))
+        return winner + QStringLiteral("中押勝");
+    if (how == QLatin1String("t") || how == QLatin1String("time"))
+        return winner + QStringLiteral("時間勝");
+    if (how == QLatin1String("f") || how == QLatin1String("forfeit"))
+        return winner + QStringLiteral("反則勝");
+    static const QRegularExpression margin(QStringLiteral(R"(^\d+(\.\d+)?$)"));
+    if (margin.match(how).hasMatch())
+        return composeResult(winner + QStringLiteral("勝"), how);
+    return text;
+}
+
+QString importedGameName(const SgfGame& game, const QString& fallbackName, int handicap) {
+    QString name = !game.gameName.isEmpty() ? game.gameName
+                   : !game.event.isEmpty()  ? game.event
+                                            : fallbackName.simplified();
+    name = withHalfWidthBrackets(name);
+    if (handicap >= 2 && handicap <= 9) {
+        if (handicapCount(name) != handicap)
+            name.prepend(QString(QChar(u'０' + handicap)) + u'子');
+    } else if (handicapCount(name) != 0) {
+        // An even game whose name happens to start like a handicap would get stones on replay.
+        name.prepend(QStringLiteral("互先"));
+    }
+    return name;
+}
+
+ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error) {
+    error.clear();
+    if (game.columns != 19 || game.rows != 19) {
+        error = QStringLiteral("board size %1 x %2: only 19 x 19 can be recorded")
+                    .arg(game.columns)
+                    .arg(game.rows);
+        return {};
+    }
+    // A main line without a stone is no game record; it is also what stray text such as
+    // "for (;;)" reads as.
+    if (std::none_of(game.moves.begin(), game.moves.end(),
+                     [](const SgfMove& m) { return !m.pass; })) {
+        error = QStringLiteral("no moves in the main line");
+        return {};
+    }
+    const int handicap = handicapOf(game, error);
+    if (!error.isEmpty())
+        return {};
+
+    ImportedGame imported;
+    CurrentRecord& record = imported.record;
+    record.gameName = importedGameName(game, fallbackName, handicap);
+    record.whitePlayer = withHalfWidthBrackets(game.whitePlayer);
+    record.blackPlayer = withHalfWidthBrackets(game.blackPlayer);
+    record.komi = withHalfWidthBrackets(game.komi);
+    record.result = withHalfWidthBrackets(resultFromSgf(game.result));
+
+    BoardModel model;
+    NullBoardDisplay display;
+    CapturedDialogs dialogs;
+    handicapFromGameName(model, record.gameName);
+    placeHandicapStones(model, display);
+
+    int number = 0;
+    int stones = 0;
+    for (const SgfMove& move : game.moves) {
+        ++number;
+        if (move.pass)
+            continue;
+        if (model.board.cell(move.point) != Board::Empty) {
+            error = describe(number, move) + QStringLiteral(" on an occupied point");
+            return {};
+        }
+        // The file says who played; a pass or two moves of one colour in a row change nothing.
+        model.play.placementMode = move.colour == black ? 1 : 2;
+        if (!playStone(model, move.point, display, dialogs)) {
+            error = describe(number, move) + QStringLiteral(": too many entries: ") +
+                    dialogs.lastMessage;
+            return {};
+        }
+        ++stones;
+    }
+    record.moveCount = stones;
+    imported.moves = model.moves;
+    return imported;
+}
+
+SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName) {
+    SgfImport result;
+    const SgfFile file = readSgfBytes(bytes);
+    result.warnings = file.warnings;
+    if (!file.ok()) {
+        result.error = file.collection.roots.isEmpty() && file.error.startsWith(u"no SGF")
+                           ? QStringLiteral("not an SGF file (no game tree found)")
+                           : QStringLiteral("SGF error: ") + file.error;
+        return result;
+    }
+    const auto& roots = file.collection.roots;
+    for (int i = 0; i < roots.size(); ++i) {
+        const QString which = roots.size() > 1 ? QStringLiteral("game %1: ").arg(i + 1) : QString();
+        const SgfGameRead read = sgfGame(file.collection, roots.at(i));
+        if (!read.ok()) {
+            result.games.clear();
+            result.error = which + read.error;
+            return result;
+        }
+        for (const QString& w : read.game.warnings)
+            result.warnings << which + w;
+        QString error;
+        ImportedGame game = importSgfGame(read.game, fallbackName, error);
+        if (!error.isEmpty()) {
+            result.games.clear();
+            result.error = which + error;
+            return result;
+        }
+        result.games.append(std::move(game));
+    }
+    return result;
+}
+
+SgfImport importSgfFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        SgfImport result;
+        result.error = QStringLiteral("cannot read the file (%1)").arg(file.errorString());
+        return result;
+    }
+    return importSgfData(file.readAll(), QFileInfo(path).completeBaseName());
+}
+
+QStringList saveImportedGames(SharedState& state, const SgfImport& import, QString& error) {
+    error.clear();
+    QStringList saved;
+    const int catalogueCount = state.catalogue.count();
+    // A record's name carries the time to the second; games that would get the same name
+    // within one second are stamped a second later instead of being refused.
+    const auto clock = state.clock;
+    int shift = 0;
+    state.clock = [clock, &shift] { return clock().addSecs(shift); };
+
+    for (const ImportedGame& game : import.games) {
+        state.record = game.record;
+        state.record.selectedIndex = 0;
+        state.board.moves = game.moves;
+        bool done = false;
+        for (int attempt = 0; attempt < 60 && !done; ++attempt) {
+            CapturedDialogs dialogs;
+            done = saveRecord(state, dialogs);
+            if (!done && !dialogs.lastMessage.startsWith(sameNameExistsMessage)) {
+                error = dialogs.lastMessage;
+                break;
+            }
+            if (!done)
+                ++shift;
+        }
+        if (!done) {
+            if (error.isEmpty())
+                error = sameNameExistsMessage + state.record.fileName;
+            break;
+        }
+        saved << state.record.fileName + recordExtension;
+    }
+    state.clock = clock;
+
+    if (!error.isEmpty()) {
+        // A file is imported whole or not at all.
+        for (const QString& name : saved)
+            QFile::remove(QDir(state.settings.recordDirectory).filePath(name));
+        state.catalogue.entries.resize(std::min(catalogueCount, state.catalogue.count()));
+        saved.clear();
+    }
+    return saved;
+}
+
+} // namespace vorleth

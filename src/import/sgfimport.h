@@ -1,0 +1,56 @@
+#pragma once
+
+#include "board/board.h"
+#include "import/sgf.h"
+#include "store/recordtypes.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+namespace vorleth {
+
+struct SharedState;
+
+// One game of an SGF file, played through with the play rules and ready to be saved as a
+// record: the current-record fields (fileName empty, selectedIndex 0) and its move list.
+struct ImportedGame {
+    CurrentRecord record;
+    MoveList moves;
+};
+
+// Every game tree of a file, or the reason the file cannot be used. A file is taken whole or
+// not at all: one unusable game rejects the file.
+struct SgfImport {
+    QVector<ImportedGame> games;
+    QString error;
+    QStringList warnings;
+    bool ok() const { return error.isEmpty(); }
+};
+
+// The program's words for a standard SGF result (RE): B+R → 黒中押勝, W+6.5 → 白6目半勝,
+// B+T → 黒時間勝, W+F → 白反則勝, B+ → 黒勝, 0 / Draw → 持碁; anything else as written.
+QString resultFromSgf(const QString& re);
+
+// The game name a record gets for an SGF game: GN, else EV, else fallbackName (the file's
+// base name), with the handicap prefix (２子 … ９子) when handicap is 2..9. Full-width
+// brackets become half-width ones, since "）" ends a field of the record's file name.
+QString importedGameName(const SgfGame& game, const QString& fallbackName, int handicap);
+
+// Turns one read game into a record, playing its main line with the play rules. Fails
+// (error set) for a board other than 19 x 19, a main line without a stone, setup stones other
+// than a handicap on the standard points, a move on an occupied point, or more entries than a
+// record holds.
+ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error);
+
+// Reads and converts every game tree of an SGF file's bytes.
+SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName);
+// The same for a file; the fallback name is the file's base name.
+SgfImport importSgfFile(const QString& path);
+
+// Saves each game as a new record in the state's record directory. Returns the file names
+// saved (with ".IGO"); on a failure error is set and the games after it are not saved.
+QStringList saveImportedGames(SharedState& state, const SgfImport& import, QString& error);
+
+} // namespace vorleth

@@ -1,0 +1,287 @@
+#include "app/cli.h"
+
+#include "board/playrules.h"
+#include "import/sgf.h"
+#include "ui/dialogs.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace vorleth {
+namespace {
+
+struct CliRun {
+    int status = 0;
+    QString out;
+    QString err;
+};
+
+const QDateTime morning(QDate(2024, 3, 5), QTime(9, 5, 3));
+
+CliRun run(const QStringList& args, QDateTime now = morning) {
+    CliRun r;
+    QTextStream out(&r.out);
+    QTextStream err(&r.err);
+    r.status = runCli(args, out, err, [now] { return now; });
+    return r;
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll();
+}
+
+// The diagram with black stones at the X points and white ones at the O points.
+QString diagram(std::initializer_list<Point> blackStones,
+                std::initializer_list<Point> whiteStones) {
+    QStringList rows(19, QString(19, u'.'));
+    for (const Point& p : blackStones)
+        rows[p.row - 1][p.column - 1] = u'X';
+    for (const Point& p : whiteStones)
+        rows[p.row - 1][p.column - 1] = u'O';
+    return rows.join(u'\n') + u'\n';
+}
+
+QStringList recordFiles(const QString& directory) {
+    return QDir(directory).entryList({QStringLiteral("*.IGO")}, QDir::Files, QDir::Name);
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    QTemporaryDir temp;
+    QString records;
+    QString sources;
+
+    void SetUp() override {
+        ASSERT_TRUE(temp.isValid());
+        records = temp.filePath(QStringLiteral("records"));
+        sources = temp.filePath(QStringLiteral("sgf"));
+        ASSERT_TRUE(QDir().mkpath(records));
+        ASSERT_TRUE(QDir().mkpath(sources));
+    }
+
+    QString source(const QString& name, const QString& sgf) {
+        const QString path = QDir(sources).filePath(name);
+        writeFile(path, sgf.toUtf8());
+        return path;
+    }
+
+    // White's stone at qd is captured by black's seventh move, qe.
+    QString captureGame() {
+        return source(QStringLiteral("capture.sgf"),
+                      QStringLiteral("(;FF[4]CA[UTF-8]GN[取り]PW[白 花子]PB[黒 太郎]KM[6.5]RE[B+R]"
+                                     ";B[pd];W[qd];B[qc];W[dd];B[rd];W[dp];B[qe];W[])"));
+    }
+};
+
+TEST_F(CliTest, UsageAndInputErrors) {
+    const QString game = captureGame();
+    const CliRun imported = run({QStringLiteral("import"), records, game});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    const QString record = QDir(records).filePath(imported.out.trimmed());
+    const QString garbled = QDir(records).filePath(
+        QStringLiteral("対局名（x）白番（a）黒番（b）勝敗（c）記録日（20240305）手数（3）時間（9050"
+                       "3）参照（20240305）コミ（0）.IGO"));
+    writeFile(garbled, "garbage\r\n");
+    const QString notRecord = QDir(records).filePath(QStringLiteral("note.txt"));
+    writeFile(notRecord, "x");
+    const QString missing = temp.filePath(QStringLiteral("missing"));
+
+    const struct {
+        const char* name;
+        QStringList args;
+        const char* error;
+    } cases[] = {
+        {"no command", {}, "usage:"},
+        {"unknown command", {QStringLiteral("help")}, "usage:"},
+        {"list without a directory", {QStringLiteral("list")}, "usage:"},
+        {"list with two directories", {QStringLiteral("list"), records, records}, "usage:"},
+        {"list of a missing directory", {QStringLiteral("list"), missing}, "no such directory"},
+        {"board without a file", {QStringLiteral("board")}, "usage:"},
+        {"board with a negative count",
+         {QStringLiteral("board"), record, QStringLiteral("-1")},
+         "N must be a non-negative whole number"},
+        {"board with a count that is no number",
+         {QStringLiteral("board"), record, QStringLiteral("3x")},
+         "N must be a non-negative whole number"},
+        {"board with a huge count",
+         {QStringLiteral("board"), record, QStringLiteral("99999999999")},
+         "N must be a non-negative whole number"},
+        {"board with too many arguments",
+         {QStringLiteral("board"), record, QStringLiteral("1"), QStringLiteral("2")},
+         "usage:"},
+        {"board of a missing record",
+         {QStringLiteral("board"), missing + QStringLiteral(".IGO")},
+         "cannot read"},
+        {"board of a file that is not a record",
+         {QStringLiteral("board"), notRecord},
+         "not a record file"},
+        {"board of a garbled record", {QStringLiteral("board"), garbled}, ""},
+        {"import without files", {QStringLiteral("import"), records}, "usage:"},
+        {"import into a missing directory",
+         {QStringLiteral("import"), missing, game},
+         "no such directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = run(c.args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("vorleth-cli: "))) << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << r.err.toStdString();
+        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        EXPECT_TRUE(r.err.endsWith(u'\n'));
+    }
+    EXPECT_EQ(recordFiles(records).size(), 2); // nothing was written by the failed imports
+}
+
+TEST_F(CliTest, ImportListAndBoard) {
+    const QString game = captureGame();
+    const QString later =
+        source(QStringLiteral("later.sgf"), QStringLiteral("(;EV[棋戦];PB[乙];B[jj])"));
+    const QString small = source(QStringLiteral("small.sgf"), QStringLiteral("(;SZ[13];B[aa])"));
+
+    const CliRun first = run({QStringLiteral("import"), records, game});
+    ASSERT_EQ(first.status, 0) << first.err.toStdString();
+    const QString name = QStringLiteral(
+        "対局名（取り）白番（白花子）黒番（黒太郎）勝敗（黒中押勝）記録日（20240305）手数（8）"
+        "時間（90503）参照（20240305）コミ（6.5）");
+    EXPECT_EQ(first.out, name + QStringLiteral(".IGO\n"));
+    EXPECT_TRUE(first.err.isEmpty());
+
+    // One file fails, the other is saved; only the failure is an error.
+    const CliRun second =
+        run({QStringLiteral("import"), records, small, later}, morning.addSecs(3600));
+    EXPECT_EQ(second.status, 1);
+    EXPECT_EQ(second.out.count(u'\n'), 1);
+    EXPECT_TRUE(second.out.startsWith(QStringLiteral("対局名（棋戦）白番（）黒番（乙）")))
+        << second.out.toStdString();
+    EXPECT_EQ(second.err,
+              small + QStringLiteral(": board size 13 x 13: only 19 x 19 can be recorded\n"));
+    EXPECT_EQ(recordFiles(records).size(), 2);
+
+    const CliRun list = run({QStringLiteral("list"), records});
+    ASSERT_EQ(list.status, 0) << list.err.toStdString();
+    const QStringList lines = list.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 4) << list.out.toStdString(); // header, two records, final LF
+    EXPECT_EQ(lines.at(0), QStringLiteral("position\tgameName\twhitePlayer\tblackPlayer\tresult\t"
+                                          "entryCount\trecordDate\ttimeOfDay\treferenceDate\tkomi\t"
+                                          "fileName"));
+    // Most recently referenced first; positions follow the file names' order.
+    EXPECT_TRUE(lines.at(1).startsWith(QStringLiteral("2\t棋戦\t\t乙\t\t1\t20240305\t100503\t")))
+        << lines.at(1).toStdString();
+    EXPECT_EQ(lines.at(2), QStringLiteral("1\t取り\t白花子\t黒太郎\t黒中押勝\t8\t20240305\t90503\t"
+                                          "20240305\t6.5\t") +
+                               name);
+    EXPECT_TRUE(lines.at(3).isEmpty());
+
+    const QString record = QDir(records).filePath(name + QStringLiteral(".IGO"));
+    const Point pd{16, 4}, qd{17, 4}, qc{17, 3}, dd{4, 4}, rd{18, 4}, dp{4, 16}, qe{17, 5};
+    const struct {
+        const char* count; // empty: all entries
+        QString board;
+        const char* tail;
+    } positions[] = {
+        {"", diagram({pd, qc, rd, qe}, {dd, dp}), "prisoners black=1 white=0\nnext 8\n"},
+        {"7", diagram({pd, qc, rd, qe}, {qd, dd, dp}), "prisoners black=0 white=0\nnext 8\n"},
+        {"2", diagram({pd}, {qd}), "prisoners black=0 white=0\nnext 3\n"},
+        {"0", diagram({}, {}), "prisoners black=0 white=0\nnext 1\n"},
+        {"100", diagram({pd, qc, rd, qe}, {dd, dp}), "prisoners black=1 white=0\nnext 8\n"},
+    };
+    for (const auto& p : positions) {
+        SCOPED_TRACE(p.count);
+        QStringList args{QStringLiteral("board"), record};
+        if (*p.count)
+            args << QString::fromLatin1(p.count);
+        const CliRun board = run(args);
+        ASSERT_EQ(board.status, 0) << board.err.toStdString();
+        EXPECT_EQ(board.out, p.board + QString::fromLatin1(p.tail));
+    }
+}
+
+TEST_F(CliTest, SameNameInTheSameSecondIsStampedLater) {
+    const QString game = captureGame();
+    const QString collection =
+        source(QStringLiteral("pair.sgf"), QStringLiteral("(;GN[対];B[pd])(;GN[対];B[dd])"));
+    const CliRun r = run({QStringLiteral("import"), records, game, game, collection});
+    ASSERT_EQ(r.status, 0) << r.err.toStdString();
+    const QStringList saved = r.out.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(saved.size(), 4);
+    EXPECT_TRUE(saved.at(0).contains(QStringLiteral("時間（90503）")));
+    EXPECT_TRUE(saved.at(1).contains(QStringLiteral("時間（90504）"))) << saved.at(1).toStdString();
+    EXPECT_EQ(recordFiles(records).size(), 4);
+}
+
+// Games of our own making, written for these tests (not historical records): a 230-move even
+// game in UTF-8 with comments, escapes, passes and variations, and a four-stone handicap game
+// in Shift_JIS without CA whose names contain bytes that look like backslashes. Each ".position"
+// file holds the final position worked out by a separate program.
+TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
+    const QString data = QStringLiteral(VORLETH_TEST_DATA "/sgf/");
+    const struct {
+        const char* file;
+        const char* gameName;
+        int handicap;
+    } games[] = {{"own-game-1", "自作の対局 一", 0}, {"own-game-2", "４子表彰記念対局", 4}};
+    for (const auto& g : games) {
+        SCOPED_TRACE(g.file);
+        const QString path = data + QString::fromLatin1(g.file) + QStringLiteral(".sgf");
+        const CliRun imported = run({QStringLiteral("import"), records, path});
+        ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+        const QString saved = imported.out.trimmed();
+        EXPECT_TRUE(saved.startsWith(QStringLiteral("対局名（") +
+                                     QString::fromUtf8(g.gameName).remove(u' ') + u'）'))
+            << saved.toStdString();
+
+        // The same moves played on a fresh board, straight from the file.
+        const SgfFile file = readSgfBytes(readFile(path));
+        ASSERT_TRUE(file.ok()) << file.error.toStdString();
+        const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
+        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        BoardModel model;
+        NullBoardDisplay display;
+        SilentDialogs dialogs;
+        int setupStones = 0;
+        for (const SgfSetup& s : read.game.setups) {
+            for (const Point& p : s.black) {
+                model.board.setCell(p, black);
+                ++setupStones;
+            }
+        }
+        EXPECT_EQ(setupStones, g.handicap);
+        for (const SgfMove& m : read.game.moves) {
+            if (m.pass)
+                continue;
+            model.play.placementMode = m.colour == black ? 1 : 2;
+            ASSERT_TRUE(playStone(model, m.point, display, dialogs));
+        }
+        const QString replayed =
+            boardDiagram(model.board) + QStringLiteral("prisoners black=%1 white=%2\nnext %3\n")
+                                            .arg(model.play.prisonersBlack)
+                                            .arg(model.play.prisonersWhite)
+                                            .arg(model.play.nextMoveNumber);
+
+        const CliRun board = run({QStringLiteral("board"), QDir(records).filePath(saved)});
+        ASSERT_EQ(board.status, 0) << board.err.toStdString();
+        EXPECT_EQ(board.out, replayed);
+        EXPECT_EQ(board.out, QString::fromUtf8(readFile(data + QString::fromLatin1(g.file) +
+                                                        QStringLiteral(".position"))));
+    }
+}
+
+} // namespace
+} // namespace vorleth

@@ -1,0 +1,1 @@
+vorleth_add_test(cli_tests SOURCES app/cli_test.cpp)

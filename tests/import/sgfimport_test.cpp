@@ -1,0 +1,198 @@
+#include "import/sgfimport.h"
+
+#include "board/playrules.h"
+#include "recording/composeresult.h"
+
+#include <gtest/gtest.h>
+
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace vorleth {
+namespace {
+
+TEST(ComposeResult, MarginWords) {
+    const struct {
+        const char* r;
+        const char* text;
+        const char* expected;
+    } cases[] = {
+        {"白勝", "6.5", "白6目半勝"}, {"白勝", "0.5", "白半目勝"},
+        {"白勝", "3.0", "白3目勝"},   {"白勝", "0", "白0目勝"},
+        {"白勝", "", "白0目勝"},      {"黒勝", " 12.5目", "黒12目半勝"},
+        {"黒勝", "7", "黒7目勝"},     {"黒勝", "abc", "黒0目勝"},
+        {"黒勝", "-0", "黒0目勝"},    {"黒勝", "1.75", "黒1目半勝"},
+        {"黒", "2.", "黒2目勝"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.r) + " / " + c.text);
+        EXPECT_EQ(composeResult(QString::fromUtf8(c.r), QString::fromUtf8(c.text)),
+                  QString::fromUtf8(c.expected));
+    }
+}
+
+TEST(SgfResult, ProgramWords) {
+    const struct {
+        const char* re;
+        const char* expected;
+    } cases[] = {
+        {"B+R", "黒中押勝"},
+        {"B+Resign", "黒中押勝"},
+        {"W+R", "白中押勝"},
+        {"w+resign", "白中押勝"},
+        {" B+R ", "黒中押勝"},
+        {"W+6.5", "白6目半勝"},
+        {"B+0.5", "黒半目勝"},
+        {"B+12", "黒12目勝"},
+        {"W+T", "白時間勝"},
+        {"B+Time", "黒時間勝"},
+        {"W+F", "白反則勝"},
+        {"B+Forfeit", "黒反則勝"},
+        {"B+", "黒勝"},
+        {"0", "持碁"},
+        {"Draw", "持碁"},
+        {"Jigo", "持碁"},
+        {"?", "?"},
+        {"Void", "Void"},
+        {"W+6.5pts", "W+6.5pts"},
+        {"白中押勝", "白中押勝"},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.re);
+        EXPECT_EQ(resultFromSgf(QString::fromUtf8(c.re)), QString::fromUtf8(c.expected));
+    }
+}
+
+SgfImport importText(const QString& sgf) {
+    return importSgfData(sgf.toUtf8(), QStringLiteral("file"));
+}
+
+TEST(SgfImport, GameNamesHandicapsAndRejections) {
+    const struct {
+        const char* name;
+        const char* sgf;
+        const char* expected; // the game name, or the error when it starts with "!"
+    } cases[] = {
+        {"HA and AB of two", "(;GN[練習]HA[2]AB[pp][dd];W[pd])", "２子練習"},
+        {"AB without HA", "(;GN[練習]AB[dd][pp];W[pd])", "２子練習"},
+        {"five with the centre", "(;GN[g]AB[pp][dd][dp][pd][jj];W[qc])", "５子g"},
+        {"eight of the table", "(;GN[g]AB[pp:pp][dd][dp][pd][dj][pj][jj][jp];W[qc])", "８子g"},
+        {"nine", "(;GN[g]HA[9]AB[dd][jd][pd][dj][jj][pj][dp][jp][pp];W[qc])", "９子g"},
+        {"name already carries the handicap", "(;GN[二子局]AB[pp][dd];W[qc])", "二子局"},
+        {"name carries another handicap", "(;GN[三子局]AB[pp][dd];W[qc])", "２子三子局"},
+        {"even game named like a handicap", "(;GN[二子の研究];B[pd])", "互先二子の研究"},
+        {"event when there is no game name", "(;EV[名人戦]PW[a];B[pd])", "名人戦"},
+        {"file name when there is neither", "(;PW[a];B[pd])", "file"},
+        {"full-width brackets", "(;GN[本因坊戦（第3局）];B[pd])", "本因坊戦(第3局)"},
+        {"HA of one", "(;GN[g]HA[1];B[pd])", "g"},
+        {"one stone", "(;AB[jj];W[pd])", "!1 black setup stone(s) (AB) are not a handicap"},
+        {"ten stones", "(;AB[dd][jd][pd][dj][jj][pj][dp][jp][pp][aa];W[qc])",
+         "!10 black setup stone(s)"},
+        {"usual eight, off the table", "(;AB[dd][jd][pd][dj][pj][dp][jp][pp];W[qc])",
+         "!the 8 handicap stones (AB) are not on the standard points"},
+        {"free placement", "(;HA[2]AB[dd][pq];W[qc])", "!the 2 handicap stones (AB) are not on"},
+        {"white setup", "(;AB[dd][pp]AW[jj];B[qc])", "!setup stones other than a handicap (AW)"},
+        {"erased points", "(;AE[jj];B[qc])", "!setup stones other than a handicap (AE)"},
+        {"setup during the game", "(;B[aa];AB[pp][dd])", "!setup stones (AB/AW/AE) after move 1"},
+        {"HA disagreeing with AB", "(;HA[3]AB[pp][dd];W[qc])",
+         "!handicap HA[3] does not match the 2"},
+        {"HA without stones", "(;HA[2];W[pd])", "!handicap HA[2] without its stones (AB)"},
+        {"small board", "(;SZ[13];B[dd])", "!board size 13 x 13"},
+        {"occupied point", "(;B[aa];W[bb];B[aa])", "!move 3 (B[aa]) on an occupied point"},
+        {"move on a handicap stone", "(;AB[pp][dd];W[pp])", "!move 1 (W[pp]) on an occupied point"},
+        {"not SGF", "hello", "!not an SGF file (no game tree found)"},
+        {"syntax error", "(;B[aa]", "!SGF error: game tree not closed"},
+        {"other game", "(;GM[3])", "!not a game of Go (GM[3])"},
+        {"no stone in the main line", "(;GN[g];B[]\n(;W[tt])(;W[pd]))",
+         "!no moves in the main line"},
+        {"stray text", "for (;;) {}", "!no moves in the main line"},
+        {"one bad game rejects the collection", "(;GN[a];B[pd])(;SZ[9];B[aa])",
+         "!game 2: board size 9 x 9"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SgfImport import = importText(QString::fromUtf8(c.sgf));
+        const QString expected = QString::fromUtf8(c.expected);
+        if (expected.startsWith(u'!')) {
+            EXPECT_TRUE(import.error.startsWith(expected.mid(1))) << import.error.toStdString();
+            EXPECT_TRUE(import.games.isEmpty());
+        } else {
+            ASSERT_TRUE(import.ok()) << import.error.toStdString();
+            ASSERT_EQ(import.games.size(), 1);
+            EXPECT_EQ(import.games.first().record.gameName, expected);
+            EXPECT_EQ(handicapCount(import.games.first().record.gameName),
+                      expected.startsWith(u"互先") ? 0 : handicapCount(expected));
+        }
+    }
+}
+
+TEST(SgfImport, PlaysTheColoursTheFileGives) {
+    // White's corner stone is captured by two black moves in a row (white passed).
+    const SgfImport import = importText(
+        QStringLiteral("(;GN[g]PW[白]PB[黒]KM[6.5]RE[B+R];W[aa];B[ba];W[];B[ab](;W[cc])(;W[dd]))"));
+    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    const ImportedGame& game = import.games.first();
+    EXPECT_EQ(game.record.whitePlayer, QStringLiteral("白"));
+    EXPECT_EQ(game.record.blackPlayer, QStringLiteral("黒"));
+    EXPECT_EQ(game.record.komi, QStringLiteral("6.5"));
+    EXPECT_EQ(game.record.result, QStringLiteral("黒中押勝"));
+    EXPECT_EQ(game.record.moveCount, 4);
+    EXPECT_EQ(game.record.selectedIndex, 0);
+    EXPECT_TRUE(game.record.fileName.isEmpty());
+    MoveList expected;
+    for (const MoveEntry& e : {MoveEntry{101, white}, MoveEntry{201, black}, MoveEntry{102, black},
+                               MoveEntry{101, QStringLiteral("+")}, MoveEntry{303, white}})
+        expected.append(e);
+    EXPECT_EQ(game.moves, expected);
+}
+
+TEST(SgfImport, HandicapStonesAreNotEntries) {
+    const SgfImport import = importText(QStringLiteral("(;HA[4]AB[dd][pd][dp][pp];W[qc];B[qd])"));
+    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    const ImportedGame& game = import.games.first();
+    EXPECT_EQ(game.record.gameName, QStringLiteral("４子file"));
+    ASSERT_EQ(game.moves.length(), 2);
+    EXPECT_EQ(game.moves.entry(1), (MoveEntry{1703, white}));
+}
+
+TEST(SgfImport, EveryGameOfACollection) {
+    const SgfImport import = importText(QStringLiteral("(;GN[一];B[pd])\n(;PW[x];B[dd];W[pp])"));
+    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    ASSERT_EQ(import.games.size(), 2);
+    EXPECT_EQ(import.games.at(0).record.gameName, QStringLiteral("一"));
+    EXPECT_EQ(import.games.at(0).record.moveCount, 1);
+    EXPECT_EQ(import.games.at(1).record.gameName, QStringLiteral("file"));
+    EXPECT_EQ(import.games.at(1).record.moveCount, 2);
+}
+
+TEST(SgfImport, RefusesMoreEntriesThanARecordHolds) {
+    // A ko taken back and forth: every move captures, two entries each.
+    //   . X O
+    //   X O . O
+    //   . X O
+    QString sgf = QStringLiteral("(;B[ba];W[ca];B[ab];W[db];B[bc];W[cc];W[bb]");
+    int entries = 7;
+    int move = 7;
+    while (entries <= MoveList::recordableEntries) {
+        sgf += (move % 2 == 1) ? QStringLiteral(";B[cb]") : QStringLiteral(";W[bb]");
+        entries += 2;
+        ++move;
+    }
+    sgf += u')';
+    const SgfImport refused = importText(sgf);
+    EXPECT_TRUE(refused.error.startsWith(QStringLiteral("move %1 ").arg(move)))
+        << refused.error.toStdString();
+    EXPECT_TRUE(refused.error.endsWith(moveListFullMessage())) << refused.error.toStdString();
+    EXPECT_TRUE(refused.games.isEmpty());
+
+    sgf.chop(sgf.size() - sgf.lastIndexOf(u';'));
+    sgf += u')';
+    const SgfImport fits = importText(sgf);
+    ASSERT_TRUE(fits.ok()) << fits.error.toStdString();
+    EXPECT_EQ(fits.games.first().moves.length(), entries - 2);
+}
+
+} // namespace
+} // namespace vorleth

@@ -1,0 +1,2 @@
+vorleth_add_test(sgf_tests SOURCES import/sgf_test.cpp)
+vorleth_add_test(sgfimport_tests SOURCES import/sgfimport_test.cpp)
