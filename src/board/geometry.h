@@ -1,5 +1,9 @@
 #pragma once
 
+#include "board/board.h"
+
+#include <optional>
+
 namespace vorleth {
 
 // Board geometry in twips for the two layouts (screenSize 800, anything else 640).
@@ -11,6 +15,14 @@ struct BoardGeometry {
 
     static BoardGeometry forScreenSize(int screenSize);
     bool large() const { return screenSize == 800; }
+
+    // Centre of the points in a column / row (1..19).
+    double pointX(int column) const { return double(column + 1) * cellSize + boardOrigin; }
+    double pointY(int row) const { return double(row) * cellSize + boardOrigin; }
+
+    // The intersection nearest to a position (within half a cell each way), or none when the
+    // position lies outside the lines by more than half a cell.
+    std::optional<Point> pointAt(double x, double y) const;
 };
 
 } // namespace vorleth

@@ -2,6 +2,8 @@
 list(APPEND CORE_SOURCES
     board/board.cpp
     board/playrules.cpp
+    board/geometry.cpp
+    board/boardrenderer.cpp
 )
 list(APPEND GUI_SOURCES
 )

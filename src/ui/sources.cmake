@@ -3,4 +3,10 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND GUI_SOURCES
     ui/messagedialogs.cpp
+    ui/drawingsurface.cpp
+    ui/boardview.cpp
+    ui/platform.cpp
+    ui/flexgrid.cpp
+    ui/webview.cpp
+    ui/screenregistry.cpp
 )

@@ -1,1 +1,2 @@
 vorleth_add_test(playrules_tests SOURCES board/playrules_test.cpp)
+vorleth_add_test(renderer_tests SOURCES board/renderer_test.cpp)

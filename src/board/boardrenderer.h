@@ -1,0 +1,45 @@
+#pragma once
+
+#include "board/board.h"
+#include "board/canvas.h"
+#include "board/geometry.h"
+
+#include <QString>
+
+namespace vorleth {
+
+// The nine points whose column and row are each 4, 10 or 16.
+bool isStarPoint(Point p);
+
+// Draws the board, its stones and empty points through a Canvas, incrementally: callers draw
+// the whole board only when a screen opens or a position is rebuilt.
+class BoardRenderer {
+public:
+    static constexpr int starRadius = 25;
+
+    BoardRenderer(const BoardGeometry& geometry, Canvas& canvas);
+
+    const BoardGeometry& geometry() const { return m_geometry; }
+
+    // The empty board: background, the 19 rows and columns, the star points.
+    void drawBoard();
+    // A stone: "1" black, "2" white (a white stone gets a black rim). Other colours draw nothing.
+    void drawStone(Point p, const QString& colour);
+    // The empty point: wipes what stands there and redraws its line segments and star dot.
+    void clearPoint(Point p);
+    // A stone-sized disc filled and rimmed in one colour (marks a point, e.g. cyan).
+    void drawDisc(Point p, Rgb colour);
+
+private:
+    void drawStarDot(Point p);
+
+    BoardGeometry m_geometry;
+    Canvas& m_canvas;
+};
+
+// Status texts of the board screens.
+QString moveNumberText(int n);                                 // 12 -> "12手目"
+QString sideToMoveText(const QString& lastMover);              // "白番" after "1", else "黒番"
+QString prisonersText(int prisonersWhite, int prisonersBlack); // "上蛤\r\n白：W\r\n黒：B"
+
+} // namespace vorleth

@@ -1,0 +1,71 @@
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontDatabase>
+#include <QImageReader>
+
+#include <unistd.h>
+
+namespace vorleth {
+
+void systemBeep() {
+    QApplication::beep();
+}
+
+bool clipboardHasText() {
+    return !QGuiApplication::clipboard()->text().isEmpty();
+}
+
+QString clipboardText() {
+    return QGuiApplication::clipboard()->text();
+}
+
+void setClipboardText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+}
+
+void clearClipboard() {
+    QGuiApplication::clipboard()->clear();
+}
+
+QPixmap loadPictureScaled(const QString& path, QSize area, Qt::AspectRatioMode mode) {
+    if (area.isEmpty())
+        return {};
+    QImageReader reader(path);
+    reader.setAutoTransform(true);
+    const QSize original = reader.size();
+    // Decoding straight to the target size spares memory with large photographs; a picture
+    // stored on its side is turned only after decoding, so it is scaled afterwards instead.
+    if (original.isValid() && !(reader.transformation() & QImageIOHandler::TransformationRotate90))
+        reader.setScaledSize(original.scaled(area, mode));
+    QImage image = reader.read();
+    if (image.isNull())
+        return {};
+    const QSize target = image.size().scaled(area, mode);
+    if (image.size() != target)
+        image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return QPixmap::fromImage(image);
+}
+
+void applyJapaneseFont(QApplication& app) {
+    const QString preferred = QStringLiteral("Noto Sans CJK JP");
+    if (!QFontDatabase::families().contains(preferred))
+        return;
+    QFont font = app.font();
+    font.setFamilies({preferred, font.family()});
+    app.setFont(font);
+}
+
+void prepareWebEngine() {
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() == 0) {
+        // Chromium refuses to start its sandbox as root.
+        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+        if (!flags.contains("--no-sandbox"))
+            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    }
+}
+
+} // namespace vorleth

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+
+class QApplication;
+
+namespace vorleth {
+
+void systemBeep();
+
+bool clipboardHasText();
+QString clipboardText();
+void setClipboardText(const QString& text);
+void clearClipboard();
+
+// The picture in a .bmp or .jpg file scaled to the area (stretched to fill it unless the
+// aspect mode says otherwise); a null pixmap when the file cannot be read.
+QPixmap loadPictureScaled(const QString& path, QSize area,
+                          Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
+
+// Prefers a Japanese font ("Noto Sans CJK JP") for all widgets when it is installed.
+void applyJapaneseFont(QApplication& app);
+
+// Call before the QApplication is created when the program may show a WebView: shares
+// OpenGL contexts as the web engine wants, and turns the engine's sandbox off when running as
+// root (the sandbox cannot start then).
+void prepareWebEngine();
+
+} // namespace vorleth

@@ -1,0 +1,101 @@
+#include "ui/screenregistry.h"
+
+#include <QThread>
+#include <QTimer>
+
+namespace vorleth {
+
+namespace {
+// Closes a screen that stayed open after handing over, once no handler of it can still be
+// running: a modal box opened in between runs a nested event loop, and deleting the screen
+// from there would pull it from under the code that opened the box.
+void closeWhenIdle(const QPointer<QWidget>& screen, int delayMs = 0) {
+    QTimer::singleShot(delayMs, screen, [screen] {
+        if (!screen || !screen->isVisible())
+            return;
+        if (QThread::currentThread()->loopLevel() > 1) {
+            closeWhenIdle(screen, 50);
+            return;
+        }
+        screen->close();
+    });
+}
+} // namespace
+
+void ScreenRegistry::registerScreen(ScreenId id, Factory f, Placement placement) {
+    m_entries[id] = Entry{std::move(f), placement};
+}
+
+QWidget* ScreenRegistry::create(ScreenId id) {
+    const auto it = m_entries.find(id);
+    if (it == m_entries.end() || !it->second.factory)
+        return nullptr;
+    QWidget* screen = it->second.factory(*this);
+    if (screen)
+        screen->setAttribute(Qt::WA_DeleteOnClose);
+    return screen;
+}
+
+void ScreenRegistry::show(ScreenId id) {
+    QWidget* screen = create(id);
+    if (!screen)
+        return;
+    const bool onTop = m_entries[id].placement == Placement::OnTop;
+    QPointer<QWidget> previous = m_current;
+    QPointer<QWidget> previousUnderneath = m_underneath;
+
+    m_current = screen;
+    m_underneath = onTop ? previous : QPointer<QWidget>();
+    if (onTop) {
+        // When the screen on top goes away without handing over, the one underneath is the
+        // working screen again.
+        std::weak_ptr<int> alive = m_alive;
+        QObject::connect(screen, &QObject::destroyed, screen, [this, screen, alive] {
+            if (alive.expired())
+                return;
+            if (m_current == nullptr || m_current.data() == screen) {
+                m_current = m_underneath;
+                m_underneath = nullptr;
+            }
+        });
+    }
+    // Shown before anything closes, so the program never runs out of windows in between.
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+
+    if (onTop)
+        return;
+    // The caller closes itself right after handing over; one that does not (or a screen left
+    // underneath an overlay) is closed once control is back in the event loop.
+    for (const QPointer<QWidget>& old : {previous, previousUnderneath}) {
+        if (old && old != screen)
+            closeWhenIdle(old);
+    }
+}
+
+void ScreenRegistry::showBeside(ScreenId id) {
+    QPointer<QWidget>& open = m_beside[id];
+    if (open) {
+        if (open->isMinimized())
+            open->showNormal();
+        open->show();
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    QWidget* screen = create(id);
+    if (!screen)
+        return;
+    open = screen;
+    screen->show();
+    screen->raise();
+    screen->activateWindow();
+}
+
+QWidget* ScreenRegistry::beside(ScreenId id) const {
+    const auto it = m_beside.find(id);
+    return it == m_beside.end() ? nullptr : it->second.data();
+}
+
+} // namespace vorleth

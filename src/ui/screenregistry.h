@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ui/navigator.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace vorleth {
+
+// Creates the screens by id and keeps exactly one working screen. show() creates the next
+// screen and shows it; the previous working screen is expected to close itself right after and
+// is closed by the registry otherwise, unless the new screen was registered to open on top of it
+// (it then stays open underneath and becomes current again when the one on top goes away).
+// Help and browser open beside the working screen, once: asking again brings them to the front.
+// Screens are deleted when closed; closing the last window ends the program.
+class ScreenRegistry : public Navigator {
+public:
+    using Factory = std::function<QWidget*(Navigator&)>;
+    enum class Placement { Replaces, OnTop };
+
+    void registerScreen(ScreenId id, Factory f, Placement placement = Placement::Replaces);
+
+    void show(ScreenId id) override;
+    void showBeside(ScreenId id) override;
+
+    QWidget* current() const { return m_current; }
+    QWidget* beside(ScreenId id) const;
+
+private:
+    struct Entry {
+        Factory factory;
+        Placement placement = Placement::Replaces;
+    };
+    QWidget* create(ScreenId id);
+
+    std::map<ScreenId, Entry> m_entries;
+    QPointer<QWidget> m_current;
+    QPointer<QWidget> m_underneath;
+    std::map<ScreenId, QPointer<QWidget>> m_beside;
+    // Lets a screen outliving the registry see that it is gone.
+    std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+};
+
+} // namespace vorleth

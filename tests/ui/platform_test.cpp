@@ -1,0 +1,90 @@
+#include "ui/platform.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QImage>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vorleth {
+namespace {
+
+TEST(ClipboardTest, TextGoesInAndIsCleared) {
+    setClipboardText(QStringLiteral("黒：山田　白：田中"));
+    EXPECT_TRUE(clipboardHasText());
+    EXPECT_EQ(clipboardText(), QStringLiteral("黒：山田　白：田中"));
+    clearClipboard();
+    EXPECT_FALSE(clipboardHasText());
+    EXPECT_EQ(clipboardText(), QString());
+}
+
+class PictureTest : public testing::Test {
+protected:
+    // A picture 200 x 100: left half red, right half blue.
+    QString save(const QString& name, const char* format) {
+        QImage image(200, 100, QImage::Format_RGB32);
+        image.fill(Qt::blue);
+        for (int y = 0; y < 100; ++y) {
+            for (int x = 0; x < 100; ++x)
+                image.setPixel(x, y, qRgb(255, 0, 0));
+        }
+        const QString path = dir.filePath(name);
+        EXPECT_TRUE(image.save(path, format, 95));
+        return path;
+    }
+
+    QTemporaryDir dir;
+};
+
+TEST_F(PictureTest, BmpAndJpgAreScaledToFillTheArea) {
+    for (const auto& [name, format] : {std::pair{"写真1.bmp", "BMP"}, {"写真2.jpg", "JPG"}}) {
+        SCOPED_TRACE(name);
+        const QPixmap picture = loadPictureScaled(save(QString::fromUtf8(name), format), {60, 90});
+        ASSERT_FALSE(picture.isNull());
+        EXPECT_EQ(picture.size(), QSize(60, 90));
+        const QImage image = picture.toImage();
+        const QColor left = image.pixelColor(10, 45);
+        const QColor right = image.pixelColor(50, 45);
+        EXPECT_GT(left.red(), 200);
+        EXPECT_LT(left.blue(), 60);
+        EXPECT_GT(right.blue(), 200);
+        EXPECT_LT(right.red(), 60);
+    }
+}
+
+TEST_F(PictureTest, AspectRatioKeptWhenAsked) {
+    const QPixmap picture =
+        loadPictureScaled(save(QStringLiteral("a.jpg"), "JPG"), {60, 90}, Qt::KeepAspectRatio);
+    EXPECT_EQ(picture.size(), QSize(60, 30));
+}
+
+TEST_F(PictureTest, UnreadablePicturesGiveNothing) {
+    QFile notAPicture(dir.filePath(QStringLiteral("notes.jpg")));
+    ASSERT_TRUE(notAPicture.open(QIODevice::WriteOnly));
+    notAPicture.write("this is not a picture");
+    notAPicture.close();
+
+    EXPECT_TRUE(loadPictureScaled(notAPicture.fileName(), {60, 90}).isNull());
+    EXPECT_TRUE(loadPictureScaled(dir.filePath(QStringLiteral("missing.bmp")), {60, 90}).isNull());
+    EXPECT_TRUE(loadPictureScaled(save(QStringLiteral("b.bmp"), "BMP"), {0, 90}).isNull());
+}
+
+TEST(JapaneseFontTest, PrefersNotoSansCjkWhenInstalled) {
+    auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+    ASSERT_NE(app, nullptr);
+    const QFont before = QApplication::font();
+    applyJapaneseFont(*app);
+    if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
+        EXPECT_EQ(QApplication::font(), before);
+        GTEST_SKIP() << "Noto Sans CJK JP is not installed";
+    }
+    EXPECT_EQ(QApplication::font().families().value(0), QStringLiteral("Noto Sans CJK JP"));
+    EXPECT_EQ(QApplication::font().pointSizeF(), before.pointSizeF());
+    QApplication::setFont(before);
+}
+
+} // namespace
+} // namespace vorleth
