@@ -6,6 +6,7 @@
 #include "replay/replaysettings.h"
 #include "shell/settings.h"
 #include "store/cataloguetypes.h"
+#include "store/choosertypes.h"
 #include "store/recordtypes.h"
 
 #include <QDateTime>
@@ -37,6 +38,7 @@ struct SharedState {
     CurrentRecord record;
     Catalogue catalogue;
     RecordListState recordList;
+    ChooserState choosers;
 
     // Board model and its geometry
     BoardModel board;

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "ui/navigator.h"
+
+#include <QMainWindow>
+
+class QLabel;
+class QPushButton;
+class QTimer;
+
+namespace vorleth {
+
+struct SharedState;
+
+// mapstart: the hub every screen returns to. Each creation runs the whole start-up again, so
+// settings changed elsewhere take effect here. Shows the start picture, a slideshow of the
+// user's photographs and the four main actions.
+class MainMenuScreen : public QMainWindow {
+    Q_OBJECT
+public:
+    MainMenuScreen(SharedState& state, Navigator& navigator, QWidget* parent = nullptr);
+
+    static inline const QString versionText = QStringLiteral("Ver5.5.7 2007/10/30");
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void showNextPicture(); // a slideshow tick
+    void handOver(ScreenId next);
+
+    void browse();     // Command1
+    void tableEntry(); // Command2
+    void boardEntry(); // Command3
+    void endProgram(); // Command4
+
+    SharedState& m_state;
+    Navigator& m_navigator;
+    QTimer* m_slideshowTimer = nullptr;
+    QLabel* m_picture = nullptr;
+};
+
+} // namespace vorleth

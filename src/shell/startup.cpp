@@ -1,0 +1,121 @@
+#include "shell/startup.h"
+
+#include "shell/sharedstate.h"
+#include "shell/website.h"
+#include "store/catalogue.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace vorleth {
+
+namespace {
+
+// Makes the directory; true only when it did not exist before and now does.
+bool createdAnew(const QString& path) {
+    if (QFileInfo::exists(path))
+        return false;
+    return QDir().mkpath(path);
+}
+
+bool rescanCatalogue(SharedState& state) {
+    const bool listed = scanCatalogue(state.catalogue, state.settings.recordDirectory);
+    buildGameNameList(state.catalogue);
+    return listed;
+}
+
+} // namespace
+
+QStringList programDirectories(const QString& baseDirectory) {
+    const QDir base(baseDirectory);
+    return {QDir::cleanPath(baseDirectory), base.filePath(sgfDirectoryName),
+            base.filePath(defaultRecordDirectoryName), base.filePath(defaultPhotoDirectoryName)};
+}
+
+StartUpOutcome startUp(SharedState& state) {
+    StartUpOutcome outcome;
+
+    state.recordList.sortDirectionFlags.fill(false);
+    // The neighbour offsets are a compile-time table; nothing to fill.
+    state.shell.importSourcePath.clear();
+    state.shell.yahooImportFlag = false;
+
+    const QStringList directories = programDirectories(state.baseDirectory);
+    bool allCreated = true;
+    for (const QString& directory : directories)
+        allCreated = createdAnew(directory) && allCreated;
+    state.settings.recordDirectory = QDir::toNativeSeparators(directories.at(2));
+    state.settings.photoDirectory = QDir::toNativeSeparators(directories.at(3));
+
+    if (allCreated) {
+        outcome.firstRun = true;
+        outcome.openBrowser = true;
+        state.shell.browserStartAddress = installGuideAddress();
+    }
+
+    resetCurrentState(state);
+    outcome.settingsRead = readSettings(state);
+    state.geometry = BoardGeometry::forScreenSize(state.settings.screenSize);
+    return outcome;
+}
+
+void resetCurrentState(SharedState& state) {
+    state.record = CurrentRecord{};
+
+    state.catalogue.entries.clear();
+    state.catalogue.gameNames.clear();
+    state.catalogue.playerNames.clear();
+
+    state.board.play.placementMode = 0;
+    state.board.play.pendingHandicap = 0;
+    state.board.play.lastMover.clear();
+
+    state.table.boardScreenState = 0;
+    state.table.tablePosition = 0;
+    state.table.tablePrefilled = false;
+}
+
+bool prepareBrowse(SharedState& state) {
+    state.shell.entryMode = browseEntryMode;
+
+    PlayState& play = state.board.play;
+    state.board.moves.clear();
+    play.appliedCount = 0;
+    play.nextMoveNumber = 0;
+    play.prisonersWhite = 0;
+    play.prisonersBlack = 0;
+
+    state.recordList.gameNameFilter.clear();
+    state.recordList.playerFilter.clear();
+    state.recordList.sortMode = 0;
+
+    // The replay screen sets these again when it opens.
+    state.replay.stepInterval = 0;
+    state.replay.beepCount = 0;
+    state.replay.gridDrawn = false;
+    state.replay.rebuildPending = false;
+    state.replay.replayListFlag = false;
+
+    state.shell.helpScreenCode = 0;
+    state.shell.slideshowIndex = 0;
+
+    resetCurrentState(state);
+    return rescanCatalogue(state);
+}
+
+bool prepareTableEntry(SharedState& state) {
+    state.shell.entryMode = tableEntryMode;
+    for (auto& column : state.board.board.visitStamp)
+        column.fill(0);
+    state.table.tableMoves.fill(0);
+    resetCurrentState(state);
+    return rescanCatalogue(state);
+}
+
+bool prepareBoardEntry(SharedState& state) {
+    state.shell.entryMode = boardEntryMode;
+    resetCurrentState(state);
+    return rescanCatalogue(state);
+}
+
+} // namespace vorleth
