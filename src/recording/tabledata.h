@@ -7,8 +7,8 @@
 namespace vorleth {
 
 struct RepeatedPlay {
-    int moveNumber = 0;    // the repeated play
-    int earlierMove = 0;   // the earlier move whose point it reuses
+    int moveNumber = 0;  // the repeated play
+    int earlierMove = 0; // the earlier move whose point it reuses
     friend bool operator==(const RepeatedPlay&, const RepeatedPlay&) = default;
 };
 
