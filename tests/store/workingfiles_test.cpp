@@ -1,0 +1,275 @@
+#include "store/workingfiles.h"
+
+#include "shell/sharedstate.h"
+#include "support/scripteddialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <ostream>
+
+namespace vorleth {
+namespace {
+
+using test::ScriptedDialogs;
+
+QByteArray sp(int n) {
+    return QByteArray(n, ' ');
+}
+
+QByteArray sjis(const QString& text) {
+    QStringEncoder encoder("Windows-31J");
+    return encoder.encode(text);
+}
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+class WorkingFiles : public ::testing::Test {
+protected:
+    QTemporaryDir temp;
+    SharedState state{temp.path()};
+    ScriptedDialogs dialogs;
+
+    void SetUp() override { ASSERT_TRUE(temp.isValid()); }
+
+    QString entryFile() const { return temp.filePath(QStringLiteral("棋譜.ENT")); }
+    QString playsFile() const { return temp.filePath(QStringLiteral("棋譜.ENT2")); }
+
+    void enterWorkedExample() {
+        state.record.gameName = QStringLiteral("練習碁");
+        state.record.whitePlayer = QStringLiteral("甲");
+        state.record.blackPlayer = QStringLiteral("乙");
+        state.record.result = QStringLiteral("白中押勝");
+        state.record.komi = QStringLiteral("6.5");
+        state.record.moveCount = 3;
+        state.table.tableMoves[1] = 1604;
+        state.table.tableMoves[2] = 1717;
+        state.table.tableMoves[3] = 404;
+    }
+};
+
+// The values a read may change (table points 1..points), to compare before and after.
+struct Restored {
+    QStringList texts; // game name, white, black, result, komi
+    int moveCount;
+    QVector<int> tableMoves;
+    friend bool operator==(const Restored&, const Restored&) = default;
+};
+
+void PrintTo(const Restored& r, std::ostream* os) {
+    *os << r.texts.join(u'|').toStdString() << " moves " << r.moveCount << " points";
+    for (const int p : r.tableMoves)
+        *os << ' ' << p;
+}
+
+Restored restored(const SharedState& s, int points = TableEntryData::maxMoves) {
+    const auto& moves = s.table.tableMoves;
+    return {{s.record.gameName, s.record.whitePlayer, s.record.blackPlayer, s.record.result,
+             s.record.komi},
+            s.record.moveCount,
+            QVector<int>(moves.begin() + 1, moves.begin() + 1 + points)};
+}
+
+TEST_F(WorkingFiles, WorkedExampleIsWrittenInZonesAndRestoredExactly) {
+    enterWorkedExample();
+    ASSERT_TRUE(writeWorkingEntry(state, dialogs));
+
+    const QByteArray line1 = sjis("練習碁") + sp(8) + "," + sp(13) + sjis("甲") + sp(12) + "," +
+                             sp(13) + sjis("乙") + sp(12) + "," + sp(13) + sjis("白中押勝") +
+                             sp(6) + "," + sp(13) + " 3 " + sp(11) + "," + sp(13) + "6.5\r\n";
+    EXPECT_EQ(readBytes(entryFile()), line1 + " 1604 \r\n 1717 \r\n 404 \r\n");
+
+    SharedState other(temp.path());
+    other.table.tableMoves[4] = 55; // beyond the entry: not touched
+    ASSERT_TRUE(readWorkingEntry(other, dialogs));
+    EXPECT_TRUE(dialogs.shown.empty());
+    Restored expected = restored(state);
+    expected.tableMoves[3] = 55; // position 4
+    EXPECT_EQ(restored(other), expected);
+}
+
+TEST_F(WorkingFiles, AnUnplacedRepeatedPlayAndAFullTableRoundTrip) {
+    struct Case {
+        const char* label;
+        int moveCount;
+        int pointsWritten;
+    };
+    for (const Case c : {Case{"unplaced repeated play", 3, 3}, Case{"500 moves", 500, 500},
+                         Case{"more moves than the table holds", 620, 500}}) {
+        SCOPED_TRACE(c.label);
+        enterWorkedExample();
+        state.record.moveCount = c.moveCount;
+        for (int i = 1; i <= TableEntryData::maxMoves; ++i)
+            state.table.tableMoves[i] = 100 + i % 19 + 1;
+        state.table.tableMoves[2] = 0;
+        ASSERT_TRUE(writeWorkingEntry(state, dialogs));
+        const QList<QByteArray> lines = readBytes(entryFile()).split('\n');
+        EXPECT_EQ(lines.size(), 1 + c.pointsWritten + 1);
+        EXPECT_EQ(lines[2], " 0 \r");
+
+        SharedState other(temp.path());
+        ASSERT_TRUE(readWorkingEntry(other, dialogs));
+        EXPECT_EQ(restored(other, c.pointsWritten), restored(state, c.pointsWritten));
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WorkingFiles, RepeatedPlaysAreWrittenOnePerLineAndReadBackInOrder) {
+    state.table.repeatedPlays = {{57, 23}, {88, 41}};
+    ASSERT_TRUE(writeRepeatedPlays(state, dialogs));
+    EXPECT_EQ(readBytes(playsFile()), " 57 " + sp(10) + "," + sp(13) + " 23 \r\n" + " 88 " +
+                                          sp(10) + "," + sp(13) + " 41 \r\n");
+
+    SharedState other(temp.path());
+    other.table.repeatedPlays = {{1, 1}};
+    ASSERT_TRUE(readRepeatedPlays(other, dialogs));
+    EXPECT_EQ(other.table.repeatedPlays, (QVector<RepeatedPlay>{{57, 23}, {88, 41}}));
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WorkingFiles, MissingFiles) {
+    enterWorkedExample();
+    const Restored before = restored(state);
+    EXPECT_FALSE(readWorkingEntry(state, dialogs));
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{QStringLiteral("前回登録したファイルがありません。"
+                                         "通常の登録をするかサンプルをダウンロードしてください")});
+    EXPECT_EQ(restored(state), before);
+
+    // No repeated plays were ever typed: an empty list, and nothing to tell.
+    dialogs.shown.clear();
+    state.table.repeatedPlays = {{57, 23}};
+    EXPECT_TRUE(readRepeatedPlays(state, dialogs));
+    EXPECT_TRUE(state.table.repeatedPlays.isEmpty());
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+TEST_F(WorkingFiles, ThePlaceholderIsWrittenInZonesAndReadsAsNoMoves) {
+    ASSERT_TRUE(writeWorkingEntryPlaceholder(state, dialogs));
+    const QByteArray line1 = sjis("対局名") + sp(8) + "," + sp(13) + sjis("白番") + sp(10) + "," +
+                             sp(13) + sjis("黒番") + sp(10) + "," + sp(13) + sjis("勝敗") + sp(10) +
+                             "," + sp(13) + sjis("手数") + ",\r\n";
+    EXPECT_EQ(readBytes(entryFile()), line1 + "0\r\n");
+
+    enterWorkedExample();
+    ASSERT_TRUE(readWorkingEntry(state, dialogs));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(state.record.gameName, QStringLiteral("対局名"));
+    EXPECT_EQ(state.record.whitePlayer, QStringLiteral("白番"));
+    EXPECT_EQ(state.record.blackPlayer, QStringLiteral("黒番"));
+    EXPECT_EQ(state.record.result, QStringLiteral("勝敗"));
+    EXPECT_EQ(state.record.moveCount, 0);
+    EXPECT_EQ(state.record.komi, QString());
+}
+
+TEST_F(WorkingFiles, AnEntryFromAnotherWriterIsReadWhateverItsBlanks) {
+    // Blanks placed otherwise, a quoted name holding a comma, numbers without their blanks.
+    SharedState other(QStringLiteral(VORLETH_TEST_DATA "/working"));
+    ASSERT_TRUE(readWorkingEntry(other, dialogs));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(other.record.gameName, QStringLiteral("春の例会, 第二局"));
+    EXPECT_EQ(other.record.whitePlayer, QStringLiteral("山田"));
+    EXPECT_EQ(other.record.blackPlayer, QStringLiteral("田中"));
+    EXPECT_EQ(other.record.result, QStringLiteral("黒中押勝"));
+    EXPECT_EQ(other.record.moveCount, 2);
+    EXPECT_EQ(other.record.komi, QStringLiteral("6.5"));
+    EXPECT_EQ(other.table.tableMoves[1], 1604);
+    EXPECT_EQ(other.table.tableMoves[2], 0);
+}
+
+TEST_F(WorkingFiles, AnUnreadableEntryShowsTheMessageAndChangesNothing) {
+    struct Case {
+        const char* label;
+        QByteArray content;
+    };
+    const Case cases[] = {
+        {"five fields", "a,b,c,d, 1 \r\n 1604 \r\n"},
+        {"fewer points than moves", "a,b,c,d, 3 ,6.5\r\n 1604 \r\n 1717 \r\n"},
+        {"a point that is not a number", "a,b,c,d, 2 ,6.5\r\n 1604 \r\n 17x7 \r\n"},
+        {"a point beyond 16 bits", "a,b,c,d, 1 ,6.5\r\n 40000 \r\n"},
+        {"a negative move count", "a,b,c,d,-2 ,6.5\r\n 1604 \r\n 1717 \r\n"},
+        {"bytes that are not Windows-31J", "\x82,b,c,d, 0 ,6.5\r\n"},
+        {"a directory in the way", QByteArray()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        QDir(entryFile()).removeRecursively();
+        QFile::remove(entryFile());
+        if (c.content.isEmpty())
+            ASSERT_TRUE(QDir().mkpath(entryFile()));
+        else
+            writeBytes(entryFile(), c.content);
+        enterWorkedExample();
+        dialogs.shown.clear();
+        const Restored before = restored(state);
+
+        EXPECT_FALSE(readWorkingEntry(state, dialogs));
+        EXPECT_EQ(dialogs.messages(), QStringList{noWorkingEntryMessage});
+        EXPECT_EQ(restored(state), before);
+    }
+}
+
+TEST_F(WorkingFiles, AnEmptyEntryChangesNothingWithoutAMessage) {
+    writeBytes(entryFile(), QByteArray());
+    enterWorkedExample();
+    const Restored before = restored(state);
+    EXPECT_FALSE(readWorkingEntry(state, dialogs));
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(restored(state), before);
+}
+
+TEST_F(WorkingFiles, UnreadableRepeatedPlaysAreReportedAndTheListKept) {
+    struct Case {
+        const char* label;
+        QByteArray content;
+    };
+    const Case cases[] = {
+        {"an odd number of fields", " 57 , 23 \r\n 88 \r\n"},
+        {"a field without a number", " 57 , x \r\n"},
+        {"bytes that are not Windows-31J", " 57 , 23 \x82\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        writeBytes(playsFile(), c.content);
+        state.table.repeatedPlays = {{12, 3}};
+        dialogs.shown.clear();
+        EXPECT_FALSE(readRepeatedPlays(state, dialogs));
+        EXPECT_EQ(dialogs.messages(), QStringList{cannotReadWorkingFileMessage + playsFile()});
+        EXPECT_EQ(state.table.repeatedPlays, (QVector<RepeatedPlay>{{12, 3}}));
+    }
+}
+
+TEST_F(WorkingFiles, AFailedWriteIsReported) {
+    SharedState lost(temp.filePath(QStringLiteral("missing")));
+    lost.table.repeatedPlays = {{57, 23}};
+    EXPECT_FALSE(writeWorkingEntry(lost, dialogs));
+    EXPECT_FALSE(writeRepeatedPlays(lost, dialogs));
+    EXPECT_FALSE(writeWorkingEntryPlaceholder(lost, dialogs));
+    const QString entry = workingEntryPath(lost.baseDirectory);
+    EXPECT_EQ(dialogs.messages(),
+              (QStringList{cannotWriteWorkingFileMessage + entry,
+                           cannotWriteWorkingFileMessage + repeatedPlaysPath(lost.baseDirectory),
+                           cannotWriteWorkingFileMessage + entry}));
+
+    dialogs.shown.clear();
+    ASSERT_TRUE(QDir().mkpath(playsFile()));
+    state.table.repeatedPlays = {{57, 23}};
+    EXPECT_FALSE(writeRepeatedPlays(state, dialogs));
+    EXPECT_EQ(dialogs.messages(), QStringList{cannotWriteWorkingFileMessage + playsFile()});
+}
+
+} // namespace
+} // namespace vorleth
