@@ -1,6 +1,13 @@
 # Files of src/store, as paths relative to src/.
 list(APPEND CORE_SOURCES
     store/recordname.cpp
+    store/record.cpp
+    store/workingfiles.cpp
+    store/catalogue.cpp
+    store/chooser.cpp
 )
 list(APPEND GUI_SOURCES
+    store/recordlistmodel.cpp
+    store/recordlistscreen.cpp
+    store/chooserscreens.cpp
 )
