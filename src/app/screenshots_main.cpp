@@ -1,0 +1,131 @@
+// Renders the main screens offscreen into PNG files for the README:
+//   vorleth-screenshots OUTDIR
+// It works in a temporary base directory filled with a small library of its own.
+#include "app/screens.h"
+#include "import/sgfimport.h"
+#include "replay/replayscreen.h"
+#include "shell/sharedstate.h"
+#include "store/record.h"
+#include "ui/dialogs.h"
+#include "ui/platform.h"
+#include "ui/screenregistry.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTextStream>
+#include <QWidget>
+
+#include <cstdio>
+
+namespace {
+
+using namespace vorleth;
+
+struct LibraryGame {
+    const char* sgf;
+    const char* gameName;
+    const char* white;
+    const char* black;
+    const char* result;
+    QDateTime savedAt;
+};
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+bool save(QWidget* screen, const QDir& out, const QString& name) {
+    settle();
+    if (!screen)
+        return false;
+    const bool ok = screen->grab().save(out.filePath(name));
+    std::printf("%s %s\n", ok ? "wrote" : "failed", qPrintable(out.filePath(name)));
+    return ok;
+}
+
+// A few games under varied names, so the list has something to sort and narrow.
+bool fillLibrary(SharedState& state, Dialogs& dialogs) {
+    const QDir data(QStringLiteral(VORLETH_SOURCE_DIR "/tests/data/sgf"));
+    const LibraryGame games[] = {
+        {"own-game-1.sgf", "春季大会", "山田", "佐藤", "白6目半勝", {{2026, 4, 12}, {14, 5, 0}}},
+        {"own-game-2.sgf", "４子局 研究会", "先生", "鈴木", "黒中押勝", {{2026, 5, 3}, {9, 30, 0}}},
+        {"own-game-1.sgf", "新春杯", "高橋", "田中", "黒3目勝", {{2026, 1, 5}, {20, 15, 0}}},
+        {"own-game-1.sgf", "春の例会", "伊藤", "山田", "白中押勝", {{2026, 3, 21}, {16, 40, 0}}},
+    };
+    for (const LibraryGame& g : games) {
+        const SgfImport imported = importSgfFile(data.filePath(QString::fromUtf8(g.sgf)));
+        if (!imported.ok() || imported.games.isEmpty())
+            return false;
+        state.record = imported.games.first().record;
+        state.record.gameName = QString::fromUtf8(g.gameName);
+        state.record.whitePlayer = QString::fromUtf8(g.white);
+        state.record.blackPlayer = QString::fromUtf8(g.black);
+        state.record.result = QString::fromUtf8(g.result);
+        state.record.komi = QStringLiteral("6.5");
+        state.record.selectedIndex = 0;
+        state.board.moves = imported.games.first().moves;
+        const QDateTime at = g.savedAt;
+        state.clock = [at] { return at; };
+        if (!saveRecord(state, dialogs))
+            return false;
+    }
+    state.clock = [] { return QDateTime(QDate(2026, 12, 1), QTime(21, 0)); };
+    state.record = CurrentRecord();
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    prepareWebEngine();
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vorleth"));
+    applyJapaneseFont(app);
+    if (argc != 2) {
+        std::fputs("usage: vorleth-screenshots OUTDIR\n", stderr);
+        return 1;
+    }
+    const QDir out(QString::fromLocal8Bit(argv[1]));
+    QDir().mkpath(out.path());
+
+    QTemporaryDir base;
+    // An existing base directory: a later run, so no installation guide opens.
+    for (const char* sub : {"SGF", "Pelloq", "Pelloq写真"})
+        QDir(base.path()).mkpath(QString::fromUtf8(sub));
+
+    SharedState state(base.path());
+    SilentDialogs dialogs;
+    state.settings.recordDirectory = QDir(base.path()).filePath(QStringLiteral("Pelloq"));
+    if (!fillLibrary(state, dialogs)) {
+        std::fputs("vorleth-screenshots: could not build the sample library\n", stderr);
+        return 1;
+    }
+
+    ScreenRegistry screens;
+    registerScreens(screens, state, dialogs);
+    bool ok = true;
+
+    screens.show(ScreenId::Start);
+    ok &= save(screens.current(), out, QStringLiteral("main-menu.png"));
+
+    screens.current()->close();
+    screens.show(ScreenId::RecordList);
+    ok &= save(screens.current(), out, QStringLiteral("record-list.png"));
+
+    // The most recently referenced game, replayed to its end.
+    state.record.selectedIndex = state.recordList.displayOrder.value(0, 1);
+    screens.current()->close();
+    screens.show(ScreenId::Replay);
+    settle();
+    if (auto* replay = qobject_cast<ReplayScreen*>(screens.current())) {
+        replay->controller().jumpToFinal();
+        ok &= save(replay, out, QStringLiteral("replay-board.png"));
+        replay->controller().stopTimers();
+    } else {
+        ok = false;
+    }
+    return ok ? 0 : 1;
+}
