@@ -19,6 +19,8 @@
 
 #include <QtMath>
 
+#include <algorithm>
+
 namespace vorleth {
 
 namespace {
@@ -95,8 +97,13 @@ QWidget* RecordListScreen::buildControls() {
     headings->setHighlightSections(false);
     headings->setStretchLastSection(false);
     int gridWidth = 0;
+    // The widths were chosen for a narrow 9-point face; a wider screen font must still show a
+    // whole date, so the two date columns grow to fit one.
+    const int dateWidth = m_grid->fontMetrics().horizontalAdvance(QStringLiteral("20071105")) + 12;
     for (int column = 0; column < kRecordListColumns; ++column) {
-        const int width = pixels(RecordListModel::columnWidthTwips(column));
+        int width = pixels(RecordListModel::columnWidthTwips(column));
+        if (column == 6 || column == 7)
+            width = std::max(width, dateWidth);
         m_grid->setColumnWidth(column, width);
         gridWidth += width;
     }

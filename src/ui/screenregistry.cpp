@@ -1,7 +1,10 @@
 #include "ui/screenregistry.h"
 
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace vorleth {
 
@@ -19,6 +22,22 @@ void closeWhenIdle(const QPointer<QWidget>& screen, int delayMs = 0) {
         }
         screen->close();
     });
+}
+// Puts a window that opens beside the working screen to its right, so that it leaves the
+// screen in view; kept within the available area, where it may overlap instead.
+void placeBeside(QWidget* window, const QWidget* working) {
+    if (!working || !working->isVisible())
+        return;
+    const QRect caller = working->frameGeometry();
+    QRect area = working->screen() ? working->screen()->availableGeometry() : QRect();
+    QPoint at(caller.right() + 1, caller.top());
+    if (area.isValid()) {
+        // Not shown yet, the window has no frame: take the caller's frame as its measure.
+        const QSize size = window->size() + (caller.size() - working->size());
+        at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
+        at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
+    }
+    window->move(at);
 }
 } // namespace
 
@@ -88,6 +107,8 @@ void ScreenRegistry::showBeside(ScreenId id) {
     if (!screen)
         return;
     open = screen;
+    screen->adjustSize();
+    placeBeside(screen, m_current);
     screen->show();
     screen->raise();
     screen->activateWindow();

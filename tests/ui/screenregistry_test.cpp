@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
+#include <QScreen>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -44,6 +45,7 @@ protected:
                 navigatorSeen = &navigator;
                 auto* w = new QWidget;
                 w->setWindowTitle(QString::number(static_cast<int>(id)));
+                w->resize(200, 150);
                 return w;
             },
             placement);
@@ -141,6 +143,26 @@ TEST_F(ScreenRegistryTest, HelpAndBrowserOpenBesideOnce) {
     EXPECT_EQ(registry.beside(ScreenId::Help), nullptr);
     registry.showBeside(ScreenId::Help);
     EXPECT_EQ(created[ScreenId::Help], 2);
+}
+
+TEST_F(ScreenRegistryTest, BesideWindowsOpenToTheRightOfTheWorkingScreen) {
+    registry.show(ScreenId::RecordList);
+    QWidget* working = registry.current();
+    working->setGeometry(10, 10, 300, 200);
+    registry.showBeside(ScreenId::Help);
+    QWidget* help = registry.beside(ScreenId::Help);
+    ASSERT_TRUE(help);
+    EXPECT_GT(help->frameGeometry().left(), working->frameGeometry().right());
+    EXPECT_EQ(help->frameGeometry().top(), working->frameGeometry().top());
+
+    // No room to the right: it stays on the screen rather than off its edge.
+    help->close();
+    const QRect area = working->screen()->availableGeometry();
+    working->setGeometry(area.right() - 250, 10, 240, 200);
+    registry.showBeside(ScreenId::Browser);
+    QWidget* browser = registry.beside(ScreenId::Browser);
+    ASSERT_TRUE(browser);
+    EXPECT_LE(browser->frameGeometry().right(), area.right());
 }
 
 TEST_F(ScreenRegistryTest, BesideWindowsOutliveTheWorkingScreen) {
