@@ -126,9 +126,11 @@ QString entryCountKey(int count) {
     return key.append(digits);
 }
 
+// An empty prefix is what a chooser offers for games without a name: it picks those games,
+// not every game (every text starts with the empty text).
 bool startsWithAny(const QString& text, const QStringList& prefixes) {
     for (const QString& prefix : prefixes) {
-        if (text.startsWith(prefix))
+        if (prefix.isEmpty() ? text.isEmpty() : text.startsWith(prefix))
             return true;
     }
     return false;

@@ -1,8 +1,9 @@
 #include "store/catalogue.h"
 #include "store/recordname.h"
+#include "support/recordspec.h"
+#include "support/testfiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -14,24 +15,8 @@ using namespace vorleth;
 
 namespace {
 
-struct RecordSpec {
-    QString gameName;
-    QString white;
-    QString black;
-    QString result;
-    QString recordDate;
-    int entryCount = 0;
-    QString time; // hmmss without a leading zero in the hour
-    QString referenceDate;
-    QString komi = QStringLiteral("6.5");
-};
-
-QString recordName(const RecordSpec& r) {
-    return QStringLiteral("対局名（%1）白番（%2）黒番（%3）勝敗（%4）記録日（%5）手数（%6）"
-                          "時間（%7）参照（%8）コミ（%9）")
-        .arg(r.gameName, r.white, r.black, r.result, r.recordDate, QString::number(r.entryCount),
-             r.time, r.referenceDate, r.komi);
-}
+using test::recordName;
+using test::RecordSpec;
 
 CatalogueEntry entryOf(const RecordSpec& r) {
     CatalogueEntry e;
@@ -56,8 +41,7 @@ Catalogue catalogueOf(const std::vector<RecordSpec>& records) {
 }
 
 void touch(const QDir& dir, const QString& name) {
-    QFile file(dir.filePath(name));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
+    test::touch(dir.filePath(name));
 }
 
 // The shown rows' texts of one column, in display order.
@@ -452,6 +436,20 @@ TEST(FilterTest, PrefixRules) {
         EXPECT_EQ(column(catalogue, state, kGameNameMode), c.shownNames);
         EXPECT_EQ(column(catalogue, state, kRowNumberColumn).size(), c.shownNames.size());
     }
+}
+
+TEST(FilterTest, EmptyPrefixPicksOnlyNamelessGames) {
+    // A chooser shows games without a name as a group with empty text; picking it must not
+    // show the whole library.
+    const Catalogue catalogue =
+        catalogueOf({game("春季大会", "山田", "鈴木"), game("", "", "田中")});
+    RecordListState state;
+    state.displayOrder = {1, 2};
+    state.gameNameFilter = QStringList{QString()};
+    EXPECT_EQ(shownPositions(catalogue, state), QVector<int>{2});
+    state.gameNameFilter.clear();
+    state.playerFilter = QStringList{QString()};
+    EXPECT_EQ(shownPositions(catalogue, state), QVector<int>{2});
 }
 
 TEST(FilterTest, StatusText) {
