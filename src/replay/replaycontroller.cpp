@@ -279,19 +279,12 @@ void ReplayController::placementTick() {
     PlayState& play = m_state.board.play;
     play.appliedCount = entry;
     placeEntry(entry);
-    bool stopHere = atStopPoint(entry);
+    const bool stopAtPlacement = atStopPoint(entry);
     // The removals the placement caused come with it; a target on a removed stone counts.
-    const MoveList& moves = m_state.board.moves;
-    while (play.appliedCount + 1 <= moves.length() &&
-           isRemovalKind(moves.entry(play.appliedCount + 1).kind)) {
-        play.appliedCount += 1;
-        placeEntry(play.appliedCount);
-        showPrisoners();
-        stopHere = stopHere || atStopPoint(play.appliedCount);
-    }
+    const bool stopAtRemoval = removalBurst();
 
-    if (play.nextMoveNumber >= replay.stopMoveNumber || stopHere)
-        play.appliedCount = moves.length() + 1;
+    if (play.nextMoveNumber >= replay.stopMoveNumber || stopAtPlacement || stopAtRemoval)
+        play.appliedCount = m_state.board.moves.length() + 1;
 }
 
 bool ReplayController::atStopPoint(int i) const {
@@ -299,15 +292,18 @@ bool ReplayController::atStopPoint(int i) const {
     return p.column == m_state.replay.stopColumn && p.row == m_state.replay.stopRow;
 }
 
-void ReplayController::removalBurst() {
+bool ReplayController::removalBurst() {
     PlayState& play = m_state.board.play;
     const MoveList& moves = m_state.board.moves;
+    bool stopPointRemoved = false;
     while (play.appliedCount + 1 <= moves.length() &&
            isRemovalKind(moves.entry(play.appliedCount + 1).kind)) {
         play.appliedCount += 1;
         placeEntry(play.appliedCount);
         showPrisoners();
+        stopPointRemoved = atStopPoint(play.appliedCount) || stopPointRemoved;
     }
+    return stopPointRemoved;
 }
 
 void ReplayController::placeEntry(int i) {

@@ -135,7 +135,9 @@ private:
     void firstDrawing();
     void announceEntry(int i);
     void placeEntry(int i);
-    void removalBurst();
+    // Applies the removals that follow the applied entry; true when one of them took the stone on
+    // the stop point.
+    bool removalBurst();
     void clickStep();
     void instantReplay();
     void drawHandicapStones();

@@ -8,6 +8,7 @@
 #include "store/workingfiles.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
+#include "support/testfiles.h"
 #include "ui/screenregistry.h"
 
 #include <QAction>
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -37,25 +37,11 @@
 namespace vorleth {
 namespace {
 
+using test::readBytes;
 using test::RecordingNavigator;
 using test::ScriptedDialogs;
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
-
-QByteArray sjis(const QString& text) {
-    return QStringEncoder("Windows-31J").encode(text);
-}
+using test::sjis;
+using test::writeBytes;
 
 template <typename T> T* child(QWidget* w, const char* name) {
     T* found = w->findChild<T*>(QString::fromUtf8(name));

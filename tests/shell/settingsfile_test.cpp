@@ -1,10 +1,9 @@
 #include "shell/settingsfile.h"
 #include "shell/sharedstate.h"
 #include "shell/startup.h"
+#include "support/testfiles.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -12,18 +11,9 @@
 namespace vorleth {
 namespace {
 
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
+using test::readBytes;
+using test::sjis;
+using test::writeBytes;
 
 class SettingsFileTest : public ::testing::Test {
 protected:
@@ -90,7 +80,9 @@ struct ReadCase {
     bool large;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class ReadSettingsTest : public SettingsFileTest, public ::testing::WithParamInterface<ReadCase> {};
 
@@ -113,10 +105,9 @@ TEST_P(ReadSettingsTest, TakesTheFirstThreeFieldsAndRewritesWhenUnreadable) {
     EXPECT_EQ(state.geometry.large(), c.large);
     EXPECT_EQ(state.geometry.cellSize, c.large ? 377 : 250);
 
-    QStringEncoder encoder("Windows-31J");
-    const QByteArray rewritten = encoder.encode(record + QLatin1Char(',') + photo +
-                                                QLatin1Char(',') + formatNumberField(c.screenSize) +
-                                                QStringLiteral(", 0 , 0 , 0 , 0 , 0 \r\n"));
+    const QByteArray rewritten =
+        sjis(record + QLatin1Char(',') + photo + QLatin1Char(',') +
+             formatNumberField(c.screenSize) + QStringLiteral(", 0 , 0 , 0 , 0 , 0 \r\n"));
     EXPECT_EQ(readBytes(filePath()), c.readWhole ? c.contents : rewritten);
 }
 

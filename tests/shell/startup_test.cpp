@@ -1,8 +1,8 @@
 #include "shell/sharedstate.h"
 #include "shell/startup.h"
+#include "support/testfiles.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -11,20 +11,12 @@
 namespace vorleth {
 namespace {
 
+using test::readBytes;
+using test::touch;
+using test::writeBytes;
+
 const QString installGuide =
     QStringLiteral("https://vorleth.example/Vorleth/installsetsumei/install.html");
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-void touch(const QString& path) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-}
 
 class StartUpTest : public ::testing::Test {
 protected:
@@ -68,11 +60,7 @@ TEST_F(StartUpTest, LaterRunReadsTheSettingsBackWithoutTheGuide) {
     }
     // Settings as the setup and screen-size screens leave them.
     const QByteArray line = "/srv/games,PASS, 800 , 0 , 0 , 0 , 0 , 0 \r\n";
-    {
-        QFile file(path(QStringLiteral("棋譜.dev")));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(line);
-    }
+    writeBytes(path(QStringLiteral("棋譜.dev")), line);
 
     SharedState state(base);
     const StartUpOutcome outcome = startUp(state);

@@ -2,6 +2,7 @@
 
 #include "shell/sharedstate.h"
 #include "support/scripteddialogs.h"
+#include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <functional>
@@ -17,27 +17,11 @@
 namespace vorleth {
 namespace {
 
+using test::readBytes;
 using test::ScriptedDialogs;
-
-QByteArray sp(int n) {
-    return QByteArray(n, ' ');
-}
-
-QByteArray sjis(const QString& text) {
-    QStringEncoder encoder("Windows-31J");
-    return encoder.encode(text);
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    ASSERT_EQ(file.write(bytes), bytes.size());
-}
+using test::sjis;
+using test::sp;
+using test::writeBytes;
 
 // Every entry of a directory with its content; directories show as "<dir>".
 QMap<QString, QByteArray> snapshot(const QString& directory) {

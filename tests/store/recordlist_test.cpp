@@ -2,13 +2,14 @@
 #include "store/chooserscreens.h"
 #include "store/recordlistscreen.h"
 #include "support/recordingnavigator.h"
+#include "support/recordspec.h"
+#include "support/testfiles.h"
 #include "ui/flexgrid.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,36 +36,19 @@ namespace vorleth {
 namespace {
 
 using test::RecordingNavigator;
-
-struct RecordSpec {
-    QString gameName;
-    QString white;
-    QString black;
-    QString result;
-    QString recordDate;
-    int entryCount = 0;
-    QString time; // hmmss without a leading zero in the hour
-    QString referenceDate;
-};
-
-QString fileNameOf(const RecordSpec& r) {
-    return QStringLiteral("対局名（%1）白番（%2）黒番（%3）勝敗（%4）記録日（%5）手数（%6）"
-                          "時間（%7）参照（%8）コミ（6目半）.IGO")
-        .arg(r.gameName, r.white, r.black, r.result, r.recordDate, QString::number(r.entryCount),
-             r.time, r.referenceDate);
-}
+using test::RecordSpec;
 
 // Four games; by default (most recently referenced first) they are listed
 // 新春杯, 春季大会2, 春季大会, 春の例会.
 const QVector<RecordSpec> kLibrary = {
     {u"春季大会"_qs, u"山田"_qs, u"佐藤"_qs, u"白中押勝"_qs, u"20071101"_qs, 120, u"103000"_qs,
-     u"20071105"_qs},
+     u"20071105"_qs, u"6目半"_qs},
     {u"春季大会2"_qs, u"鈴木"_qs, u"山田"_qs, u"黒3目半勝"_qs, u"20071102"_qs, 99, u"113000"_qs,
-     u"20071105"_qs},
+     u"20071105"_qs, u"6目半"_qs},
     {u"新春杯"_qs, u"佐藤"_qs, u"田中"_qs, u"白中押勝"_qs, u"20071103"_qs, 7, u"140000"_qs,
-     u"20071105"_qs},
+     u"20071105"_qs, u"6目半"_qs},
     {u"春の例会"_qs, u"田中"_qs, u"鈴木"_qs, u"黒中押勝"_qs, u"20071020"_qs, 250, u"101500"_qs,
-     u"20071030"_qs},
+     u"20071030"_qs, u"6目半"_qs},
 };
 
 // Sends the events a user's mouse produces; QAbstractItemView reacts to them as to real clicks.
@@ -146,10 +130,8 @@ public:
 
     void addRecords(const QVector<RecordSpec>& records) {
         const QDir dir(state.settings.recordDirectory);
-        for (const RecordSpec& r : records) {
-            QFile file(dir.filePath(fileNameOf(r)));
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        }
+        for (const RecordSpec& r : records)
+            test::touch(dir.filePath(test::recordName(r) + ".IGO"));
     }
 
     template <typename Screen> Screen* open() {
@@ -334,7 +316,7 @@ TEST_F(RecordListTest, SortingKeepsTheChosenRecord) {
 
     // The catalogue is not scanned again: a record added meanwhile stays out of the list.
     addRecords({{u"秋季大会"_qs, u"甲"_qs, u"乙"_qs, u"黒中押勝"_qs, u"20071201"_qs, 50,
-                 u"120000"_qs, u"20071201"_qs}});
+                 u"120000"_qs, u"20071201"_qs, u"6目半"_qs}});
     clickHeadingOf(grid, 5);
     EXPECT_EQ(state.record.selectedIndex, chosen);
     EXPECT_EQ(grid->model()->rowCount(), 4);
@@ -411,7 +393,7 @@ TEST_F(RecordListTest, SelectAllEmptiesTheFiltersAndScansAgain) {
     openList();
     ASSERT_EQ(gameNames().size(), 2);
     addRecords({{u"秋季大会"_qs, u"甲"_qs, u"乙"_qs, u"黒中押勝"_qs, u"20071201"_qs, 50,
-                 u"120000"_qs, u"20071201"_qs}});
+                 u"120000"_qs, u"20071201"_qs, u"6目半"_qs}});
     clickHeadingOf(grid, 5);
 
     actionNamed(list, "selectAll")->trigger();
@@ -658,9 +640,9 @@ TEST_F(ChooserScreenTest, PrefixLengthSurvivesReopeningEachChooserOnItsOwn) {
 
 TEST_F(ChooserScreenTest, PlayersCountOncePerSide) {
     addRecords({{u"例会"_qs, u"東乙"_qs, u"東甲"_qs, u"黒中押勝"_qs, u"20071101"_qs, 120,
-                 u"103000"_qs, u"20071105"_qs},
+                 u"103000"_qs, u"20071105"_qs, u"6目半"_qs},
                 {u"例会"_qs, u"西村"_qs, u"北川"_qs, u"白中押勝"_qs, u"20071102"_qs, 80,
-                 u"113000"_qs, u"20071105"_qs}});
+                 u"113000"_qs, u"20071105"_qs, u"6目半"_qs}});
     state.recordList.gameNameFilter = QStringList{u"例"_qs};
     openChooser<PlayerChooser>();
     EXPECT_TRUE(state.recordList.gameNameFilter.isEmpty());
