@@ -174,7 +174,7 @@ void MainMenuScreen::handOver(ScreenId next) {
 }
 
 void MainMenuScreen::browse() {
-    // The record list scans the directory again when it opens and tells about a missing one.
+    // The record list scans the directory itself as it opens.
     prepareBrowse(m_state);
     handOver(ScreenId::RecordList);
 }

@@ -75,7 +75,7 @@ void resetCurrentState(SharedState& state) {
     state.table.tablePrefilled = false;
 }
 
-bool prepareBrowse(SharedState& state) {
+void prepareBrowse(SharedState& state) {
     state.shell.entryMode = browseEntryMode;
 
     PlayState& play = state.board.play;
@@ -99,8 +99,9 @@ bool prepareBrowse(SharedState& state) {
     state.shell.helpScreenCode = 0;
     state.shell.slideshowIndex = 0;
 
+    // No scan here: the record list scans the directory itself as it opens, and a second
+    // listing would double the wait on a large library.
     resetCurrentState(state);
-    return rescanCatalogue(state);
 }
 
 bool prepareTableEntry(SharedState& state) {

@@ -37,9 +37,10 @@ StartUpOutcome startUp(SharedState& state);
 // list are left alone.
 void resetCurrentState(SharedState& state);
 
-// The main menu's three main actions, minus the screen change. Each rescans the catalogue from
-// the record directory and returns whether that directory could be listed.
-bool prepareBrowse(SharedState& state);     // 登録棋譜を閲覧
+// The main menu's three main actions, minus the screen change. Browsing leaves the scan to the
+// record list, which makes one as it opens; the two entry actions rescan the catalogue for the
+// game information screen and return whether the record directory could be listed.
+void prepareBrowse(SharedState& state);     // 登録棋譜を閲覧
 bool prepareTableEntry(SharedState& state); // 総譜から表形式で登録
 bool prepareBoardEntry(SharedState& state); // 碁盤で並べて登録
 
