@@ -1,9 +1,8 @@
 // Opening a stored game for replay: reading its record file and rebuilding the final position,
 // against a plain read of the same file's bytes.
 #include "board/playrules.h"
-#include "shell/sharedstate.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
+#include "store/library.h"
+#include "store/recordname.h"
 
 #include <benchmark/benchmark.h>
 
@@ -19,31 +18,30 @@ using namespace vorleth;
 // A record of 300 moves (with the removals its captures cause) saved in a temporary directory.
 struct StoredGame {
     QTemporaryDir directory;
-    SharedState state{directory.path()};
+    CurrentRecord record;
 
     StoredGame() {
-        state.settings.recordDirectory = directory.path();
-        state.record.gameName = QStringLiteral("練習碁");
-        state.record.whitePlayer = QStringLiteral("甲");
-        state.record.blackPlayer = QStringLiteral("乙");
-        state.record.result = QStringLiteral("白中押勝");
-        state.record.komi = QStringLiteral("6.5");
-        NullBoardDisplay display;
-        SilentDialogs dialogs;
+        record.game = {QStringLiteral("練習碁"), QStringLiteral("甲"), QStringLiteral("乙"),
+                       QStringLiteral("白中押勝"), QStringLiteral("6.5")};
+        BoardModel model;
+        NullBoardView display;
         std::uint32_t seed = 12345;
-        while (state.board.play.nextMoveNumber <= 300) {
+        while (model.play.nextMoveNumber <= 300) {
             seed = seed * 1103515245u + 12345u;
             const Point p{static_cast<int>(seed >> 16) % 19 + 1,
                           static_cast<int>(seed >> 8) % 19 + 1};
-            if (state.board.board.cell(p) == Board::Empty)
-                playStone(state.board, p, display, dialogs);
+            if (model.board.cell(p) == Board::Empty)
+                (void)playStone(model, p, display);
         }
-        state.record.moveCount = 300;
-        if (!saveRecord(state, dialogs))
+        record.moveCount = 300;
+        Catalogue catalogue;
+        if (!saveRecord(directory.path(), catalogue, record, model.moves,
+                        QDateTime(QDate(2007, 11, 5), QTime(9, 5, 3)))
+                 .ok)
             qFatal("could not save the benchmark record");
     }
 
-    QString path() const { return recordPath(directory.path(), state.record.fileName); }
+    QString path() const { return recordPath(directory.path(), record.fileName); }
 };
 
 StoredGame& storedGame() {
@@ -65,32 +63,30 @@ BENCHMARK(plainRead);
 
 void readRecordOnly(benchmark::State& run) {
     const StoredGame& game = storedGame();
-    SharedState reader(game.directory.path());
-    reader.settings.recordDirectory = game.directory.path();
-    reader.record.fileName = game.state.record.fileName;
-    QString error;
+    CurrentRecord record;
+    record.fileName = game.record.fileName;
+    MoveList moves;
     for (auto _ : run) {
-        if (!readRecord(reader, error))
+        if (!readRecord(game.directory.path(), record, moves).ok)
             run.SkipWithError("cannot read");
-        benchmark::DoNotOptimize(reader.board.moves);
+        benchmark::DoNotOptimize(moves);
     }
 }
 BENCHMARK(readRecordOnly);
 
 void readRecordAndRebuild(benchmark::State& run) {
     const StoredGame& game = storedGame();
-    SharedState reader(game.directory.path());
-    reader.settings.recordDirectory = game.directory.path();
-    reader.record.fileName = game.state.record.fileName;
-    NullBoardDisplay display;
-    QString error;
+    CurrentRecord record;
+    record.fileName = game.record.fileName;
+    BoardModel model;
+    NullBoardView display;
     for (auto _ : run) {
-        if (!readRecord(reader, error))
+        if (!readRecord(game.directory.path(), record, model.moves).ok)
             run.SkipWithError("cannot read");
-        rebuildPosition(reader.board, reader.board.moves.length(), reader.record.gameName, display);
-        benchmark::DoNotOptimize(reader.board.board);
+        rebuildPosition(model, model.moves.length(), record.game.gameName, display);
+        benchmark::DoNotOptimize(model.board);
     }
-    run.counters["entries"] = reader.board.moves.length();
+    run.counters["entries"] = model.moves.length();
 }
 BENCHMARK(readRecordAndRebuild);
 

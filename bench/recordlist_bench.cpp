@@ -2,7 +2,7 @@
 // default order, rows) and its first display offscreen, against the scan alone in the same run.
 // Counters: "vs_scan" is the ratio of wall-clock times (open / scan), "cpu_vs_scan" the ratio of
 // this thread's processor time; scan_ms and open_ms are the mean wall-clock times.
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/catalogue.h"
 #include "store/recordlistscreen.h"
 
@@ -23,8 +23,8 @@ using bench::Timing;
 
 class NoNavigation : public Navigator {
 public:
-    void show(ScreenId) override {}
-    void showBeside(ScreenId) override {}
+    void show(ScreenId, const Handover&) override {}
+    void showBeside(ScreenId, const Handover&) override {}
 };
 
 void BM_OpenRecordList(benchmark::State& state) {

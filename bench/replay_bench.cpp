@@ -5,11 +5,14 @@
 
 #include "replay/replaycontroller.h"
 #include "replay/replayscreen.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
-#include "ui/navigator.h"
+#include "state/contexts.h"
+#include "store/recordcodec.h"
+#include "store/recordname.h"
+#include "store/textfile.h"
+#include "interaction/dialogs.h"
+#include "interaction/navigator.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -25,8 +28,8 @@ using namespace vorleth;
 
 class NoNavigation : public Navigator {
 public:
-    void show(ScreenId) override {}
-    void showBeside(ScreenId) override {}
+    void show(ScreenId, const Handover&) override {}
+    void showBeside(ScreenId, const Handover&) override {}
 };
 
 // Counts nothing and draws nothing: the replay logic alone.
@@ -62,13 +65,15 @@ struct FullRecord {
         state.settings.recordDirectory = directory.path();
         state.geometry = BoardGeometry::forScreenSize(screenSize);
         GameRecord record;
-        record.metadata.gameName = QStringLiteral("練習碁");
+        record.metadata.game.gameName = QStringLiteral("練習碁");
         record.moves = test::playGame(5000, 11);
         record.metadata.entryCount = record.moves.length();
         const QString name = recordFileName(record.metadata);
-        textfile::writeFileSafely(
-            recordPath(directory.path(), name),
-            encodeRecordBody(record, record.moves.length(), QDate(2024, 1, 1)));
+        if (!textfile::writeFileSafely(
+                 recordPath(directory.path(), name),
+                 encodeRecordBody(record, record.moves.length(), QDate(2024, 1, 1)))
+                 .ok())
+            qFatal("could not write the benchmark record");
         scanCatalogue(state.catalogue, directory.path());
         state.record.selectedIndex = 1;
         state.replay.stepInterval = 3000;
@@ -77,14 +82,15 @@ struct FullRecord {
     SharedState state;
     SilentDialogs dialogs;
     NoNavigation navigator;
+    ChosenRecord chosen() const { return {1}; }
 };
 
 void replayJumpLogicOnly(benchmark::State& s) {
     FullRecord library(640);
     NullReplayView view;
     IdleTimers timers;
-    ReplayController controller(library.state, view, timers, library.dialogs, library.navigator);
-    if (!controller.open()) {
+    ReplayController controller(replayContext(library.state), view, timers, library.dialogs, library.navigator);
+    if (!controller.open(library.chosen())) {
         s.SkipWithError("record not readable");
         return;
     }
@@ -96,7 +102,7 @@ void replayJumpLogicOnly(benchmark::State& s) {
 void replayJumpOnScreen(benchmark::State& s) {
     FullRecord library(static_cast<int>(s.range(0)));
     std::unique_ptr<ReplayScreen> screen(
-        ReplayScreen::open(library.state, library.navigator, library.dialogs));
+        ReplayScreen::open(library.state, library.chosen(), library.navigator, library.dialogs));
     if (!screen) {
         s.SkipWithError("record not readable");
         return;

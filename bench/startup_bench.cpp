@@ -6,7 +6,7 @@
 //   bare: a QApplication showing an empty QWidget
 // It prints the median of each and their ratio. Usage: startup_bench [runs]
 #include "app/screens.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
 #include "ui/screenregistry.h"

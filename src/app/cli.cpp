@@ -2,9 +2,9 @@
 
 #include "board/playrules.h"
 #include "import/sgfimport.h"
-#include "shell/sharedstate.h"
 #include "store/catalogue.h"
-#include "store/record.h"
+#include "store/recordcodec.h"
+#include "store/recordname.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,17 +38,17 @@ int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     out << "position\tgameName\twhitePlayer\tblackPlayer\tresult\tentryCount\trecordDate\t"
            "timeOfDay\treferenceDate\tkomi\tfileName\n";
     for (const int position : list.displayOrder) {
-        const CatalogueEntry& e = catalogue.entry(position);
+        const RecordMetadata& e = catalogue.entry(position);
         const QStringList fields = {QString::number(position),
-                                    e.gameName,
-                                    e.whitePlayer,
-                                    e.blackPlayer,
-                                    e.result,
+                                    e.game.gameName,
+                                    e.game.whitePlayer,
+                                    e.game.blackPlayer,
+                                    e.game.result,
                                     QString::number(e.entryCount),
                                     e.recordDate,
                                     e.timeOfDay,
                                     e.referenceDate,
-                                    e.komi,
+                                    e.game.komi,
                                     e.fileName};
         out << fields.join(u'\t') << '\n';
     }
@@ -83,9 +83,9 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     BoardModel model;
     model.moves = read.record.moves;
-    NullBoardDisplay display;
-    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.gameName,
-                    display);
+    NullBoardView view;
+    rebuildPosition(model, count.value_or(model.moves.length()),
+                    read.record.metadata.game.gameName, view);
 
     out << boardDiagram(model.board);
     out << QStringLiteral("prisoners black=%1 white=%2\n")
@@ -103,18 +103,17 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err,
     if (!QFileInfo(directory).isDir())
         return fail(err, QStringLiteral("no such directory: %1").arg(directory));
 
-    SharedState state(directory);
-    if (clock)
-        state.clock = clock;
-    state.settings.recordDirectory = directory;
-    scanCatalogue(state.catalogue, directory);
+    const QDateTime now = clock ? clock() : QDateTime::currentDateTime();
+    Catalogue catalogue;
+    scanCatalogue(catalogue, directory);
 
     bool anyFailed = false;
     for (const QString& path : args.mid(2)) {
         const SgfImport import = importSgfFile(path);
         QString error = import.error;
         if (import.ok()) {
-            for (const QString& saved : saveImportedGames(state, import, error))
+            for (const QString& saved :
+                 saveImportedGames(directory, catalogue, import, now, error))
                 out << saved << '\n';
         }
         if (!error.isEmpty()) {

@@ -1,5 +1,5 @@
 #include "app/screens.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/startpicture.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"

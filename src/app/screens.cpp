@@ -1,15 +1,15 @@
 #include "app/screens.h"
 
+#include "interaction/dialogs.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
 #include "shell/helpscreen.h"
 #include "shell/mainmenuscreen.h"
 #include "shell/screensizescreen.h"
 #include "shell/setupscreen.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/chooserscreens.h"
 #include "store/recordlistscreen.h"
-#include "ui/dialogs.h"
 #include "ui/screenregistry.h"
 
 namespace vorleth {
@@ -27,62 +27,75 @@ constexpr ScreenId allScreens[] = {
     ScreenId::Help,           ScreenId::Browser,
 };
 
+template <class T>
+T handed(const Handover& handover) {
+    const T* value = std::get_if<T>(&handover);
+    return value ? *value : T{};
+}
+
 } // namespace
 
 void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dialogs) {
-    // A screen that is not built yet says so and leads back to a fresh main menu. The blocks
+    using Factory = ScreenRegistry::Factory;
+    auto add = [&registry](ScreenId id, Factory factory) {
+        registry.registerScreen(id, std::move(factory));
+    };
+
+    // A screen that is not built yet says so and leads back to a fresh main menu. The entries
     // below replace this for every screen that exists.
     for (ScreenId id : allScreens) {
-        registry.registerScreen(id, [&state, &dialogs](Navigator& navigator) -> QWidget* {
+        add(id, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
             dialogs.message(notReadyMessage);
             return new MainMenuScreen(state, navigator);
         });
     }
 
     // mapstart
-    registry.registerScreen(ScreenId::Start, [&state](Navigator& navigator) -> QWidget* {
+    add(ScreenId::Start, [&state](Navigator& navigator, const Handover&) -> QWidget* {
         return new MainMenuScreen(state, navigator);
     });
 
     // maptaikyokulist
-    registry.registerScreen(ScreenId::RecordList, [&state](Navigator& navigator) -> QWidget* {
+    add(ScreenId::RecordList, [&state](Navigator& navigator, const Handover&) -> QWidget* {
         return new RecordListScreen(state, navigator);
     });
 
     // mapkifusaigen; nothing opens when the record cannot be read (the record list is shown again)
-    registry.registerScreen(ScreenId::Replay, [&state, &dialogs](Navigator& navigator) -> QWidget* {
-        return ReplayScreen::open(state, navigator, dialogs);
-    });
+    add(ScreenId::Replay,
+        [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
+            return ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
+        });
 
     // 対局名選択
-    registry.registerScreen(ScreenId::GameNameChooser, [&state](Navigator& navigator) -> QWidget* {
+    add(ScreenId::GameNameChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {
         return new GameNameChooser(state, navigator);
     });
 
     // 対局者選択
-    registry.registerScreen(ScreenId::PlayerChooser, [&state](Navigator& navigator) -> QWidget* {
+    add(ScreenId::PlayerChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {
         return new PlayerChooser(state, navigator);
     });
 
     // MAPINIT
-    registry.registerScreen(ScreenId::Setup, [&state, &dialogs](Navigator& navigator) -> QWidget* {
+    add(ScreenId::Setup, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
         return new SetupScreen(state, navigator, dialogs);
     });
 
     // mapszchng
-    registry.registerScreen(ScreenId::ScreenSize,
-                            [&state, &dialogs](Navigator& navigator) -> QWidget* {
-                                return new ScreenSizeScreen(state, navigator, dialogs);
-                            });
+    add(ScreenId::ScreenSize,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new ScreenSizeScreen(state, navigator, dialogs);
+        });
 
     // MAPHELP
-    registry.registerScreen(ScreenId::Help, [&state](Navigator& navigator) -> QWidget* {
-        return new HelpScreen(state, navigator);
+    add(ScreenId::Help, [](Navigator& navigator, const Handover& handover) -> QWidget* {
+        return new HelpScreen(handed<HelpTopic>(handover), navigator);
     });
 
     // frmBrowser
-    registry.registerScreen(ScreenId::Browser,
-                            [&state](Navigator&) -> QWidget* { return new BrowserScreen(state); });
+    add(ScreenId::Browser, [&state](Navigator&, const Handover&) -> QWidget* {
+        return new BrowserScreen(state);
+    });
 }
 
 } // namespace vorleth

@@ -4,9 +4,9 @@
 #include "app/screens.h"
 #include "import/sgfimport.h"
 #include "replay/replayscreen.h"
-#include "shell/sharedstate.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
+#include "interaction/dialogs.h"
+#include "state/sharedstate.h"
+#include "store/library.h"
 #include "ui/platform.h"
 #include "ui/screenregistry.h"
 
@@ -46,7 +46,7 @@ bool save(QWidget* screen, const QDir& out, const QString& name) {
 }
 
 // A few games under varied names, so the list has something to sort and narrow.
-bool fillLibrary(SharedState& state, Dialogs& dialogs) {
+bool fillLibrary(SharedState& state) {
     const QDir data(QStringLiteral(VORLETH_SOURCE_DIR "/tests/data/sgf"));
     const LibraryGame games[] = {
         {"own-game-1.sgf", "春季大会", "山田", "佐藤", "白6目半勝", {{2026, 4, 12}, {14, 5, 0}}},
@@ -58,21 +58,17 @@ bool fillLibrary(SharedState& state, Dialogs& dialogs) {
         const SgfImport imported = importSgfFile(data.filePath(QString::fromUtf8(g.sgf)));
         if (!imported.ok() || imported.games.isEmpty())
             return false;
-        state.record = imported.games.first().record;
-        state.record.gameName = QString::fromUtf8(g.gameName);
-        state.record.whitePlayer = QString::fromUtf8(g.white);
-        state.record.blackPlayer = QString::fromUtf8(g.black);
-        state.record.result = QString::fromUtf8(g.result);
-        state.record.komi = QStringLiteral("6.5");
-        state.record.selectedIndex = 0;
-        state.board.moves = imported.games.first().moves;
-        const QDateTime at = g.savedAt;
-        state.clock = [at] { return at; };
-        if (!saveRecord(state, dialogs))
+        CurrentRecord record;
+        record.game = {QString::fromUtf8(g.gameName), QString::fromUtf8(g.white),
+                       QString::fromUtf8(g.black), QString::fromUtf8(g.result),
+                       QStringLiteral("6.5")};
+        record.moveCount = imported.games.first().moveCount;
+        if (!saveRecord(state.settings.recordDirectory, state.catalogue, record,
+                        imported.games.first().moves, g.savedAt)
+                 .ok)
             return false;
     }
     state.clock = [] { return QDateTime(QDate(2026, 12, 1), QTime(21, 0)); };
-    state.record = CurrentRecord();
     return true;
 }
 
@@ -99,7 +95,7 @@ int main(int argc, char* argv[]) {
     SharedState state(base.path());
     SilentDialogs dialogs;
     state.settings.recordDirectory = QDir(base.path()).filePath(QStringLiteral("Pelloq"));
-    if (!fillLibrary(state, dialogs)) {
+    if (!fillLibrary(state)) {
         std::fputs("vorleth-screenshots: could not build the sample library\n", stderr);
         return 1;
     }
@@ -116,9 +112,8 @@ int main(int argc, char* argv[]) {
     ok &= save(screens.current(), out, QStringLiteral("record-list.png"));
 
     // The most recently referenced game, replayed to its end.
-    state.record.selectedIndex = state.recordList.displayOrder.value(0, 1);
     screens.current()->close();
-    screens.show(ScreenId::Replay);
+    screens.show(ScreenId::Replay, ChosenRecord{state.recordList.displayOrder.value(0, 1)});
     settle();
     if (auto* replay = qobject_cast<ReplayScreen*>(screens.current())) {
         replay->controller().jumpToFinal();

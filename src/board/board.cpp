@@ -1,5 +1,7 @@
 #include "board/board.h"
 
+#include <QStringList>
+
 namespace vorleth {
 
 QString Board::cellText(Point p) const {
@@ -52,6 +54,22 @@ QString boardDiagram(const Board& board) {
         text.append(u'\n');
     }
     return text;
+}
+
+Board parseBoardDiagram(const QString& text) {
+    Board board;
+    const QStringList lines = text.split(u'\n');
+    for (int row = 1; row <= 19 && row <= lines.size(); ++row) {
+        const QString& line = lines.at(row - 1);
+        for (int column = 1; column <= 19 && column <= line.size(); ++column) {
+            const QChar c = line.at(column - 1);
+            if (c == u'X')
+                board.setCell({column, row}, Board::Black);
+            else if (c == u'O')
+                board.setCell({column, row}, Board::White);
+        }
+    }
+    return board;
 }
 
 } // namespace vorleth

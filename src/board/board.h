@@ -122,10 +122,22 @@ struct PlayState {
     int appliedCount = 0;       // entries applied to the board that is shown
     int pendingHandicap = 0;    // 0, or 2..9 stones waiting to be placed
     int placementMode = 0;      // 0 alternate, 1 always black, 2 always white
+
+    // What the main menu clears: the side to move, the problem-setting mode and a handicap
+    // not placed yet. The counters follow the move list, which stays.
+    void reset() {
+        lastMover.clear();
+        pendingHandicap = 0;
+        placementMode = 0;
+    }
 };
 
 // Text form of a position used by tests and the command-line tool:
 // 19 lines of 19 characters, row 1 first; '.' empty, 'X' black, 'O' white.
 QString boardDiagram(const Board& board);
+// The position such a text shows: 'X' black, 'O' white, any other character empty. Lines and
+// columns beyond the 19th are ignored; rows and columns not given stay empty, so a corner can
+// be written in a few short lines.
+Board parseBoardDiagram(const QString& text);
 
 } // namespace vorleth

@@ -37,9 +37,4 @@ private:
     Canvas& m_canvas;
 };
 
-// Status texts of the board screens.
-QString moveNumberText(int n);                                 // 12 -> "12手目"
-QString sideToMoveText(const QString& lastMover);              // "白番" after "1", else "黒番"
-QString prisonersText(int prisonersWhite, int prisonersBlack); // "上蛤\r\n白：W\r\n黒：B"
-
 } // namespace vorleth

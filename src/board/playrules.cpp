@@ -1,7 +1,5 @@
 #include "board/playrules.h"
 
-#include "ui/dialogs.h"
-
 #include <array>
 #include <limits>
 #include <vector>
@@ -51,11 +49,12 @@ int stonesCapturedBy(const Board& board, Point p, Board::Cell colour) {
     return captured;
 }
 
-bool refuseWhenFull(const BoardModel& model, int newEntries, Dialogs& dialogs) {
-    if (model.moves.length() + newEntries <= MoveList::recordableEntries)
-        return false;
-    dialogs.message(moveListFullMessage());
-    return true;
+bool fits(const BoardModel& model, int newEntries) {
+    return model.moves.length() + newEntries <= MoveList::recordableEntries;
+}
+
+void showPrisoners(const PlayState& play, BoardView& view) {
+    view.showPrisoners(prisonersText(play.prisonersWhite, play.prisonersBlack));
 }
 
 // A stamp value no point holds yet. Restarts from 1 (with all stamps cleared) instead of
@@ -73,7 +72,7 @@ QString moveListFullMessage() {
         .arg(MoveList::recordableEntries);
 }
 
-bool playStone(BoardModel& model, Point p, BoardDisplay& display, Dialogs& dialogs) {
+PlayResult playStone(BoardModel& model, Point p, BoardView& view) {
     PlayState& play = model.play;
     QString colour = play.lastMover == black ? white : black;
     if (play.placementMode == 1)
@@ -82,21 +81,21 @@ bool playStone(BoardModel& model, Point p, BoardDisplay& display, Dialogs& dialo
         colour = white;
 
     const int captured = stonesCapturedBy(model.board, p, Board::cellFor(colour));
-    if (refuseWhenFull(model, 1 + captured, dialogs))
-        return false;
+    if (!fits(model, 1 + captured))
+        return PlayResult::MoveListFull;
 
     play.lastMover = colour;
     model.board.setCell(p, colour);
     recordEntry(model, p.code(), colour);
     play.appliedCount = model.moves.length();
 
-    display.showPoint(p);
-    display.drawStone(p, colour);
-    display.showMoveNumber(play.nextMoveNumber);
-    display.showSideToMove(play.lastMover);
+    view.showPoint(p);
+    view.drawStone(p, colour);
+    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+    view.showSideToMove(sideToMoveText(play.lastMover));
 
-    resolveCaptures(model, p, display);
-    return true;
+    resolveCaptures(model, p, view);
+    return PlayResult::Played;
 }
 
 void recordEntry(BoardModel& model, PointCode code, const QString& kind) {
@@ -107,7 +106,7 @@ void recordEntry(BoardModel& model, PointCode code, const QString& kind) {
     }
 }
 
-void resolveCaptures(BoardModel& model, Point p, BoardDisplay& display) {
+void resolveCaptures(BoardModel& model, Point p, BoardView& view) {
     Board& board = model.board;
     const Board::Cell own = board.cell(p);
     if (own == Board::Empty || own != Board::cellFor(model.play.lastMover))
@@ -162,26 +161,26 @@ void resolveCaptures(BoardModel& model, Point p, BoardDisplay& display) {
         if (lives)
             continue;
         for (const Point& point : captureList)
-            removeStone(model, point, display);
+            removeStone(model, point, view);
     }
 }
 
-void removeStone(BoardModel& model, Point p, BoardDisplay& display) {
+void removeStone(BoardModel& model, Point p, BoardView& view) {
     PlayState& play = model.play;
     recordEntry(model, p.code(), removalKind);
     if (play.lastRecordedColour == black)
         play.prisonersBlack += 1;
     else
         play.prisonersWhite += 1;
-    display.showPrisoners(play.prisonersWhite, play.prisonersBlack);
-    display.clearPoint(p);
-    display.showPoint(p);
-    display.showMoveNumber(play.nextMoveNumber);
+    showPrisoners(play, view);
+    view.clearPoint(p);
+    view.showPoint(p);
+    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
     model.board.setCell(p, Board::Empty);
     play.appliedCount += 1;
 }
 
-void takeBack(BoardModel& model, BoardDisplay& display) {
+void takeBack(BoardModel& model, BoardView& view) {
     PlayState& play = model.play;
     MoveList& moves = model.moves;
     const int length = moves.length();
@@ -205,13 +204,13 @@ void takeBack(BoardModel& model, BoardDisplay& display) {
     }
 
     play.lastMover = play.lastMover == black ? white : black;
-    display.showSideToMove(play.lastMover);
+    view.showSideToMove(sideToMoveText(play.lastMover));
 
     model.board.setCell(p, Board::Empty);
     play.nextMoveNumber -= 1;
-    display.clearPoint(p);
-    display.showPoint(p);
-    display.showMoveNumber(play.nextMoveNumber);
+    view.clearPoint(p);
+    view.showPoint(p);
+    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
 
     const QString restored = opponentOf(undone.kind.left(1));
     for (int i = k + 1; i <= length; ++i) {
@@ -223,20 +222,20 @@ void takeBack(BoardModel& model, BoardDisplay& display) {
             play.prisonersBlack -= 1;
         else
             play.prisonersWhite -= 1;
-        display.showPrisoners(play.prisonersWhite, play.prisonersBlack);
-        display.drawStone(q, restored);
-        display.showPoint(q);
-        display.showMoveNumber(play.nextMoveNumber);
+        showPrisoners(play, view);
+        view.drawStone(q, restored);
+        view.showPoint(q);
+        view.showMoveNumber(moveNumberText(play.nextMoveNumber));
     }
     moves.truncate(k - 1);
     play.appliedCount = k - 1;
 }
 
-bool addPauseMarker(BoardModel& model, Dialogs& dialogs) {
-    if (refuseWhenFull(model, 1, dialogs))
-        return false;
+PlayResult addPauseMarker(BoardModel& model) {
+    if (!fits(model, 1))
+        return PlayResult::MoveListFull;
     recordEntry(model, pauseMarkerCode, pauseKind);
-    return true;
+    return PlayResult::Played;
 }
 
 int handicapCount(const QString& gameName) {
@@ -273,25 +272,25 @@ Point handicapPoint(int i, int count) {
     return points[i];
 }
 
-void placeHandicapStones(BoardModel& model, BoardDisplay& display) {
+void placeHandicapStones(BoardModel& model, BoardView& view) {
     const int count = model.play.pendingHandicap;
     for (int i = 1; i <= count; ++i) {
         const Point p = handicapPoint(i, count);
-        display.drawStone(p, black);
+        view.drawStone(p, black);
         model.board.setCell(p, Board::Black);
     }
     model.play.pendingHandicap = 0;
     model.play.lastMover = black;
 }
 
-void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardDisplay& display) {
+void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardView& view) {
     PlayState& play = model.play;
-    display.drawBoard();
+    view.drawBoard();
     model.board.clearCells();
     model.board.clearStamps();
 
     handicapFromGameName(model, gameName);
-    placeHandicapStones(model, display);
+    placeHandicapStones(model, view);
 
     if (n > model.moves.length())
         n = model.moves.length();
@@ -311,21 +310,21 @@ void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardDis
         if (!e.changesBoard() || !p.onBoard() || !(e.isStone() || e.isRemoval()))
             continue;
         if (e.isRemoval()) {
-            removeStone(model, p, display);
+            removeStone(model, p, view);
         } else {
             const QString colour = e.kind.left(1);
             model.board.setCell(p, colour);
             recordEntry(model, e.point, e.kind);
-            display.drawStone(p, colour);
+            view.drawStone(p, colour);
         }
     }
 
     play.lastMover = remembered;
     play.nextMoveNumber += 1;
     play.appliedCount = model.moves.length();
-    display.showMoveNumber(play.nextMoveNumber);
-    display.showSideToMove(play.lastMover);
-    display.showPrisoners(play.prisonersWhite, play.prisonersBlack);
+    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+    view.showSideToMove(sideToMoveText(play.lastMover));
+    showPrisoners(play, view);
 }
 
 } // namespace vorleth

@@ -1,6 +1,7 @@
 # Files of src/board, as paths relative to src/.
 list(APPEND CORE_SOURCES
     board/board.cpp
+    board/boardview.cpp
     board/playrules.cpp
     board/geometry.cpp
     board/boardrenderer.cpp

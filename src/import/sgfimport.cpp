@@ -1,10 +1,9 @@
 #include "import/sgfimport.h"
 
 #include "board/playrules.h"
-#include "recording/composeresult.h"
-#include "shell/sharedstate.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
+#include "store/library.h"
+#include "store/recordname.h"
+#include "store/resulttext.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,21 +15,6 @@
 namespace vorleth {
 
 namespace {
-
-// Keeps the message a refused play shows, instead of showing it.
-class CapturedDialogs : public Dialogs {
-public:
-    QString lastMessage;
-
-    Answer message(const QString& text, Buttons buttons, const QString&) override {
-        lastMessage = text;
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    }
-    std::optional<QString> input(const QString&, const QString&, const QString&, int,
-                                 int) override {
-        return std::nullopt;
-    }
-};
 
 // "）" would end the field early when the record's file name is read back.
 QString withHalfWidthBrackets(QString text) {
@@ -162,18 +146,17 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         return {};
 
     ImportedGame imported;
-    CurrentRecord& record = imported.record;
-    record.gameName = importedGameName(game, fallbackName, handicap);
-    record.whitePlayer = withHalfWidthBrackets(game.whitePlayer);
-    record.blackPlayer = withHalfWidthBrackets(game.blackPlayer);
-    record.komi = withHalfWidthBrackets(game.komi);
-    record.result = withHalfWidthBrackets(resultFromSgf(game.result));
+    GameInfo& info = imported.game;
+    info.gameName = importedGameName(game, fallbackName, handicap);
+    info.whitePlayer = withHalfWidthBrackets(game.whitePlayer);
+    info.blackPlayer = withHalfWidthBrackets(game.blackPlayer);
+    info.komi = withHalfWidthBrackets(game.komi);
+    info.result = withHalfWidthBrackets(resultFromSgf(game.result));
 
     BoardModel model;
-    NullBoardDisplay display;
-    CapturedDialogs dialogs;
-    handicapFromGameName(model, record.gameName);
-    placeHandicapStones(model, display);
+    NullBoardView view;
+    handicapFromGameName(model, info.gameName);
+    placeHandicapStones(model, view);
 
     int number = 0;
     int stones = 0;
@@ -187,14 +170,14 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         }
         // The file says who played; a pass or two moves of one colour in a row change nothing.
         model.play.placementMode = move.colour == black ? 1 : 2;
-        if (!playStone(model, move.point, display, dialogs)) {
+        if (playStone(model, move.point, view) != PlayResult::Played) {
             error = describe(number, move) + QStringLiteral(": too many entries: ") +
-                    dialogs.lastMessage;
+                    moveListFullMessage();
             return {};
         }
         ++stones;
     }
-    record.moveCount = stones;
+    imported.moveCount = stones;
     imported.moves = model.moves;
     return imported;
 }
@@ -242,45 +225,38 @@ SgfImport importSgfFile(const QString& path) {
     return importSgfData(file.readAll(), QFileInfo(path).completeBaseName());
 }
 
-QStringList saveImportedGames(SharedState& state, const SgfImport& import, QString& error) {
+QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
+                              const SgfImport& import, const QDateTime& now, QString& error) {
     error.clear();
     QStringList saved;
-    const int catalogueCount = state.catalogue.count();
-    // A record's name carries the time to the second; games that would get the same name
-    // within one second are stamped a second later instead of being refused.
-    const auto clock = state.clock;
+    const int catalogueCount = catalogue.count();
     int shift = 0;
-    state.clock = [clock, &shift] { return clock().addSecs(shift); };
-
     for (const ImportedGame& game : import.games) {
-        state.record = game.record;
-        state.record.selectedIndex = 0;
-        state.board.moves = game.moves;
-        bool done = false;
-        for (int attempt = 0; attempt < 60 && !done; ++attempt) {
-            CapturedDialogs dialogs;
-            done = saveRecord(state, dialogs);
-            if (!done && !dialogs.lastMessage.startsWith(sameNameExistsMessage)) {
-                error = dialogs.lastMessage;
-                break;
-            }
-            if (!done)
-                ++shift;
+        constexpr int secondsToTry = 60;
+        int tried = 0;
+        while (tried < secondsToTry &&
+               QFileInfo::exists(recordPath(
+                   directory, newRecordName(game.game, game.moves.length(), now.addSecs(shift))))) {
+            ++shift;
+            ++tried;
         }
-        if (!done) {
-            if (error.isEmpty())
-                error = sameNameExistsMessage + state.record.fileName;
+        CurrentRecord record;
+        record.game = game.game;
+        record.moveCount = game.moveCount;
+        const Outcome outcome =
+            saveRecord(directory, catalogue, record, game.moves, now.addSecs(shift));
+        if (!outcome.ok) {
+            error = outcome.messages.join(u'\n');
             break;
         }
-        saved << state.record.fileName + recordExtension;
+        saved << record.fileName + recordExtension;
     }
-    state.clock = clock;
 
     if (!error.isEmpty()) {
         // A file is imported whole or not at all.
         for (const QString& name : saved)
-            QFile::remove(QDir(state.settings.recordDirectory).filePath(name));
-        state.catalogue.entries.resize(std::min(catalogueCount, state.catalogue.count()));
+            QFile::remove(QDir(directory).filePath(name));
+        catalogue.entries.resize(std::min(catalogueCount, catalogue.count()));
         saved.clear();
     }
     return saved;

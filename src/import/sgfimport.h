@@ -2,21 +2,22 @@
 
 #include "board/board.h"
 #include "import/sgf.h"
+#include "store/cataloguetypes.h"
 #include "store/recordtypes.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVector>
 
 namespace vorleth {
 
-struct SharedState;
-
 // One game of an SGF file, played through with the play rules and ready to be saved as a
-// record: the current-record fields (fileName empty, selectedIndex 0) and its move list.
+// record.
 struct ImportedGame {
-    CurrentRecord record;
+    GameInfo game;
+    int moveCount = 0; // stones played
     MoveList moves;
 };
 
@@ -49,8 +50,12 @@ SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName);
 // The same for a file; the fallback name is the file's base name.
 SgfImport importSgfFile(const QString& path);
 
-// Saves each game as a new record in the state's record directory. Returns the file names
-// saved (with ".IGO"); on a failure error is set and the games after it are not saved.
-QStringList saveImportedGames(SharedState& state, const SgfImport& import, QString& error);
+// Saves each game as a new record in directory, entering it in the catalogue. A record's name
+// carries the time to the second: a game that would get the name of a record already there is
+// stamped a second later instead of being refused. Returns the file names saved (with
+// ".IGO"); on a failure error is set and nothing stays saved, since a file is imported whole
+// or not at all.
+QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
+                              const SgfImport& import, const QDateTime& now, QString& error);
 
 } // namespace vorleth

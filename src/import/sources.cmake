@@ -2,6 +2,7 @@
 list(APPEND CORE_SOURCES
     import/sgf.cpp
     import/sgfimport.cpp
+    import/importsource.cpp
 )
 list(APPEND GUI_SOURCES
 )

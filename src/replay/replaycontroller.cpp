@@ -1,14 +1,11 @@
 #include "replay/replaycontroller.h"
 
-#include "board/boardrenderer.h"
-#include "board/playrules.h"
-#include "shell/sharedstate.h"
+#include "interaction/dialogs.h"
 #include "store/catalogue.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
+#include "store/library.h"
+#include "store/recordname.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QStringList>
 
 #include <algorithm>
@@ -91,13 +88,14 @@ QString replayWindowTitle(const QString& gameName, const QString& whitePlayer,
            QStringLiteral(" 黒番：") + blackPlayer;
 }
 
-ReplayController::ReplayController(SharedState& state, ReplayView& view, ReplayTimers& timers,
+ReplayController::ReplayController(ReplayContext context, ReplayView& view, ReplayTimers& timers,
                                    Dialogs& dialogs, Navigator& navigator)
-    : m_state(state), m_view(view), m_timers(timers), m_dialogs(dialogs), m_navigator(navigator) {}
+    : m_context(std::move(context)), m_view(view), m_timers(timers), m_dialogs(dialogs),
+      m_navigator(navigator) {}
 
-bool ReplayController::open() {
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
+bool ReplayController::open(const ChosenRecord& chosen) {
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
     replay.stopMoveNumber = 999;
     replay.stopRow = 99;
     replay.stopColumn = 99;
@@ -112,23 +110,18 @@ bool ReplayController::open() {
 
     // The record is read before any timer runs, so that a record that cannot be read leaves
     // nothing half drawn behind.
-    CurrentRecord& record = m_state.record;
-    const int index = record.selectedIndex;
-    QString error;
-    if (!isCataloguePosition(m_state.catalogue, index)) {
-        error = cannotReadRecordMessage + record.fileName + recordExtension;
-    } else {
-        const CatalogueEntry& entry = m_state.catalogue.entry(index);
+    CurrentRecord& record = m_context.record;
+    record.selectedIndex = chosen.cataloguePosition;
+    Outcome read = Outcome::failure(cannotReadRecordMessage + record.fileName + recordExtension);
+    if (isCataloguePosition(m_context.catalogue, record.selectedIndex)) {
+        const RecordMetadata& entry = m_context.catalogue.entry(record.selectedIndex);
         record.fileName = entry.fileName;
-        if (readRecord(m_state, error)) {
-            record.gameName = entry.gameName;
-            record.whitePlayer = entry.whitePlayer;
-            record.blackPlayer = entry.blackPlayer;
-            record.result = entry.result;
-        }
+        read = readRecord(m_context.recordDirectory, record, m_context.board.moves);
+        // The names shown are the catalogue entry's, not cut to ten characters.
+        if (read.ok)
+            record.game = entry.game;
     }
-    if (!error.isEmpty()) {
-        m_dialogs.message(error);
+    if (!report(m_dialogs, read)) {
         m_navigator.show(ScreenId::RecordList);
         return false;
     }
@@ -136,18 +129,19 @@ bool ReplayController::open() {
     m_timers.startStartTimer();
     applyReplayMode();
 
-    handicapFromGameName(m_state.board, record.gameName);
-    m_view.setTitle(replayWindowTitle(record.gameName, record.whitePlayer, record.blackPlayer));
-    const auto& entries = m_state.board.moves.entries();
+    handicapFromGameName(m_context.board, record.game.gameName);
+    const GameInfo& game = record.game;
+    m_view.setTitle(replayWindowTitle(game.gameName, game.whitePlayer, game.blackPlayer));
+    const auto& entries = m_context.board.moves.entries();
     const int stones = static_cast<int>(std::count_if(
         entries.begin(), entries.end(), [](const MoveEntry& e) { return isStoneKind(e.kind); }));
     m_view.showRecordInformation(replayRecordInformation(
-        record.gameName, record.whitePlayer, record.blackPlayer, stones, record.result));
+        game.gameName, game.whitePlayer, game.blackPlayer, stones, game.result));
     return true;
 }
 
 void ReplayController::applyReplayMode() {
-    const ReplaySettings& replay = m_state.replay;
+    const ReplaySettings& replay = m_context.replay;
     if (replay.replayMode == 0)
         m_timers.startStepTimer(replay.stepInterval);
     else
@@ -161,27 +155,27 @@ void ReplayController::showCaption(const QString& caption) {
 }
 
 void ReplayController::showPrisoners() {
-    const PlayState& play = m_state.board.play;
+    const PlayState& play = m_context.board.play;
     m_view.showPrisoners(replayPrisonersText(play.prisonersWhite, play.prisonersBlack));
 }
 
 void ReplayController::startTick() {
-    if (!m_state.replay.gridDrawn)
+    if (!m_context.replay.gridDrawn)
         firstDrawing();
     m_timers.stopStartTimer();
-    m_timers.startStepTimer(m_state.replay.stepInterval);
+    m_timers.startStepTimer(m_context.replay.stepInterval);
 }
 
 void ReplayController::firstDrawing() {
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
-    const MoveList& moves = m_state.board.moves;
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
+    const MoveList& moves = m_context.board.moves;
     replay.gridDrawn = true;
     m_view.drawBoard();
     beginDrawing();
 
     // A problem or a joseki opens with its set-up: everything before the first marker.
-    const QString& gameName = m_state.record.gameName;
+    const QString& gameName = m_context.record.game.gameName;
     if (gameName.startsWith(QStringLiteral("詰め碁")) ||
         gameName.startsWith(QStringLiteral("定石"))) {
         for (int i = 1; i <= moves.length(); ++i) {
@@ -207,7 +201,7 @@ void ReplayController::firstDrawing() {
 }
 
 void ReplayController::drawHandicapStones() {
-    PlayState& play = m_state.board.play;
+    PlayState& play = m_context.board.play;
     const int count = play.pendingHandicap;
     // Drawn only: the replay keeps no cells, and the side to move stays as it is.
     for (int i = 1; i <= count; ++i)
@@ -216,9 +210,9 @@ void ReplayController::drawHandicapStones() {
 }
 
 void ReplayController::replayStep() {
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
-    const MoveList& moves = m_state.board.moves;
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
+    const MoveList& moves = m_context.board.moves;
     if (!replay.gridDrawn)
         firstDrawing();
     // A tick that would announce the next entry while the last one still waits for its
@@ -258,12 +252,12 @@ void ReplayController::replayStep() {
 }
 
 void ReplayController::announceEntry(int i) {
-    const MoveEntry& entry = m_state.board.moves.entry(i);
+    const MoveEntry& entry = m_context.board.moves.entry(i);
     const Point p = Point::fromCode(entry.point);
     m_view.showPoint(p);
-    m_state.board.play.lastMover = entry.kind;
+    m_context.board.play.lastMover = entry.kind;
     // The disc stays until the placement draws the stone over it; nothing waits here.
-    if (isStoneKind(entry.kind) && m_state.replay.stepInterval > discIntervalThreshold &&
+    if (isStoneKind(entry.kind) && m_context.replay.stepInterval > discIntervalThreshold &&
         p.onBoard())
         m_view.drawMarkerDisc(p);
 }
@@ -272,11 +266,11 @@ void ReplayController::placementTick() {
     m_timers.cancelPlacementTimer();
     const int entry = m_pendingPlacement;
     m_pendingPlacement = 0;
-    if (entry < 1 || entry > m_state.board.moves.length())
+    if (entry < 1 || entry > m_context.board.moves.length())
         return;
 
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
     play.appliedCount = entry;
     placeEntry(entry);
     const bool stopAtPlacement = atStopPoint(entry);
@@ -284,17 +278,17 @@ void ReplayController::placementTick() {
     const bool stopAtRemoval = removalBurst();
 
     if (play.nextMoveNumber >= replay.stopMoveNumber || stopAtPlacement || stopAtRemoval)
-        play.appliedCount = m_state.board.moves.length() + 1;
+        play.appliedCount = m_context.board.moves.length() + 1;
 }
 
 bool ReplayController::atStopPoint(int i) const {
-    const Point p = Point::fromCode(m_state.board.moves.entry(i).point);
-    return p.column == m_state.replay.stopColumn && p.row == m_state.replay.stopRow;
+    const Point p = Point::fromCode(m_context.board.moves.entry(i).point);
+    return p.column == m_context.replay.stopColumn && p.row == m_context.replay.stopRow;
 }
 
 bool ReplayController::removalBurst() {
-    PlayState& play = m_state.board.play;
-    const MoveList& moves = m_state.board.moves;
+    PlayState& play = m_context.board.play;
+    const MoveList& moves = m_context.board.moves;
     bool stopPointRemoved = false;
     while (play.appliedCount + 1 <= moves.length() &&
            isRemovalKind(moves.entry(play.appliedCount + 1).kind)) {
@@ -307,8 +301,8 @@ bool ReplayController::removalBurst() {
 }
 
 void ReplayController::placeEntry(int i) {
-    PlayState& play = m_state.board.play;
-    const MoveEntry& entry = m_state.board.moves.entry(i);
+    PlayState& play = m_context.board.play;
+    const MoveEntry& entry = m_context.board.moves.entry(i);
     play.lastMover = entry.kind;
     if (!entry.changesBoard())
         return;
@@ -396,16 +390,16 @@ void ReplayController::showSideBox(const QString& text) {
 }
 
 void ReplayController::soundBeeps() {
-    for (int i = 0; i < m_state.replay.beepCount; ++i)
+    for (int i = 0; i < m_context.replay.beepCount; ++i)
         m_view.beep();
 }
 
 void ReplayController::clickStep() {
-    PlayState& play = m_state.board.play;
-    if (!m_state.replay.gridDrawn)
+    PlayState& play = m_context.board.play;
+    if (!m_context.replay.gridDrawn)
         firstDrawing();
     play.appliedCount += 1;
-    if (play.appliedCount > m_state.board.moves.length())
+    if (play.appliedCount > m_context.board.moves.length())
         return;
     placeEntry(play.appliedCount);
     m_view.showMoveNumber(replayMoveNumberText(play.nextMoveNumber));
@@ -413,8 +407,8 @@ void ReplayController::clickStep() {
 }
 
 void ReplayController::leftClick() {
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
     // A stepping click arriving while an announced entry waits for its placement acts on the
     // position that placement leads to: the placement is made now, so that it is neither
     // skipped nor made twice. In the automatic mode a click only restarts the countdown.
@@ -425,7 +419,7 @@ void ReplayController::leftClick() {
     const int mode = replay.replayMode;
     if (mode != 0 && ((mode == 1 && k == white) || mode == 3 || (mode == 2 && k == black))) {
         clickStep();
-        if (play.appliedCount > m_state.board.moves.length())
+        if (play.appliedCount > m_context.board.moves.length())
             showCaption(endedCaption);
         m_timers.stopStepTimer();
         m_timers.startStartTimer();
@@ -444,9 +438,9 @@ void ReplayController::cancelPendingPlacement() {
 }
 
 void ReplayController::instantReplay() {
-    ReplaySettings& replay = m_state.replay;
-    PlayState& play = m_state.board.play;
-    const MoveList& moves = m_state.board.moves;
+    ReplaySettings& replay = m_context.replay;
+    PlayState& play = m_context.board.play;
+    const MoveList& moves = m_context.board.moves;
     // The jump draws every entry up to its limit itself: a placement still pending would
     // place and count one of them a second time.
     cancelPendingPlacement();
@@ -455,7 +449,7 @@ void ReplayController::instantReplay() {
     replay.gridDrawn = true;
     m_view.drawBoard();
     beginDrawing();
-    handicapFromGameName(m_state.board, m_state.record.gameName);
+    handicapFromGameName(m_context.board, m_context.record.game.gameName);
     drawHandicapStones();
 
     play.nextMoveNumber = 0;
@@ -483,29 +477,29 @@ void ReplayController::instantReplay() {
 }
 
 void ReplayController::chooseClickMode(int mode) {
-    m_state.replay.replayMode = mode;
+    m_context.replay.replayMode = mode;
     applyReplayMode();
 }
 
 void ReplayController::chooseInterval(int ms) {
-    m_state.replay.stepInterval = ms;
-    m_state.replay.replayMode = 0;
+    m_context.replay.stepInterval = ms;
+    m_context.replay.replayMode = 0;
     applyReplayMode();
 }
 
 void ReplayController::jumpWithoutInterval() {
-    m_state.board.play.appliedCount = m_state.board.moves.length();
+    m_context.board.play.appliedCount = m_context.board.moves.length();
     m_timers.stopStepTimer();
     instantReplay();
 }
 
 void ReplayController::setBeeps(bool on) {
-    m_state.replay.beepCount = on ? 1 : 0;
+    m_context.replay.beepCount = on ? 1 : 0;
 }
 
 void ReplayController::jumpToFinal() {
-    m_state.replay.stopMoveNumber = 999;
-    m_state.board.play.appliedCount = m_state.board.moves.length();
+    m_context.replay.stopMoveNumber = 999;
+    m_context.board.play.appliedCount = m_context.board.moves.length();
     m_timers.stopStepTimer();
     instantReplay();
 }
@@ -520,9 +514,9 @@ void ReplayController::askPointTarget() {
         const auto column = numberInRange(parts.at(0), 1, 19);
         const auto row = numberInRange(parts.at(1), 1, 19);
         if (column)
-            m_state.replay.stopColumn = *column;
+            m_context.replay.stopColumn = *column;
         if (row)
-            m_state.replay.stopRow = *row;
+            m_context.replay.stopRow = *row;
         valid = column && row;
     }
     if (!valid)
@@ -533,20 +527,19 @@ void ReplayController::askMoveTarget() {
     const auto answer =
         m_dialogs.input(moveTargetPrompt, QCoreApplication::applicationName(), moveTargetDefault,
                         targetDialogPosition, targetDialogPosition);
-    const auto target = numberInRange(answer.value_or(QString()), 1, m_state.record.moveCount);
+    const auto target = numberInRange(answer.value_or(QString()), 1, m_context.record.moveCount);
     if (!target) {
         m_dialogs.message(moveTargetError);
         return;
     }
-    m_state.replay.stopMoveNumber = *target;
-    m_state.board.play.appliedCount = *target;
+    m_context.replay.stopMoveNumber = *target;
+    m_context.board.play.appliedCount = *target;
     m_timers.stopStepTimer();
     instantReplay();
 }
 
 void ReplayController::showHelp() {
-    m_state.shell.helpScreenCode = 5;
-    m_navigator.showBeside(ScreenId::Help);
+    m_navigator.showHelp(helpcode::replay);
 }
 
 void ReplayController::stopTimers() {
@@ -557,13 +550,14 @@ void ReplayController::stopTimers() {
 
 void ReplayController::leave(ScreenId next) {
     stopTimers();
-    if (m_state.board.play.nextMoveNumber > 30)
-        touchRecord(m_state, m_dialogs);
+    if (m_context.board.play.nextMoveNumber > 30)
+        report(m_dialogs,
+               touchRecord(m_context.recordDirectory, m_context.record, m_context.clock()));
     m_navigator.show(next);
 }
 
 bool ReplayController::backToRecordList() {
-    m_state.replay.replayListFlag = true;
+    m_context.replay.replayListFlag = true;
     leave(ScreenId::RecordList);
     return true;
 }
@@ -577,9 +571,9 @@ bool ReplayController::continuePlaying() {
     stopTimers();
     // An ended replay has run its cursor past the end; the recording board continues from
     // the last entry then.
-    PlayState& play = m_state.board.play;
-    play.appliedCount = std::clamp(play.appliedCount, 0, m_state.board.moves.length());
-    m_state.table.boardScreenState = 99;
+    PlayState& play = m_context.board.play;
+    play.appliedCount = std::clamp(play.appliedCount, 0, m_context.board.moves.length());
+    m_context.boardScreenState = 99;
     m_navigator.show(ScreenId::BoardRecording);
     return true;
 }
@@ -587,16 +581,10 @@ bool ReplayController::continuePlaying() {
 bool ReplayController::deleteRecord() {
     if (m_dialogs.message(deleteConfirmation, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
         return false;
-    const QString path = recordPath(m_state.settings.recordDirectory, m_state.record.fileName);
-    if (!QFile::remove(path)) {
-        m_dialogs.message(recordDeletionFailedMessage + path);
+    if (!report(m_dialogs, vorleth::deleteRecord(m_context.recordDirectory, m_context.catalogue,
+                                                 m_context.record)))
         return false;
-    }
     stopTimers();
-    Catalogue& catalogue = m_state.catalogue;
-    if (isCataloguePosition(catalogue, m_state.record.selectedIndex))
-        catalogue.entries.removeAt(m_state.record.selectedIndex - 1);
-    scanCatalogue(catalogue, m_state.settings.recordDirectory);
     m_navigator.show(ScreenId::Start);
     return true;
 }

@@ -1,33 +1,29 @@
 #pragma once
 
-#include "board/board.h"
-#include "ui/navigator.h"
+#include "board/boardview.h"
+#include "board/playrules.h"
+#include "interaction/navigator.h"
+#include "replay/replaysettings.h"
+#include "store/cataloguetypes.h"
+#include "store/recordtypes.h"
 
+#include <QDateTime>
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 
 namespace vorleth {
 
 class Dialogs;
-class Navigator;
-struct SharedState;
 
-// What the replay shows. The screen draws on its board surface and writes its boxes; tests
-// record the calls.
-class ReplayView {
+// What the replay shows: the board view (its move box is jyotai, its side box teban1) and the
+// replay's own boxes.
+class ReplayView : public BoardView {
 public:
-    virtual ~ReplayView() = default;
-    virtual void drawBoard() = 0;
-    virtual void drawStone(Point p, const QString& colour) = 0; // "1" black, "2" white
-    virtual void clearPoint(Point p) = 0;
     // The cyan disc that marks the point of the entry about to be placed.
     virtual void drawMarkerDisc(Point p) = 0;
-    virtual void showPoint(Point p) = 0;                         // YOKO, TATE
-    virtual void showMoveNumber(const QString& text) = 0;        // jyotai
-    virtual void showSideToMove(const QString& text) = 0;        // teban1
-    virtual void showPrisoners(const QString& text) = 0;         // ageishi
     virtual void showModeCaption(const QString& text) = 0;       // MANUALUTSU
     virtual void showRecordInformation(const QString& text) = 0; // taikyokujyoho
     virtual void setTitle(const QString& text) = 0;
@@ -75,9 +71,19 @@ inline const QString moveTargetPrompt =
 inline const QString moveTargetDefault = QStringLiteral("100");
 inline const QString moveTargetError = QStringLiteral("正しい手番を指定してください");
 inline const QString deleteConfirmation = QStringLiteral("本当に削除しますか？");
-inline const QString recordDeletionFailedMessage = QStringLiteral("棋譜ファイルを削除できません：");
 // Twips from the screen's top left where the two target dialogs appear.
 inline constexpr int targetDialogPosition = 200;
+
+// The program-wide values the replay reads and changes.
+struct ReplayContext {
+    ReplaySettings& replay;
+    BoardModel& board; // the move list read, and the counters; the cells are not used
+    CurrentRecord& record;
+    Catalogue& catalogue;
+    int& boardScreenState; // 99 hands the position to the recording board
+    QString recordDirectory;
+    std::function<QDateTime()> clock;
+};
 
 // Replay of the current record on a drawn board: the cursor (appliedCount), the move and
 // prisoner counters, the four advance modes with their wait rule, the placement of entries,
@@ -90,14 +96,14 @@ public:
     // Above this step interval each stone is announced with the cyan disc.
     static constexpr int discIntervalThreshold = 1000;
 
-    ReplayController(SharedState& state, ReplayView& view, ReplayTimers& timers, Dialogs& dialogs,
-                     Navigator& navigator);
+    ReplayController(ReplayContext context, ReplayView& view, ReplayTimers& timers,
+                     Dialogs& dialogs, Navigator& navigator);
 
-    // Opens the record at the catalogue position selectedIndex: resets the per-record settings
-    // and counters, reads the record and starts the timers. A record that cannot be read is
-    // reported, nothing is drawn, no timer starts and the record list is shown again; returns
-    // false then, and the screen is not shown.
-    bool open();
+    // Opens the record at the catalogue position chosen in the record list: resets the
+    // per-record settings and counters, reads the record and starts the timers. A record that
+    // cannot be read is reported, nothing is drawn, no timer starts and the record list is
+    // shown again; returns false then, and the screen is not shown.
+    bool open(const ChosenRecord& chosen);
 
     // Timer ticks.
     void startTick();     // Timer2
@@ -163,7 +169,7 @@ private:
     // Leaving for the record list or the main menu: touches the record after move 30.
     void leave(ScreenId next);
 
-    SharedState& m_state;
+    ReplayContext m_context;
     ReplayView& m_view;
     ReplayTimers& m_timers;
     Dialogs& m_dialogs;

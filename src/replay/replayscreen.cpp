@@ -1,10 +1,11 @@
 #include "replay/replayscreen.h"
 
-#include "board/boardrenderer.h"
 #include "board/canvas.h"
-#include "shell/sharedstate.h"
+#include "state/contexts.h"
+#include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
 #include "ui/platform.h"
+#include "ui/surfaceboardview.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,11 +94,6 @@ QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name) {
     return box;
 }
 
-// Multi-line boxes break lines at a plain line feed.
-QString boxText(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-}
-
 } // namespace
 
 ReplayScreen::Timers::Timers(QObject* owner) : step(owner), start(owner), placement(owner) {
@@ -109,10 +105,10 @@ ReplayScreen::Timers::Timers(QObject* owner) : step(owner), start(owner), placem
     placement.setInterval(ReplayController::placementDelay);
 }
 
-ReplayScreen* ReplayScreen::open(SharedState& state, Navigator& navigator, Dialogs& dialogs,
-                                 QWidget* parent) {
+ReplayScreen* ReplayScreen::open(SharedState& state, const ChosenRecord& chosen,
+                                 Navigator& navigator, Dialogs& dialogs, QWidget* parent) {
     auto* screen = new ReplayScreen(state, navigator, dialogs, parent);
-    if (!screen->m_controller.open()) {
+    if (!screen->m_controller.open(chosen)) {
         // The record list has been shown again already; this screen never appears.
         delete screen;
         return nullptr;
@@ -123,7 +119,7 @@ ReplayScreen* ReplayScreen::open(SharedState& state, Navigator& navigator, Dialo
 ReplayScreen::ReplayScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
                            QWidget* parent)
     : QMainWindow(parent), m_state(state), m_timers(this),
-      m_controller(state, *this, m_timers, dialogs, navigator) {
+      m_controller(replayContext(state), *this, m_timers, dialogs, navigator) {
     setObjectName(QStringLiteral("mapkifusaigen"));
     buildControls();
     buildMenus();
@@ -143,7 +139,6 @@ void ReplayScreen::buildControls() {
     m_surface = new DrawingSurface(client.width, client.height, this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
-    m_renderer = std::make_unique<BoardRenderer>(m_state.geometry, *m_surface);
     connect(m_surface, &DrawingSurface::mousePressed, this,
             [this](double, double, Qt::MouseButton button) {
                 if (button == Qt::LeftButton)
@@ -196,6 +191,9 @@ void ReplayScreen::buildControls() {
     place(m_row, rowPlace, large);
     columnCaption->setBuddy(m_column);
     rowCaption->setBuddy(m_row);
+    m_board = std::make_unique<SurfaceBoardView>(
+        *m_surface, m_state.geometry,
+        BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
 
     // The window's left edge at the screen's left edge.
     move(0, y());
@@ -262,36 +260,35 @@ void ReplayScreen::closeEvent(QCloseEvent* event) {
 }
 
 void ReplayScreen::drawBoard() {
-    m_renderer->drawBoard();
+    m_board->drawBoard();
 }
 
 void ReplayScreen::drawStone(Point p, const QString& colour) {
-    m_renderer->drawStone(p, colour);
+    m_board->drawStone(p, colour);
 }
 
 void ReplayScreen::clearPoint(Point p) {
-    m_renderer->clearPoint(p);
+    m_board->clearPoint(p);
 }
 
 void ReplayScreen::drawMarkerDisc(Point p) {
-    m_renderer->drawDisc(p, cyanColour);
+    m_board->renderer().drawDisc(p, cyanColour);
 }
 
 void ReplayScreen::showPoint(Point p) {
-    m_column->setText(QString::number(p.column));
-    m_row->setText(QString::number(p.row));
+    m_board->showPoint(p);
 }
 
 void ReplayScreen::showMoveNumber(const QString& text) {
-    m_moveNumber->setText(text);
+    m_board->showMoveNumber(text);
 }
 
 void ReplayScreen::showSideToMove(const QString& text) {
-    m_sideToMove->setText(text);
+    m_board->showSideToMove(text);
 }
 
 void ReplayScreen::showPrisoners(const QString& text) {
-    m_prisoners->setPlainText(boxText(text));
+    m_board->showPrisoners(text);
 }
 
 void ReplayScreen::showModeCaption(const QString& text) {

@@ -13,10 +13,10 @@ class QPlainTextEdit;
 
 namespace vorleth {
 
-class BoardRenderer;
 class Dialogs;
 class DrawingSurface;
 class Navigator;
+class SurfaceBoardView;
 struct SharedState;
 
 // mapkifusaigen: replays the record chosen in the record list on a drawn board. The screen
@@ -25,10 +25,10 @@ struct SharedState;
 class ReplayScreen : public QMainWindow, private ReplayView {
     Q_OBJECT
 public:
-    // Opens the record at the catalogue position the record list selected. A record that
-    // cannot be read is reported, the record list is shown again, and nothing is returned.
-    static ReplayScreen* open(SharedState& state, Navigator& navigator, Dialogs& dialogs,
-                              QWidget* parent = nullptr);
+    // Opens the record chosen in the record list. A record that cannot be read is reported,
+    // the record list is shown again, and nothing is returned.
+    static ReplayScreen* open(SharedState& state, const ChosenRecord& chosen,
+                              Navigator& navigator, Dialogs& dialogs, QWidget* parent = nullptr);
     ~ReplayScreen() override;
 
     ReplayController& controller() { return m_controller; }
@@ -77,7 +77,7 @@ private:
 
     SharedState& m_state;
     DrawingSurface* m_surface = nullptr;
-    std::unique_ptr<BoardRenderer> m_renderer;
+    std::unique_ptr<SurfaceBoardView> m_board;
     Timers m_timers;
     ReplayController m_controller;
 

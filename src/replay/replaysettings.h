@@ -13,6 +13,11 @@ struct ReplaySettings {
     bool gridDrawn = false;
     bool rebuildPending = false;
     bool replayListFlag = false;
+
+    // Back to the automatic replay without targets: what the main menu leaves behind. The
+    // record list sets the interval again, the replay its beeps and targets, as they open.
+    void reset() { *this = ReplaySettings{}; }
+    friend bool operator==(const ReplaySettings&, const ReplaySettings&) = default;
 };
 
 } // namespace vorleth

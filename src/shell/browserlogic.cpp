@@ -1,6 +1,6 @@
 #include "shell/browserlogic.h"
 
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "shell/website.h"
 
 #include <algorithm>

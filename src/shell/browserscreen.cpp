@@ -1,6 +1,6 @@
 #include "shell/browserscreen.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "ui/webview.h"
 
 #include <QAction>

@@ -1,7 +1,6 @@
 #include "shell/helpscreen.h"
 
 #include "shell/helptexts.h"
-#include "shell/sharedstate.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -11,7 +10,7 @@
 
 namespace vorleth {
 
-HelpScreen::HelpScreen(const SharedState& state, Navigator& navigator, QWidget* parent)
+HelpScreen::HelpScreen(const HelpTopic& topic, Navigator& navigator, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("MAPHELP"));
     setWindowTitle(QStringLiteral("Vorleth　使い方のガイド"));
@@ -25,7 +24,7 @@ HelpScreen::HelpScreen(const SharedState& state, Navigator& navigator, QWidget* 
     auto* lines = new QListWidget(this);
     lines->setObjectName(QStringLiteral("HPMSG"));
     lines->setSortingEnabled(false);
-    lines->addItems(helpLines(state.shell.helpScreenCode));
+    lines->addItems(helpLines(topic.code));
 
     auto* note = new QLabel(noteText, this);
     note->setObjectName(QStringLiteral("Label1"));

@@ -1,7 +1,7 @@
 #include "shell/mainmenuscreen.h"
 
 #include "shell/helptexts.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/slideshow.h"
 #include "shell/startpicture.h"
 #include "shell/startup.h"
@@ -144,10 +144,8 @@ void MainMenuScreen::buildMenus() {
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F1HELP"));
-    connect(help, &QAction::triggered, this, [this] {
-        m_state.shell.helpScreenCode = helpcode::mainMenu;
-        m_navigator.showBeside(ScreenId::Help);
-    });
+    connect(help, &QAction::triggered, this,
+            [this] { m_navigator.showHelp(helpcode::mainMenu); });
 }
 
 void MainMenuScreen::changeEvent(QEvent* event) {

@@ -1,7 +1,7 @@
 #include "shell/screensizescreen.h"
 
 #include "shell/setup.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 
 #include <QLabel>
 #include <QPushButton>

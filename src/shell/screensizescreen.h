@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/navigator.h"
+#include "interaction/navigator.h"
 
 #include <QMainWindow>
 

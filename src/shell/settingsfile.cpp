@@ -1,12 +1,9 @@
 #include "shell/settingsfile.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
 
 #include <limits>
 #include <optional>
@@ -15,7 +12,6 @@ namespace vorleth {
 
 namespace {
 
-const char* const fileEncoding = "Windows-31J";
 constexpr int unreadFieldCount = 5;
 
 // Walks the text field by field: a field runs to the next comma or line end, leading blanks
@@ -53,10 +49,9 @@ private:
 };
 
 std::optional<int> parseShort(const QString& field) {
-    bool ok = false;
-    const int value = field.trimmed().toInt(&ok);
-    if (!ok || value < std::numeric_limits<qint16>::min() ||
-        value > std::numeric_limits<qint16>::max())
+    const std::optional<int> value = textfile::parseNumber(field);
+    if (!value || *value < std::numeric_limits<qint16>::min() ||
+        *value > std::numeric_limits<qint16>::max())
         return std::nullopt;
     return value;
 }
@@ -81,17 +76,11 @@ QString settingsLine(const Settings& settings) {
 }
 
 WriteResult writeSettings(const QString& baseDirectory, const Settings& settings) {
-    QStringEncoder encoder(fileEncoding);
-    const QByteArray bytes = encoder.encode(settingsLine(settings));
-    if (encoder.hasError())
+    const std::optional<QByteArray> bytes = textfile::encodeExactly(settingsLine(settings));
+    if (!bytes)
         return {QStringLiteral("フォルダ名に保存できない文字が含まれています")};
-
     // Written to a temporary file and renamed, so a failed write never leaves half a line.
-    QSaveFile file(settingsFilePath(baseDirectory));
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
-        return {file.errorString().isEmpty() ? QStringLiteral("書き込めません")
-                                             : file.errorString()};
-    return {};
+    return textfile::writeFileSafely(settingsFilePath(baseDirectory), *bytes);
 }
 
 WriteResult writeSettings(const SharedState& state) {
@@ -103,14 +92,17 @@ bool readFirstThreeFields(const QString& baseDirectory, Settings& settings) {
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray bytes = file.readAll();
-    file.close();
+    if (file.error() != QFileDevice::NoError)
+        return false;
+    return readSettingsFields(bytes, settings);
+}
 
-    QStringDecoder decoder(fileEncoding);
-    QString text = decoder.decode(bytes);
-    if (decoder.hasError())
+bool readSettingsFields(const QByteArray& bytes, Settings& settings) {
+    std::optional<QString> text = textfile::decode(bytes);
+    if (!text)
         return false;
 
-    FieldReader reader(std::move(text));
+    FieldReader reader(std::move(*text));
     const auto recordDirectory = reader.next();
     if (!recordDirectory)
         return false;

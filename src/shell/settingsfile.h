@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/textfile.h"
+
+#include <QByteArray>
 #include <QString>
 
 namespace vorleth {
@@ -21,20 +24,18 @@ QString formatNumberField(int value);
 // The whole line, CR LF included.
 QString settingsLine(const Settings& settings);
 
-// Why writing failed, empty on success.
-struct WriteResult {
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
+using textfile::WriteResult;
 
 // Rewrites the whole file with the three current values and the five zeros. A directory name
 // that Windows-31J cannot spell is refused rather than written as something else.
 WriteResult writeSettings(const QString& baseDirectory, const Settings& settings);
 WriteResult writeSettings(const SharedState& state);
 
-// Reads the first three fields into state.settings, one after the other; a field that was read
-// keeps its value when a later one fails. Returns false when the file cannot be opened or a
-// field cannot be read (missing, or a screen size that is not a 16-bit number).
+// Reads the first three fields of the file's bytes into settings, one after the other; a field
+// that was read keeps its value when a later one fails. Returns false when a field cannot be
+// read (missing, bytes that are not Windows-31J, or a screen size that is not a 16-bit number).
+bool readSettingsFields(const QByteArray& bytes, Settings& settings);
+// The same for the settings file of baseDirectory; false also when it cannot be opened.
 bool readFirstThreeFields(const QString& baseDirectory, Settings& settings);
 
 // Reads the settings; when that fails the file is rewritten at once with the values held at

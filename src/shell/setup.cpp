@@ -1,9 +1,9 @@
 #include "shell/setup.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/slideshow.h"
 #include "store/workingfiles.h"
-#include "ui/dialogs.h"
+#include "interaction/dialogs.h"
 
 #include <QDir>
 
@@ -47,7 +47,7 @@ bool applySetup(SharedState& state, const SetupChoice& choice, Dialogs& dialogs)
 
     // The working entry's own writer shows why it failed.
     if (resetsWorkingEntry(choice.workingFileChoice) &&
-        !writeWorkingEntryPlaceholder(state, dialogs))
+        !report(dialogs, writeWorkingEntryPlaceholder(state.baseDirectory)))
         return false;
     return store(state, settings, dialogs);
 }

@@ -2,7 +2,7 @@
 
 #include "shell/helptexts.h"
 #include "shell/setup.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -100,10 +100,7 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F0HELP"));
-    connect(help, &QAction::triggered, this, [this] {
-        m_state.shell.helpScreenCode = helpcode::setup;
-        m_navigator.showBeside(ScreenId::Help);
-    });
+    connect(help, &QAction::triggered, this, [this] { m_navigator.showHelp(helpcode::setup); });
 
     resize(720, 480);
 }

@@ -1,6 +1,6 @@
 #include "shell/slideshow.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 
 #include <QDir>
 

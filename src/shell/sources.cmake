@@ -1,6 +1,5 @@
 # Files of src/shell, as paths relative to src/.
 list(APPEND CORE_SOURCES
-    shell/sharedstate.cpp
     shell/settingsfile.cpp
     shell/startup.cpp
     shell/slideshow.cpp

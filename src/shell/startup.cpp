@@ -1,6 +1,6 @@
 #include "shell/startup.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/website.h"
 #include "store/catalogue.h"
 
@@ -37,8 +37,7 @@ StartUpOutcome startUp(SharedState& state) {
 
     state.recordList.sortDirectionFlags.fill(false);
     // The neighbour offsets are a compile-time table; nothing to fill.
-    state.shell.importSourcePath.clear();
-    state.shell.yahooImportFlag = false;
+    state.import.reset();
 
     const QStringList directories = programDirectories(state.baseDirectory);
     bool allCreated = true;
@@ -60,19 +59,11 @@ StartUpOutcome startUp(SharedState& state) {
 }
 
 void resetCurrentState(SharedState& state) {
-    state.record = CurrentRecord{};
-
-    state.catalogue.entries.clear();
-    state.catalogue.gameNames.clear();
-    state.catalogue.playerNames.clear();
-
-    state.board.play.placementMode = 0;
-    state.board.play.pendingHandicap = 0;
-    state.board.play.lastMover.clear();
-
-    state.table.boardScreenState = 0;
-    state.table.tablePosition = 0;
-    state.table.tablePrefilled = false;
+    state.record.reset();
+    state.catalogue.reset();
+    state.board.play.reset();
+    state.table.reset();
+    state.replay.reset();
 }
 
 void prepareBrowse(SharedState& state) {
@@ -89,14 +80,6 @@ void prepareBrowse(SharedState& state) {
     state.recordList.playerFilter.clear();
     state.recordList.sortMode = 0;
 
-    // The replay screen sets these again when it opens.
-    state.replay.stepInterval = 0;
-    state.replay.beepCount = 0;
-    state.replay.gridDrawn = false;
-    state.replay.rebuildPending = false;
-    state.replay.replayListFlag = false;
-
-    state.shell.helpScreenCode = 0;
     state.shell.slideshowIndex = 0;
 
     // No scan here: the record list scans the directory itself as it opens, and a second

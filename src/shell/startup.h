@@ -32,9 +32,9 @@ struct StartUpOutcome {
 // screen size. Nothing is reported to the user.
 StartUpOutcome startUp(SharedState& state);
 
-// Clears the current record, the catalogue (not its derived lists' rebuild, which happens on
-// next use) and the working flags of the recording screens. Settings, entryMode and the move
-// list are left alone.
+// Clears the current record, the catalogue (its name lists are built again on next use), the
+// side to move and problem-setting mode, the working flags of the recording screens and the
+// replay options. Settings, entryMode and the move list are left alone.
 void resetCurrentState(SharedState& state);
 
 // The main menu's three main actions, minus the screen change. Browsing leaves the scan to the

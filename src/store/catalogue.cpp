@@ -1,5 +1,7 @@
 #include "store/catalogue.h"
 
+#include "store/recordname.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
@@ -15,87 +17,6 @@
 namespace vorleth {
 
 namespace {
-
-// The keys a record's file name carries, each followed by "（"; the value runs to the next "）".
-enum Field {
-    GameNameField,
-    WhiteField,
-    BlackField,
-    ResultField,
-    RecordDateField,
-    EntryCountField,
-    TimeField,
-    ReferenceField,
-    KomiField,
-    FieldCount
-};
-
-constexpr char16_t kOpenBracket = u'（';
-constexpr char16_t kCloseBracket = u'）';
-
-const std::array<QStringView, FieldCount> kFieldKeys = {
-    u"対局名", u"白番", u"黒番", u"勝敗", u"記録日", u"手数", u"時間", u"参照", u"コミ",
-};
-
-// Reads all fields in one walk over the name. A key's first occurrence is the first "（" whose
-// preceding text is the key, which is what looking the key up on its own would find.
-std::array<QString, FieldCount> readFields(const QString& name) {
-    std::array<QString, FieldCount> values;
-    std::array<bool, FieldCount> found{};
-    int remaining = FieldCount;
-    const QStringView text(name);
-    for (qsizetype open = text.indexOf(kOpenBracket); open >= 0 && remaining > 0;
-         open = text.indexOf(kOpenBracket, open + 1)) {
-        if (open == 0)
-            continue;
-        const QStringView before = text.first(open);
-        const QChar last = before.back();
-        for (int field = 0; field < FieldCount; ++field) {
-            // The last character rules out all keys but one or two before any longer test.
-            if (found[field] || kFieldKeys[field].back() != last ||
-                !before.endsWith(kFieldKeys[field]))
-                continue;
-            found[field] = true;
-            --remaining;
-            const qsizetype from = open + 1;
-            const qsizetype close = text.indexOf(kCloseBracket, from);
-            QString value = name.mid(from, close < 0 ? -1 : close - from);
-            value.replace(u'＝', u'\u3000');
-            values[field] = std::move(value);
-            break;
-        }
-    }
-    return values;
-}
-
-// The leading decimal number of text, 0 when there is none; too large a number is held at the
-// largest the count can carry instead of wrapping round.
-int leadingNumber(const QString& text) {
-    constexpr int limit = std::numeric_limits<qint16>::max();
-    int number = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        number = std::min(limit, number * 10 + (c.unicode() - u'0'));
-    }
-    return number;
-}
-
-CatalogueEntry entryFromFileName(const QString& fileName) {
-    std::array<QString, FieldCount> fields = readFields(fileName);
-    CatalogueEntry entry;
-    entry.fileName = fileName.left(fileName.size() - 4);
-    entry.gameName = std::move(fields[GameNameField]);
-    entry.whitePlayer = std::move(fields[WhiteField]);
-    entry.blackPlayer = std::move(fields[BlackField]);
-    entry.result = std::move(fields[ResultField]);
-    entry.recordDate = std::move(fields[RecordDateField]);
-    entry.entryCount = leadingNumber(fields[EntryCountField]);
-    entry.timeOfDay = std::move(fields[TimeField]);
-    entry.referenceDate = std::move(fields[ReferenceField]);
-    entry.komi = std::move(fields[KomiField]);
-    return entry;
-}
 
 // Times are stored without a leading zero in the hour (90503), which as text would sort after
 // 153012; the sort keys therefore carry them zero-filled to six digits.
@@ -118,7 +39,7 @@ QString dateTimeKey(const QString& date, const QString& time) {
 }
 
 // At least four digits, zero-filled: 7 gives 0007.
-QString entryCountKey(int count) {
+QString entryCountSortKey(int count) {
     const QString digits = QString::number(count < 0 ? -qint64(count) : qint64(count));
     QString key = count < 0 ? QStringLiteral("-") : QString();
     if (digits.size() < 4)
@@ -174,10 +95,15 @@ bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
         return byFolded != 0 ? byFolded < 0 : a.name.compare(b.name) < 0;
     });
 
-    QVector<CatalogueEntry> entries;
+    QVector<RecordMetadata> entries;
     entries.reserve(static_cast<qsizetype>(listed.size()));
-    for (const Listed& file : listed)
-        entries.append(entryFromFileName(names.at(file.index)));
+    for (const Listed& file : listed) {
+        // Fields are read from the name as listed; a last value without its "）" runs to the
+        // end of the name, extension included, as it does when looked up one by one.
+        RecordMetadata entry = parseRecordName(names.at(file.index));
+        entry.fileName.chop(recordExtension.size());
+        entries.append(std::move(entry));
+    }
     catalogue.entries = std::move(entries);
     return true;
 }
@@ -187,10 +113,10 @@ void buildGameNameList(Catalogue& catalogue) {
         return;
     QStringList names{kAllNames};
     QSet<QString> present{kAllNames};
-    for (const CatalogueEntry& entry : std::as_const(catalogue.entries)) {
-        if (!present.contains(entry.gameName)) {
-            present.insert(entry.gameName);
-            names.append(entry.gameName);
+    for (const RecordMetadata& entry : std::as_const(catalogue.entries)) {
+        if (!present.contains(entry.game.gameName)) {
+            present.insert(entry.game.gameName);
+            names.append(entry.game.gameName);
         }
     }
     catalogue.gameNames = std::move(names);
@@ -207,10 +133,10 @@ void buildPlayerNameList(Catalogue& catalogue) {
             names.append(name);
         }
     };
-    for (const CatalogueEntry& entry : std::as_const(catalogue.entries))
-        appendNew(entry.whitePlayer);
-    for (const CatalogueEntry& entry : std::as_const(catalogue.entries))
-        appendNew(entry.blackPlayer);
+    for (const RecordMetadata& entry : std::as_const(catalogue.entries))
+        appendNew(entry.game.whitePlayer);
+    for (const RecordMetadata& entry : std::as_const(catalogue.entries))
+        appendNew(entry.game.blackPlayer);
 }
 
 QVector<int> sortIndex(int n, const QStringList& keys) {
@@ -256,22 +182,22 @@ QVector<int> sortIndex(int n, const QStringList& keys) {
 QStringList sortKeys(const Catalogue& catalogue, int mode) {
     QStringList keys;
     keys.reserve(catalogue.count());
-    for (const CatalogueEntry& entry : catalogue.entries) {
+    for (const RecordMetadata& entry : catalogue.entries) {
         switch (mode) {
         case 1:
-            keys.append(entry.gameName);
+            keys.append(entry.game.gameName);
             break;
         case 2:
-            keys.append(entry.whitePlayer);
+            keys.append(entry.game.whitePlayer);
             break;
         case 3:
-            keys.append(entry.blackPlayer);
+            keys.append(entry.game.blackPlayer);
             break;
         case 4:
-            keys.append(entry.result);
+            keys.append(entry.game.result);
             break;
         case 5:
-            keys.append(entryCountKey(entry.entryCount));
+            keys.append(entryCountSortKey(entry.entryCount));
             break;
         case 6:
             keys.append(dateTimeKey(entry.recordDate, entry.timeOfDay));
@@ -333,12 +259,12 @@ void sortByMenu(const Catalogue& catalogue, RecordListState& state, MenuSort sor
     }
 }
 
-bool isShown(const CatalogueEntry& entry, const RecordListState& state) {
+bool isShown(const RecordMetadata& entry, const RecordListState& state) {
     if (!state.gameNameFilter.isEmpty())
-        return startsWithAny(entry.gameName, state.gameNameFilter);
+        return startsWithAny(entry.game.gameName, state.gameNameFilter);
     if (!state.playerFilter.isEmpty())
-        return startsWithAny(entry.blackPlayer, state.playerFilter) ||
-               startsWithAny(entry.whitePlayer, state.playerFilter);
+        return startsWithAny(entry.game.blackPlayer, state.playerFilter) ||
+               startsWithAny(entry.game.whitePlayer, state.playerFilter);
     return true;
 }
 
@@ -363,16 +289,16 @@ QString cellText(const Catalogue& catalogue, int row, int position, int column) 
         return QString::number(row + 1);
     if (!isCataloguePosition(catalogue, position))
         return QString();
-    const CatalogueEntry& entry = catalogue.entry(position);
+    const RecordMetadata& entry = catalogue.entry(position);
     switch (column) {
     case 1:
-        return entry.gameName;
+        return entry.game.gameName;
     case 2:
-        return entry.whitePlayer;
+        return entry.game.whitePlayer;
     case 3:
-        return entry.blackPlayer;
+        return entry.game.blackPlayer;
     case 4:
-        return entry.result;
+        return entry.game.result;
     case 5:
         return QString::number(entry.entryCount);
     case 6:

@@ -79,7 +79,7 @@ void sortByMenu(const Catalogue& catalogue, RecordListState& state, MenuSort sor
 
 // Whether the current filters let the entry through: any game-name prefix decides alone;
 // otherwise any player prefix matching either player; otherwise everything is shown.
-bool isShown(const CatalogueEntry& entry, const RecordListState& state);
+bool isShown(const RecordMetadata& entry, const RecordListState& state);
 
 // The catalogue positions the grid shows, in display order.
 QVector<int> shownPositions(const Catalogue& catalogue, const RecordListState& state);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/recordtypes.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -8,29 +10,23 @@
 
 namespace vorleth {
 
-struct CatalogueEntry {
-    QString fileName; // without ".IGO"
-    QString gameName;
-    QString whitePlayer;
-    QString blackPlayer;
-    QString result;
-    QString recordDate;
-    int entryCount = 0;
-    QString timeOfDay;
-    QString referenceDate;
-    QString komi;
-};
-
 // The library's index, filled from the file names alone. Positions count from 1.
 struct Catalogue {
-    QVector<CatalogueEntry> entries;
+    QVector<RecordMetadata> entries;
     // Derived lists, "全て" first; empty means not built yet.
     QStringList gameNames;
     QStringList playerNames;
 
     int count() const { return static_cast<int>(entries.size()); }
-    const CatalogueEntry& entry(int position) const { return entries[position - 1]; }
-    CatalogueEntry& entry(int position) { return entries[position - 1]; }
+    const RecordMetadata& entry(int position) const { return entries[position - 1]; }
+    RecordMetadata& entry(int position) { return entries[position - 1]; }
+
+    // No entries, and both name lists to be built again on next use.
+    void reset() {
+        entries.clear();
+        gameNames.clear();
+        playerNames.clear();
+    }
 };
 
 // What the record list keeps between its screens (program-wide).

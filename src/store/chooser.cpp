@@ -1,4 +1,5 @@
 #include "store/chooser.h"
+#include "store/recordname.h"
 
 #include "store/catalogue.h"
 
@@ -45,21 +46,21 @@ private:
 } // namespace
 
 QString groupText(const QString& name, int prefixLength) {
-    return name.left(std::max(prefixLength, 0));
+    return firstCharacters(name, std::max(prefixLength, 0));
 }
 
 QVector<ChooserGroup> groupGameNames(const Catalogue& catalogue, int prefixLength) {
     GroupCollector collector;
-    for (const CatalogueEntry& entry : catalogue.entries)
-        collector.add(groupText(entry.gameName, prefixLength));
+    for (const RecordMetadata& entry : catalogue.entries)
+        collector.add(groupText(entry.game.gameName, prefixLength));
     return collector.sorted();
 }
 
 QVector<ChooserGroup> groupPlayers(const Catalogue& catalogue, int prefixLength) {
     GroupCollector collector;
-    for (const CatalogueEntry& entry : catalogue.entries) {
-        collector.add(groupText(entry.blackPlayer, prefixLength));
-        collector.add(groupText(entry.whitePlayer, prefixLength));
+    for (const RecordMetadata& entry : catalogue.entries) {
+        collector.add(groupText(entry.game.blackPlayer, prefixLength));
+        collector.add(groupText(entry.game.whitePlayer, prefixLength));
     }
     return collector.sorted();
 }

@@ -1,6 +1,6 @@
 #include "store/chooserscreens.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "ui/flexgrid.h"
 
 #include <QActionGroup>

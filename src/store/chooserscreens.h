@@ -1,7 +1,7 @@
 #pragma once
 
 #include "store/chooser.h"
-#include "ui/navigator.h"
+#include "interaction/navigator.h"
 
 #include <QMainWindow>
 

@@ -1,6 +1,6 @@
 #include "store/recordlistscreen.h"
 
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/catalogue.h"
 #include "store/recordlistmodel.h"
 
@@ -26,7 +26,6 @@ namespace vorleth {
 namespace {
 
 constexpr int kReplayStepInterval = 3000; // ms
-constexpr int kHelpScreenCode = 4;
 constexpr double kTwipsPerPixel = 15.0;
 
 const QString kChooseARecord = QStringLiteral("対局を選んでください");
@@ -189,10 +188,8 @@ void RecordListScreen::buildMenus() {
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F4HELP"));
-    connect(help, &QAction::triggered, this, [this] {
-        m_state.shell.helpScreenCode = kHelpScreenCode;
-        m_navigator.showBeside(ScreenId::Help);
-    });
+    connect(help, &QAction::triggered, this,
+            [this] { m_navigator.showHelp(helpcode::recordList); });
 }
 
 void RecordListScreen::showList() {
@@ -237,11 +234,11 @@ void RecordListScreen::replaySelected() {
         return;
     }
     m_state.replay.stepInterval = kReplayStepInterval;
-    handOver(ScreenId::Replay);
+    handOver(ScreenId::Replay, ChosenRecord{m_state.record.selectedIndex});
 }
 
-void RecordListScreen::handOver(ScreenId next) {
-    m_navigator.show(next);
+void RecordListScreen::handOver(ScreenId next, const Handover& handover) {
+    m_navigator.show(next, handover);
     close();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/navigator.h"
+#include "interaction/navigator.h"
 
 #include <QMainWindow>
 
@@ -27,7 +27,7 @@ private:
     void choose(int row);          // a click on a row
     void chooseAndReplay(int row); // a double click on a row
     void replaySelected();         // Command1
-    void handOver(ScreenId next);
+    void handOver(ScreenId next, const Handover& handover = {});
 
     QWidget* buildControls();
     void buildMenus();

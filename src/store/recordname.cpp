@@ -1,6 +1,109 @@
 #include "store/recordname.h"
 
+#include <QDir>
+#include <QStringView>
+
+#include <algorithm>
+#include <array>
+#include <limits>
+
 namespace vorleth {
+
+namespace {
+
+// The keys a record's file name carries, each followed by "（"; the value runs to the next "）".
+enum Field {
+    GameNameField,
+    WhiteField,
+    BlackField,
+    ResultField,
+    RecordDateField,
+    EntryCountField,
+    TimeField,
+    ReferenceField,
+    KomiField,
+    FieldCount
+};
+
+constexpr char16_t kOpenBracket = u'（';
+constexpr char16_t kCloseBracket = u'）';
+
+const std::array<QStringView, FieldCount> kFieldKeys = {
+    u"対局名", u"白番", u"黒番", u"勝敗", u"記録日", u"手数", u"時間", u"参照", u"コミ",
+};
+
+// Reads all fields in one walk over the name. A key's first occurrence is the first "（" whose
+// preceding text is the key, which is what looking the key up on its own would find.
+std::array<QString, FieldCount> readFields(const QString& name) {
+    std::array<QString, FieldCount> values;
+    std::array<bool, FieldCount> found{};
+    int remaining = FieldCount;
+    const QStringView text(name);
+    for (qsizetype open = text.indexOf(kOpenBracket); open >= 0 && remaining > 0;
+         open = text.indexOf(kOpenBracket, open + 1)) {
+        if (open == 0)
+            continue;
+        const QStringView before = text.first(open);
+        const QChar last = before.back();
+        for (int field = 0; field < FieldCount; ++field) {
+            // The last character rules out all keys but one or two before any longer test.
+            if (found[field] || kFieldKeys[field].back() != last ||
+                !before.endsWith(kFieldKeys[field]))
+                continue;
+            found[field] = true;
+            --remaining;
+            const qsizetype from = open + 1;
+            const qsizetype close = text.indexOf(kCloseBracket, from);
+            QString value = name.mid(from, close < 0 ? -1 : close - from);
+            value.replace(u'＝', u'\u3000');
+            values[field] = std::move(value);
+            break;
+        }
+    }
+    return values;
+}
+
+// The leading decimal number of text, 0 when there is none; too large a number is held at the
+// largest the count can carry instead of wrapping round.
+int leadingNumber(const QString& text) {
+    constexpr int limit = std::numeric_limits<qint16>::max();
+    int number = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            break;
+        number = std::min(limit, number * 10 + (c.unicode() - u'0'));
+    }
+    return number;
+}
+
+RecordMetadata parseName(const QString& fileName) {
+    std::array<QString, FieldCount> fields = readFields(fileName);
+    RecordMetadata entry;
+    entry.fileName = fileName;
+    entry.game.gameName = std::move(fields[GameNameField]);
+    entry.game.whitePlayer = std::move(fields[WhiteField]);
+    entry.game.blackPlayer = std::move(fields[BlackField]);
+    entry.game.result = std::move(fields[ResultField]);
+    entry.recordDate = std::move(fields[RecordDateField]);
+    entry.entryCount = leadingNumber(fields[EntryCountField]);
+    entry.timeOfDay = std::move(fields[TimeField]);
+    entry.referenceDate = std::move(fields[ReferenceField]);
+    entry.game.komi = std::move(fields[KomiField]);
+    return entry;
+}
+
+
+// Sets the value after key to value, or appends key, value and "）" when the key is missing.
+QString withField(const QString& name, const QString& key, const QString& value) {
+    const qsizetype start = name.indexOf(key);
+    if (start < 0)
+        return name + key + value + u'）';
+    const qsizetype from = start + key.size();
+    const qsizetype close = name.indexOf(u'）', from);
+    return name.left(from) + value + (close < 0 ? QStringLiteral("）") : name.mid(close));
+}
+
+} // namespace
 
 QString cleanFileName(const QString& text) {
     QString cleaned;
@@ -21,6 +124,90 @@ QString extractField(const QString& name, const QString& key) {
     QString value = name.mid(from, close < 0 ? -1 : close - from);
     value.replace(u'＝', u'\u3000');
     return value;
+}
+
+RecordMetadata parseRecordName(const QString& fileName) {
+    return parseName(fileName);
+}
+
+QString firstCharacters(const QString& text, int n) {
+    qsizetype units = 0;
+    for (int count = 0; count < n && units < text.size(); ++count)
+        units += text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
+    return text.left(units);
+}
+
+QString dateText(const QDate& date) {
+    return date.toString(QStringLiteral("yyyy/MM/dd"));
+}
+QString timeText(const QTime& time) {
+    return time.toString(QStringLiteral("h:mm:ss"));
+}
+QString nameDate(const QDate& date) {
+    return cleanFileName(dateText(date));
+}
+QString nameTime(const QTime& time) {
+    return cleanFileName(timeText(time));
+}
+
+QString fileSystemSafe(const QString& text) {
+    QString safe;
+    safe.reserve(text.size());
+    for (const QChar c : text) {
+        switch (c.unicode()) {
+        case u'\\':
+            safe += u'＼';
+            break;
+        case u'*':
+            safe += u'＊';
+            break;
+        case u'?':
+            safe += u'？';
+            break;
+        case u'"':
+            safe += u'＂';
+            break;
+        case u'<':
+            safe += u'＜';
+            break;
+        case u'>':
+            safe += u'＞';
+            break;
+        case u'|':
+            safe += u'｜';
+            break;
+        default:
+            if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+                safe += c;
+        }
+    }
+    return safe;
+}
+
+QString recordFileName(const RecordMetadata& m) {
+    const GameInfo& g = m.game;
+    const QString name =
+        gameNameKey + g.gameName + u'）' + whitePlayerKey + g.whitePlayer + u'）' +
+        blackPlayerKey + g.blackPlayer + u'）' + resultKey + g.result + u'）' + recordDateKey +
+        m.recordDate + u'）' + entryCountKey + QString::number(m.entryCount) + u'）' +
+        timeOfDayKey + m.timeOfDay + u'）' + referenceDateKey + m.referenceDate + u'）' + komiKey +
+        g.komi + u'）';
+    return cleanFileName(fileSystemSafe(name));
+}
+
+QString touchedFileName(const QString& fileName, const QDateTime& now) {
+    QString name = fileName;
+    // A last value that runs to the end of the name is closed first, so that an appended key
+    // does not become part of it.
+    if (name.lastIndexOf(u'（') > name.lastIndexOf(u'）'))
+        name += u'）';
+    name = withField(name, referenceDateKey, nameDate(now.date()));
+    name = withField(name, timeOfDayKey, nameTime(now.time()));
+    return cleanFileName(name);
+}
+
+QString recordPath(const QString& directory, const QString& fileName) {
+    return QDir(directory).filePath(fileName + recordExtension);
 }
 
 } // namespace vorleth

@@ -6,18 +6,26 @@
 
 namespace vorleth {
 
-// The nine fields a record's file name carries.
-struct RecordMetadata {
+// What every screen, file and import says about a game: the game-information screen's boxes,
+// a record's name and header, the catalogue, the working file and the imports all carry it.
+struct GameInfo {
     QString gameName;
     QString whitePlayer;
     QString blackPlayer;
     QString result;
+    QString komi; // as the user typed it, e.g. 6.5
+    friend bool operator==(const GameInfo&, const GameInfo&) = default;
+};
+
+// The nine fields a record's file name carries, and the name itself: one catalogue entry.
+struct RecordMetadata {
+    GameInfo game;
     QString recordDate; // yyyyMMdd
     int entryCount = 0; // the move list's length, 0..999
     QString timeOfDay;  // hmmss, no leading zero in the hour
     QString referenceDate;
-    QString komi;
     QString fileName; // without ".IGO"
+    friend bool operator==(const RecordMetadata&, const RecordMetadata&) = default;
 };
 
 struct GameRecord {
@@ -28,13 +36,11 @@ struct GameRecord {
 // The record being replayed or entered (program-wide).
 struct CurrentRecord {
     QString fileName;
-    QString gameName;
-    QString whitePlayer;
-    QString blackPlayer;
-    QString result;
-    QString komi;
+    GameInfo game;
     int moveCount = 0;     // 手数 as entered or read back
     int selectedIndex = 0; // catalogue position; 0 = not in the library yet
+
+    void reset() { *this = CurrentRecord{}; }
 };
 
 } // namespace vorleth

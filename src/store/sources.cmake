@@ -1,7 +1,10 @@
 # Files of src/store, as paths relative to src/.
 list(APPEND CORE_SOURCES
     store/recordname.cpp
-    store/record.cpp
+    store/resulttext.cpp
+    store/textfile.cpp
+    store/recordcodec.cpp
+    store/library.cpp
     store/workingfiles.cpp
     store/catalogue.cpp
     store/chooser.cpp

@@ -1,8 +1,6 @@
 #include "store/workingfiles.h"
 
-#include "shell/sharedstate.h"
-#include "store/record.h"
-#include "ui/dialogs.h"
+#include "store/textfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,11 +25,10 @@ int pointsFor(int moveCount) {
     return std::clamp(moveCount, 0, TableEntryData::maxMoves);
 }
 
-bool writeWorkingFile(const QString& path, const QByteArray& bytes, Dialogs& dialogs) {
-    if (textfile::writeFileSafely(path, bytes))
-        return true;
-    dialogs.message(cannotWriteWorkingFileMessage + path);
-    return false;
+Outcome writeWorkingFile(const QString& path, const QByteArray& bytes) {
+    if (textfile::writeFileSafely(path, bytes).ok())
+        return Outcome::success();
+    return Outcome::failure(cannotWriteWorkingFileMessage + path);
 }
 
 enum class ReadStatus { Read, Missing, Failed };
@@ -58,12 +55,12 @@ QString repeatedPlaysPath(const QString& baseDirectory) {
 
 QByteArray encodeWorkingEntry(const WorkingEntry& entry) {
     QByteArray bytes = textfile::zonedFields({
-        textfile::textItem(entry.gameName),
-        textfile::textItem(entry.whitePlayer),
-        textfile::textItem(entry.blackPlayer),
-        textfile::textItem(entry.result),
+        textfile::textItem(entry.game.gameName),
+        textfile::textItem(entry.game.whitePlayer),
+        textfile::textItem(entry.game.blackPlayer),
+        textfile::textItem(entry.game.result),
         textfile::numberItem(entry.moveCount),
-        textfile::textItem(entry.komi),
+        textfile::textItem(entry.game.komi),
     });
     bytes += lineEnd;
     for (const int point : entry.points)
@@ -83,10 +80,10 @@ std::optional<WorkingEntry> decodeWorkingEntry(const QByteArray& bytes) {
         return std::nullopt;
 
     WorkingEntry entry;
-    entry.gameName = fields[0];
-    entry.whitePlayer = fields[1];
-    entry.blackPlayer = fields[2];
-    entry.result = fields[3];
+    entry.game.gameName = fields[0];
+    entry.game.whitePlayer = fields[1];
+    entry.game.blackPlayer = fields[2];
+    entry.game.result = fields[3];
     // A field without any digit (the setup screen's placeholder holds the heading "手数" here)
     // means no moves; digits must make a count the file can hold.
     const bool hasDigit = std::any_of(fields[4].cbegin(), fields[4].cend(),
@@ -95,7 +92,7 @@ std::optional<WorkingEntry> decodeWorkingEntry(const QByteArray& bytes) {
     if (hasDigit && (!moveCount || *moveCount < 0))
         return std::nullopt;
     entry.moveCount = hasDigit ? *moveCount : 0;
-    entry.komi = fields[5];
+    entry.game.komi = fields[5];
 
     QList<QStringView> numbers;
     for (qsizetype i = 1; i < lines.size(); ++i)
@@ -160,73 +157,56 @@ QByteArray workingEntryPlaceholder() {
     return bytes;
 }
 
-bool writeWorkingEntry(SharedState& state, Dialogs& dialogs) {
-    const CurrentRecord& record = state.record;
+Outcome writeWorkingEntry(const QString& baseDirectory, const CurrentRecord& record,
+                          const TableEntryData& table) {
     WorkingEntry entry;
-    entry.gameName = record.gameName;
-    entry.whitePlayer = record.whitePlayer;
-    entry.blackPlayer = record.blackPlayer;
-    entry.result = record.result;
+    entry.game = record.game;
     entry.moveCount = record.moveCount;
-    entry.komi = record.komi;
     for (int i = 1; i <= pointsFor(record.moveCount); ++i)
-        entry.points << state.table.tableMoves[i];
-    return writeWorkingFile(workingEntryPath(state.baseDirectory), encodeWorkingEntry(entry),
-                            dialogs);
+        entry.points << table.tableMoves[i];
+    return writeWorkingFile(workingEntryPath(baseDirectory), encodeWorkingEntry(entry));
 }
 
-bool readWorkingEntry(SharedState& state, Dialogs& dialogs) {
+Outcome readWorkingEntry(const QString& baseDirectory, CurrentRecord& record,
+                         TableEntryData& table) {
     QByteArray bytes;
-    if (readWholeFile(workingEntryPath(state.baseDirectory), bytes) != ReadStatus::Read) {
-        dialogs.message(noWorkingEntryMessage);
-        return false;
-    }
+    if (readWholeFile(workingEntryPath(baseDirectory), bytes) != ReadStatus::Read)
+        return Outcome::failure(noWorkingEntryMessage);
     if (bytes.isEmpty())
-        return false;
+        return Outcome::success();
     const std::optional<WorkingEntry> entry = decodeWorkingEntry(bytes);
-    if (!entry) {
-        dialogs.message(noWorkingEntryMessage);
-        return false;
-    }
-    CurrentRecord& record = state.record;
-    record.gameName = entry->gameName;
-    record.whitePlayer = entry->whitePlayer;
-    record.blackPlayer = entry->blackPlayer;
-    record.result = entry->result;
+    if (!entry)
+        return Outcome::failure(noWorkingEntryMessage);
+    record.game = entry->game;
     record.moveCount = entry->moveCount;
-    record.komi = entry->komi;
     for (qsizetype i = 0; i < entry->points.size(); ++i)
-        state.table.tableMoves[i + 1] = entry->points[i];
-    return true;
+        table.tableMoves[i + 1] = entry->points[i];
+    return Outcome::success();
 }
 
-bool writeRepeatedPlays(SharedState& state, Dialogs& dialogs) {
-    return writeWorkingFile(repeatedPlaysPath(state.baseDirectory),
-                            encodeRepeatedPlays(state.table.repeatedPlays), dialogs);
+Outcome writeRepeatedPlays(const QString& baseDirectory, const TableEntryData& table) {
+    return writeWorkingFile(repeatedPlaysPath(baseDirectory),
+                            encodeRepeatedPlays(table.repeatedPlays));
 }
 
-bool readRepeatedPlays(SharedState& state, Dialogs& dialogs) {
-    const QString path = repeatedPlaysPath(state.baseDirectory);
+Outcome readRepeatedPlays(const QString& baseDirectory, TableEntryData& table) {
+    table.repeatedPlays.clear();
+    const QString path = repeatedPlaysPath(baseDirectory);
     QByteArray bytes;
     const ReadStatus status = readWholeFile(path, bytes);
-    if (status == ReadStatus::Missing) {
-        state.table.repeatedPlays.clear();
-        return true;
-    }
+    if (status == ReadStatus::Missing)
+        return Outcome::success();
     std::optional<QVector<RepeatedPlay>> plays;
     if (status == ReadStatus::Read)
         plays = decodeRepeatedPlays(bytes);
-    if (!plays) {
-        dialogs.message(cannotReadWorkingFileMessage + path);
-        return false;
-    }
-    state.table.repeatedPlays = std::move(*plays);
-    return true;
+    if (!plays)
+        return Outcome::failure(cannotReadWorkingFileMessage + path);
+    table.repeatedPlays = std::move(*plays);
+    return Outcome::success();
 }
 
-bool writeWorkingEntryPlaceholder(SharedState& state, Dialogs& dialogs) {
-    return writeWorkingFile(workingEntryPath(state.baseDirectory), workingEntryPlaceholder(),
-                            dialogs);
+Outcome writeWorkingEntryPlaceholder(const QString& baseDirectory) {
+    return writeWorkingFile(workingEntryPath(baseDirectory), workingEntryPlaceholder());
 }
 
 } // namespace vorleth

@@ -1,6 +1,8 @@
 #pragma once
 
-#include "recording/tabledata.h"
+#include "store/outcome.h"
+#include "store/recordtypes.h"
+#include "store/tabledata.h"
 
 #include <QByteArray>
 #include <QString>
@@ -9,9 +11,6 @@
 #include <optional>
 
 namespace vorleth {
-
-class Dialogs;
-struct SharedState;
 
 // The diagram entry in progress and its repeated plays, kept in the base directory so that a
 // long entry survives leaving it unsaved.
@@ -29,12 +28,8 @@ QString repeatedPlaysPath(const QString& baseDirectory);
 
 // What "棋譜.ENT" holds.
 struct WorkingEntry {
-    QString gameName;
-    QString whitePlayer;
-    QString blackPlayer;
-    QString result;
+    GameInfo game;
     int moveCount = 0;
-    QString komi;
     // The table points of moves 1.. (at most the table's 500), 0 for a repeated play whose
     // point is not known yet.
     QVector<int> points;
@@ -53,23 +48,27 @@ std::optional<QVector<RepeatedPlay>> decodeRepeatedPlays(const QByteArray& bytes
 // The content the setup screen resets "棋譜.ENT" to: the placeholder headings, no moves.
 QByteArray workingEntryPlaceholder();
 
-// Writes "棋譜.ENT" from the current record and the table points 1..moveCount. Each write
-// replaces the file whole; a failure keeps the previous content and is shown.
-bool writeWorkingEntry(SharedState& state, Dialogs& dialogs);
+// Writes "棋譜.ENT" of baseDirectory from the record's game information and move count and
+// the table points 1..moveCount. Each write replaces the file whole; a failure keeps the
+// previous content.
+Outcome writeWorkingEntry(const QString& baseDirectory, const CurrentRecord& record,
+                          const TableEntryData& table);
 
-// Reads "棋譜.ENT" into the current record and the table points. A missing, unreadable or
-// malformed file shows the message and changes nothing; an empty file changes nothing either.
-// Returns whether values were read.
-bool readWorkingEntry(SharedState& state, Dialogs& dialogs);
+// Reads "棋譜.ENT" into the record's game information and move count and the table points.
+// A missing, unreadable or malformed file is reported and changes nothing; an empty file
+// changes nothing either (and is no failure).
+Outcome readWorkingEntry(const QString& baseDirectory, CurrentRecord& record,
+                         TableEntryData& table);
 
 // Writes "棋譜.ENT2" from the repeated-play list.
-bool writeRepeatedPlays(SharedState& state, Dialogs& dialogs);
+Outcome writeRepeatedPlays(const QString& baseDirectory, const TableEntryData& table);
 
-// Reads "棋譜.ENT2" into the repeated-play list; a missing file gives an empty list without a
-// message. A file that cannot be read shows why and leaves the list as it was.
-bool readRepeatedPlays(SharedState& state, Dialogs& dialogs);
+// Reads "棋譜.ENT2" into the repeated-play list. The list starts empty, so a missing file
+// leaves it empty without a word, and a file that cannot be read leaves it empty too (pairs
+// of another entry could place this diagram's moves on wrong points) and is reported.
+Outcome readRepeatedPlays(const QString& baseDirectory, TableEntryData& table);
 
 // Resets "棋譜.ENT" to the placeholder content.
-bool writeWorkingEntryPlaceholder(SharedState& state, Dialogs& dialogs);
+Outcome writeWorkingEntryPlaceholder(const QString& baseDirectory);
 
 } // namespace vorleth

@@ -45,18 +45,18 @@ void ScreenRegistry::registerScreen(ScreenId id, Factory f, Placement placement)
     m_entries[id] = Entry{std::move(f), placement};
 }
 
-QWidget* ScreenRegistry::create(ScreenId id) {
+QWidget* ScreenRegistry::create(ScreenId id, const Handover& handover) {
     const auto it = m_entries.find(id);
     if (it == m_entries.end() || !it->second.factory)
         return nullptr;
-    QWidget* screen = it->second.factory(*this);
+    QWidget* screen = it->second.factory(*this, handover);
     if (screen)
         screen->setAttribute(Qt::WA_DeleteOnClose);
     return screen;
 }
 
-void ScreenRegistry::show(ScreenId id) {
-    QWidget* screen = create(id);
+void ScreenRegistry::show(ScreenId id, const Handover& handover) {
+    QWidget* screen = create(id, handover);
     if (!screen)
         return;
     const bool onTop = m_entries[id].placement == Placement::OnTop;
@@ -93,7 +93,7 @@ void ScreenRegistry::show(ScreenId id) {
     }
 }
 
-void ScreenRegistry::showBeside(ScreenId id) {
+void ScreenRegistry::showBeside(ScreenId id, const Handover& handover) {
     QPointer<QWidget>& open = m_beside[id];
     if (open) {
         if (open->isMinimized())
@@ -103,7 +103,7 @@ void ScreenRegistry::showBeside(ScreenId id) {
         open->activateWindow();
         return;
     }
-    QWidget* screen = create(id);
+    QWidget* screen = create(id, handover);
     if (!screen)
         return;
     open = screen;

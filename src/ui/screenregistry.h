@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/navigator.h"
+#include "interaction/navigator.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -15,17 +15,18 @@ namespace vorleth {
 // screen and shows it; the previous working screen is expected to close itself right after and
 // is closed by the registry otherwise, unless the new screen was registered to open on top of it
 // (it then stays open underneath and becomes current again when the one on top goes away).
-// Help and browser open beside the working screen, once: asking again brings them to the front.
+// Help and browser open beside the working screen, once: asking again brings them to the front
+// as they are (the help screen keeps the topic it was opened with).
 // Screens are deleted when closed; closing the last window ends the program.
 class ScreenRegistry : public Navigator {
 public:
-    using Factory = std::function<QWidget*(Navigator&)>;
+    using Factory = std::function<QWidget*(Navigator&, const Handover&)>;
     enum class Placement { Replaces, OnTop };
 
     void registerScreen(ScreenId id, Factory f, Placement placement = Placement::Replaces);
 
-    void show(ScreenId id) override;
-    void showBeside(ScreenId id) override;
+    void show(ScreenId id, const Handover& handover = {}) override;
+    void showBeside(ScreenId id, const Handover& handover = {}) override;
 
     QWidget* current() const { return m_current; }
     QWidget* beside(ScreenId id) const;
@@ -35,7 +36,7 @@ private:
         Factory factory;
         Placement placement = Placement::Replaces;
     };
-    QWidget* create(ScreenId id);
+    QWidget* create(ScreenId id, const Handover& handover);
 
     std::map<ScreenId, Entry> m_entries;
     QPointer<QWidget> m_current;

@@ -4,7 +4,7 @@ list(APPEND CORE_SOURCES
 list(APPEND GUI_SOURCES
     ui/messagedialogs.cpp
     ui/drawingsurface.cpp
-    ui/boardview.cpp
+    ui/surfaceboardview.cpp
     ui/platform.cpp
     ui/flexgrid.cpp
     ui/webview.cpp

@@ -2,7 +2,7 @@
 
 #include "board/playrules.h"
 #include "import/sgf.h"
-#include "ui/dialogs.h"
+#include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,9 +10,6 @@
 
 #include <gtest/gtest.h>
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {
@@ -253,8 +250,7 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
         const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
         ASSERT_TRUE(read.ok()) << read.error.toStdString();
         BoardModel model;
-        NullBoardDisplay display;
-        SilentDialogs dialogs;
+        NullBoardView display;
         int setupStones = 0;
         for (const SgfSetup& s : read.game.setups) {
             for (const Point& p : s.black) {
@@ -267,7 +263,7 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
             if (m.pass)
                 continue;
             model.play.placementMode = m.colour == black ? 1 : 2;
-            ASSERT_TRUE(playStone(model, m.point, display, dialogs));
+            ASSERT_EQ(playStone(model, m.point, display), PlayResult::Played);
         }
         const QString replayed =
             boardDiagram(model.board) + QStringLiteral("prisoners black=%1 white=%2\nnext %3\n")

@@ -1,5 +1,5 @@
 #include "board/playrules.h"
-#include "support/scripteddialogs.h"
+#include "support/printers.h"
 
 #include <gtest/gtest.h>
 
@@ -10,21 +10,11 @@
 namespace vorleth {
 namespace {
 
-using test::ScriptedDialogs;
-
 // A position written as rows of '.', 'X' (black) and 'O' (white), row 1 first; rows and
 // columns not given stay empty. Cells only: nothing is recorded.
 BoardModel positionFrom(const QStringList& rows) {
     BoardModel model;
-    for (int r = 0; r < rows.size(); ++r) {
-        for (int c = 0; c < rows[r].size(); ++c) {
-            const QChar ch = rows[r].at(c);
-            if (ch == u'X')
-                model.board.setCell({c + 1, r + 1}, Board::Black);
-            else if (ch == u'O')
-                model.board.setCell({c + 1, r + 1}, Board::White);
-        }
-    }
+    model.board = parseBoardDiagram(rows.join(u'\n'));
     return model;
 }
 
@@ -45,20 +35,19 @@ QStringList kinds(const MoveList& moves) {
 
 class PlayRules : public ::testing::Test {
 protected:
-    NullBoardDisplay display;
-    ScriptedDialogs dialogs;
+    NullBoardView display;
 
     void play(BoardModel& model, Point p, const QString& colour) {
         model.play.placementMode = colour == black ? 1 : 2;
-        ASSERT_TRUE(playStone(model, p, display, dialogs));
+        ASSERT_EQ(playStone(model, p, display), PlayResult::Played);
     }
 };
 
 TEST_F(PlayRules, ColoursAlternateFromBlackAndHandicapHandsTheFirstMoveToWhite) {
     BoardModel model;
-    ASSERT_TRUE(playStone(model, {4, 4}, display, dialogs));
-    ASSERT_TRUE(playStone(model, {16, 16}, display, dialogs));
-    ASSERT_TRUE(playStone(model, {4, 16}, display, dialogs));
+    ASSERT_EQ(playStone(model, {4, 4}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {16, 16}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {4, 16}, display), PlayResult::Played);
     EXPECT_EQ(kinds(model.moves), (QStringList{"404:1", "1616:2", "416:1"}));
     EXPECT_EQ(model.play.nextMoveNumber, 4);
     EXPECT_EQ(model.play.appliedCount, 3);
@@ -67,7 +56,7 @@ TEST_F(PlayRules, ColoursAlternateFromBlackAndHandicapHandsTheFirstMoveToWhite) 
     handicapFromGameName(handicapped, QStringLiteral("二子局"));
     placeHandicapStones(handicapped, display);
     EXPECT_EQ(handicapped.play.pendingHandicap, 0);
-    ASSERT_TRUE(playStone(handicapped, {10, 10}, display, dialogs));
+    ASSERT_EQ(playStone(handicapped, {10, 10}, display), PlayResult::Played);
     EXPECT_EQ(handicapped.moves.entry(1).kind, white);
     EXPECT_EQ(handicapped.board.cell(16, 16), Board::Black);
     EXPECT_EQ(handicapped.board.cell(4, 4), Board::Black);
@@ -76,8 +65,8 @@ TEST_F(PlayRules, ColoursAlternateFromBlackAndHandicapHandsTheFirstMoveToWhite) 
 TEST_F(PlayRules, PlacementModesForceTheColour) {
     BoardModel model;
     model.play.placementMode = 2;
-    ASSERT_TRUE(playStone(model, {1, 1}, display, dialogs));
-    ASSERT_TRUE(playStone(model, {2, 1}, display, dialogs));
+    ASSERT_EQ(playStone(model, {1, 1}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {2, 1}, display), PlayResult::Played);
     EXPECT_EQ(kinds(model.moves), (QStringList{"101:2", "201:2"}));
 }
 
@@ -200,8 +189,8 @@ TEST_F(PlayRules, TakeBackSkipsRemovalEntriesToReachTheStoneBefore) {
 
 TEST_F(PlayRules, TakeBackOfAPauseMarkerDropsOnlyTheMarker) {
     BoardModel model;
-    ASSERT_TRUE(playStone(model, {4, 4}, display, dialogs));
-    ASSERT_TRUE(addPauseMarker(model, dialogs));
+    ASSERT_EQ(playStone(model, {4, 4}, display), PlayResult::Played);
+    ASSERT_EQ(addPauseMarker(model), PlayResult::Played);
     takeBack(model, display);
     EXPECT_EQ(kinds(model.moves), QStringList{"404:1"});
     EXPECT_EQ(model.board.cell(4, 4), Board::Black);
@@ -231,7 +220,7 @@ TEST(Handicap, GameNamesAndLayouts) {
         {"子", 0, {}},
         {"互先", 0, {}},
     };
-    NullBoardDisplay display;
+    NullBoardView display;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BoardModel model;
@@ -253,11 +242,11 @@ TEST(Handicap, GameNamesAndLayouts) {
 TEST_F(PlayRules, RebuildDropsMarkersAndMatchesThePlayedPosition) {
     BoardModel played;
     // Black captures a white stone in the corner, with a pause marker in between.
-    ASSERT_TRUE(playStone(played, {2, 1}, display, dialogs)); // B
-    ASSERT_TRUE(playStone(played, {1, 1}, display, dialogs)); // W
-    ASSERT_TRUE(addPauseMarker(played, dialogs));
-    ASSERT_TRUE(playStone(played, {1, 2}, display, dialogs));   // B captures (1, 1)
-    ASSERT_TRUE(playStone(played, {10, 10}, display, dialogs)); // W
+    ASSERT_EQ(playStone(played, {2, 1}, display), PlayResult::Played); // B
+    ASSERT_EQ(playStone(played, {1, 1}, display), PlayResult::Played); // W
+    ASSERT_EQ(addPauseMarker(played), PlayResult::Played);
+    ASSERT_EQ(playStone(played, {1, 2}, display), PlayResult::Played);   // B captures (1, 1)
+    ASSERT_EQ(playStone(played, {10, 10}, display), PlayResult::Played); // W
     ASSERT_EQ(played.moves.length(), 6);
 
     BoardModel rebuilt;
@@ -303,17 +292,16 @@ TEST_F(PlayRules, PlaysThatWouldOverflowARecordFileAreRefused) {
 
     // Black at (2, 1) would write its stone and a removal: one entry too many.
     const QString before = boardDiagram(model.board);
-    EXPECT_FALSE(playStone(model, {2, 1}, display, dialogs));
-    EXPECT_EQ(dialogs.messages(), QStringList{moveListFullMessage()});
+    EXPECT_EQ(playStone(model, {2, 1}, display), PlayResult::MoveListFull);
     EXPECT_EQ(boardDiagram(model.board), before);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries - 1);
     EXPECT_EQ(model.play.lastMover, white);
 
     // A quiet stone still fits; after it nothing more does.
-    EXPECT_TRUE(playStone(model, {10, 10}, display, dialogs));
+    EXPECT_EQ(playStone(model, {10, 10}, display), PlayResult::Played);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries);
-    EXPECT_FALSE(playStone(model, {12, 10}, display, dialogs));
-    EXPECT_FALSE(addPauseMarker(model, dialogs));
+    EXPECT_EQ(playStone(model, {12, 10}, display), PlayResult::MoveListFull);
+    EXPECT_EQ(addPauseMarker(model), PlayResult::MoveListFull);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries);
     EXPECT_EQ(model.board.cell(12, 10), Board::Empty);
 }

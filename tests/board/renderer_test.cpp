@@ -1,4 +1,5 @@
 #include "board/boardrenderer.h"
+#include "board/boardview.h"
 
 #include <gtest/gtest.h>
 

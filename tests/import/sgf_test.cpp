@@ -1,12 +1,10 @@
 #include "import/sgf.h"
+#include "support/printers.h"
 
 #include <QStringEncoder>
 
 #include <gtest/gtest.h>
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {

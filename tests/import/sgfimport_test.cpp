@@ -1,13 +1,11 @@
 #include "import/sgfimport.h"
+#include "support/printers.h"
 
 #include "board/playrules.h"
-#include "recording/composeresult.h"
+#include "store/resulttext.h"
 
 #include <gtest/gtest.h>
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {
@@ -121,8 +119,8 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
         } else {
             ASSERT_TRUE(import.ok()) << import.error.toStdString();
             ASSERT_EQ(import.games.size(), 1);
-            EXPECT_EQ(import.games.first().record.gameName, expected);
-            EXPECT_EQ(handicapCount(import.games.first().record.gameName),
+            EXPECT_EQ(import.games.first().game.gameName, expected);
+            EXPECT_EQ(handicapCount(import.games.first().game.gameName),
                       expected.startsWith(u"互先") ? 0 : handicapCount(expected));
         }
     }
@@ -134,13 +132,11 @@ TEST(SgfImport, PlaysTheColoursTheFileGives) {
         QStringLiteral("(;GN[g]PW[白]PB[黒]KM[6.5]RE[B+R];W[aa];B[ba];W[];B[ab](;W[cc])(;W[dd]))"));
     ASSERT_TRUE(import.ok()) << import.error.toStdString();
     const ImportedGame& game = import.games.first();
-    EXPECT_EQ(game.record.whitePlayer, QStringLiteral("白"));
-    EXPECT_EQ(game.record.blackPlayer, QStringLiteral("黒"));
-    EXPECT_EQ(game.record.komi, QStringLiteral("6.5"));
-    EXPECT_EQ(game.record.result, QStringLiteral("黒中押勝"));
-    EXPECT_EQ(game.record.moveCount, 4);
-    EXPECT_EQ(game.record.selectedIndex, 0);
-    EXPECT_TRUE(game.record.fileName.isEmpty());
+    EXPECT_EQ(game.game.whitePlayer, QStringLiteral("白"));
+    EXPECT_EQ(game.game.blackPlayer, QStringLiteral("黒"));
+    EXPECT_EQ(game.game.komi, QStringLiteral("6.5"));
+    EXPECT_EQ(game.game.result, QStringLiteral("黒中押勝"));
+    EXPECT_EQ(game.moveCount, 4);
     MoveList expected;
     for (const MoveEntry& e : {MoveEntry{101, white}, MoveEntry{201, black}, MoveEntry{102, black},
                                MoveEntry{101, QStringLiteral("+")}, MoveEntry{303, white}})
@@ -152,7 +148,7 @@ TEST(SgfImport, HandicapStonesAreNotEntries) {
     const SgfImport import = importText(QStringLiteral("(;HA[4]AB[dd][pd][dp][pp];W[qc];B[qd])"));
     ASSERT_TRUE(import.ok()) << import.error.toStdString();
     const ImportedGame& game = import.games.first();
-    EXPECT_EQ(game.record.gameName, QStringLiteral("４子file"));
+    EXPECT_EQ(game.game.gameName, QStringLiteral("４子file"));
     ASSERT_EQ(game.moves.length(), 2);
     EXPECT_EQ(game.moves.entry(1), (MoveEntry{1703, white}));
 }
@@ -161,10 +157,10 @@ TEST(SgfImport, EveryGameOfACollection) {
     const SgfImport import = importText(QStringLiteral("(;GN[一];B[pd])\n(;PW[x];B[dd];W[pp])"));
     ASSERT_TRUE(import.ok()) << import.error.toStdString();
     ASSERT_EQ(import.games.size(), 2);
-    EXPECT_EQ(import.games.at(0).record.gameName, QStringLiteral("一"));
-    EXPECT_EQ(import.games.at(0).record.moveCount, 1);
-    EXPECT_EQ(import.games.at(1).record.gameName, QStringLiteral("file"));
-    EXPECT_EQ(import.games.at(1).record.moveCount, 2);
+    EXPECT_EQ(import.games.at(0).game.gameName, QStringLiteral("一"));
+    EXPECT_EQ(import.games.at(0).moveCount, 1);
+    EXPECT_EQ(import.games.at(1).game.gameName, QStringLiteral("file"));
+    EXPECT_EQ(import.games.at(1).moveCount, 2);
 }
 
 TEST(SgfImport, RefusesMoreEntriesThanARecordHolds) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "board/playrules.h"
-#include "ui/dialogs.h"
 
 #include <array>
 #include <cstdlib>
@@ -41,8 +40,7 @@ inline std::vector<Point> liberties(const Board& board, Point p) {
 // that many stones or when the record is full (999 entries).
 inline MoveList playGame(int stones, unsigned seed, const QString& gameName = QString()) {
     BoardModel model;
-    NullBoardDisplay display;
-    SilentDialogs dialogs;
+    NullBoardView display;
     model.play.nextMoveNumber = 1;
     handicapFromGameName(model, gameName);
     if (model.play.pendingHandicap > 0)
@@ -99,7 +97,7 @@ inline MoveList playGame(int stones, unsigned seed, const QString& gameName = QS
         }
         if (!p.onBoard() || model.board.cell(p) != Board::Empty)
             continue;
-        if (!playStone(model, p, display, dialogs))
+        if (playStone(model, p, display) != PlayResult::Played)
             continue; // its removals would overflow the record; a quieter move may still fit
         if (liberties(model.board, p).empty()) {
             // Nobody fills the last liberty of their own group.

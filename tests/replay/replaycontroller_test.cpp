@@ -7,6 +7,7 @@
 #include "board/boardrenderer.h"
 #include "board/playrules.h"
 #include "replay/replaycontroller.h"
+#include "store/library.h"
 
 #include <QFile>
 
@@ -63,7 +64,7 @@ protected:
 
     void open(const QString& gameName, const MoveList& moves) {
         library.store(gameName, moves);
-        ASSERT_TRUE(controller.open());
+        ASSERT_TRUE(controller.open(library.chosen()));
     }
 
     // Delivers the ticks of ms milliseconds.
@@ -92,7 +93,7 @@ protected:
     VirtualTimers timers;
     ScriptedDialogs dialogs;
     RecordingNavigator navigator;
-    ReplayController controller{state, view, timers, dialogs, navigator};
+    ReplayController controller{replayContext(state), view, timers, dialogs, navigator};
 };
 
 // ---- Opening and the automatic replay ------------------------------------------------------
@@ -217,10 +218,10 @@ TEST_F(ReplayControllerTest, ProblemsAndJosekiOpenWithTheirSetUpAndWaitForClicks
         test::RecordLibrary library;
         FakeReplayView view;
         VirtualTimers timers;
-        ReplayController controller{library.state, view, timers, dialogs, navigator};
+        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
         timers.controller = &controller;
         library.store(QString::fromUtf8(c.name), moves);
-        ASSERT_TRUE(controller.open());
+        ASSERT_TRUE(controller.open(library.chosen()));
         const PlayState& play = library.state.board.play;
         const ReplaySettings& replay = library.state.replay;
 
@@ -424,10 +425,10 @@ TEST_F(ReplayControllerTest, APointTargetEndsTheReplayAfterAPlacementThere) {
         test::RecordLibrary library;
         FakeReplayView view;
         VirtualTimers timers;
-        ReplayController controller{library.state, view, timers, dialogs, navigator};
+        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
         timers.controller = &controller;
         library.store(QStringLiteral("練習碁"), moves);
-        ASSERT_TRUE(controller.open());
+        ASSERT_TRUE(controller.open(library.chosen()));
         controller.chooseInterval(500);
         const PlayState& play = library.state.board.play;
         while (play.appliedCount < c.setAfter)
@@ -467,7 +468,7 @@ protected:
         ASSERT_GT(moves.length(), 150) << "the game should capture";
         open(QStringLiteral("練習碁"), moves);
         rebuilt.moves = moves;
-        NullBoardDisplay display;
+        NullBoardView display;
         rebuildPosition(rebuilt, moves.length(), QString(), display);
     }
 
@@ -539,7 +540,7 @@ TEST_F(ReplayJumpTest, AJumpCancelsThePlacementPendingAtThatMoment) {
         EXPECT_EQ(view.moveNumber, replayMoveNumberText(stoneEntries(moves, c.limit) + 1));
         BoardModel expected;
         expected.moves = moves;
-        NullBoardDisplay display;
+        NullBoardView display;
         rebuildPosition(expected, c.limit, QString(), display);
         EXPECT_EQ(view.diagram(), boardDiagram(expected.board));
     }
@@ -715,10 +716,10 @@ TEST_F(ReplayControllerTest, LeavingTouchesTheRecordOnlyAfterMoveThirty) {
         FakeReplayView view;
         VirtualTimers timers;
         RecordingNavigator navigator;
-        ReplayController controller{library.state, view, timers, dialogs, navigator};
+        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
         timers.controller = &controller;
         const QString name = library.store(QStringLiteral("練習碁"), moves);
-        ASSERT_TRUE(controller.open());
+        ASSERT_TRUE(controller.open(library.chosen()));
         controller.chooseClickMode(3);
         for (int i = 0; i < c.clicks; ++i)
             controller.leftClick();
@@ -765,7 +766,7 @@ TEST_F(ReplayControllerTest, ContinuingAnEndedReplayHandsOverTheWholeRecord) {
 TEST_F(ReplayControllerTest, DeletionAsksFirstAndRemovesFileAndCatalogueEntry) {
     library.store(QStringLiteral("別の碁"), movesOf({{404, "1"}}));
     const QString name = library.store(QStringLiteral("練習碁"), captureGame());
-    ASSERT_TRUE(controller.open());
+    ASSERT_TRUE(controller.open(library.chosen()));
     ASSERT_EQ(state.catalogue.count(), 2);
 
     dialogs.answers.push_back(Dialogs::Answer::Cancel);
@@ -781,7 +782,7 @@ TEST_F(ReplayControllerTest, DeletionAsksFirstAndRemovesFileAndCatalogueEntry) {
     EXPECT_TRUE(controller.deleteRecord());
     EXPECT_FALSE(library.exists(name));
     ASSERT_EQ(state.catalogue.count(), 1);
-    EXPECT_EQ(state.catalogue.entry(1).gameName, QStringLiteral("別の碁"));
+    EXPECT_EQ(state.catalogue.entry(1).game.gameName, QStringLiteral("別の碁"));
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
     EXPECT_FALSE(timers.stepRunning());
     EXPECT_EQ(state.record.fileName, name) << "deleting does not touch the record";
@@ -789,7 +790,7 @@ TEST_F(ReplayControllerTest, DeletionAsksFirstAndRemovesFileAndCatalogueEntry) {
 
 TEST_F(ReplayControllerTest, AFileThatCannotBeDeletedIsReportedAndTheReplayStays) {
     const QString name = library.store(QStringLiteral("練習碁"), captureGame());
-    ASSERT_TRUE(controller.open());
+    ASSERT_TRUE(controller.open(library.chosen()));
     ASSERT_TRUE(QFile::remove(recordPath(library.directory.path(), name)));
     dialogs.answers.push_back(Dialogs::Answer::Ok);
     EXPECT_FALSE(controller.deleteRecord());
@@ -801,8 +802,8 @@ TEST_F(ReplayControllerTest, AFileThatCannotBeDeletedIsReportedAndTheReplayStays
 TEST_F(ReplayControllerTest, HelpShowsCodeFiveBesideTheReplay) {
     open(QStringLiteral("練習碁"), captureGame());
     controller.showHelp();
-    EXPECT_EQ(state.shell.helpScreenCode, 5);
-    EXPECT_EQ(navigator.calls, (std::vector<RecordingNavigator::Call>{{true, ScreenId::Help}}));
+    EXPECT_EQ(navigator.calls, (std::vector<RecordingNavigator::Call>{
+                                   {true, ScreenId::Help, HelpTopic{helpcode::replay}}}));
     EXPECT_TRUE(timers.stepRunning());
 }
 
@@ -845,13 +846,13 @@ TEST_F(ReplayControllerTest, ARecordThatCannotBeReadIsReportedAndNothingIsDrawn)
         VirtualTimers timers;
         ScriptedDialogs dialogs;
         RecordingNavigator navigator;
-        ReplayController controller{library.state, view, timers, dialogs, navigator};
+        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
         timers.controller = &controller;
         const QString name = library.store(QStringLiteral("練習碁"), captureGame());
         c.spoil(recordPath(library.directory.path(), name));
         library.state.board.moves = movesOf({{1010, "1"}}); // what an earlier screen left
 
-        EXPECT_FALSE(controller.open());
+        EXPECT_FALSE(controller.open(library.chosen()));
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_TRUE(dialogs.shown[0].text.contains(name));
         EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::RecordList});

@@ -1,100 +1,31 @@
 #pragma once
 
 #include "replay/replaycontroller.h"
+#include "support/asciiboardview.h"
+#include "support/printers.h"
 
 #include <QString>
 #include <QStringList>
 
-#include <array>
 #include <optional>
-#include <stdexcept>
-
-#include <ostream>
-
-inline void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
-namespace vorleth {
-inline void PrintTo(const Point& p, std::ostream* os) {
-    *os << "(" << p.column << ", " << p.row << ")";
-}
-} // namespace vorleth
 
 namespace vorleth::test {
 
-// Records what the replay shows. The board is kept as the 19 x 19 picture the drawing calls
-// leave behind: 'X' black, 'O' white, 'C' the cyan disc, '.' empty.
-class FakeReplayView : public ReplayView {
+// Records what the replay shows: the board as an ASCII picture ('C' the cyan disc) and the
+// replay's own boxes.
+class FakeReplayView : public AsciiBoardViewOf<ReplayView> {
 public:
-    FakeReplayView() { wipe(); }
-
-    void drawBoard() override {
-        ++boardDrawings;
-        wipe();
-        log << QStringLiteral("board");
-    }
-    void drawStone(Point p, const QString& colour) override {
-        set(p, colour == QStringLiteral("2") ? 'O' : 'X');
-        log << QStringLiteral("stone %1 %2").arg(p.code()).arg(colour);
-    }
-    void clearPoint(Point p) override {
-        set(p, '.');
-        log << QStringLiteral("clear %1").arg(p.code());
-    }
     void drawMarkerDisc(Point p) override {
         set(p, 'C');
         log << QStringLiteral("disc %1").arg(p.code());
     }
-    void showPoint(Point p) override { shownPoint = p; }
-    void showMoveNumber(const QString& text) override { moveNumber = text; }
-    void showSideToMove(const QString& text) override { sideToMove = text; }
-    void showPrisoners(const QString& text) override { prisoners = text; }
     void showModeCaption(const QString& text) override { caption = text; }
     void showRecordInformation(const QString& text) override { information = text; }
     void setTitle(const QString& text) override { title = text; }
     void beep() override { ++beeps; }
 
-    char at(int column, int row) const { return m_cells[column][row]; }
-    int count(char c) const {
-        int n = 0;
-        for (int column = 1; column <= 19; ++column)
-            for (int row = 1; row <= 19; ++row)
-                n += m_cells[column][row] == c;
-        return n;
-    }
-    int stones() const { return count('X') + count('O'); }
-    // The picture in the form of boardDiagram.
-    QString diagram() const {
-        QString text;
-        for (int row = 1; row <= 19; ++row) {
-            for (int column = 1; column <= 19; ++column) {
-                const char c = m_cells[column][row];
-                text.append(QLatin1Char(c == 'C' ? '.' : c));
-            }
-            text.append(u'\n');
-        }
-        return text;
-    }
-
-    QStringList log;
-    int boardDrawings = 0;
     int beeps = 0;
-    std::optional<Point> shownPoint;
-    QString moveNumber, sideToMove, prisoners, caption, information, title;
-
-private:
-    void wipe() {
-        for (auto& column : m_cells)
-            column.fill('.');
-    }
-    void set(Point p, char c) {
-        if (!p.onBoard())
-            throw std::logic_error("drawing off the board");
-        m_cells[p.column][p.row] = c;
-    }
-
-    std::array<std::array<char, 20>, 20> m_cells{};
+    QString caption, information, title;
 };
 
 // The three timers on a virtual clock: advance() delivers every tick that falls due, in time

@@ -64,9 +64,9 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
         test::VirtualTimers timers;
         test::ScriptedDialogs dialogs;
         test::RecordingNavigator navigator;
-        ReplayController controller{state, view, timers, dialogs, navigator};
+        ReplayController controller{replayContext(state), view, timers, dialogs, navigator};
         timers.controller = &controller;
-        ASSERT_TRUE(controller.open());
+        ASSERT_TRUE(controller.open(library.chosen()));
         ASSERT_EQ(state.board.moves.length(), 307);
         EXPECT_TRUE(view.information.contains(QStringLiteral("手数  230")));
         timers.advance(1);
@@ -75,8 +75,8 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
 
         BoardModel rebuilt;
         rebuilt.moves = state.board.moves;
-        NullBoardDisplay display;
-        rebuildPosition(rebuilt, rebuilt.moves.length(), state.record.gameName, display);
+        NullBoardView display;
+        rebuildPosition(rebuilt, rebuilt.moves.length(), state.record.game.gameName, display);
         EXPECT_EQ(view.diagram(), boardDiagram(rebuilt.board));
         EXPECT_EQ(state.board.play.prisonersWhite, rebuilt.play.prisonersWhite);
         EXPECT_EQ(state.board.play.prisonersBlack, rebuilt.play.prisonersBlack);

@@ -6,6 +6,7 @@
 #include "board/canvas.h"
 #include "replay/replayscreen.h"
 #include "ui/drawingsurface.h"
+#include "store/library.h"
 #include "ui/screenregistry.h"
 
 #include <QAction>
@@ -74,7 +75,7 @@ protected:
     void open(int screenSize = 640) {
         state.geometry = BoardGeometry::forScreenSize(screenSize);
         fileName = library.store(QStringLiteral("練習碁"), game);
-        screen.reset(ReplayScreen::open(state, navigator, dialogs));
+        screen.reset(ReplayScreen::open(state, library.chosen(), navigator, dialogs));
         ASSERT_NE(screen, nullptr);
         screen->show();
     }
@@ -227,8 +228,8 @@ TEST_F(ReplayScreenTest, MenusJumpAndSetTargets) {
     trigger("delprocan");
     EXPECT_TRUE(navigator.calls.empty());
     trigger("F5HelLP");
-    EXPECT_EQ(state.shell.helpScreenCode, 5);
     EXPECT_EQ(navigator.besides, std::vector<ScreenId>{ScreenId::Help});
+    EXPECT_EQ(navigator.lastHelpCode(), helpcode::replay);
     EXPECT_TRUE(screen->isVisible());
 }
 
@@ -274,7 +275,7 @@ TEST_F(ReplayScreenTest, ButtonsAndDeletionHandOverAndCloseTheScreen) {
 TEST_F(ReplayScreenTest, AnUnreadableRecordOpensNoScreenAndShowsTheListAgain) {
     fileName = library.store(QStringLiteral("練習碁"), game);
     ASSERT_TRUE(QFile::remove(recordPath(library.directory.path(), fileName)));
-    std::unique_ptr<ReplayScreen> replay(ReplayScreen::open(state, navigator, dialogs));
+    std::unique_ptr<ReplayScreen> replay(ReplayScreen::open(state, library.chosen(), navigator, dialogs));
     EXPECT_EQ(replay, nullptr);
     EXPECT_EQ(dialogs.messages(),
               QStringList{cannotReadRecordMessage + fileName + recordExtension});
@@ -293,7 +294,7 @@ TEST_F(ReplayScreenTest, AJumpDrawsThePictureThatPlacingEveryEntryGives) {
     library.select(gameFile.chopped(recordExtension.size()));
 
     auto finalPicture = [&](bool jump) {
-        screen.reset(ReplayScreen::open(state, navigator, dialogs));
+        screen.reset(ReplayScreen::open(state, library.chosen(), navigator, dialogs));
         EXPECT_NE(screen, nullptr);
         screen->controller().setBeeps(false);
         if (jump) {
@@ -318,18 +319,21 @@ TEST_F(ReplayScreenTest, AnUnreadableRecordLeavesAFreshRecordListAsTheWorkingScr
     ASSERT_TRUE(QFile::remove(recordPath(library.directory.path(), fileName)));
     ScreenRegistry registry;
     int lists = 0;
-    registry.registerScreen(ScreenId::RecordList, [&lists](Navigator&) -> QWidget* {
+    registry.registerScreen(ScreenId::RecordList,
+                            [&lists](Navigator&, const Handover&) -> QWidget* {
         auto* list = new QWidget;
         list->setObjectName(QStringLiteral("maptaikyokulist%1").arg(++lists));
         return list;
     });
-    registry.registerScreen(ScreenId::Replay, [this](Navigator& navigator) -> QWidget* {
-        return ReplayScreen::open(state, navigator, dialogs);
-    });
+    registry.registerScreen(ScreenId::Replay,
+                            [this](Navigator& navigator, const Handover& handover) -> QWidget* {
+                                return ReplayScreen::open(
+                                    state, std::get<ChosenRecord>(handover), navigator, dialogs);
+                            });
     registry.show(ScreenId::RecordList);
     QPointer<QWidget> chooser = registry.current();
 
-    registry.show(ScreenId::Replay);
+    registry.show(ScreenId::Replay, library.chosen());
     chooser->close(); // the record list closes itself after handing over
     QCoreApplication::processEvents();
     ASSERT_NE(registry.current(), nullptr);

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "replay/replaycontroller.h"
-#include "shell/sharedstate.h"
+#include "state/contexts.h"
+#include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "store/record.h"
+#include "store/recordcodec.h"
+#include "store/recordname.h"
+#include "store/textfile.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -45,20 +48,18 @@ public:
     QString store(const QString& gameName, const MoveList& moves) {
         GameRecord record;
         RecordMetadata& m = record.metadata;
-        m.gameName = gameName;
-        m.whitePlayer = QStringLiteral("山田");
-        m.blackPlayer = QStringLiteral("佐藤");
-        m.result = QStringLiteral("白中押勝");
+        m.game = {gameName, QStringLiteral("山田"), QStringLiteral("佐藤"),
+                  QStringLiteral("白中押勝"), QStringLiteral("6.5")};
         m.recordDate = QStringLiteral("20240101");
         m.entryCount = moves.length();
         m.timeOfDay = QStringLiteral("90503");
         m.referenceDate = QStringLiteral("20240101");
-        m.komi = QStringLiteral("6.5");
         record.moves = moves;
         const QString name = recordFileName(m);
-        EXPECT_TRUE(
-            textfile::writeFileSafely(recordPath(directory.path(), name),
-                                      encodeRecordBody(record, moves.length(), QDate(2024, 1, 1))));
+        EXPECT_TRUE(textfile::writeFileSafely(
+                        recordPath(directory.path(), name),
+                        encodeRecordBody(record, moves.length(), QDate(2024, 1, 1)))
+                        .ok());
         select(name);
         return name;
     }
@@ -73,6 +74,9 @@ public:
         ASSERT_NE(state.record.selectedIndex, 0) << qPrintable(fileName);
         state.replay.stepInterval = 3000;
     }
+
+    // The record chosen last, as the record list hands it to the replay.
+    ChosenRecord chosen() const { return {state.record.selectedIndex}; }
 
     bool exists(const QString& fileName) const {
         return QFileInfo::exists(recordPath(directory.path(), fileName));

@@ -1,5 +1,5 @@
 #include "shell/browserscreen.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "ui/platform.h"
 #include "ui/webview.h"
 

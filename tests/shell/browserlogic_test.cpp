@@ -1,5 +1,5 @@
 #include "shell/browserlogic.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 
 #include <gtest/gtest.h>
 

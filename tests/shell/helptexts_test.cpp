@@ -1,5 +1,7 @@
 #include "shell/helptexts.h"
 
+#include "interaction/navigator.h"
+
 #include <gtest/gtest.h>
 
 namespace vorleth {

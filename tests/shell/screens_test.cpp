@@ -4,7 +4,7 @@
 #include "shell/mainmenuscreen.h"
 #include "shell/screensizescreen.h"
 #include "shell/setupscreen.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/workingfiles.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
@@ -87,6 +87,12 @@ protected:
     void earlierRun() {
         for (const char* name : {"SGF", "Pelloq", "Pelloq写真"})
             ASSERT_TRUE(QDir().mkpath(path(QString::fromUtf8(name))));
+    }
+    QPointer<HelpScreen> openHelp(int code) {
+        auto* help = new HelpScreen(HelpTopic{code}, navigator);
+        help->setAttribute(Qt::WA_DeleteOnClose);
+        help->show();
+        return help;
     }
     template <typename Screen, typename... Args> QPointer<Screen> open(Args&&... args) {
         auto* screen = new Screen(*state, navigator, std::forward<Args>(args)...);
@@ -203,12 +209,11 @@ TEST_F(ShellScreenTest, MainActionsHandOverAndClose) {
 TEST_F(ShellScreenTest, ManualAndHelpOpenBesideAndTheMenuStays) {
     earlierRun();
     auto menu = open<MainMenuScreen>();
-    state->shell.helpScreenCode = 8;
     trigger(menu, "onman");
-    EXPECT_EQ(state->shell.helpScreenCode, 8);
     trigger(menu, "F1HELP");
-    EXPECT_EQ(state->shell.helpScreenCode, 1);
-    EXPECT_EQ(navigator.besides, (std::vector<ScreenId>{ScreenId::Browser, ScreenId::Help}));
+    EXPECT_EQ(navigator.calls, (std::vector<RecordingNavigator::Call>{
+                                   {true, ScreenId::Browser, {}},
+                                   {true, ScreenId::Help, HelpTopic{helpcode::mainMenu}}}));
     EXPECT_TRUE(navigator.shown.empty());
     settle();
     ASSERT_FALSE(menu.isNull());
@@ -424,10 +429,9 @@ TEST_F(SetupScreenTest, ASettingsFileThatCannotBeWrittenIsShownAndTheScreenStays
 
 TEST_F(SetupScreenTest, HelpUsesCodeZero) {
     auto screen = open<SetupScreen>(dialogs);
-    state->shell.helpScreenCode = 5;
     trigger(screen, "F0HELP");
-    EXPECT_EQ(state->shell.helpScreenCode, 0);
     EXPECT_EQ(navigator.besides, std::vector<ScreenId>{ScreenId::Help});
+    EXPECT_EQ(navigator.lastHelpCode(), helpcode::setup);
     EXPECT_TRUE(navigator.shown.empty());
 }
 
@@ -509,15 +513,14 @@ QStringList listed(QWidget* help) {
 TEST_F(ShellScreenTest, HelpListsTheAskingScreensLinesInOrder) {
     for (int code : {0, 1, 4, 5, 8, 9, 10, 11, 20, 2, 99}) {
         SCOPED_TRACE(code);
-        state->shell.helpScreenCode = code;
-        auto help = open<HelpScreen>();
+        auto help = openHelp(code);
         EXPECT_EQ(listed(help), helpLines(code));
         help->close();
     }
 }
 
 TEST_F(ShellScreenTest, HelpShowsItsFixedTextsAndOpensTheBrowser) {
-    auto help = open<HelpScreen>();
+    auto help = openHelp(helpcode::mainMenu);
     EXPECT_EQ(help->windowTitle(), QStringLiteral("Vorleth　使い方のガイド"));
     EXPECT_EQ(child<QLineEdit>(help, "Text1")->text(), QStringLiteral("利用方法のガイド"));
     EXPECT_EQ(child<QLabel>(help, "Label1")->text(),
@@ -533,19 +536,17 @@ TEST_F(ShellScreenTest, HelpShowsItsFixedTextsAndOpensTheBrowser) {
 TEST_F(ShellScreenTest, HelpAskedAgainWhileOpenKeepsItsText) {
     ScreenRegistry registry;
     registerScreens(registry, *state, dialogs);
-    state->shell.helpScreenCode = helpcode::recordList;
-    registry.showBeside(ScreenId::Help);
+    registry.showHelp(helpcode::recordList);
     QPointer<QWidget> help = registry.beside(ScreenId::Help);
     ASSERT_FALSE(help.isNull());
 
-    state->shell.helpScreenCode = helpcode::replay;
-    registry.showBeside(ScreenId::Help);
+    registry.showHelp(helpcode::replay);
     EXPECT_EQ(registry.beside(ScreenId::Help), help.data());
     EXPECT_EQ(listed(help), helpLines(helpcode::recordList));
 
     help->close();
     settle();
-    registry.showBeside(ScreenId::Help);
+    registry.showHelp(helpcode::replay);
     ASSERT_NE(registry.beside(ScreenId::Help), nullptr);
     EXPECT_EQ(listed(registry.beside(ScreenId::Help)), helpLines(helpcode::replay));
 }

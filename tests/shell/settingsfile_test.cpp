@@ -1,5 +1,5 @@
 #include "shell/settingsfile.h"
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/startup.h"
 #include "support/testfiles.h"
 

@@ -1,4 +1,4 @@
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/slideshow.h"
 
 #include <QDir>

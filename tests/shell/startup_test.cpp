@@ -1,4 +1,4 @@
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "shell/startup.h"
 #include "support/testfiles.h"
 
@@ -102,15 +102,15 @@ TEST_F(StartUpTest, AnUnwritableSettingsFileDoesNotStopStartUp) {
 TEST_F(StartUpTest, ClearsSortDirectionsImportStateAndCurrentRecord) {
     SharedState state(base);
     state.recordList.sortDirectionFlags.fill(true);
-    state.shell.importSourcePath = QStringLiteral("/tmp/a.sgf");
-    state.shell.yahooImportFlag = true;
+    state.import.importSourcePath = QStringLiteral("/tmp/a.sgf");
+    state.import.yahooImportFlag = true;
     state.record.fileName = QStringLiteral("x");
     state.record.selectedIndex = 3;
     startUp(state);
     for (bool flag : state.recordList.sortDirectionFlags)
         EXPECT_FALSE(flag);
-    EXPECT_TRUE(state.shell.importSourcePath.isEmpty());
-    EXPECT_FALSE(state.shell.yahooImportFlag);
+    EXPECT_TRUE(state.import.importSourcePath.isEmpty());
+    EXPECT_FALSE(state.import.yahooImportFlag);
     EXPECT_TRUE(state.record.fileName.isEmpty());
     EXPECT_EQ(state.record.selectedIndex, 0);
 }
@@ -118,11 +118,8 @@ TEST_F(StartUpTest, ClearsSortDirectionsImportStateAndCurrentRecord) {
 // Every value the reset touches, and a few it must leave alone, set to something non-initial.
 void dirty(SharedState& state) {
     state.record = CurrentRecord{QStringLiteral("f"),
-                                 QStringLiteral("g"),
-                                 QStringLiteral("w"),
-                                 QStringLiteral("b"),
-                                 QStringLiteral("r"),
-                                 QStringLiteral("6.5"),
+                                 {QStringLiteral("g"), QStringLiteral("w"), QStringLiteral("b"),
+                                  QStringLiteral("r"), QStringLiteral("6.5")},
                                  120,
                                  7};
     state.catalogue.entries.resize(5);
@@ -144,7 +141,6 @@ void dirty(SharedState& state) {
     state.table.tableMoves[500] = 404;
     state.settings = Settings{QStringLiteral("/r"), QStringLiteral("/p/"), 800};
     state.shell.entryMode = 2;
-    state.shell.helpScreenCode = 8;
     state.shell.slideshowIndex = 3;
     state.recordList.gameNameFilter = QStringList{QStringLiteral("棋")};
     state.recordList.playerFilter = QStringList{QStringLiteral("甲")};
@@ -154,15 +150,14 @@ void dirty(SharedState& state) {
     state.replay.replayListFlag = true;
     state.replay.rebuildPending = true;
     state.replay.gridDrawn = true;
+    // A problem record switched the replay to click by click.
+    state.replay.replayMode = 3;
+    state.replay.stopMoveNumber = 60;
 }
 
 void expectCurrentStateReset(const SharedState& state) {
     EXPECT_TRUE(state.record.fileName.isEmpty());
-    EXPECT_TRUE(state.record.gameName.isEmpty());
-    EXPECT_TRUE(state.record.whitePlayer.isEmpty());
-    EXPECT_TRUE(state.record.blackPlayer.isEmpty());
-    EXPECT_TRUE(state.record.result.isEmpty());
-    EXPECT_TRUE(state.record.komi.isEmpty());
+    EXPECT_EQ(state.record.game, GameInfo{});
     EXPECT_EQ(state.record.moveCount, 0);
     EXPECT_EQ(state.record.selectedIndex, 0);
     EXPECT_EQ(state.board.play.placementMode, 0);
@@ -171,6 +166,9 @@ void expectCurrentStateReset(const SharedState& state) {
     EXPECT_EQ(state.table.boardScreenState, 0);
     EXPECT_EQ(state.table.tablePosition, 0);
     EXPECT_FALSE(state.table.tablePrefilled);
+    // The next ordinary game steps by itself again instead of waiting for clicks.
+    EXPECT_EQ(state.replay.replayMode, 0);
+    EXPECT_EQ(state.replay, ReplaySettings{});
 }
 
 TEST_F(StartUpTest, ResetCurrentStateKeepsSettingsEntryModeAndMoves) {
@@ -234,11 +232,9 @@ TEST_F(MainActionTest, BrowseAfterATableEntryStartsUnfiltered) {
     EXPECT_EQ(state.board.play.nextMoveNumber, 0);
     EXPECT_EQ(state.board.play.prisonersWhite, 0);
     EXPECT_EQ(state.board.play.prisonersBlack, 0);
-    EXPECT_EQ(state.replay.stepInterval, 0);
-    EXPECT_EQ(state.replay.beepCount, 0);
-    EXPECT_FALSE(state.replay.replayListFlag);
-    EXPECT_FALSE(state.replay.rebuildPending);
-    EXPECT_EQ(state.shell.helpScreenCode, 0);
+    // The replay settings are back to their defaults; the list and the replay set the
+    // interval and the beeps again as they open.
+    EXPECT_EQ(state.replay, ReplaySettings{});
     EXPECT_EQ(state.shell.slideshowIndex, 0);
     expectCurrentStateReset(state);
     // The record list scans as it opens; browsing leaves the catalogue cleared for it.

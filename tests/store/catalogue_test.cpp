@@ -18,18 +18,18 @@ namespace {
 using test::recordName;
 using test::RecordSpec;
 
-CatalogueEntry entryOf(const RecordSpec& r) {
-    CatalogueEntry e;
+RecordMetadata entryOf(const RecordSpec& r) {
+    RecordMetadata e;
     e.fileName = recordName(r);
-    e.gameName = r.gameName;
-    e.whitePlayer = r.white;
-    e.blackPlayer = r.black;
-    e.result = r.result;
+    e.game.gameName = r.gameName;
+    e.game.whitePlayer = r.white;
+    e.game.blackPlayer = r.black;
+    e.game.result = r.result;
     e.recordDate = r.recordDate;
     e.entryCount = r.entryCount;
     e.timeOfDay = r.time;
     e.referenceDate = r.referenceDate;
-    e.komi = r.komi;
+    e.game.komi = r.komi;
     return e;
 }
 
@@ -115,10 +115,10 @@ TEST_F(ScanTest, ListsIgoFilesInAnyCaseSortedIgnoringCase) {
 
     ASSERT_TRUE(scanCatalogue(catalogue, dir.path()));
     QStringList names;
-    for (const CatalogueEntry& e : catalogue.entries)
+    for (const RecordMetadata& e : catalogue.entries)
         names.append(e.fileName);
     EXPECT_EQ(names, (QStringList{"A", "b", "C", same, same}));
-    EXPECT_EQ(catalogue.entry(4).gameName, QStringLiteral("同名"));
+    EXPECT_EQ(catalogue.entry(4).game.gameName, QStringLiteral("同名"));
 }
 
 TEST_F(ScanTest, UnlistableDirectoryKeepsThePreviousCatalogue) {
@@ -132,7 +132,7 @@ TEST_F(ScanTest, UnlistableDirectoryKeepsThePreviousCatalogue) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_FALSE(scanCatalogue(catalogue, path));
         ASSERT_EQ(catalogue.count(), 1);
-        EXPECT_EQ(catalogue.entry(1).gameName, QStringLiteral("残る"));
+        EXPECT_EQ(catalogue.entry(1).game.gameName, QStringLiteral("残る"));
     }
 }
 
@@ -172,24 +172,24 @@ TEST_F(ScanTest, FieldsReadFromTheFileName) {
         const QString name = QString::fromUtf8(c.name);
         SCOPED_TRACE(name.toStdString());
         const auto it = std::find_if(catalogue.entries.cbegin(), catalogue.entries.cend(),
-                                     [&](const CatalogueEntry& e) { return e.fileName == name; });
+                                     [&](const RecordMetadata& e) { return e.fileName == name; });
         ASSERT_NE(it, catalogue.entries.cend());
-        EXPECT_EQ(it->gameName, QString::fromUtf8(c.gameName));
-        EXPECT_EQ(it->whitePlayer, QString::fromUtf8(c.white));
-        EXPECT_EQ(it->blackPlayer, QString::fromUtf8(c.black));
+        EXPECT_EQ(it->game.gameName, QString::fromUtf8(c.gameName));
+        EXPECT_EQ(it->game.whitePlayer, QString::fromUtf8(c.white));
+        EXPECT_EQ(it->game.blackPlayer, QString::fromUtf8(c.black));
         EXPECT_EQ(it->timeOfDay, QString::fromUtf8(c.time));
-        EXPECT_EQ(it->komi, QString::fromUtf8(c.komi));
+        EXPECT_EQ(it->game.komi, QString::fromUtf8(c.komi));
         EXPECT_EQ(it->entryCount, c.entryCount);
         // Whatever the name, every field reads as looking its key up on its own would.
         const QString file = name + ".igo";
-        EXPECT_EQ(it->gameName, extractField(file, QStringLiteral("対局名（")));
-        EXPECT_EQ(it->whitePlayer, extractField(file, QStringLiteral("白番（")));
-        EXPECT_EQ(it->blackPlayer, extractField(file, QStringLiteral("黒番（")));
-        EXPECT_EQ(it->result, extractField(file, QStringLiteral("勝敗（")));
+        EXPECT_EQ(it->game.gameName, extractField(file, QStringLiteral("対局名（")));
+        EXPECT_EQ(it->game.whitePlayer, extractField(file, QStringLiteral("白番（")));
+        EXPECT_EQ(it->game.blackPlayer, extractField(file, QStringLiteral("黒番（")));
+        EXPECT_EQ(it->game.result, extractField(file, QStringLiteral("勝敗（")));
         EXPECT_EQ(it->recordDate, extractField(file, QStringLiteral("記録日（")));
         EXPECT_EQ(it->timeOfDay, extractField(file, QStringLiteral("時間（")));
         EXPECT_EQ(it->referenceDate, extractField(file, QStringLiteral("参照（")));
-        EXPECT_EQ(it->komi, extractField(file, QStringLiteral("コミ（")));
+        EXPECT_EQ(it->game.komi, extractField(file, QStringLiteral("コミ（")));
     }
 }
 

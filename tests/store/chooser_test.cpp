@@ -21,10 +21,10 @@ struct Game {
 Catalogue catalogueOf(const QVector<Game>& games) {
     Catalogue catalogue;
     for (const Game& game : games) {
-        CatalogueEntry entry;
-        entry.gameName = game.gameName;
-        entry.whitePlayer = game.whitePlayer;
-        entry.blackPlayer = game.blackPlayer;
+        RecordMetadata entry;
+        entry.game.gameName = game.gameName;
+        entry.game.whitePlayer = game.whitePlayer;
+        entry.game.blackPlayer = game.blackPlayer;
         catalogue.entries.append(entry);
     }
     return catalogue;

@@ -1,6 +1,10 @@
-#include "store/record.h"
+#include "store/library.h"
 
-#include "shell/sharedstate.h"
+#include "import/importsource.h"
+#include "state/sharedstate.h"
+#include "store/recordname.h"
+#include "store/textfile.h"
+#include "support/printers.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -43,11 +47,18 @@ const QString workedExampleName = QStringLiteral(
     "対局名（練習碁）白番（甲）黒番（乙）勝敗（白中押勝）記録日（20071105）手数（3）時間（90503）"
     "参照（20071105）コミ（6.5）");
 
+// Reads the record s names into s's record and move list.
+::testing::AssertionResult readInto(SharedState& s) {
+    const Outcome read = readRecord(s.settings.recordDirectory, s.record, s.board.moves);
+    if (read.ok)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << read.messages.join(u' ').toStdString();
+}
+
 // A record directory of its own, a clock set by the test and scripted message boxes.
 struct Library {
     QTemporaryDir temp;
     SharedState state{temp.path()};
-    ScriptedDialogs dialogs;
     QDateTime now{QDate(2007, 11, 5), QTime(9, 5, 3)};
 
     Library() {
@@ -59,12 +70,17 @@ struct Library {
     QString records() const { return state.settings.recordDirectory; }
     QString pathOf(const QString& name) const { return recordPath(records(), name); }
 
+    Outcome save() {
+        return saveRecord(records(), state.catalogue, state.record, state.board.moves, now);
+    }
+    Outcome touch() { return touchRecord(records(), state.record, now); }
+
     void enterWorkedExample() {
-        state.record.gameName = QStringLiteral("練習碁");
-        state.record.whitePlayer = QStringLiteral("甲");
-        state.record.blackPlayer = QStringLiteral("乙");
-        state.record.result = QStringLiteral("白中押勝");
-        state.record.komi = QStringLiteral("6.5");
+        state.record.game.gameName = QStringLiteral("練習碁");
+        state.record.game.whitePlayer = QStringLiteral("甲");
+        state.record.game.blackPlayer = QStringLiteral("乙");
+        state.record.game.result = QStringLiteral("白中押勝");
+        state.record.game.komi = QStringLiteral("6.5");
         state.record.moveCount = 3;
         state.board.moves.clear();
         state.board.moves.append({1604, QStringLiteral("1")});
@@ -88,8 +104,9 @@ protected:
 
 TEST_F(RecordFile, WorkedExampleIsWrittenByteForByteAndReadsBack) {
     enterWorkedExample();
-    ASSERT_TRUE(saveRecord(state, dialogs));
-    EXPECT_TRUE(dialogs.shown.empty());
+    const Outcome saved = save();
+    ASSERT_TRUE(saved.ok);
+    EXPECT_TRUE(saved.messages.isEmpty());
     EXPECT_EQ(state.record.fileName, workedExampleName);
     // Nothing but the record is left behind: no temporary file.
     EXPECT_EQ(QDir(records()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
@@ -104,13 +121,12 @@ TEST_F(RecordFile, WorkedExampleIsWrittenByteForByteAndReadsBack) {
     EXPECT_EQ(readBytes(pathOf(workedExampleName)), header + codes + kinds);
 
     SharedState reader = readerFor(workedExampleName);
-    QString error;
-    ASSERT_TRUE(readRecord(reader, error)) << error.toStdString();
-    EXPECT_EQ(reader.record.gameName, QStringLiteral("練習碁"));
-    EXPECT_EQ(reader.record.whitePlayer, QStringLiteral("甲"));
-    EXPECT_EQ(reader.record.blackPlayer, QStringLiteral("乙"));
-    EXPECT_EQ(reader.record.result, QStringLiteral("白中押勝"));
-    EXPECT_EQ(reader.record.komi, QStringLiteral("6.5"));
+    ASSERT_TRUE(readInto(reader));
+    EXPECT_EQ(reader.record.game.gameName, QStringLiteral("練習碁"));
+    EXPECT_EQ(reader.record.game.whitePlayer, QStringLiteral("甲"));
+    EXPECT_EQ(reader.record.game.blackPlayer, QStringLiteral("乙"));
+    EXPECT_EQ(reader.record.game.result, QStringLiteral("白中押勝"));
+    EXPECT_EQ(reader.record.game.komi, QStringLiteral("6.5"));
     EXPECT_EQ(reader.record.moveCount, 3);
     EXPECT_EQ(reader.board.moves, state.board.moves);
 }
@@ -172,19 +188,18 @@ TEST_F(RecordFile, NamesAreCleanedWhenSavedAndCutToTenCharactersWhenRead) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gameName.toStdString());
         enterWorkedExample();
-        state.record.gameName = c.gameName;
+        state.record.game.gameName = c.gameName;
         state.record.selectedIndex = 0;
-        ASSERT_TRUE(saveRecord(state, dialogs));
+        ASSERT_TRUE(save().ok);
         const QString expectedName =
             QString(workedExampleName).replace(QStringLiteral("練習碁"), c.inFileName);
         EXPECT_EQ(state.record.fileName, expectedName);
         EXPECT_TRUE(QFileInfo(pathOf(expectedName)).isFile());
 
         SharedState reader = readerFor(expectedName);
-        QString error;
-        ASSERT_TRUE(readRecord(reader, error)) << error.toStdString();
-        EXPECT_EQ(reader.record.gameName, c.readBack);
-        EXPECT_EQ(reader.record.whitePlayer, QStringLiteral("甲"));
+        ASSERT_TRUE(readInto(reader));
+        EXPECT_EQ(reader.record.game.gameName, c.readBack);
+        EXPECT_EQ(reader.record.game.whitePlayer, QStringLiteral("甲"));
         EXPECT_EQ(reader.board.moves.length(), 3);
     }
 }
@@ -204,7 +219,7 @@ TEST_F(RecordFile, EveryRowPairHoldsEighteenEntriesAndAFullLastRowGetsAPaddingPa
         for (int i = 1; i <= c.length; ++i)
             state.board.moves.append({static_cast<PointCode>(100 + i), kinds[i % 4]});
         now = now.addSecs(1);
-        ASSERT_TRUE(saveRecord(state, dialogs));
+        ASSERT_TRUE(save().ok);
 
         const QList<QByteArray> lines = readBytes(pathOf(state.record.fileName)).split('\n');
         ASSERT_EQ(lines.size(), 1 + 2 * c.rowPairs + 1); // the last line end opens no line
@@ -215,8 +230,7 @@ TEST_F(RecordFile, EveryRowPairHoldsEighteenEntriesAndAFullLastRowGetsAPaddingPa
         }
 
         SharedState reader = readerFor(state.record.fileName);
-        QString error;
-        ASSERT_TRUE(readRecord(reader, error)) << error.toStdString();
+        ASSERT_TRUE(readInto(reader));
         EXPECT_EQ(reader.board.moves, state.board.moves);
         EXPECT_EQ(reader.record.moveCount, c.length);
     }
@@ -228,11 +242,10 @@ TEST_F(RecordFile, OlderLayoutWithTwoDigitYearSwapsTheHalvesOfEveryCode) {
     reader.record.fileName = QStringLiteral(
         "対局名（旧形式）白番（甲）黒番（乙）勝敗（黒中押勝）記録日（20071030）手数（3）"
         "時間（90503）参照（20071030）コミ（6.5）");
-    QString error;
-    ASSERT_TRUE(readRecord(reader, error)) << error.toStdString();
+    ASSERT_TRUE(readInto(reader));
     // Stored as 416, 1617 and 1003.
     EXPECT_EQ(entryTexts(reader.board.moves), (QStringList{"1604:1", "1716:2", "310:1"}));
-    EXPECT_EQ(reader.record.gameName, QStringLiteral("旧形式"));
+    EXPECT_EQ(reader.record.game.gameName, QStringLiteral("旧形式"));
 }
 
 TEST_F(RecordFile, EntriesPastTheCapacityAreReadAndDropped) {
@@ -297,43 +310,45 @@ TEST_F(RecordFile, ABadFileIsAnErrorAndLeavesTheCurrentRecordAsItWas) {
         state.record.fileName = name;
         const CurrentRecord before = state.record;
         const MoveList movesBefore = state.board.moves;
-        QString error;
-        EXPECT_FALSE(readRecord(state, error));
-        EXPECT_TRUE(error.startsWith(c.message + name + ".IGO")) << error.toStdString();
-        EXPECT_EQ(state.record.gameName, before.gameName);
-        EXPECT_EQ(state.record.komi, before.komi);
+        const Outcome read = readRecord(records(), state.record, state.board.moves);
+        EXPECT_FALSE(read.ok);
+        ASSERT_EQ(read.messages.size(), 1);
+        EXPECT_TRUE(read.messages[0].startsWith(c.message + name + ".IGO")) << read.messages[0];
+        EXPECT_EQ(state.record.game.gameName, before.game.gameName);
+        EXPECT_EQ(state.record.game.komi, before.game.komi);
         EXPECT_EQ(state.record.moveCount, before.moveCount);
         EXPECT_EQ(state.board.moves, movesBefore);
     }
 }
 
-TEST_F(RecordFile, ANewVersionReplacesTheOldFileAndItsCatalogueEntry) {
+TEST_F(RecordFile, ANewVersionReplacesTheOldFileAndItsRecordMetadata) {
     for (const char* other : {"一", "二"}) {
-        CatalogueEntry entry;
+        RecordMetadata entry;
         entry.fileName = QString::fromUtf8(other);
         state.catalogue.entries.append(entry);
     }
     enterWorkedExample();
-    ASSERT_TRUE(saveRecord(state, dialogs));
+    ASSERT_TRUE(save().ok);
     EXPECT_EQ(state.record.selectedIndex, 3);
     ASSERT_EQ(state.catalogue.count(), 3);
-    const CatalogueEntry& first = state.catalogue.entry(3);
+    const RecordMetadata& first = state.catalogue.entry(3);
     EXPECT_EQ(first.fileName, workedExampleName);
-    EXPECT_EQ(first.gameName, QStringLiteral("練習碁"));
-    EXPECT_EQ(first.whitePlayer, QStringLiteral("甲"));
-    EXPECT_EQ(first.blackPlayer, QStringLiteral("乙"));
-    EXPECT_EQ(first.result, QStringLiteral("白中押勝"));
+    EXPECT_EQ(first.game.gameName, QStringLiteral("練習碁"));
+    EXPECT_EQ(first.game.whitePlayer, QStringLiteral("甲"));
+    EXPECT_EQ(first.game.blackPlayer, QStringLiteral("乙"));
+    EXPECT_EQ(first.game.result, QStringLiteral("白中押勝"));
     EXPECT_EQ(first.recordDate, QStringLiteral("20071105"));
     EXPECT_EQ(first.entryCount, 3);
     EXPECT_EQ(first.timeOfDay, QStringLiteral("90503"));
     EXPECT_EQ(first.referenceDate, QStringLiteral("20071105"));
-    EXPECT_EQ(first.komi, QStringLiteral("6.5"));
+    EXPECT_EQ(first.game.komi, QStringLiteral("6.5"));
 
     // Continued after a replay the next day.
     state.board.moves.append({1616, QStringLiteral("2")});
     now = QDateTime(QDate(2007, 11, 6), QTime(15, 30, 12));
-    ASSERT_TRUE(saveRecord(state, dialogs));
-    EXPECT_TRUE(dialogs.shown.empty());
+    const Outcome saved = save();
+    ASSERT_TRUE(saved.ok);
+    EXPECT_TRUE(saved.messages.isEmpty());
     const QString secondName = QStringLiteral(
         "対局名（練習碁）白番（甲）黒番（乙）勝敗（白中押勝）記録日（20071106）手数（4）"
         "時間（153012）参照（20071106）コミ（6.5）");
@@ -362,7 +377,7 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
         {"a directory in the way of the new version",
          [&](Library& f) {
              f.enterWorkedExample();
-             ASSERT_TRUE(saveRecord(f.state, f.dialogs));
+             ASSERT_TRUE(f.save().ok);
              f.now = later;
              ASSERT_TRUE(QDir().mkpath(f.pathOf(laterName)));
          },
@@ -382,7 +397,7 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
         {"more entries than a record file can count",
          [&](Library& f) {
              f.enterWorkedExample();
-             ASSERT_TRUE(saveRecord(f.state, f.dialogs));
+             ASSERT_TRUE(f.save().ok);
              f.now = later;
              while (f.state.board.moves.length() < 1000)
                  f.state.board.moves.append({2020, QStringLiteral("9")});
@@ -393,13 +408,13 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
         SCOPED_TRACE(c.label);
         Library f;
         c.setUp(f);
-        f.dialogs.shown.clear();
         const auto filesBefore = snapshot(f.records());
         const CurrentRecord before = f.state.record;
-        const QVector<CatalogueEntry> catalogueBefore = f.state.catalogue.entries;
+        const QVector<RecordMetadata> catalogueBefore = f.state.catalogue.entries;
 
-        EXPECT_FALSE(saveRecord(f.state, f.dialogs));
-        EXPECT_EQ(f.dialogs.messages(), QStringList{c.message});
+        const Outcome saved = f.save();
+        EXPECT_FALSE(saved.ok);
+        EXPECT_EQ(saved.messages, QStringList{c.message});
         EXPECT_EQ(snapshot(f.records()), filesBefore);
         EXPECT_EQ(f.state.record.fileName, before.fileName);
         EXPECT_EQ(f.state.record.selectedIndex, before.selectedIndex);
@@ -412,14 +427,15 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
 
 TEST_F(RecordFile, AnOldVersionThatCannotBeDeletedIsReportedAndTheNewOneKept) {
     enterWorkedExample();
-    ASSERT_TRUE(saveRecord(state, dialogs));
+    ASSERT_TRUE(save().ok);
     // A directory under the old name cannot be removed as a file.
     ASSERT_TRUE(QFile::remove(pathOf(workedExampleName)));
     ASSERT_TRUE(QDir().mkpath(pathOf(workedExampleName) + "/inside"));
 
     now = now.addSecs(60);
-    EXPECT_TRUE(saveRecord(state, dialogs));
-    EXPECT_EQ(dialogs.messages(), QStringList{oldFileDeleteErrorMessage + workedExampleName});
+    const Outcome saved = save();
+    EXPECT_TRUE(saved.ok);
+    EXPECT_EQ(saved.messages, QStringList{oldFileDeleteErrorMessage + workedExampleName});
     EXPECT_TRUE(QFileInfo(pathOf(state.record.fileName)).isFile());
     EXPECT_NE(state.record.fileName, workedExampleName);
 }
@@ -445,15 +461,16 @@ TEST_F(RecordFile, TouchingSetsReferenceDateAndTimeAndAppendsMissingKeys) {
 
 TEST_F(RecordFile, TouchRenamesTheFileAndKeepsItsContent) {
     enterWorkedExample();
-    ASSERT_TRUE(saveRecord(state, dialogs));
+    ASSERT_TRUE(save().ok);
     const QByteArray content = readBytes(pathOf(workedExampleName));
     now = QDateTime(QDate(2007, 11, 5), QTime(15, 30, 12));
 
-    EXPECT_TRUE(touchRecord(state, dialogs));
+    const Outcome touchedOutcome = touch();
+    EXPECT_TRUE(touchedOutcome.ok);
+    EXPECT_TRUE(touchedOutcome.messages.isEmpty());
     const QString touched = QString(workedExampleName).replace("90503", "153012");
     EXPECT_EQ(state.record.fileName, touched);
     EXPECT_EQ(snapshot(records()), (QMap<QString, QByteArray>{{touched + ".IGO", content}}));
-    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 TEST_F(RecordFile, ATouchThatCannotRenameKeepsTheOldNameAndSaysSo) {
@@ -475,8 +492,9 @@ TEST_F(RecordFile, ATouchThatCannotRenameKeepsTheOldNameAndSaysSo) {
         const auto filesBefore = snapshot(f.records());
         f.now = QDateTime(QDate(2007, 11, 5), QTime(15, 30, 12));
 
-        EXPECT_FALSE(touchRecord(f.state, f.dialogs));
-        EXPECT_EQ(f.dialogs.messages(), QStringList{updateErrorMessage + touched});
+        const Outcome touchedOutcome = f.touch();
+        EXPECT_FALSE(touchedOutcome.ok);
+        EXPECT_EQ(touchedOutcome.messages, QStringList{updateErrorMessage + touched});
         EXPECT_EQ(f.state.record.fileName, workedExampleName);
         EXPECT_EQ(snapshot(f.records()), filesBefore);
     }
@@ -503,17 +521,17 @@ TEST_F(RecordFile, SourceDeletionIsOfferedOnlyAfterAnImportAndDoneOnlyOnYes) {
         ScriptedDialogs asked;
         if (c.answer)
             asked.answers.push_back(*c.answer);
-        state.shell.yahooImportFlag = c.imported;
-        state.shell.importSourcePath = c.withPath ? source : QString();
+        state.import.yahooImportFlag = c.imported;
+        state.import.importSourcePath = c.withPath ? source : QString();
 
-        offerSourceDeletion(state, asked);
+        offerSourceDeletion(state.import, asked);
         EXPECT_EQ(asked.shown.size(), c.answer ? 1u : 0u);
         if (c.answer) {
             EXPECT_EQ(asked.shown[0].text, QStringLiteral("Yahoo 囲碁の元ファイルを削除しますか"));
             EXPECT_EQ(asked.shown[0].buttons, Dialogs::Buttons::YesNo);
         }
         EXPECT_EQ(QFile::exists(source), !c.deleted);
-        EXPECT_EQ(state.shell.importSourcePath.isEmpty(), c.deleted || !c.withPath);
+        EXPECT_EQ(state.import.importSourcePath.isEmpty(), c.deleted || !c.withPath);
     }
 }
 

@@ -1,4 +1,4 @@
-#include "shell/sharedstate.h"
+#include "state/sharedstate.h"
 #include "store/chooserscreens.h"
 #include "store/recordlistscreen.h"
 #include "support/recordingnavigator.h"
@@ -262,7 +262,7 @@ TEST_F(RecordListTest, EnteringShowsTheWholeLibraryMostRecentlyReferencedFirst) 
     // The last column carries the catalogue position: the listing is in name order.
     const int positionOfShinshunhai = columnTexts(grid, 8).at(0).toInt();
     ASSERT_TRUE(positionOfShinshunhai >= 1 && positionOfShinshunhai <= 4);
-    EXPECT_EQ(state.catalogue.entry(positionOfShinshunhai).gameName, u"新春杯"_qs);
+    EXPECT_EQ(state.catalogue.entry(positionOfShinshunhai).game.gameName, u"新春杯"_qs);
     EXPECT_EQ(grid->model()->index(0, 2).data().toString(), u"佐藤"_qs);
     EXPECT_EQ(grid->model()->index(0, 3).data().toString(), u"田中"_qs);
     EXPECT_EQ(grid->model()->index(0, 4).data().toString(), u"白中押勝"_qs);
@@ -312,7 +312,7 @@ TEST_F(RecordListTest, SortingKeepsTheChosenRecord) {
     clickRow(grid, 1, 3); // 春季大会2, clicked in the black player's column
     const int chosen = state.record.selectedIndex;
     ASSERT_TRUE(chosen >= 1 && chosen <= 4);
-    EXPECT_EQ(state.catalogue.entry(chosen).gameName, u"春季大会2"_qs);
+    EXPECT_EQ(state.catalogue.entry(chosen).game.gameName, u"春季大会2"_qs);
 
     // The catalogue is not scanned again: a record added meanwhile stays out of the list.
     addRecords({{u"秋季大会"_qs, u"甲"_qs, u"乙"_qs, u"黒中押勝"_qs, u"20071201"_qs, 50,
@@ -416,8 +416,11 @@ TEST_F(RecordListTest, DoubleClickReplaysAValidRow) {
     addRecords(kLibrary);
     openList();
     doubleClickRow(grid, 3);
-    EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).gameName, u"春の例会"_qs);
+    EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).game.gameName, u"春の例会"_qs);
     EXPECT_EQ(state.replay.stepInterval, 3000);
+    ASSERT_FALSE(navigator.calls.empty());
+    EXPECT_EQ(navigator.calls.back().handover,
+              Handover{ChosenRecord{state.record.selectedIndex}});
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
     EXPECT_TRUE(closedAndDeleted(list));
 }
@@ -445,7 +448,7 @@ TEST_F(RecordListTest, ReplayButtonNeedsAChosenRecord) {
 
     clickRow(grid, 0);
     press("Command1");
-    EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).gameName, u"新春杯"_qs);
+    EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).game.gameName, u"新春杯"_qs);
     EXPECT_EQ(state.replay.stepInterval, 3000);
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
     EXPECT_TRUE(closedAndDeleted(list));
@@ -488,8 +491,8 @@ TEST_F(RecordListTest, HandOversCloseTheList) {
 TEST_F(RecordListTest, HelpOpensBesideTheList) {
     openList();
     actionNamed(list, "F4HELP")->trigger();
-    EXPECT_EQ(state.shell.helpScreenCode, 4);
-    EXPECT_EQ(navigator.calls, (std::vector<RecordingNavigator::Call>{{true, ScreenId::Help}}));
+    EXPECT_EQ(navigator.calls, (std::vector<RecordingNavigator::Call>{
+                                   {true, ScreenId::Help, HelpTopic{helpcode::recordList}}}));
     EXPECT_TRUE(list->isVisible());
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/navigator.h"
+#include "interaction/navigator.h"
 
 #include <optional>
 #include <vector>
@@ -13,6 +13,7 @@ public:
     struct Call {
         bool beside; // showBeside rather than show
         ScreenId id;
+        Handover handover;
         friend bool operator==(const Call&, const Call&) = default;
     };
 
@@ -20,12 +21,12 @@ public:
     std::vector<ScreenId> shown;   // show() calls
     std::vector<ScreenId> besides; // showBeside() calls
 
-    void show(ScreenId id) override {
-        calls.push_back({false, id});
+    void show(ScreenId id, const Handover& handover = {}) override {
+        calls.push_back({false, id, handover});
         shown.push_back(id);
     }
-    void showBeside(ScreenId id) override {
-        calls.push_back({true, id});
+    void showBeside(ScreenId id, const Handover& handover = {}) override {
+        calls.push_back({true, id, handover});
         besides.push_back(id);
     }
 
@@ -33,6 +34,14 @@ public:
         if (shown.empty())
             return std::nullopt;
         return shown.back();
+    }
+    // The help topic of the last help screen asked for, or nothing.
+    std::optional<int> lastHelpCode() const {
+        for (auto it = calls.rbegin(); it != calls.rend(); ++it) {
+            if (const auto* topic = std::get_if<HelpTopic>(&it->handover))
+                return topic->code;
+        }
+        return std::nullopt;
     }
     void clear() {
         calls.clear();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/dialogs.h"
+#include "interaction/dialogs.h"
 
 #include <QStringList>
 

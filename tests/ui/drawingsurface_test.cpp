@@ -1,10 +1,10 @@
-#include "ui/boardview.h"
+#include "ui/surfaceboardview.h"
 #include "ui/drawingsurface.h"
 
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTextEdit>
+#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
@@ -222,22 +222,22 @@ INSTANTIATE_TEST_SUITE_P(BothLayouts, DrawingSurfaceTest,
 
 // ---- The board display of the screens ----
 
-class SurfaceBoardDisplayTest : public testing::Test {
+class SurfaceBoardViewTest : public testing::Test {
 protected:
-    SurfaceBoardDisplayTest()
+    SurfaceBoardViewTest()
         : surface(8538.75, 6550), display(surface, BoardGeometry::forScreenSize(640),
                                           {&moveNumber, &sideToMove, &prisoners, &column, &row}) {}
 
     DrawingSurface surface;
     QLineEdit moveNumber, sideToMove, column, row;
-    QTextEdit prisoners;
-    SurfaceBoardDisplay display;
+    QPlainTextEdit prisoners;
+    SurfaceBoardView display;
 };
 
-TEST_F(SurfaceBoardDisplayTest, WritesTheStatusBoxes) {
-    display.showMoveNumber(12);
-    display.showSideToMove(black);
-    display.showPrisoners(3, 12);
+TEST_F(SurfaceBoardViewTest, WritesTheStatusBoxes) {
+    display.showMoveNumber(moveNumberText(12));
+    display.showSideToMove(sideToMoveText(black));
+    display.showPrisoners(prisonersText(3, 12));
     display.showPoint({16, 4});
     EXPECT_EQ(moveNumber.text(), QStringLiteral("12手目"));
     EXPECT_EQ(sideToMove.text(), QStringLiteral("白番"));
@@ -245,11 +245,11 @@ TEST_F(SurfaceBoardDisplayTest, WritesTheStatusBoxes) {
     EXPECT_EQ(column.text(), QStringLiteral("16"));
     EXPECT_EQ(row.text(), QStringLiteral("4"));
 
-    display.showSideToMove(white);
+    display.showSideToMove(sideToMoveText(white));
     EXPECT_EQ(sideToMove.text(), QStringLiteral("黒番"));
 }
 
-TEST_F(SurfaceBoardDisplayTest, DrawBoardSetsTheGridFlagsAndDrawsOnTheSurface) {
+TEST_F(SurfaceBoardViewTest, DrawBoardSetsTheGridFlagsAndDrawsOnTheSurface) {
     bool programWide = false;
     display.attachGridDrawnFlag(&programWide);
     EXPECT_FALSE(display.gridDrawn);
@@ -264,14 +264,14 @@ TEST_F(SurfaceBoardDisplayTest, DrawBoardSetsTheGridFlagsAndDrawsOnTheSurface) {
     EXPECT_EQ(surface.pixelAt(g.pointX(3) + 40, g.pointY(3) + 40).rgb(), boardRgb);
 }
 
-TEST(SurfaceBoardDisplayWithoutBoxesTest, LeavesMissingBoxesAlone) {
+TEST(SurfaceBoardViewWithoutBoxesTest, LeavesMissingBoxesAlone) {
     DrawingSurface surface(8538.75, 6550);
     QLineEdit moveNumber;
-    SurfaceBoardDisplay display(surface, BoardGeometry::forScreenSize(640), {&moveNumber});
-    display.showSideToMove(black);
-    display.showPrisoners(1, 2);
+    SurfaceBoardView display(surface, BoardGeometry::forScreenSize(640), {&moveNumber});
+    display.showSideToMove(sideToMoveText(black));
+    display.showPrisoners(prisonersText(1, 2));
     display.showPoint({1, 1});
-    display.showMoveNumber(7);
+    display.showMoveNumber(moveNumberText(7));
     EXPECT_EQ(moveNumber.text(), QStringLiteral("7手目"));
 }
 

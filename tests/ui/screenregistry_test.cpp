@@ -40,7 +40,7 @@ protected:
              ScreenRegistry::Placement placement = ScreenRegistry::Placement::Replaces) {
         registry.registerScreen(
             id,
-            [this, id](Navigator& navigator) {
+            [this, id](Navigator& navigator, const Handover&) {
                 ++created[id];
                 navigatorSeen = &navigator;
                 auto* w = new QWidget;
@@ -206,7 +206,8 @@ TEST_F(ScreenRegistryTest, UnknownScreensAndEmptyFactoriesChangeNothing) {
     QWidget* start = registry.current();
     registry.show(ScreenId::Counting);
     registry.showBeside(ScreenId::GameInfo);
-    registry.registerScreen(ScreenId::Setup, [](Navigator&) { return nullptr; });
+    registry.registerScreen(ScreenId::Setup,
+                            [](Navigator&, const Handover&) -> QWidget* { return nullptr; });
     registry.show(ScreenId::Setup);
     settle();
     EXPECT_EQ(registry.current(), start);

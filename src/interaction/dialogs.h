@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/outcome.h"
+
 #include <QString>
 
 #include <optional>
@@ -36,5 +38,12 @@ public:
         return defaultText;
     }
 };
+
+// Shows the messages an operation reported, in order; returns whether it succeeded.
+inline bool report(Dialogs& dialogs, const Outcome& outcome) {
+    for (const QString& message : outcome.messages)
+        dialogs.message(message);
+    return outcome.ok;
+}
 
 } // namespace vorleth

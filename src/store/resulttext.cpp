@@ -1,4 +1,4 @@
-#include "recording/composeresult.h"
+#include "store/resulttext.h"
 
 #include <cmath>
 

@@ -2,12 +2,13 @@
 
 #include "board/geometry.h"
 #include "board/playrules.h"
-#include "recording/tabledata.h"
+#include "import/importsource.h"
 #include "replay/replaysettings.h"
-#include "shell/settings.h"
+#include "state/settings.h"
 #include "store/cataloguetypes.h"
 #include "store/choosertypes.h"
 #include "store/recordtypes.h"
+#include "store/tabledata.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,8 +20,9 @@ namespace vorleth {
 // "C:\Vorleth" on Windows, ~/Vorleth elsewhere.
 QString defaultBaseDirectory();
 
-// Every program-wide value, grouped by the part of the program that owns it.
-// Screens reach each other only through this and by opening one another.
+// Every program-wide value, grouped by the part of the program that owns it. Screens reach
+// each other only through this and by opening one another; an operation below the screens is
+// given only the groups or values it reads and changes.
 struct SharedState {
     explicit SharedState(QString baseDirectory = defaultBaseDirectory());
 
@@ -44,11 +46,14 @@ struct SharedState {
     BoardModel board;
     BoardGeometry geometry;
 
-    // Game recording
+    // Game recording: the diagram entry and the board screen's state
     TableEntryData table;
 
     // Replay
     ReplaySettings replay;
+
+    // Import
+    ImportSource import;
 };
 
 } // namespace vorleth

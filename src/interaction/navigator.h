@@ -1,0 +1,67 @@
+#pragma once
+
+#include <variant>
+
+namespace vorleth {
+
+// Every screen of the program. Screens open one another by id, so a screen needs no header
+// of the screen it hands over to; the application wires ids to constructors.
+enum class ScreenId {
+    Start,           // mapstart
+    RecordList,      // maptaikyokulist
+    GameNameChooser, // 対局名選択
+    PlayerChooser,   // 対局者選択
+    Replay,          // mapkifusaigen
+    GameInfo,        // maptaikyokujyoho
+    SgfChooser,      // SgfTorikomi
+    TableEntry,      // mapsofuenter
+    RepeatedPlays,   // nidouchienter
+    BoardRecording,  // mapgoban
+    EndOfGame,       // mapshukyoku
+    Counting,        // mapkeisanA
+    CountPalette,    // keisancmd
+    Setup,           // MAPINIT
+    ScreenSize,      // mapszchng
+    Help,            // MAPHELP
+    Browser,         // frmBrowser
+};
+
+// Which screen's usage guide the help screen shows.
+namespace helpcode {
+constexpr int setup = 0;           // MAPINIT
+constexpr int mainMenu = 1;        // mapstart
+constexpr int recordList = 4;      // maptaikyokulist
+constexpr int replay = 5;          // mapkifusaigen
+constexpr int tableEntry = 8;      // mapsofuenter
+constexpr int gameInfo = 9;        // maptaikyokujyoho
+constexpr int boardRecording = 10; // mapgoban
+constexpr int endOfGame = 11;      // mapshukyoku
+constexpr int counting = 20;       // mapkeisanA
+} // namespace helpcode
+
+// What a screen is given as it opens, when it needs something that does not outlive the
+// hand-over. Everything kept across screens lives in the program-wide state instead.
+struct HelpTopic {
+    int code = helpcode::mainMenu; // the screen whose guide to show
+    friend bool operator==(const HelpTopic&, const HelpTopic&) = default;
+};
+struct ChosenRecord {
+    int cataloguePosition = 0; // the record to replay
+    friend bool operator==(const ChosenRecord&, const ChosenRecord&) = default;
+};
+using Handover = std::variant<std::monostate, HelpTopic, ChosenRecord>;
+
+class Navigator {
+public:
+    virtual ~Navigator() = default;
+    // Hands over: shows the next working screen. The caller then closes itself.
+    virtual void show(ScreenId id, const Handover& handover = {}) = 0;
+    // Help and browser open beside the caller without taking over; an open one comes to the
+    // front as it is.
+    virtual void showBeside(ScreenId id, const Handover& handover = {}) = 0;
+
+    // The help screen beside the caller, on the caller's topic.
+    void showHelp(int code) { showBeside(ScreenId::Help, HelpTopic{code}); }
+};
+
+} // namespace vorleth

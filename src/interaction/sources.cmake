@@ -1,0 +1,5 @@
+# Files of src/interaction, as paths relative to src/.
+list(APPEND CORE_SOURCES
+)
+list(APPEND GUI_SOURCES
+)

@@ -1,0 +1,17 @@
+#include "state/contexts.h"
+
+#include "state/sharedstate.h"
+
+namespace vorleth {
+
+ReplayContext replayContext(SharedState& state) {
+    return {state.replay,
+            state.board,
+            state.record,
+            state.catalogue,
+            state.table.boardScreenState,
+            state.settings.recordDirectory,
+            state.clock};
+}
+
+} // namespace vorleth

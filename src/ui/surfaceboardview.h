@@ -1,0 +1,54 @@
+#pragma once
+
+#include "board/boardrenderer.h"
+#include "board/boardview.h"
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace vorleth {
+
+class DrawingSurface;
+
+// The status boxes of a board screen; any of them may be left out (null).
+struct BoardStatusBoxes {
+    QLineEdit* moveNumber = nullptr;      // teme / jyotai
+    QLineEdit* sideToMove = nullptr;      // teban / teban1
+    QPlainTextEdit* prisoners = nullptr;  // ageishi (multi-line)
+    QLineEdit* column = nullptr;          // YOKO
+    QLineEdit* row = nullptr;             // TATE
+};
+
+// The board view of a board screen: draws on its DrawingSurface and writes its status boxes.
+class SurfaceBoardView : public BoardView {
+public:
+    SurfaceBoardView(DrawingSurface& surface, const BoardGeometry& geometry,
+                     BoardStatusBoxes boxes = {});
+
+    void drawBoard() override;
+    void drawStone(Point p, const QString& colour) override;
+    void clearPoint(Point p) override;
+    void showPoint(Point p) override;
+    void showMoveNumber(const QString& text) override;
+    void showSideToMove(const QString& text) override;
+    void showPrisoners(const QString& text) override;
+
+    BoardRenderer& renderer() { return m_renderer; }
+    DrawingSurface& surface() { return m_surface; }
+
+    // Set by drawBoard; the screen clears it when it opens. When a program-wide flag is
+    // attached, drawBoard sets that one too.
+    bool gridDrawn = false;
+    void attachGridDrawnFlag(bool* flag) { m_gridDrawnFlag = flag; }
+
+private:
+    DrawingSurface& m_surface;
+    BoardRenderer m_renderer;
+    BoardStatusBoxes m_boxes;
+    bool* m_gridDrawnFlag = nullptr;
+};
+
+// Multi-line boxes break lines at a plain line feed; a carriage return would show as a glyph.
+QString boxText(QString text);
+
+} // namespace vorleth

@@ -1,0 +1,41 @@
+#pragma once
+
+// Finding a screen's controls by their object names, and acting on them as a user would.
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace vorleth::test {
+
+// The child of that name; a missing one fails the test (and gives null).
+template <typename T> T* child(const QObject* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << "no " << name;
+    return found;
+}
+
+inline void click(const QObject* parent, const char* button) {
+    if (auto* b = child<QPushButton>(parent, button))
+        b->click();
+}
+
+inline void trigger(const QObject* parent, const char* action) {
+    if (auto* a = child<QAction>(parent, action))
+        a->trigger();
+}
+
+// Lets closed screens go away and posted events arrive.
+inline void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+} // namespace vorleth::test
