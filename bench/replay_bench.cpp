@@ -3,16 +3,16 @@
 
 #include "../tests/replay/gamegenerator.h"
 
+#include "interaction/dialogs.h"
+#include "interaction/navigator.h"
 #include "replay/replaycontroller.h"
 #include "replay/replayscreen.h"
+#include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "state/contexts.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"
 #include "store/textfile.h"
-#include "interaction/dialogs.h"
-#include "interaction/navigator.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -89,7 +89,8 @@ void replayJumpLogicOnly(benchmark::State& s) {
     FullRecord library(640);
     NullReplayView view;
     IdleTimers timers;
-    ReplayController controller(replayContext(library.state), view, timers, library.dialogs, library.navigator);
+    ReplayController controller(replayContext(library.state), view, timers, library.dialogs,
+                                library.navigator);
     if (!controller.open(library.chosen())) {
         s.SkipWithError("record not readable");
         return;

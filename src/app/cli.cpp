@@ -84,8 +84,8 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     BoardModel model;
     model.moves = read.record.moves;
     NullBoardView view;
-    rebuildPosition(model, count.value_or(model.moves.length()),
-                    read.record.metadata.game.gameName, view);
+    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
+                    view);
 
     out << boardDiagram(model.board);
     out << QStringLiteral("prisoners black=%1 white=%2\n")
@@ -112,8 +112,7 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err,
         const SgfImport import = importSgfFile(path);
         QString error = import.error;
         if (import.ok()) {
-            for (const QString& saved :
-                 saveImportedGames(directory, catalogue, import, now, error))
+            for (const QString& saved : saveImportedGames(directory, catalogue, import, now, error))
                 out << saved << '\n';
         }
         if (!error.isEmpty()) {

@@ -1,6 +1,6 @@
 #include "app/screens.h"
-#include "state/sharedstate.h"
 #include "shell/startpicture.h"
+#include "state/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
 #include "ui/screenregistry.h"

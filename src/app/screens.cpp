@@ -27,8 +27,7 @@ constexpr ScreenId allScreens[] = {
     ScreenId::Help,           ScreenId::Browser,
 };
 
-template <class T>
-T handed(const Handover& handover) {
+template <class T> T handed(const Handover& handover) {
     const T* value = std::get_if<T>(&handover);
     return value ? *value : T{};
 }
@@ -93,9 +92,8 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     });
 
     // frmBrowser
-    add(ScreenId::Browser, [&state](Navigator&, const Handover&) -> QWidget* {
-        return new BrowserScreen(state);
-    });
+    add(ScreenId::Browser,
+        [&state](Navigator&, const Handover&) -> QWidget* { return new BrowserScreen(state); });
 }
 
 } // namespace vorleth

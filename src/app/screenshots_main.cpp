@@ -3,8 +3,8 @@
 // It works in a temporary base directory filled with a small library of its own.
 #include "app/screens.h"
 #include "import/sgfimport.h"
-#include "replay/replayscreen.h"
 #include "interaction/dialogs.h"
+#include "replay/replayscreen.h"
 #include "state/sharedstate.h"
 #include "store/library.h"
 #include "ui/platform.h"

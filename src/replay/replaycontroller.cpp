@@ -135,8 +135,8 @@ bool ReplayController::open(const ChosenRecord& chosen) {
     const auto& entries = m_context.board.moves.entries();
     const int stones = static_cast<int>(std::count_if(
         entries.begin(), entries.end(), [](const MoveEntry& e) { return isStoneKind(e.kind); }));
-    m_view.showRecordInformation(replayRecordInformation(
-        game.gameName, game.whitePlayer, game.blackPlayer, stones, game.result));
+    m_view.showRecordInformation(replayRecordInformation(game.gameName, game.whitePlayer,
+                                                         game.blackPlayer, stones, game.result));
     return true;
 }
 

@@ -27,8 +27,8 @@ class ReplayScreen : public QMainWindow, private ReplayView {
 public:
     // Opens the record chosen in the record list. A record that cannot be read is reported,
     // the record list is shown again, and nothing is returned.
-    static ReplayScreen* open(SharedState& state, const ChosenRecord& chosen,
-                              Navigator& navigator, Dialogs& dialogs, QWidget* parent = nullptr);
+    static ReplayScreen* open(SharedState& state, const ChosenRecord& chosen, Navigator& navigator,
+                              Dialogs& dialogs, QWidget* parent = nullptr);
     ~ReplayScreen() override;
 
     ReplayController& controller() { return m_controller; }

@@ -1,7 +1,7 @@
 #include "shell/browserlogic.h"
 
-#include "state/settings.h"
 #include "shell/website.h"
+#include "state/settings.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "shell/mainmenuscreen.h"
 
 #include "shell/helptexts.h"
-#include "state/sharedstate.h"
 #include "shell/slideshow.h"
 #include "shell/startpicture.h"
 #include "shell/startup.h"
+#include "state/sharedstate.h"
 #include "ui/platform.h"
 
 #include <QApplication>
@@ -144,8 +144,7 @@ void MainMenuScreen::buildMenus() {
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F1HELP"));
-    connect(help, &QAction::triggered, this,
-            [this] { m_navigator.showHelp(helpcode::mainMenu); });
+    connect(help, &QAction::triggered, this, [this] { m_navigator.showHelp(helpcode::mainMenu); });
 }
 
 void MainMenuScreen::changeEvent(QEvent* event) {

@@ -1,9 +1,9 @@
 #include "shell/setup.h"
 
-#include "state/sharedstate.h"
-#include "shell/slideshow.h"
-#include "store/workingfiles.h"
 #include "interaction/dialogs.h"
+#include "shell/slideshow.h"
+#include "state/sharedstate.h"
+#include "store/workingfiles.h"
 
 #include <QDir>
 

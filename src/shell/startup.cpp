@@ -1,7 +1,7 @@
 #include "shell/startup.h"
 
-#include "state/sharedstate.h"
 #include "shell/website.h"
+#include "state/sharedstate.h"
 #include "store/catalogue.h"
 
 #include <QDir>

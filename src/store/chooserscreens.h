@@ -1,7 +1,7 @@
 #pragma once
 
-#include "store/chooser.h"
 #include "interaction/navigator.h"
+#include "store/chooser.h"
 
 #include <QMainWindow>
 

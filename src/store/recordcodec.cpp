@@ -99,8 +99,8 @@ RecordReadResult decodeRecord(const QString& fileName, const QByteArray& body) {
     RecordReadResult result;
     RecordMetadata& m = result.record.metadata;
     m = name;
-    for (QString* text : {&m.game.gameName, &m.game.whitePlayer, &m.game.blackPlayer,
-                          &m.game.result})
+    for (QString* text :
+         {&m.game.gameName, &m.game.whitePlayer, &m.game.blackPlayer, &m.game.result})
         *text = firstCharacters(*text, recordNameLength);
     for (qsizetype i = 0; i < length; ++i)
         result.record.moves.append(entries[i]);

@@ -92,7 +92,6 @@ RecordMetadata parseName(const QString& fileName) {
     return entry;
 }
 
-
 // Sets the value after key to value, or appends key, value and "）" when the key is missing.
 QString withField(const QString& name, const QString& key, const QString& value) {
     const qsizetype start = name.indexOf(key);
@@ -187,11 +186,10 @@ QString fileSystemSafe(const QString& text) {
 QString recordFileName(const RecordMetadata& m) {
     const GameInfo& g = m.game;
     const QString name =
-        gameNameKey + g.gameName + u'）' + whitePlayerKey + g.whitePlayer + u'）' +
-        blackPlayerKey + g.blackPlayer + u'）' + resultKey + g.result + u'）' + recordDateKey +
-        m.recordDate + u'）' + entryCountKey + QString::number(m.entryCount) + u'）' +
-        timeOfDayKey + m.timeOfDay + u'）' + referenceDateKey + m.referenceDate + u'）' + komiKey +
-        g.komi + u'）';
+        gameNameKey + g.gameName + u'）' + whitePlayerKey + g.whitePlayer + u'）' + blackPlayerKey +
+        g.blackPlayer + u'）' + resultKey + g.result + u'）' + recordDateKey + m.recordDate +
+        u'）' + entryCountKey + QString::number(m.entryCount) + u'）' + timeOfDayKey + m.timeOfDay +
+        u'）' + referenceDateKey + m.referenceDate + u'）' + komiKey + g.komi + u'）';
     return cleanFileName(fileSystemSafe(name));
 }
 

@@ -201,8 +201,7 @@ WriteResult writeFileSafely(const QString& path, const QByteArray& bytes,
     };
     if (!file.open(QIODevice::WriteOnly))
         return {reason()};
-    const bool written =
-        writer ? writer(file, bytes) : file.write(bytes) == bytes.size();
+    const bool written = writer ? writer(file, bytes) : file.write(bytes) == bytes.size();
     if (!written) {
         const QString why = reason();
         file.cancelWriting();

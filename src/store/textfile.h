@@ -63,7 +63,7 @@ struct [[nodiscard]] WriteResult {
     bool ok() const { return error.isEmpty(); }
 };
 WriteResult writeFileSafely(const QString& path, const QByteArray& bytes,
-                        const ContentWriter& writer = {});
+                            const ContentWriter& writer = {});
 
 } // namespace textfile
 

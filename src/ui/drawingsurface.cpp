@@ -121,17 +121,25 @@ void DrawingSurface::paintEvent(QPaintEvent* event) {
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event) {
+    m_pressPending = true;
     const QPointF p = toTwips(event->position());
     emit mousePressed(p.x(), p.y(), event->button());
 }
 
 void DrawingSurface::mouseReleaseEvent(QMouseEvent* event) {
+    m_pressPending = false;
     const QPointF p = toTwips(event->position());
     emit mouseReleased(p.x(), p.y(), event->button());
 }
 
 void DrawingSurface::mouseDoubleClickEvent(QMouseEvent* event) {
     const QPointF p = toTwips(event->position());
+    // The second press of a quick double click may arrive only as this event; every press
+    // counts on a board (each click places a stone), so it is passed on as one unless its
+    // own press event came first.
+    if (!m_pressPending)
+        emit mousePressed(p.x(), p.y(), event->button());
+    m_pressPending = true;
     emit mouseDoubleClicked(p.x(), p.y(), event->button());
 }
 

@@ -36,6 +36,7 @@ public:
     QPointF toTwips(const QPointF& widgetPosition) const;
 
 signals:
+    // Every press of a button, the second press of a double click included.
     void mousePressed(double x, double y, Qt::MouseButton button); // twips
     void mouseReleased(double x, double y, Qt::MouseButton button);
     void mouseDoubleClicked(double x, double y, Qt::MouseButton button);
@@ -54,6 +55,7 @@ private:
     double m_logicalWidth;
     double m_logicalHeight;
     QImage m_image;
+    bool m_pressPending = false; // a press not yet followed by its release
 };
 
 } // namespace vorleth

@@ -12,11 +12,11 @@ class DrawingSurface;
 
 // The status boxes of a board screen; any of them may be left out (null).
 struct BoardStatusBoxes {
-    QLineEdit* moveNumber = nullptr;      // teme / jyotai
-    QLineEdit* sideToMove = nullptr;      // teban / teban1
-    QPlainTextEdit* prisoners = nullptr;  // ageishi (multi-line)
-    QLineEdit* column = nullptr;          // YOKO
-    QLineEdit* row = nullptr;             // TATE
+    QLineEdit* moveNumber = nullptr;     // teme / jyotai
+    QLineEdit* sideToMove = nullptr;     // teban / teban1
+    QPlainTextEdit* prisoners = nullptr; // ageishi (multi-line)
+    QLineEdit* column = nullptr;         // YOKO
+    QLineEdit* row = nullptr;            // TATE
 };
 
 // The board view of a board screen: draws on its DrawingSurface and writes its status boxes.

@@ -5,8 +5,8 @@
 
 #include "board/canvas.h"
 #include "replay/replayscreen.h"
-#include "ui/drawingsurface.h"
 #include "store/library.h"
+#include "ui/drawingsurface.h"
 #include "ui/screenregistry.h"
 
 #include <QAction>
@@ -184,6 +184,23 @@ TEST_F(ReplayScreenTest, TheAutomaticReplayRunsOnItsTimers) {
     EXPECT_EQ(text("teban1"), QStringLiteral("黒番"));
 }
 
+// Two quick clicks are a double click to the window system; each of them steps.
+TEST_F(ReplayScreenTest, BothPressesOfADoubleClickStep) {
+    open();
+    trigger("click_both");
+    QWidget* surface = screen->surface();
+    const QPointF at(2, 2);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                    QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, surface->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(surface, &event);
+    }
+    EXPECT_EQ(text("jyotai"), QStringLiteral("2手目"));
+    EXPECT_EQ(colourAt(16, 16), whiteColour);
+}
+
 TEST_F(ReplayScreenTest, LeftClicksOnTheBoardOrBesideItStepInClickModes) {
     open();
     trigger("click_both");
@@ -275,7 +292,8 @@ TEST_F(ReplayScreenTest, ButtonsAndDeletionHandOverAndCloseTheScreen) {
 TEST_F(ReplayScreenTest, AnUnreadableRecordOpensNoScreenAndShowsTheListAgain) {
     fileName = library.store(QStringLiteral("練習碁"), game);
     ASSERT_TRUE(QFile::remove(recordPath(library.directory.path(), fileName)));
-    std::unique_ptr<ReplayScreen> replay(ReplayScreen::open(state, library.chosen(), navigator, dialogs));
+    std::unique_ptr<ReplayScreen> replay(
+        ReplayScreen::open(state, library.chosen(), navigator, dialogs));
     EXPECT_EQ(replay, nullptr);
     EXPECT_EQ(dialogs.messages(),
               QStringList{cannotReadRecordMessage + fileName + recordExtension});
@@ -319,17 +337,16 @@ TEST_F(ReplayScreenTest, AnUnreadableRecordLeavesAFreshRecordListAsTheWorkingScr
     ASSERT_TRUE(QFile::remove(recordPath(library.directory.path(), fileName)));
     ScreenRegistry registry;
     int lists = 0;
-    registry.registerScreen(ScreenId::RecordList,
-                            [&lists](Navigator&, const Handover&) -> QWidget* {
-        auto* list = new QWidget;
-        list->setObjectName(QStringLiteral("maptaikyokulist%1").arg(++lists));
-        return list;
-    });
-    registry.registerScreen(ScreenId::Replay,
-                            [this](Navigator& navigator, const Handover& handover) -> QWidget* {
-                                return ReplayScreen::open(
-                                    state, std::get<ChosenRecord>(handover), navigator, dialogs);
-                            });
+    registry.registerScreen(
+        ScreenId::RecordList, [&lists](Navigator&, const Handover&) -> QWidget* {
+            auto* list = new QWidget;
+            list->setObjectName(QStringLiteral("maptaikyokulist%1").arg(++lists));
+            return list;
+        });
+    registry.registerScreen(
+        ScreenId::Replay, [this](Navigator& navigator, const Handover& handover) -> QWidget* {
+            return ReplayScreen::open(state, std::get<ChosenRecord>(handover), navigator, dialogs);
+        });
     registry.show(ScreenId::RecordList);
     QPointer<QWidget> chooser = registry.current();
 

@@ -56,10 +56,10 @@ public:
         m.referenceDate = QStringLiteral("20240101");
         record.moves = moves;
         const QString name = recordFileName(m);
-        EXPECT_TRUE(textfile::writeFileSafely(
-                        recordPath(directory.path(), name),
-                        encodeRecordBody(record, moves.length(), QDate(2024, 1, 1)))
-                        .ok());
+        EXPECT_TRUE(
+            textfile::writeFileSafely(recordPath(directory.path(), name),
+                                      encodeRecordBody(record, moves.length(), QDate(2024, 1, 1)))
+                .ok());
         select(name);
         return name;
     }

@@ -9,6 +9,7 @@
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
+#include "support/widgets.h"
 #include "ui/screenregistry.h"
 
 #include <QAction>
@@ -43,31 +44,10 @@ using test::ScriptedDialogs;
 using test::sjis;
 using test::writeBytes;
 
-template <typename T> T* child(QWidget* w, const char* name) {
-    T* found = w->findChild<T*>(QString::fromUtf8(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-void click(QWidget* w, const char* name) {
-    auto* button = child<QPushButton>(w, name);
-    ASSERT_NE(button, nullptr);
-    button->click();
-}
-
-void trigger(QWidget* w, const char* name) {
-    auto* action = w->findChild<QAction*>(QString::fromUtf8(name));
-    ASSERT_NE(action, nullptr) << name;
-    action->trigger();
-}
-
-// Lets closed screens go away.
-void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::child;
+using test::click;
+using test::settle;
+using test::trigger;
 
 class ShellScreenTest : public ::testing::Test {
 protected:

@@ -1,6 +1,6 @@
 #include "shell/settingsfile.h"
-#include "state/sharedstate.h"
 #include "shell/startup.h"
+#include "state/sharedstate.h"
 #include "support/testfiles.h"
 
 #include <QDir>

@@ -1,5 +1,5 @@
-#include "state/sharedstate.h"
 #include "shell/slideshow.h"
+#include "state/sharedstate.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "state/sharedstate.h"
 #include "shell/startup.h"
+#include "state/sharedstate.h"
 #include "support/testfiles.h"
 
 #include <QDir>

@@ -57,6 +57,10 @@ TEST(ChooserGrouping, GameNamesGroupByLeadingCharactersInCodeOrder) {
          5,
          {{u"名人戦"_qs, 1}, {u"本因坊戦"_qs, 2}}},
         {"no games", {}, 2, {}},
+        {"a character outside the Basic Multilingual Plane stays whole",
+         {{u"𠮷野杯"_qs, {}, {}}, {u"𠮷田杯"_qs, {}, {}}},
+         1,
+         {{u"𠮷"_qs, 2}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.label);

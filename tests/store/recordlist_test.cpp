@@ -3,6 +3,7 @@
 #include "store/recordlistscreen.h"
 #include "support/recordingnavigator.h"
 #include "support/recordspec.h"
+#include "support/printers.h"
 #include "support/testfiles.h"
 #include "ui/flexgrid.h"
 
@@ -27,10 +28,6 @@
 #include <ostream>
 #include <type_traits>
 
-// Failure messages show texts as they read.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {
@@ -419,8 +416,7 @@ TEST_F(RecordListTest, DoubleClickReplaysAValidRow) {
     EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).game.gameName, u"春の例会"_qs);
     EXPECT_EQ(state.replay.stepInterval, 3000);
     ASSERT_FALSE(navigator.calls.empty());
-    EXPECT_EQ(navigator.calls.back().handover,
-              Handover{ChosenRecord{state.record.selectedIndex}});
+    EXPECT_EQ(navigator.calls.back().handover, Handover{ChosenRecord{state.record.selectedIndex}});
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
     EXPECT_TRUE(closedAndDeleted(list));
 }

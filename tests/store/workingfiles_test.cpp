@@ -37,7 +37,9 @@ protected:
     bool readEntry(SharedState& s) {
         return keep(readWorkingEntry(s.baseDirectory, s.record, s.table));
     }
-    bool writePlays(const SharedState& s) { return keep(writeRepeatedPlays(s.baseDirectory, s.table)); }
+    bool writePlays(const SharedState& s) {
+        return keep(writeRepeatedPlays(s.baseDirectory, s.table));
+    }
     bool readPlays(SharedState& s) { return keep(readRepeatedPlays(s.baseDirectory, s.table)); }
     bool writePlaceholder(const SharedState& s) {
         return keep(writeWorkingEntryPlaceholder(s.baseDirectory));
@@ -75,8 +77,8 @@ void PrintTo(const Restored& r, std::ostream* os) {
 
 Restored restored(const SharedState& s, int points = TableEntryData::maxMoves) {
     const auto& moves = s.table.tableMoves;
-    return {{s.record.game.gameName, s.record.game.whitePlayer, s.record.game.blackPlayer, s.record.game.result,
-             s.record.game.komi},
+    return {{s.record.game.gameName, s.record.game.whitePlayer, s.record.game.blackPlayer,
+             s.record.game.result, s.record.game.komi},
             s.record.moveCount,
             QVector<int>(moves.begin() + 1, moves.begin() + 1 + points)};
 }

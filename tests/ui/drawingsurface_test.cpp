@@ -1,14 +1,17 @@
-#include "ui/surfaceboardview.h"
 #include "ui/drawingsurface.h"
+#include "ui/surfaceboardview.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTest>
-#include <QPlainTextEdit>
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 // The same tests run at device pixel ratio 1 and, with QT_SCALE_FACTOR=2, at 2: positions are
 // given in twips and turned into device pixels by the surface itself.
@@ -186,6 +189,33 @@ TEST_P(DrawingSurfaceTest, PixelAtOutsideTheAreaIsInvalid) {
     EXPECT_FALSE(surface.pixelAt(10, GetParam().height + 30).isValid());
     surface.clear(QColor(1, 2, 3));
     EXPECT_EQ(surface.pixelAt(GetParam().width - 1, GetParam().height - 1), QColor(1, 2, 3));
+}
+
+// Platforms deliver the second press of a double click either as a press followed by a
+// double-click event, or as the double-click event alone; both count as two presses.
+TEST_P(DrawingSurfaceTest, EveryPressOfADoubleClickCounts) {
+    surface.show();
+    auto send = [this](QEvent::Type type) {
+        QMouseEvent event(type, QPointF(50, 60), surface.mapToGlobal(QPointF(50, 60)),
+                          Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton
+                                                                              : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&surface, &event);
+    };
+    using T = QEvent::Type;
+    const std::vector<T> withSecondPress = {T::MouseButtonPress, T::MouseButtonRelease,
+                                            T::MouseButtonPress, T::MouseButtonDblClick,
+                                            T::MouseButtonRelease};
+    const std::vector<T> withoutSecondPress = {T::MouseButtonPress, T::MouseButtonRelease,
+                                               T::MouseButtonDblClick, T::MouseButtonRelease};
+    for (const auto& sequence : {withSecondPress, withoutSecondPress}) {
+        SCOPED_TRACE(sequence.size());
+        QSignalSpy pressed(&surface, &DrawingSurface::mousePressed);
+        for (const T type : sequence)
+            send(type);
+        ASSERT_EQ(pressed.size(), 2);
+        EXPECT_EQ(pressed[1], (QVariantList{750.0, 900.0, QVariant::fromValue(Qt::LeftButton)}));
+    }
 }
 
 TEST_P(DrawingSurfaceTest, MouseEventsArriveInTwips) {

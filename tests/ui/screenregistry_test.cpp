@@ -1,5 +1,7 @@
 #include "ui/screenregistry.h"
 
+#include "support/widgets.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QPointer>
@@ -13,13 +15,7 @@
 namespace vorleth {
 namespace {
 
-// Closed screens are deleted later; let that happen.
-void settle() {
-    for (int i = 0; i < 3; ++i) {
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
+using test::settle;
 
 class ScreenRegistryTest : public testing::Test {
 protected:
@@ -199,6 +195,19 @@ TEST_F(ScreenRegistryTest, AScreenOnTopLeavesTheOneUnderneathOpen) {
     EXPECT_FALSE(board);
     EXPECT_FALSE(endOfGame);
     EXPECT_EQ(visibleScreens(), 1);
+}
+
+TEST_F(ScreenRegistryTest, TheHandOverReachesTheNewScreen) {
+    std::vector<Handover> seen;
+    for (ScreenId id : {ScreenId::Replay, ScreenId::Help}) {
+        registry.registerScreen(id, [&seen](Navigator&, const Handover& handover) {
+            seen.push_back(handover);
+            return new QWidget;
+        });
+    }
+    registry.show(ScreenId::Replay, ChosenRecord{7});
+    registry.showHelp(helpcode::replay);
+    EXPECT_EQ(seen, (std::vector<Handover>{ChosenRecord{7}, HelpTopic{helpcode::replay}}));
 }
 
 TEST_F(ScreenRegistryTest, UnknownScreensAndEmptyFactoriesChangeNothing) {
