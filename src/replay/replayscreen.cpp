@@ -2,6 +2,7 @@
 
 #include "board/boardrenderer.h"
 #include "board/canvas.h"
+#include "replay/sgfsave.h"
 #include "shell/sharedstate.h"
 #include "ui/drawingsurface.h"
 #include "ui/platform.h"
@@ -122,7 +123,7 @@ ReplayScreen* ReplayScreen::open(SharedState& state, Navigator& navigator, Dialo
 
 ReplayScreen::ReplayScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
                            QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_timers(this),
+    : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_timers(this),
       m_controller(state, *this, m_timers, dialogs, navigator) {
     setObjectName(QStringLiteral("mapkifusaigen"));
     buildControls();
@@ -245,6 +246,8 @@ void ReplayScreen::buildMenus() {
     action(deletion, "delprocan", QStringLiteral("削除の取り止め"), [] {});
     action(deletion, "delprook", QStringLiteral("この対局を削除"),
            [this] { closeAfter(m_controller.deleteRecord()); });
+
+    menuBar()->addAction(new SgfSaveAction(m_state, m_dialogs, this));
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F5HelLP"));

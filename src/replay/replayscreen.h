@@ -76,6 +76,7 @@ private:
     };
 
     SharedState& m_state;
+    Dialogs& m_dialogs;
     DrawingSurface* m_surface = nullptr;
     std::unique_ptr<BoardRenderer> m_renderer;
     Timers m_timers;
