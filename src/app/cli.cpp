@@ -1,6 +1,7 @@
 #include "app/cli.h"
 
 #include "board/playrules.h"
+#include "import/sgfexport.h"
 #include "import/sgfimport.h"
 #include "store/catalogue.h"
 #include "store/recordcodec.h"
@@ -16,7 +17,8 @@ namespace vorleth {
 namespace {
 
 const QString usage =
-    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | import DIR FILE...");
+    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | import DIR FILE... | "
+                   "export FILE [OUT]");
 
 int fail(QTextStream& err, const QString& message) {
     err << "vorleth-cli: " << message << '\n';
@@ -125,6 +127,35 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err,
     return anyFailed ? 1 : 0;
 }
 
+int exportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2 && args.size() != 3)
+        return fail(err, usage);
+    const QString path = args.at(1);
+    const QFileInfo info(path);
+    if (!info.fileName().endsWith(recordExtension, Qt::CaseInsensitive))
+        return fail(err, QStringLiteral("not a record file (%1): %2").arg(recordExtension, path));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return fail(err, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    const QByteArray body = file.readAll();
+    RecordReadResult read = decodeRecord(info.fileName().chopped(recordExtension.size()), body);
+    if (!read.ok())
+        return fail(err, read.error.simplified());
+    restoreFullNames(read.record.metadata, body);
+
+    const SgfExport sgf = exportSgf(read.record);
+    if (args.size() == 3) {
+        if (const auto reason = writeSgfFile(args.at(2), sgf.text))
+            return fail(err, QStringLiteral("cannot write %1: %2").arg(args.at(2), *reason));
+    } else {
+        out << QString::fromUtf8(sgf.text);
+    }
+    // The file is written all the same; these say where other programs may show it otherwise.
+    for (const SgfExportIssue& issue : sgf.issues)
+        err << "vorleth-cli: " << path << ": warning: " << issue.description() << '\n';
+    return 0;
+}
+
 } // namespace
 
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
@@ -137,6 +168,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
         status = boardCommand(args, out, err);
     else if (command == QLatin1String("import"))
         status = importCommand(args, out, err, clock);
+    else if (command == QLatin1String("export"))
+        status = exportCommand(args, out, err);
     else
         status = fail(err, usage);
     out.flush();

@@ -14,6 +14,7 @@ namespace vorleth {
 //   list DIR              the catalogue of DIR in the record list's default order
 //   board FILE [N]        the position after the first N entries of a record file
 //   import DIR FILE...    standard SGF files saved as new records in DIR
+//   export FILE [OUT]     a record file as SGF, to OUT or to out
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
            std::function<QDateTime()> clock = {});
 

@@ -229,12 +229,22 @@ private:
 // Game information is simple text: every blank, line break or control character counts as
 // a blank, and runs of them fold to one.
 QString simpleText(const QString& value) {
-    QString text = value;
-    for (QChar& c : text) {
-        if (c.category() == QChar::Other_Control)
-            c = u' ';
+    // Line breaks, tabs and runs of blanks read as one blank. An ideographic space is part of
+    // the text: Japanese names are written with it.
+    QString text;
+    text.reserve(value.size());
+    bool blank = false;
+    for (const QChar c : value) {
+        if (c == u' ' || c.category() == QChar::Other_Control) {
+            blank = true;
+            continue;
+        }
+        if (blank && !text.isEmpty())
+            text += u' ';
+        blank = false;
+        text += c;
     }
-    return text.simplified();
+    return text;
 }
 
 // a..z are 1..26 and A..Z 27..52; 0 for anything else.

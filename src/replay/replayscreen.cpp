@@ -1,6 +1,7 @@
 #include "replay/replayscreen.h"
 
 #include "board/canvas.h"
+#include "replay/sgfsave.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
@@ -118,7 +119,7 @@ ReplayScreen* ReplayScreen::open(SharedState& state, const ChosenRecord& chosen,
 
 ReplayScreen::ReplayScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
                            QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_timers(this),
+    : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_timers(this),
       m_controller(replayContext(state), *this, m_timers, dialogs, navigator) {
     setObjectName(QStringLiteral("mapkifusaigen"));
     buildControls();
@@ -243,6 +244,8 @@ void ReplayScreen::buildMenus() {
     action(deletion, "delprocan", QStringLiteral("削除の取り止め"), [] {});
     action(deletion, "delprook", QStringLiteral("この対局を削除"),
            [this] { closeAfter(m_controller.deleteRecord()); });
+
+    menuBar()->addAction(new SgfSaveAction(m_state, m_dialogs, this));
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F5HelLP"));

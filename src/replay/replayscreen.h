@@ -76,6 +76,7 @@ private:
     };
 
     SharedState& m_state;
+    Dialogs& m_dialogs;
     DrawingSurface* m_surface = nullptr;
     std::unique_ptr<SurfaceBoardView> m_board;
     Timers m_timers;

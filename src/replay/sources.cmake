@@ -4,4 +4,5 @@ list(APPEND CORE_SOURCES
 )
 list(APPEND GUI_SOURCES
     replay/replayscreen.cpp
+    replay/sgfsave.cpp
 )

@@ -138,6 +138,8 @@ TEST(SgfGame, MainLineToGame) {
         {"game information in a later node, blanks folded",
          "(;FF[3];GN[ a\n  b ]EV[杯]PW[白\t太郎]PB[黒]KM[6.5]RE[W+R]HA[2];GN[later])",
          "FF3 19x19 | GN=a b | EV=杯 | PW=白 太郎 | PB=黒 | KM=6.5 | RE=W+R | HA=2"},
+        {"an ideographic space is part of a name", "(;GN[三子局　研究会]PW[ 白　 ];B[aa])",
+         "FF1 19x19 | GN=三子局　研究会 | PW=白　 | Baa"},
         {"passes", "(;SZ[19];B[];W[tt];B[aa])", "FF1 19x19 | Bpass Wpass Baa"},
         {"tt is a point on a larger board", "(;SZ[21];B[tt])", "FF1 21x21 | Btt"},
         {"rectangular size", "(;SZ[13:9];W[mi])", "FF1 13x9 | Wmi"},

@@ -1,2 +1,3 @@
 vorleth_add_test(sgf_tests SOURCES import/sgf_test.cpp)
 vorleth_add_test(sgfimport_tests SOURCES import/sgfimport_test.cpp)
+vorleth_add_test(sgfexport_tests SOURCES import/sgfexport_test.cpp)
