@@ -89,8 +89,7 @@ void prepareBrowse(SharedState& state) {
 
 bool prepareTableEntry(SharedState& state) {
     state.shell.entryMode = tableEntryMode;
-    for (auto& column : state.board.board.visitStamp)
-        column.fill(0);
+    state.table.clearDiagramGrid();
     state.table.tableMoves.fill(0);
     resetCurrentState(state);
     return rescanCatalogue(state);

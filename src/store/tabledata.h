@@ -18,9 +18,21 @@ struct TableEntryData {
     static constexpr int maxMoves = 500;
     std::array<int, maxMoves + 1> tableMoves{}; // 1..500: point code, 0 = given by an earlier move
     QVector<RepeatedPlay> repeatedPlays;
+    // The move number typed at each point [column][row], 1..19 used, 0 for none. The main
+    // menu's table entry clears it, recall and the imports fill it, and the recording board
+    // clears it as it opens: past that it means nothing.
+    std::array<std::array<int, 20>, 20> diagramGrid{};
     int tablePosition = 0;
     bool tablePrefilled = false;
     int boardScreenState = 0; // 0 recording, 1 placing diagram moves, 2 waiting, 99 rebuild
+    // Leaving the board or the count without saving asks nothing (set from the counting
+    // screen's caption-less menu).
+    bool skipSaveQuestion = false;
+
+    void clearDiagramGrid() {
+        for (auto& column : diagramGrid)
+            column.fill(0);
+    }
 
     // The working flags the main menu clears; the diagram itself stays for recall.
     void reset() {

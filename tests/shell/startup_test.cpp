@@ -133,7 +133,7 @@ void dirty(SharedState& state) {
     state.board.play.prisonersWhite = 3;
     state.board.play.prisonersBlack = 2;
     state.board.moves.append({1604, QStringLiteral("1")});
-    state.board.board.visitStamp[4][5] = 11;
+    state.table.diagramGrid[4][5] = 11;
     state.table.boardScreenState = 99;
     state.table.tablePosition = 40;
     state.table.tablePrefilled = true;
@@ -246,7 +246,7 @@ TEST_F(MainActionTest, TableEntryClearsTheDiagramGridAndMoves) {
     SharedState state = prepared();
     ASSERT_TRUE(prepareTableEntry(state));
     EXPECT_EQ(state.shell.entryMode, 2);
-    for (const auto& column : state.board.board.visitStamp)
+    for (const auto& column : state.table.diagramGrid)
         for (auto stamp : column)
             ASSERT_EQ(stamp, 0);
     for (int m = 0; m <= 500; ++m)
