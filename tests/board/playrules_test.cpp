@@ -1,4 +1,5 @@
 #include "board/playrules.h"
+#include "support/ko.h"
 #include "support/printers.h"
 
 #include <gtest/gtest.h>
@@ -90,15 +91,12 @@ TEST_F(PlayRules, StoneOnItsOwnLastLibertyStaysWhenItCapturesNothing) {
 }
 
 TEST_F(PlayRules, ImmediateRecaptureIsAcceptedAndEachCaptureWritesOneRemoval) {
-    BoardModel model = positionFrom({
-        ".XO..",
-        "XO.O.",
-        ".XO..",
-    });
-    play(model, {3, 2}, black); // takes the white stone at (2, 2)
+    BoardModel model;
+    model.board = parseBoardDiagram(test::koDiagram);
+    play(model, test::koTake, black); // takes the white stone at (2, 2)
     EXPECT_EQ(kinds(model.moves), (QStringList{"302:1", "202:+"}));
     EXPECT_EQ(model.play.prisonersBlack, 1);
-    play(model, {2, 2}, white); // retakes at once
+    play(model, test::koRetake, white); // retakes at once
     EXPECT_EQ(kinds(model.moves), (QStringList{"302:1", "202:+", "202:2", "302:+"}));
     EXPECT_EQ(model.play.prisonersWhite, 1);
     EXPECT_EQ(diagramRows(model.board, 3, 5), (QStringList{".XO..", "XO.O.", ".XO.."}));
@@ -307,13 +305,10 @@ TEST_F(PlayRules, PlaysThatWouldOverflowARecordFileAreRefused) {
 }
 
 TEST_F(PlayRules, CaptureSearchStaysRightWhenTheStampCounterWouldWrap) {
-    BoardModel model = positionFrom({
-        ".XO..",
-        "XO.O.",
-        ".XO..",
-    });
+    BoardModel model;
+    model.board = parseBoardDiagram(test::koDiagram);
     model.board.stampCounter = std::numeric_limits<std::int16_t>::max() - 1;
-    play(model, {3, 2}, black);
+    play(model, test::koTake, black);
     EXPECT_EQ(model.board.cell(2, 2), Board::Empty);
     EXPECT_EQ(model.play.prisonersBlack, 1);
     EXPECT_GT(model.board.stampCounter, 0);

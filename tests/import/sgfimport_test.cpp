@@ -1,4 +1,5 @@
 #include "import/sgfimport.h"
+#include "support/ko.h"
 #include "support/printers.h"
 
 #include "board/playrules.h"
@@ -163,11 +164,8 @@ TEST(SgfImport, EveryGameOfACollection) {
 }
 
 TEST(SgfImport, RefusesMoreEntriesThanARecordHolds) {
-    // A ko taken back and forth: every move captures, two entries each.
-    //   . X O
-    //   X O . O
-    //   . X O
-    QString sgf = QStringLiteral("(;B[ba];W[ca];B[ab];W[db];B[bc];W[cc];W[bb]");
+    // The ko taken back and forth: every move captures, two entries each.
+    QString sgf = u'(' + test::koSgfMoves();
     int entries = 7;
     int move = 7;
     while (entries <= MoveList::recordableEntries) {

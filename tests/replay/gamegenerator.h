@@ -3,6 +3,7 @@
 #include "board/playrules.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <random>
@@ -46,9 +47,12 @@ inline MoveList playGame(int stones, unsigned seed, const QString& gameName = QS
     if (model.play.pendingHandicap > 0)
         placeHandicapStones(model, display);
 
+    // The engine's raw output is the same with every standard library; the distributions are
+    // not, so the numbers are derived from it here and a seed gives the same game everywhere.
     std::mt19937 random(seed);
     auto pick = [&](int low, int high) {
-        return std::uniform_int_distribution<int>(low, high)(random);
+        const auto span = static_cast<std::uint32_t>(high - low + 1);
+        return low + static_cast<int>(random() % span);
     };
     // A liberty of a group of colour with exactly `count` liberties, near `around` when asked.
     auto libertyOfGroup = [&](Board::Cell colour, size_t count,

@@ -58,13 +58,10 @@ QString placementOf(const MoveEntry& e) {
                          : QStringLiteral("stone %1 %2").arg(e.point).arg(e.kind);
 }
 
-class ReplayControllerTest : public ::testing::Test {
+class ReplayControllerTest : public ::testing::Test, protected test::ReplayRig {
 protected:
-    ReplayControllerTest() { timers.controller = &controller; }
-
     void open(const QString& gameName, const MoveList& moves) {
-        library.store(gameName, moves);
-        ASSERT_TRUE(controller.open(library.chosen()));
+        ASSERT_TRUE(ReplayRig::open(gameName, moves));
     }
 
     // Delivers the ticks of ms milliseconds.
@@ -86,14 +83,6 @@ protected:
                 return line;
         return QString();
     }
-
-    test::RecordLibrary library;
-    SharedState& state = library.state;
-    FakeReplayView view;
-    VirtualTimers timers;
-    ScriptedDialogs dialogs;
-    RecordingNavigator navigator;
-    ReplayController controller{replayContext(state), view, timers, dialogs, navigator};
 };
 
 // ---- Opening and the automatic replay ------------------------------------------------------
@@ -215,56 +204,52 @@ TEST_F(ReplayControllerTest, ProblemsAndJosekiOpenWithTheirSetUpAndWaitForClicks
     for (const Case c :
          {Case{"詰め碁　死活", true}, Case{"定石　星", true}, Case{"練習碁", false}}) {
         SCOPED_TRACE(c.name);
-        test::RecordLibrary library;
-        FakeReplayView view;
-        VirtualTimers timers;
-        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
-        timers.controller = &controller;
-        library.store(QString::fromUtf8(c.name), moves);
-        ASSERT_TRUE(controller.open(library.chosen()));
-        const PlayState& play = library.state.board.play;
-        const ReplaySettings& replay = library.state.replay;
+        test::ReplayRig rig;
+        ASSERT_TRUE(rig.open(QString::fromUtf8(c.name), moves));
+        const PlayState& play = rig.state.board.play;
+        const ReplaySettings& replay = rig.state.replay;
 
-        timers.advance(1);
-        EXPECT_EQ(view.stones(), c.setUp ? 12 : 0);
-        EXPECT_EQ(view.moveNumber, c.setUp ? QStringLiteral("12手目") : QStringLiteral("0手目"));
+        rig.timers.advance(1);
+        EXPECT_EQ(rig.view.stones(), c.setUp ? 12 : 0);
+        EXPECT_EQ(rig.view.moveNumber,
+                  c.setUp ? QStringLiteral("12手目") : QStringLiteral("0手目"));
         EXPECT_EQ(play.appliedCount, c.setUp ? 12 : 0);
 
-        timers.advance(3000);
+        rig.timers.advance(3000);
         if (!c.setUp) {
             // Without the set-up the replay runs from the first entry up to the marker.
             EXPECT_EQ(play.appliedCount, 1);
-            timers.advance(11 * 3000 + 300);
-            EXPECT_EQ(view.stones(), 12);
-            timers.advance(3000);
+            rig.timers.advance(11 * 3000 + 300);
+            EXPECT_EQ(rig.view.stones(), 12);
+            rig.timers.advance(3000);
         }
         EXPECT_EQ(play.appliedCount, 13);
-        EXPECT_EQ(view.caption, QStringLiteral("どちらも打つ"));
+        EXPECT_EQ(rig.view.caption, QStringLiteral("どちらも打つ"));
         EXPECT_EQ(replay.replayMode, 3);
         EXPECT_EQ(replay.stepInterval, 1000);
-        EXPECT_FALSE(timers.stepRunning());
-        timers.advance(10000);
+        EXPECT_FALSE(rig.timers.stepRunning());
+        rig.timers.advance(10000);
         EXPECT_EQ(play.appliedCount, 13) << "paused until a click";
 
         // Each click places one entry with the removals that follow it.
-        controller.leftClick();
-        EXPECT_EQ(view.at(1, 1), 'O');
-        timers.advance(2000);
+        rig.controller.leftClick();
+        EXPECT_EQ(rig.view.at(1, 1), 'O');
+        rig.timers.advance(2000);
         EXPECT_EQ(play.appliedCount, 14);
-        controller.leftClick();
-        EXPECT_EQ(view.at(2, 1), 'X');
-        timers.advance(2000);
-        controller.leftClick();
-        EXPECT_EQ(view.at(1, 2), 'X');
-        EXPECT_EQ(view.at(1, 1), '.');
+        rig.controller.leftClick();
+        EXPECT_EQ(rig.view.at(2, 1), 'X');
+        rig.timers.advance(2000);
+        rig.controller.leftClick();
+        EXPECT_EQ(rig.view.at(1, 2), 'X');
+        EXPECT_EQ(rig.view.at(1, 1), '.');
         EXPECT_EQ(play.appliedCount, 17);
         // After the capture the next move follows by itself, one second later.
-        timers.advance(1 + 1000 + ReplayController::placementDelay);
-        EXPECT_EQ(view.at(16, 16), 'O');
-        timers.advance(10000);
+        rig.timers.advance(1 + 1000 + ReplayController::placementDelay);
+        EXPECT_EQ(rig.view.at(16, 16), 'O');
+        rig.timers.advance(10000);
         EXPECT_EQ(play.appliedCount, 18);
-        controller.leftClick();
-        EXPECT_EQ(view.caption, endedCaption);
+        rig.controller.leftClick();
+        EXPECT_EQ(rig.view.caption, endedCaption);
     }
 }
 
@@ -422,26 +407,22 @@ TEST_F(ReplayControllerTest, APointTargetEndsTheReplayAfterAPlacementThere) {
     const MoveList moves = captureGame();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer);
-        test::RecordLibrary library;
-        FakeReplayView view;
-        VirtualTimers timers;
-        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
-        timers.controller = &controller;
-        library.store(QStringLiteral("練習碁"), moves);
-        ASSERT_TRUE(controller.open(library.chosen()));
-        controller.chooseInterval(500);
-        const PlayState& play = library.state.board.play;
-        while (play.appliedCount < c.setAfter)
-            timers.advance(100);
-        timers.advance(ReplayController::placementDelay);
-        dialogs.inputs.push_back(QString::fromUtf8(c.answer));
-        controller.askPointTarget();
+        test::ReplayRig rig;
+        ASSERT_TRUE(rig.open(QStringLiteral("練習碁"), moves));
+        rig.controller.chooseInterval(500);
+        const PlayState& play = rig.state.board.play;
+        for (int tick = 0; tick < 1000 && play.appliedCount < c.setAfter; ++tick)
+            rig.timers.advance(100);
+        ASSERT_GE(play.appliedCount, c.setAfter) << "the replay did not get that far";
+        rig.timers.advance(ReplayController::placementDelay);
+        rig.dialogs.inputs.push_back(QString::fromUtf8(c.answer));
+        rig.controller.askPointTarget();
 
-        timers.advance(100000);
-        EXPECT_EQ(view.caption, endedCaption);
-        EXPECT_EQ(view.stones(), stonesLeft(moves, c.stopsAfter));
+        rig.timers.advance(100000);
+        EXPECT_EQ(rig.view.caption, endedCaption);
+        EXPECT_EQ(rig.view.stones(), stonesLeft(moves, c.stopsAfter));
         const Point next = Point::fromCode(moves.entry(c.stopsAfter + 1).point);
-        EXPECT_EQ(view.at(next.column, next.row), '.') << "nothing after the target";
+        EXPECT_EQ(rig.view.at(next.column, next.row), '.') << "nothing after the target";
         EXPECT_GT(play.appliedCount, moves.length());
     }
 }
@@ -463,7 +444,7 @@ TEST_F(ReplayControllerTest, TheEndedReplayCountsOnAndShowsTheEndAgain) {
 class ReplayJumpTest : public ReplayControllerTest {
 protected:
     void SetUp() override {
-        moves = test::playGame(150, 20);
+        moves = test::playGame(150, 8);
         ASSERT_EQ(stoneEntries(moves, moves.length()), 150);
         ASSERT_GT(moves.length(), 150) << "the game should capture";
         open(QStringLiteral("練習碁"), moves);
@@ -634,7 +615,7 @@ TEST_F(ReplayControllerTest, PointTargetDialog) {
 }
 
 TEST_F(ReplayControllerTest, MoveTargetDialog) {
-    const MoveList moves = test::playGame(150, 4);
+    const MoveList moves = test::playGame(150, 8);
     ASSERT_EQ(stoneEntries(moves, 40), 37) << "three removals among the first 40 entries";
     open(QStringLiteral("練習碁"), moves);
     ASSERT_EQ(state.record.moveCount, moves.length());
@@ -712,42 +693,37 @@ TEST_F(ReplayControllerTest, LeavingTouchesTheRecordOnlyAfterMoveThirty) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.clicks);
-        test::RecordLibrary library;
-        FakeReplayView view;
-        VirtualTimers timers;
-        RecordingNavigator navigator;
-        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
-        timers.controller = &controller;
-        const QString name = library.store(QStringLiteral("練習碁"), moves);
-        ASSERT_TRUE(controller.open(library.chosen()));
-        controller.chooseClickMode(3);
+        test::ReplayRig rig;
+        ASSERT_TRUE(rig.open(QStringLiteral("練習碁"), moves));
+        const QString name = rig.state.record.fileName;
+        rig.controller.chooseClickMode(3);
         for (int i = 0; i < c.clicks; ++i)
-            controller.leftClick();
-        ASSERT_EQ(library.state.board.play.nextMoveNumber, c.clicks);
+            rig.controller.leftClick();
+        ASSERT_EQ(rig.state.board.play.nextMoveNumber, c.clicks);
 
         bool handedOver = false;
         switch (c.action) {
         case Action::List:
-            handedOver = controller.backToRecordList();
-            EXPECT_TRUE(library.state.replay.replayListFlag);
+            handedOver = rig.controller.backToRecordList();
+            EXPECT_TRUE(rig.state.replay.replayListFlag);
             break;
         case Action::Start:
-            handedOver = controller.backToStart();
+            handedOver = rig.controller.backToStart();
             break;
         case Action::Continue:
-            handedOver = controller.continuePlaying();
-            EXPECT_EQ(library.state.table.boardScreenState, 99);
-            EXPECT_EQ(library.state.board.play.appliedCount, c.clicks);
+            handedOver = rig.controller.continuePlaying();
+            EXPECT_EQ(rig.state.table.boardScreenState, 99);
+            EXPECT_EQ(rig.state.board.play.appliedCount, c.clicks);
             break;
         }
         EXPECT_TRUE(handedOver);
-        EXPECT_EQ(navigator.shown, std::vector<ScreenId>{c.next});
-        const QString touchedName = touchedFileName(name, library.state.now());
+        EXPECT_EQ(rig.navigator.shown, std::vector<ScreenId>{c.next});
+        const QString touchedName = touchedFileName(name, rig.state.now());
         ASSERT_NE(touchedName, name);
-        EXPECT_EQ(library.exists(touchedName), c.touched);
-        EXPECT_EQ(library.exists(name), !c.touched);
-        EXPECT_EQ(library.state.record.fileName, c.touched ? touchedName : name);
-        EXPECT_FALSE(timers.stepRunning() || timers.startDue || timers.placementDue);
+        EXPECT_EQ(rig.library.exists(touchedName), c.touched);
+        EXPECT_EQ(rig.library.exists(name), !c.touched);
+        EXPECT_EQ(rig.state.record.fileName, c.touched ? touchedName : name);
+        EXPECT_FALSE(rig.timers.stepRunning() || rig.timers.startDue || rig.timers.placementDue);
     }
 }
 
@@ -841,24 +817,18 @@ TEST_F(ReplayControllerTest, ARecordThatCannotBeReadIsReportedAndNothingIsDrawn)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        test::RecordLibrary library;
-        FakeReplayView view;
-        VirtualTimers timers;
-        ScriptedDialogs dialogs;
-        RecordingNavigator navigator;
-        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
-        timers.controller = &controller;
-        const QString name = library.store(QStringLiteral("練習碁"), captureGame());
-        c.spoil(recordPath(library.directory.path(), name));
-        library.state.board.moves = movesOf({{1010, "1"}}); // what an earlier screen left
+        test::ReplayRig rig;
+        const QString name = rig.library.store(QStringLiteral("練習碁"), captureGame());
+        c.spoil(recordPath(rig.library.directory.path(), name));
+        rig.state.board.moves = movesOf({{1010, "1"}}); // what an earlier screen left
 
-        EXPECT_FALSE(controller.open(library.chosen()));
-        ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_TRUE(dialogs.shown[0].text.contains(name));
-        EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::RecordList});
-        EXPECT_FALSE(timers.stepRunning() || timers.startDue || timers.placementDue);
-        EXPECT_TRUE(view.log.isEmpty());
-        EXPECT_EQ(library.state.board.moves, movesOf({{1010, "1"}})) << "nothing half read";
+        EXPECT_FALSE(rig.controller.open(rig.library.chosen()));
+        ASSERT_EQ(rig.dialogs.shown.size(), 1u);
+        EXPECT_TRUE(rig.dialogs.shown[0].text.contains(name));
+        EXPECT_EQ(rig.navigator.shown, std::vector<ScreenId>{ScreenId::RecordList});
+        EXPECT_FALSE(rig.timers.stepRunning() || rig.timers.startDue || rig.timers.placementDue);
+        EXPECT_TRUE(rig.view.log.isEmpty());
+        EXPECT_EQ(rig.state.board.moves, movesOf({{1010, "1"}})) << "nothing half read";
     }
 }
 

@@ -32,16 +32,20 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
         {"automatic steps",
          [](ReplayController& controller, test::VirtualTimers& timers) {
              controller.chooseInterval(500);
-             while (controller.modeCaption() != endedCaption)
+             // 307 entries; the bound only stops a replay that never ends.
+             for (int step = 0; step < 1000 && controller.modeCaption() != endedCaption; ++step)
                  timers.advance(500);
+             ASSERT_EQ(controller.modeCaption(), endedCaption) << "the replay never ended";
          }},
         {"clicks",
          [](ReplayController& controller, test::VirtualTimers& timers) {
              controller.chooseClickMode(3);
-             while (controller.modeCaption() != endedCaption) {
+             for (int click = 0; click < 1000 && controller.modeCaption() != endedCaption;
+                  ++click) {
                  controller.leftClick();
                  timers.advance(1100);
              }
+             ASSERT_EQ(controller.modeCaption(), endedCaption) << "the replay never ended";
          }},
         {"jump to the end",
          [](ReplayController& controller, test::VirtualTimers&) { controller.jumpToFinal(); }},
@@ -54,24 +58,19 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.way);
-        test::RecordLibrary library;
-        SharedState& state = library.state;
+        test::ReplayRig rig;
+        SharedState& state = rig.state;
+        test::FakeReplayView& view = rig.view;
         ASSERT_TRUE(QFile::copy(QDir(QStringLiteral(VORLETH_TEST_DATA "/replay"))
                                     .filePath(gameFile + QStringLiteral(".IGO")),
-                                recordPath(library.directory.path(), gameFile)));
-        library.select(gameFile);
-        test::FakeReplayView view;
-        test::VirtualTimers timers;
-        test::ScriptedDialogs dialogs;
-        test::RecordingNavigator navigator;
-        ReplayController controller{replayContext(state), view, timers, dialogs, navigator};
-        timers.controller = &controller;
-        ASSERT_TRUE(controller.open(library.chosen()));
+                                recordPath(rig.library.directory.path(), gameFile)));
+        rig.library.select(gameFile);
+        ASSERT_TRUE(rig.controller.open(rig.library.chosen()));
         ASSERT_EQ(state.board.moves.length(), 307);
         EXPECT_TRUE(view.information.contains(QStringLiteral("手数  230")));
-        timers.advance(1);
+        rig.timers.advance(1);
 
-        c.drive(controller, timers);
+        c.drive(rig.controller, rig.timers);
 
         BoardModel rebuilt;
         rebuilt.moves = state.board.moves;
@@ -83,7 +82,7 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
         EXPECT_EQ(view.prisoners,
                   replayPrisonersText(rebuilt.play.prisonersWhite, rebuilt.play.prisonersBlack));
         EXPECT_EQ(rebuilt.play.prisonersWhite + rebuilt.play.prisonersBlack, 77);
-        EXPECT_TRUE(dialogs.shown.empty());
+        EXPECT_TRUE(rig.dialogs.shown.empty());
     }
 }
 

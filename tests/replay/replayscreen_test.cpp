@@ -11,8 +11,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -36,12 +36,13 @@ using test::movesOf;
 using test::RecordingNavigator;
 using test::ScriptedDialogs;
 
-// Runs the event loop until the condition holds or the time is up.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 2000) {
-    QElapsedTimer clock;
-    clock.start();
+// Runs the event loop until the condition holds. The limit only ends a wait for something that
+// never comes; on a loaded machine real timers may fire late, so it is generous and nothing is
+// concluded from how long the wait took.
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60000) {
+    const QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
+        if (deadline.hasExpired())
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(1);
@@ -155,18 +156,19 @@ TEST_F(ReplayScreenTest, TheDiscStaysUntilThePlacementWithoutHoldingTheThread) {
     trigger("it10");
     EXPECT_EQ(timer("Timer1")->interval(), 10000);
 
-    QElapsedTimer clock;
-    clock.start();
     screen->controller().replayStep(); // what Timer1 would deliver
-    EXPECT_LT(clock.elapsed(), 100) << "the announcement returns at once";
+    // The announcement has returned with the disc drawn and the placement still to come.
     EXPECT_EQ(colourAt(4, 4), cyanColour);
-    EXPECT_TRUE(timer("Timer3")->isActive());
+    ASSERT_TRUE(timer("Timer3")->isActive());
     EXPECT_TRUE(timer("Timer3")->isSingleShot());
+    EXPECT_EQ(timer("Timer3")->interval(), ReplayController::placementDelay);
 
-    waitUntil([] { return false; }, 100); // the event loop keeps running meanwhile
-    EXPECT_EQ(colourAt(4, 4), cyanColour);
+    // Events are handled meanwhile: a click in the automatic mode only restarts the interval
+    // countdown, and the disc stays until the placement.
+    pressOn(screen->surface(), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(text("jyotai"), QStringLiteral("0手目"));
     ASSERT_TRUE(waitUntil([&] { return !timer("Timer3")->isActive(); }));
-    EXPECT_GE(clock.elapsed(), 250);
     EXPECT_EQ(colourAt(4, 4), blackColour);
     EXPECT_EQ(text("jyotai"), QStringLiteral("1手目"));
     EXPECT_EQ(text("YOKO"), QStringLiteral("4"));
@@ -178,7 +180,7 @@ TEST_F(ReplayScreenTest, TheAutomaticReplayRunsOnItsTimers) {
     trigger("beepoff");
     trigger("it05");
     EXPECT_EQ(timer("Timer1")->interval(), 500);
-    ASSERT_TRUE(waitUntil([&] { return text("jyotai") == QStringLiteral("2手目"); }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return text("jyotai") == QStringLiteral("2手目"); }));
     EXPECT_EQ(colourAt(4, 4), blackColour);
     EXPECT_EQ(colourAt(16, 16), whiteColour);
     EXPECT_EQ(text("teban1"), QStringLiteral("黒番"));
@@ -319,8 +321,9 @@ TEST_F(ReplayScreenTest, AJumpDrawsThePictureThatPlacingEveryEntryGives) {
             trigger("saishufu");
         } else {
             trigger("click_both");
-            while (caption() != endedCaption)
+            for (int click = 0; click < 1000 && caption() != endedCaption; ++click)
                 pressOn(screen->surface(), Qt::LeftButton);
+            EXPECT_EQ(caption(), endedCaption) << "the replay never ended";
         }
         return screen->surface()->image();
     };
@@ -363,7 +366,7 @@ TEST_F(ReplayScreenTest, AnUnreadableRecordLeavesAFreshRecordListAsTheWorkingScr
 TEST_F(ReplayScreenTest, ClosingStopsTheTimers) {
     open();
     trigger("it05");
-    ASSERT_TRUE(waitUntil([&] { return timer("Timer3")->isActive(); }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return timer("Timer3")->isActive(); }));
     screen->close();
     EXPECT_FALSE(timer("Timer1")->isActive());
     EXPECT_FALSE(timer("Timer2")->isActive());

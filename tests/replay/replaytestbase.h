@@ -1,12 +1,15 @@
 #pragma once
 
 #include "replay/replaycontroller.h"
+#include "replay/replayfakes.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"
 #include "store/textfile.h"
+#include "support/recordingnavigator.h"
+#include "support/scripteddialogs.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -84,6 +87,27 @@ public:
 
     QTemporaryDir directory;
     SharedState state{directory.path()};
+};
+
+// One replay on the fake view with virtual timers, over a library of its own.
+struct ReplayRig {
+    ReplayRig() { timers.controller = &controller; }
+
+    // Stores the game and opens it as the record list does.
+    ::testing::AssertionResult open(const QString& gameName, const MoveList& moves) {
+        library.store(gameName, moves);
+        if (controller.open(library.chosen()))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the replay did not open";
+    }
+
+    RecordLibrary library;
+    SharedState& state = library.state;
+    FakeReplayView view;
+    VirtualTimers timers;
+    ScriptedDialogs dialogs;
+    RecordingNavigator navigator;
+    ReplayController controller{replayContext(state), view, timers, dialogs, navigator};
 };
 
 } // namespace vorleth::test
