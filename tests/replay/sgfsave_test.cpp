@@ -14,10 +14,6 @@
 
 #include <memory>
 
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace vorleth {
 namespace {
 
