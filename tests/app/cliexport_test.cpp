@@ -1,4 +1,5 @@
 #include "app/cli.h"
+#include "support/printers.h"
 
 #include "board/playrules.h"
 #include "import/sgfexport.h"
@@ -18,10 +19,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {

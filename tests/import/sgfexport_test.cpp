@@ -1,4 +1,5 @@
 #include "import/sgfexport.h"
+#include "support/printers.h"
 
 #include "board/playrules.h"
 #include "import/sgf.h"
@@ -13,10 +14,6 @@
 
 #include <map>
 #include <set>
-
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace vorleth {
 namespace {
