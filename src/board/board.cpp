@@ -1,5 +1,7 @@
 #include "board/board.h"
 
+#include <QStringList>
+
 namespace vorleth {
 
 QString Board::cellText(Point p) const {
@@ -52,6 +54,22 @@ QString boardDiagram(const Board& board) {
         text.append(u'\n');
     }
     return text;
+}
+
+Board parseBoardDiagram(const QString& diagram) {
+    Board board;
+    const QStringList rows = diagram.split(u'\n');
+    for (int row = 1; row <= 19 && row <= rows.size(); ++row) {
+        const QString& text = rows.at(row - 1);
+        for (int column = 1; column <= 19 && column <= text.size(); ++column) {
+            const QChar c = text.at(column - 1);
+            if (c == u'X')
+                board.setCell({column, row}, Board::Black);
+            else if (c == u'O')
+                board.setCell({column, row}, Board::White);
+        }
+    }
+    return board;
 }
 
 } // namespace vorleth

@@ -127,5 +127,8 @@ struct PlayState {
 // Text form of a position used by tests and the command-line tool:
 // 19 lines of 19 characters, row 1 first; '.' empty, 'X' black, 'O' white.
 QString boardDiagram(const Board& board);
+// The position such a diagram shows. Rows and columns past the text stay empty, as does any
+// character other than 'X' and 'O'; so "...X" as the only line puts one black stone at (4, 1).
+Board parseBoardDiagram(const QString& diagram);
 
 } // namespace vorleth
