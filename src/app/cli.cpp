@@ -1,6 +1,7 @@
 #include "app/cli.h"
 
 #include "board/playrules.h"
+#include "counting/correction.h"
 #include "import/sgfimport.h"
 #include "shell/sharedstate.h"
 #include "store/catalogue.h"
@@ -15,13 +16,27 @@ namespace vorleth {
 
 namespace {
 
-const QString usage =
-    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | import DIR FILE...");
+const QString usage = QStringLiteral(
+    "usage: vorleth-cli list DIR | board FILE [N] | count FILE [N] | import DIR FILE...");
 
 int fail(QTextStream& err, const QString& message) {
     err << "vorleth-cli: " << message << '\n';
     err.flush();
     return 1;
+}
+
+// The N of "board FILE [N]" and "count FILE [N]", or nothing when it is not a whole number.
+std::optional<int> entryCountArgument(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!digits.match(text).hasMatch() || !ok)
+        return std::nullopt;
+    return n;
+}
+
+QString badEntryCount(const QString& text) {
+    return QStringLiteral("N must be a non-negative whole number: %1").arg(text);
 }
 
 int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -61,13 +76,9 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString path = args.at(1);
     std::optional<int> count;
     if (args.size() == 3) {
-        static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-        bool ok = false;
-        const int n = args.at(2).toInt(&ok);
-        if (!digits.match(args.at(2)).hasMatch() || !ok)
-            return fail(
-                err, QStringLiteral("N must be a non-negative whole number: %1").arg(args.at(2)));
-        count = n;
+        count = entryCountArgument(args.at(2));
+        if (!count)
+            return fail(err, badEntryCount(args.at(2)));
     }
 
     const QFileInfo info(path);
@@ -92,6 +103,42 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                .arg(model.play.prisonersBlack)
                .arg(model.play.prisonersWhite);
     out << QStringLiteral("next %1\n").arg(model.play.nextMoveNumber);
+    return 0;
+}
+
+// The count of the position after the first N entries, as the counting screen shows it before
+// any correction: the marks, the lines of the count text, the result.
+int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2 && args.size() != 3)
+        return fail(err, usage);
+    const QFileInfo info(args.at(1));
+    std::optional<int> count;
+    if (args.size() == 3) {
+        count = entryCountArgument(args.at(2));
+        if (!count)
+            return fail(err, badEntryCount(args.at(2)));
+    }
+    if (!info.fileName().endsWith(recordExtension, Qt::CaseInsensitive))
+        return fail(err,
+                    QStringLiteral("not a record file (%1): %2").arg(recordExtension, args.at(1)));
+    const RecordReadResult read =
+        loadRecord(info.absolutePath(), info.fileName().chopped(recordExtension.size()));
+    if (!read.ok())
+        return fail(err, read.error.simplified());
+
+    BoardModel model;
+    model.moves = read.record.moves;
+    NullBoardDisplay display;
+    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.gameName,
+                    display);
+    CountingSession session;
+    session.start(model.board, model.play.prisonersWhite, model.play.prisonersBlack,
+                  read.record.metadata.komi);
+
+    out << countDiagram(session.grid());
+    for (const QString& line : session.result().lines)
+        out << line << '\n';
+    out << "result " << session.result().result << '\n';
     return 0;
 }
 
@@ -137,6 +184,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
         status = listCommand(args, out, err);
     else if (command == QLatin1String("board"))
         status = boardCommand(args, out, err);
+    else if (command == QLatin1String("count"))
+        status = countCommand(args, out, err);
     else if (command == QLatin1String("import"))
         status = importCommand(args, out, err, clock);
     else
