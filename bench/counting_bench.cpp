@@ -43,14 +43,14 @@ BENCHMARK(countFinalPosition)->Unit(benchmark::kMicrosecond);
 void correctionAndUndo(benchmark::State& state) {
     CountingSession session;
     session.start(finalPosition, 3, 3, QStringLiteral("6.5"));
-    const Point largest{1, 18};
-    if (session.grid().at(largest) != CountMark::BlackTerritory) {
+    const Point corner{1, 18};
+    if (session.grid().at(corner) != CountMark::BlackTerritory) {
         state.SkipWithError("the bottom-left corner is not Black's territory");
         return;
     }
     qsizetype redrawn = 0;
     for (auto _ : state) {
-        session.leftButtonDown(largest);
+        session.leftButtonDown(corner);
         session.leftButtonUp();
         session.pickMark(CountMark::WhiteTerritory);
         redrawn = session.activated().size();
