@@ -401,5 +401,22 @@ TEST(TerritoryDetermination, EveryCountStartsAfresh) {
     EXPECT_EQ(countDiagram(countPosition(corner, noEyeMend).grid), first);
 }
 
+TEST(CountGrid, MarksAreDrawnColumnByColumnAndTheRingNever) {
+    CountGrid grid = parseCountDiagram(QStringLiteral("b.X\nO.w\n..s\n"));
+    for (int k = 0; k <= 20; ++k) {
+        grid.set(k, 0, CountMark::BlackStone);
+        grid.set(20, k, CountMark::WhiteStone);
+    }
+    const QVector<MarkAt> expected = {
+        {{1, 1}, CountMark::BlackTerritory}, {{1, 2}, CountMark::WhiteStone},
+        {{3, 1}, CountMark::BlackStone},     {{3, 2}, CountMark::WhiteTerritory},
+        {{3, 3}, CountMark::Seki},
+    };
+    EXPECT_EQ(marksToDraw(grid), expected);
+    const QString all = QStringLiteral("XObwoxs.");
+    const QString diagram = countDiagram(parseCountDiagram(all));
+    EXPECT_EQ(diagram.left(all.size()), all);
+}
+
 } // namespace
 } // namespace vorleth
