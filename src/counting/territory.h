@@ -6,6 +6,7 @@
 #include <QVector>
 
 #include <array>
+#include <cstdint>
 
 namespace vorleth {
 
