@@ -110,10 +110,10 @@ int main(int argc, char* argv[]) {
     }
 
     const Variant variants[] = {
-        {"as designed (fixed points)", {GroupReevaluation::FixedPoints, false}},
+        {"fixed points", {GroupReevaluation::FixedPoints, false}},
         {"every group", {GroupReevaluation::EveryGroup, false}},
         {"none", {GroupReevaluation::None, false}},
-        {"as designed + one-point eyes", {GroupReevaluation::FixedPoints, true}},
+        {"fixed points + one-point eyes", {GroupReevaluation::FixedPoints, true}},
         {"every group + one-point eyes", {GroupReevaluation::EveryGroup, true}},
         {"none + one-point eyes", {GroupReevaluation::None, true}},
     };
