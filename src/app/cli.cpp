@@ -1,6 +1,7 @@
 #include "app/cli.h"
 
 #include "board/playrules.h"
+#include "counting/correction.h"
 #include "import/sgfexport.h"
 #include "import/sgfimport.h"
 #include "store/catalogue.h"
@@ -17,13 +18,53 @@ namespace vorleth {
 namespace {
 
 const QString usage =
-    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | import DIR FILE... | "
-                   "export FILE [OUT]");
+    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | count FILE [N] | "
+                   "import DIR FILE... | export FILE [OUT]");
 
 int fail(QTextStream& err, const QString& message) {
     err << "vorleth-cli: " << message << '\n';
     err.flush();
     return 1;
+}
+
+// The N of "board FILE [N]" and "count FILE [N]", or nothing when it is not a whole number.
+std::optional<int> entryCountArgument(const QString& text) {
+    static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
+    bool ok = false;
+    const int n = text.toInt(&ok);
+    if (!digits.match(text).hasMatch() || !ok)
+        return std::nullopt;
+    return n;
+}
+
+QString badEntryCount(const QString& text) {
+    return QStringLiteral("N must be a non-negative whole number: %1").arg(text);
+}
+
+// A record file given by its path, whatever the letter case of its extension.
+struct RecordFile {
+    RecordReadResult read;
+    QByteArray body;
+};
+std::optional<RecordFile> readRecordFile(const QString& path, QTextStream& err) {
+    const QFileInfo info(path);
+    if (!info.fileName().endsWith(recordExtension, Qt::CaseInsensitive)) {
+        fail(err, QStringLiteral("not a record file (%1): %2").arg(recordExtension, path));
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        fail(err, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return std::nullopt;
+    }
+    RecordFile record;
+    record.body = file.readAll();
+    record.read = decodeRecord(info.fileName().chopped(recordExtension.size()), record.body);
+    if (!record.read.ok()) {
+        fail(err, record.read.error.simplified());
+        return std::nullopt;
+    }
+    return record;
 }
 
 int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
@@ -63,25 +104,15 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     const QString path = args.at(1);
     std::optional<int> count;
     if (args.size() == 3) {
-        static const QRegularExpression digits(QStringLiteral("^[0-9]+$"));
-        bool ok = false;
-        const int n = args.at(2).toInt(&ok);
-        if (!digits.match(args.at(2)).hasMatch() || !ok)
-            return fail(
-                err, QStringLiteral("N must be a non-negative whole number: %1").arg(args.at(2)));
-        count = n;
+        count = entryCountArgument(args.at(2));
+        if (!count)
+            return fail(err, badEntryCount(args.at(2)));
     }
 
-    const QFileInfo info(path);
-    if (!info.fileName().endsWith(recordExtension, Qt::CaseInsensitive))
-        return fail(err, QStringLiteral("not a record file (%1): %2").arg(recordExtension, path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(err, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    const QString name = info.fileName().chopped(recordExtension.size());
-    const RecordReadResult read = decodeRecord(name, file.readAll());
-    if (!read.ok())
-        return fail(err, read.error.simplified());
+    const std::optional<RecordFile> file = readRecordFile(path, err);
+    if (!file)
+        return 1;
+    const RecordReadResult& read = file->read;
 
     BoardModel model;
     model.moves = read.record.moves;
@@ -94,6 +125,38 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
                .arg(model.play.prisonersBlack)
                .arg(model.play.prisonersWhite);
     out << QStringLiteral("next %1\n").arg(model.play.nextMoveNumber);
+    return 0;
+}
+
+// The count of the position after the first N entries, as the counting screen shows it before
+// any correction: the marks, the lines of the count text, the result.
+int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2 && args.size() != 3)
+        return fail(err, usage);
+    std::optional<int> count;
+    if (args.size() == 3) {
+        count = entryCountArgument(args.at(2));
+        if (!count)
+            return fail(err, badEntryCount(args.at(2)));
+    }
+    const std::optional<RecordFile> file = readRecordFile(args.at(1), err);
+    if (!file)
+        return 1;
+    const RecordReadResult& read = file->read;
+
+    BoardModel model;
+    model.moves = read.record.moves;
+    NullBoardView view;
+    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
+                    view);
+    CountingSession session;
+    session.start(model.board, model.play.prisonersWhite, model.play.prisonersBlack,
+                  read.record.metadata.game.komi);
+
+    out << countDiagram(session.grid());
+    for (const QString& line : session.result().lines)
+        out << line << '\n';
+    out << "result " << session.result().result << '\n';
     return 0;
 }
 
@@ -131,17 +194,11 @@ int exportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2 && args.size() != 3)
         return fail(err, usage);
     const QString path = args.at(1);
-    const QFileInfo info(path);
-    if (!info.fileName().endsWith(recordExtension, Qt::CaseInsensitive))
-        return fail(err, QStringLiteral("not a record file (%1): %2").arg(recordExtension, path));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(err, QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
-    const QByteArray body = file.readAll();
-    RecordReadResult read = decodeRecord(info.fileName().chopped(recordExtension.size()), body);
-    if (!read.ok())
-        return fail(err, read.error.simplified());
-    restoreFullNames(read.record.metadata, body);
+    std::optional<RecordFile> file = readRecordFile(path, err);
+    if (!file)
+        return 1;
+    RecordReadResult& read = file->read;
+    restoreFullNames(read.record.metadata, file->body);
 
     const SgfExport sgf = exportSgf(read.record);
     if (args.size() == 3) {
@@ -166,6 +223,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
         status = listCommand(args, out, err);
     else if (command == QLatin1String("board"))
         status = boardCommand(args, out, err);
+    else if (command == QLatin1String("count"))
+        status = countCommand(args, out, err);
     else if (command == QLatin1String("import"))
         status = importCommand(args, out, err, clock);
     else if (command == QLatin1String("export"))

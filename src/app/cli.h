@@ -13,6 +13,7 @@ namespace vorleth {
 // any error. clock gives "now" for the names of saved records (the system clock when empty).
 //   list DIR              the catalogue of DIR in the record list's default order
 //   board FILE [N]        the position after the first N entries of a record file
+//   count FILE [N]        the territory count of that position and its result
 //   import DIR FILE...    standard SGF files saved as new records in DIR
 //   export FILE [OUT]     a record file as SGF, to OUT or to out
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,

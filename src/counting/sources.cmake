@@ -1,5 +1,9 @@
 # Files of src/counting, as paths relative to src/.
 list(APPEND CORE_SOURCES
+    counting/countgrid.cpp
+    counting/territory.cpp
+    counting/countresult.cpp
+    counting/correction.cpp
 )
 list(APPEND GUI_SOURCES
 )

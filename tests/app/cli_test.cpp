@@ -126,7 +126,22 @@ TEST_F(CliTest, UsageAndInputErrors) {
         {"board of a file that is not a record",
          {QStringLiteral("board"), notRecord},
          "not a record file"},
-        {"board of a garbled record", {QStringLiteral("board"), garbled}, ""},
+        {"board of a garbled record",
+         {QStringLiteral("board"), garbled},
+         "棋譜ファイルの内容が正しくありません"},
+        {"count without a file", {QStringLiteral("count")}, "usage:"},
+        {"count with a count that is no number",
+         {QStringLiteral("count"), record, QStringLiteral("x")},
+         "N must be a non-negative whole number"},
+        {"count of a missing record",
+         {QStringLiteral("count"), missing + QStringLiteral(".IGO")},
+         "cannot read"},
+        {"count of a file that is not a record",
+         {QStringLiteral("count"), notRecord},
+         "not a record file"},
+        {"count of a garbled record",
+         {QStringLiteral("count"), garbled},
+         "棋譜ファイルの内容が正しくありません"},
         {"import without files", {QStringLiteral("import"), records}, "usage:"},
         {"import into a missing directory",
          {QStringLiteral("import"), missing, game},
@@ -207,6 +222,63 @@ TEST_F(CliTest, ImportListAndBoard) {
         ASSERT_EQ(board.status, 0) << board.err.toStdString();
         EXPECT_EQ(board.out, p.board + QString::fromLatin1(p.tail));
     }
+}
+
+// Walls two stones thick split the board; black captures a white stone in the corner and
+// leaves another one dead in its area.
+TEST_F(CliTest, CountOfTheFinalPosition) {
+    QString moves;
+    const auto move = [&moves](char colour, int column, int row) {
+        moves += QStringLiteral(";%1[%2%3]")
+                     .arg(QLatin1Char(colour))
+                     .arg(QLatin1Char(char('a' + column - 1)))
+                     .arg(QLatin1Char(char('a' + row - 1)));
+    };
+    for (int row = 1; row <= 19; ++row) {
+        move('B', 8, row);
+        move('W', 10, row);
+        move('B', 9, row);
+        move('W', 11, row);
+    }
+    move('B', 2, 1);
+    move('W', 1, 1);
+    move('B', 1, 2); // takes the stone at (1, 1)
+    move('W', 3, 10);
+    const QString game = source(QStringLiteral("walls.sgf"),
+                                QStringLiteral("(;GN[地]PW[白]PB[黒]KM[6.5]") + moves + u')');
+    const CliRun imported = run({QStringLiteral("import"), records, game});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    const QString record = QDir(records).filePath(imported.out.trimmed());
+
+    QString marks;
+    for (int row = 1; row <= 19; ++row) {
+        QString line = QStringLiteral("bbbbbbbXXOOwwwwwwww\n");
+        if (row == 1)
+            line[1] = u'X';
+        if (row == 2)
+            line[0] = u'X';
+        if (row == 10)
+            line[2] = u'o';
+        marks += line;
+    }
+    const CliRun count = run({QStringLiteral("count"), record});
+    ASSERT_EQ(count.status, 0) << count.err.toStdString();
+    EXPECT_EQ(count.out, marks + QStringLiteral("最終譜の白地=152＋途中の上蛤=0\n"
+                                                "          ＋最終譜の上蛤X2=0\n"
+                                                "最終譜の黒地=130＋途中の上蛤=1\n"
+                                                "          ＋最終譜の上蛤X2=2\n"
+                                                "コミ\u30006.5\n"
+                                                "白地\u3000152\u3000黒地\u3000133\u3000差 -25.5\n"
+                                                "白25目半勝\n"
+                                                "result 白25目半勝\n"));
+
+    // Before the walls are complete nothing is closed.
+    const CliRun early = run({QStringLiteral("count"), record, QStringLiteral("4")});
+    ASSERT_EQ(early.status, 0) << early.err.toStdString();
+    EXPECT_TRUE(early.out.startsWith(QStringLiteral(".......XXOO........\n")))
+        << early.out.toStdString();
+    EXPECT_TRUE(early.out.endsWith(QStringLiteral("result 白6目半勝\n")))
+        << early.out.toStdString();
 }
 
 TEST_F(CliTest, SameNameInTheSameSecondIsStampedLater) {

@@ -1,0 +1,170 @@
+#!/usr/bin/env python3
+"""Finished 19 x 19 games of GNU Go against itself, with GNU Go's own judgement of the end.
+
+Each game starts from a few random opening stones (so that the games differ), then GNU Go
+plays both colours until two passes in a row. For the final position the file records what
+the territory counter is measured against: the stones, the stones captured during the game,
+GNU Go's dead stones and seki stones, and its Japanese-rules score.
+
+    nice -n 19 scripts/gnugo_selfplay.py --games 45 --out /tmp/games --jobs 2
+
+One file per game, gameNNN.txt:
+    seed S / level L / komi K / moves B Q16 W D4 ... (pass as "pass")
+    board: 19 lines of .XO, row 1 (the top, GTP row 19) first, column 1 (A) at the left
+    dead: 19 lines of '.' and '#' (a stone GNU Go judges dead)
+    seki: the same for stones GNU Go judges alive in seki
+    captures B W: stones captured by black, by white during the game
+    score B+3.5 | W+12.5 | 0: GNU Go's final_score
+Needs gnugo (Debian package gnugo) and Python 3; uses no network.
+"""
+
+import argparse
+import concurrent.futures
+import os
+import random
+import shutil
+import subprocess
+import sys
+
+LETTERS = "ABCDEFGHJKLMNOPQRST"  # GTP columns skip I
+
+
+class Gtp:
+    def __init__(self, args):
+        self.proc = subprocess.Popen(
+            args, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, bufsize=1
+        )
+
+    def send(self, command):
+        self.proc.stdin.write(command + "\n")
+        self.proc.stdin.flush()
+        lines = []
+        while True:
+            line = self.proc.stdout.readline()
+            if not line:
+                raise RuntimeError("gnugo ended during: " + command)
+            line = line.rstrip("\n")
+            if line == "" and lines:
+                break
+            if line != "" or lines:
+                lines.append(line)
+        answer = "\n".join(lines)
+        if answer.startswith("?"):
+            raise RuntimeError(f"{command}: {answer}")
+        return answer[1:].strip()
+
+    def close(self):
+        try:
+            self.send("quit")
+        except (RuntimeError, BrokenPipeError):
+            pass
+        self.proc.wait(timeout=30)
+
+
+def vertex_to_cell(vertex):
+    """GTP vertex (Q16) to (column 1..19 from the left, row 1..19 from the top)."""
+    column = LETTERS.index(vertex[0].upper()) + 1
+    return column, 20 - int(vertex[1:])
+
+
+def cell_grid(vertices, mark):
+    grid = [["."] * 19 for _ in range(19)]
+    for v in vertices.split():
+        column, row = vertex_to_cell(v)
+        grid[row - 1][column - 1] = mark
+    return grid
+
+
+def random_opening(rng, count):
+    """count distinct points on lines 3 to 5 from an edge, not next to each other."""
+    chosen = []
+    while len(chosen) < count:
+        column = rng.choice([3, 4, 5, 15, 16, 17, 10])
+        row = rng.choice([3, 4, 5, 15, 16, 17, 10])
+        if all(abs(column - c) + abs(row - r) > 2 for c, r in chosen):
+            chosen.append((column, row))
+    return [f"{LETTERS[c - 1]}{20 - r}" for c, r in chosen]
+
+
+def play_game(gnugo, seed, level, komi, max_moves):
+    rng = random.Random(seed)
+    engine = Gtp([gnugo, "--mode", "gtp", "--never-resign", "--japanese-rules",
+                  "--level", str(level), "--komi", str(komi), "--seed", str(seed)])
+    try:
+        engine.send("boardsize 19")
+        engine.send("clear_board")
+        engine.send(f"komi {komi}")
+        moves = []
+        colour = "black"
+        for vertex in random_opening(rng, 4):
+            engine.send(f"play {colour} {vertex}")
+            moves.append((colour, vertex))
+            colour = "white" if colour == "black" else "black"
+        passes = 0
+        while passes < 2 and len(moves) < max_moves:
+            vertex = engine.send(f"genmove {colour}")
+            moves.append((colour, vertex))
+            passes = passes + 1 if vertex.lower() == "pass" else 0
+            colour = "white" if colour == "black" else "black"
+        if passes < 2:
+            return None  # did not finish
+        board = [["."] * 19 for _ in range(19)]
+        for mark, name in (("X", "black"), ("O", "white")):
+            for v in engine.send(f"list_stones {name}").split():
+                column, row = vertex_to_cell(v)
+                board[row - 1][column - 1] = mark
+        dead = cell_grid(engine.send("final_status_list dead"), "#")
+        seki = cell_grid(engine.send("final_status_list seki"), "#")
+        captured_by_black = int(engine.send("captures black"))
+        captured_by_white = int(engine.send("captures white"))
+        score = engine.send("final_score")
+    finally:
+        engine.close()
+
+    lines = [f"seed {seed}", f"level {level}", f"komi {komi}",
+             "moves " + " ".join(("B " if c == "black" else "W ") + v for c, v in moves),
+             "board"]
+    lines += ["".join(r) for r in board]
+    lines.append("dead")
+    lines += ["".join(r) for r in dead]
+    lines.append("seki")
+    lines += ["".join(r) for r in seki]
+    lines.append(f"captures {captured_by_black} {captured_by_white}")
+    lines.append(f"score {score}")
+    return "\n".join(lines) + "\n"
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--games", type=int, default=45)
+    parser.add_argument("--first-seed", type=int, default=1)
+    parser.add_argument("--level", type=int, default=1)
+    parser.add_argument("--komi", type=float, default=6.5)
+    parser.add_argument("--max-moves", type=int, default=600)
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--out", required=True)
+    parser.add_argument("--gnugo", default=shutil.which("gnugo") or "/usr/games/gnugo")
+    options = parser.parse_args()
+
+    os.makedirs(options.out, exist_ok=True)
+    seeds = range(options.first_seed, options.first_seed + options.games)
+
+    def one(seed):
+        path = os.path.join(options.out, f"game{seed:03d}.txt")
+        if os.path.exists(path):
+            return seed, "kept"
+        text = play_game(options.gnugo, seed, options.level, options.komi, options.max_moves)
+        if text is None:
+            return seed, "unfinished"
+        with open(path + ".part", "w", encoding="ascii") as f:
+            f.write(text)
+        os.replace(path + ".part", path)
+        return seed, "written"
+
+    with concurrent.futures.ThreadPoolExecutor(max_workers=options.jobs) as pool:
+        for seed, what in pool.map(one, seeds):
+            print(f"game {seed}: {what}", flush=True)
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,3 @@
+vorleth_add_test(territory_tests SOURCES counting/territory_test.cpp)
+vorleth_add_test(countresult_tests SOURCES counting/countresult_test.cpp)
+vorleth_add_test(correction_tests SOURCES counting/correction_test.cpp)
