@@ -1,4 +1,5 @@
 #include "board/playrules.h"
+#include "support/asciiboardview.h"
 #include "support/ko.h"
 #include "support/printers.h"
 
@@ -170,12 +171,9 @@ TEST_F(PlayRules, TakeBackRestoresCapturedStonesAndPrisoners) {
 }
 
 TEST_F(PlayRules, TakeBackSkipsRemovalEntriesToReachTheStoneBefore) {
-    BoardModel model = positionFrom({
-        ".XO..",
-        "XO.O.",
-        ".XO..",
-    });
-    play(model, {3, 2}, black);
+    BoardModel model;
+    model.board = parseBoardDiagram(test::koDiagram);
+    play(model, test::koTake, black);
     play(model, {10, 10}, white);
     takeBack(model, display);
     takeBack(model, display);
@@ -183,6 +181,28 @@ TEST_F(PlayRules, TakeBackSkipsRemovalEntriesToReachTheStoneBefore) {
     EXPECT_EQ(model.board.cell(2, 2), Board::White);
     EXPECT_EQ(model.board.cell(3, 2), Board::Empty);
     EXPECT_EQ(model.play.prisonersBlack, 0);
+}
+
+// The side whose stone was taken back plays again, and the side box says so.
+TEST_F(PlayRules, TakeBackHandsTheTurnBackToThePlayerWhoseStoneItTook) {
+    BoardModel model;
+    test::AsciiBoardView view;
+    ASSERT_EQ(playStone(model, {4, 4}, view), PlayResult::Played);   // black
+    ASSERT_EQ(playStone(model, {16, 16}, view), PlayResult::Played); // white
+    EXPECT_EQ(view.sideToMove, QStringLiteral("黒番"));
+
+    takeBack(model, view);
+    EXPECT_EQ(model.play.lastMover, black);
+    EXPECT_EQ(view.sideToMove, QStringLiteral("白番"));
+    EXPECT_EQ(view.at(16, 16), '.');
+    ASSERT_EQ(playStone(model, {4, 16}, view), PlayResult::Played);
+    EXPECT_EQ(model.moves.entry(2).kind, white);
+
+    takeBack(model, view);
+    takeBack(model, view);
+    EXPECT_EQ(view.sideToMove, QStringLiteral("黒番"));
+    ASSERT_EQ(playStone(model, {10, 10}, view), PlayResult::Played);
+    EXPECT_EQ(model.moves.entry(1).kind, black) << "the first move is black's again";
 }
 
 TEST_F(PlayRules, TakeBackOfAPauseMarkerDropsOnlyTheMarker) {

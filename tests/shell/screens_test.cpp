@@ -490,6 +490,8 @@ QStringList listed(QWidget* help) {
     return lines;
 }
 
+// Which guide belongs to which code is checked with the texts; here the screen shows the guide
+// of the topic it was opened with, line by line.
 TEST_F(ShellScreenTest, HelpListsTheAskingScreensLinesInOrder) {
     for (int code : {0, 1, 4, 5, 8, 9, 10, 11, 20, 2, 99}) {
         SCOPED_TRACE(code);
@@ -497,6 +499,8 @@ TEST_F(ShellScreenTest, HelpListsTheAskingScreensLinesInOrder) {
         EXPECT_EQ(listed(help), helpLines(code));
         help->close();
     }
+    auto replayHelp = openHelp(helpcode::replay);
+    EXPECT_EQ(listed(replayHelp).value(1), QStringLiteral("    碁盤に棋譜を再現します"));
 }
 
 TEST_F(ShellScreenTest, HelpShowsItsFixedTextsAndOpensTheBrowser) {

@@ -88,7 +88,9 @@ TEST_F(ScanTest, EmptyDirectoryShowsNothing) {
     EXPECT_EQ(catalogue.gameNames, QStringList{QStringLiteral("全て")});
 }
 
-TEST_F(ScanTest, SameDayRecordsListMostRecentFirst) {
+// Our mended order: the times are compared zero-filled, so 14:00 comes before 9:30. Compared
+// as the stored text, 93000 would sort above 140000.
+TEST_F(ScanTest, SameDayRecordsListMostRecentFirstByTheZeroFilledTime) {
     for (const char* time : {"80000", "140000", "93000"}) {
         RecordSpec r = game(QStringLiteral("例会"));
         r.recordDate = r.referenceDate = QStringLiteral("20071105");

@@ -263,6 +263,19 @@ TEST_F(RecordFile, EntriesPastTheCapacityAreReadAndDropped) {
     EXPECT_EQ(read.record.moves.entry(1000).point, 1000);
 }
 
+// The move count of the header is the game information's 手数 as typed; the list's length is
+// the name's entry count, and that is what is read.
+TEST_F(RecordFile, AHeaderMoveCountOtherThanTheListLengthIsNotUsed) {
+    const QByteArray codes = " 1604  1717 " + QByteArray(" 999 ").repeated(16) + "\r\n";
+    const QByteArray kinds = "1,2" + QByteArray(",999").repeated(16) + "\r\n";
+    const RecordReadResult read =
+        decodeRecord(QStringLiteral("対局名（a）手数（2）"),
+                     "2007/11/05,a, 250 , 1 ,b,c,d\r\n" + codes + kinds);
+    ASSERT_TRUE(read.ok()) << read.error;
+    EXPECT_EQ(read.record.moves.length(), 2);
+    EXPECT_EQ(read.record.metadata.entryCount, 2);
+}
+
 TEST_F(RecordFile, ABadFileIsAnErrorAndLeavesTheCurrentRecordAsItWas) {
     const QByteArray codes = " 1604 " + QByteArray(" 999 ").repeated(17) + "\r\n";
     const QByteArray kinds = "1" + QByteArray(",999").repeated(17) + "\r\n";
@@ -280,6 +293,9 @@ TEST_F(RecordFile, ABadFileIsAnErrorAndLeavesTheCurrentRecordAsItWas) {
         {"empty file", QByteArray(), "1", truncatedRecordMessage},
         {"header of six fields", "2007/11/05,a, 1 , 1 ,b,c\r\n" + codes + kinds, "1",
          malformedRecordMessage},
+        {"header of eight fields", "2007/11/05,a, 1 , 1 ,b,c,d,e\r\n" + codes + kinds, "1",
+         malformedRecordMessage},
+        {"nineteen codes", header(" 1 ") + " 1 " + codes + kinds, "1", malformedRecordMessage},
         {"row pairs not a number", header(" x ") + codes + kinds, "1", malformedRecordMessage},
         {"negative row pairs", header(" -1 ") + codes + kinds, "1", malformedRecordMessage},
         {"fewer row pairs than declared", header(" 2 ") + codes + kinds, "1",

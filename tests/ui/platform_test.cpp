@@ -7,12 +7,16 @@
 #include <QImage>
 #include <QTemporaryDir>
 
+#include <QGuiApplication>
+
 #include <gtest/gtest.h>
 
 namespace vorleth {
 namespace {
 
 TEST(ClipboardTest, TextGoesInAndIsCleared) {
+    // The offscreen platform's clipboard lives in this process; any other would be the user's.
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
     setClipboardText(QStringLiteral("黒：山田　白：田中"));
     EXPECT_TRUE(clipboardHasText());
     EXPECT_EQ(clipboardText(), QStringLiteral("黒：山田　白：田中"));
