@@ -4,6 +4,9 @@ list(APPEND CORE_SOURCES
     import/sgfexport.cpp
     import/sgfimport.cpp
     import/importsource.cpp
+    import/tableimport.cpp
+    import/sgfitems.cpp
+    import/mailtext.cpp
 )
 list(APPEND GUI_SOURCES
 )
