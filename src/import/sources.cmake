@@ -9,6 +9,7 @@ list(APPEND CORE_SOURCES
     import/mailtext.cpp
 )
 list(APPEND GUI_SOURCES
+    import/sgfchooserscreen.cpp
 )
 # The SGF files the program writes name it with its version (AP).
 set_source_files_properties(import/sgfexport.cpp PROPERTIES
