@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "import/sgfchooserscreen.h"
 #include "interaction/dialogs.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
@@ -73,6 +74,11 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     // 対局者選択
     add(ScreenId::PlayerChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {
         return new PlayerChooser(state, navigator);
+    });
+
+    // SgfTorikomi
+    add(ScreenId::SgfChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {
+        return new SgfChooserScreen(state.import, state.baseDirectory, navigator);
     });
 
     // MAPINIT

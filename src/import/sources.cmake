@@ -4,8 +4,12 @@ list(APPEND CORE_SOURCES
     import/sgfexport.cpp
     import/sgfimport.cpp
     import/importsource.cpp
+    import/tableimport.cpp
+    import/sgfitems.cpp
+    import/mailtext.cpp
 )
 list(APPEND GUI_SOURCES
+    import/sgfchooserscreen.cpp
 )
 # The SGF files the program writes name it with its version (AP).
 set_source_files_properties(import/sgfexport.cpp PROPERTIES

@@ -14,4 +14,8 @@ ReplayContext replayContext(SharedState& state) {
             state.clock};
 }
 
+ImportTarget importTarget(SharedState& state) {
+    return {state.record, state.table, state.board, state.import};
+}
+
 } // namespace vorleth

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "interaction/navigator.h"
+
+#include <QMainWindow>
+#include <QModelIndex>
+
+class QComboBox;
+class QFileSystemModel;
+class QListView;
+class QTreeView;
+
+namespace vorleth {
+
+struct ImportSource;
+
+// SgfTorikomi: picks the SGF file to import. A drive list, a directory list starting in the
+// base directory's SGF, and a file list of *.sgf (in either case). The file chosen becomes the
+// import source and the game information screen opens again, which imports it; "戻る" opens it
+// without a source.
+class SgfChooserScreen : public QMainWindow {
+    Q_OBJECT
+public:
+    SgfChooserScreen(ImportSource& source, const QString& baseDirectory, Navigator& navigator,
+                     QWidget* parent = nullptr);
+
+    // The directory whose files the file list shows.
+    QString shownDirectory() const { return m_directory; }
+
+private:
+    void showDrive(int index);                // Drive1
+    void showDirectory(const QString& path);  // Dir1
+    void pickFile(const QModelIndex& file);   // File1 clicked
+    void importFile(const QModelIndex& file); // File1 double-clicked, Command1
+    void leave();                             // Command2
+    QString sourcePath(const QModelIndex& file) const;
+
+    ImportSource& m_source;
+    Navigator& m_navigator;
+    QString m_directory;
+    QComboBox* m_drives = nullptr;
+    QFileSystemModel* m_directoryModel = nullptr;
+    QTreeView* m_directoryList = nullptr;
+    QFileSystemModel* m_fileModel = nullptr;
+    QListView* m_fileList = nullptr;
+};
+
+} // namespace vorleth

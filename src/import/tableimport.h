@@ -1,0 +1,99 @@
+#pragma once
+
+#include "board/playrules.h"
+#include "import/importsource.h"
+#include "store/outcome.h"
+#include "store/recordtypes.h"
+#include "store/tabledata.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <QVector>
+
+namespace vorleth {
+
+// Games brought into the table entry from outside: an SGF file chosen in SgfTorikomi, or the
+// text of a Yahoo! Games Go mail pasted through the clipboard. Both fill the game information,
+// the diagram moves with their repeated plays and the diagram grid, so that the table entry
+// shows the game and the board places it.
+
+inline const QString yahooGameName = QStringLiteral("Yahoo!ゲーム 囲碁");
+
+// What an import reads, before anything of the program's state changes. Moves are point codes
+// in the order played; black and white alternate on the board, white first when the game
+// name announces a handicap.
+struct TableImport {
+    Outcome outcome; // not ok: the source is refused and nothing is to change
+    GameInfo game;   // result and komi stay empty when the source has none
+    QVector<PointCode> moves;
+};
+
+// The program-wide values an import fills.
+struct ImportTarget {
+    CurrentRecord& record;
+    TableEntryData& table;
+    BoardModel& board;
+    ImportSource& source;
+};
+
+// The game information screen's opening while importSourcePath is set: reads that file. A
+// standard SGF file (nodes, main line, any encoding it names) goes through the SGF reader; a
+// file in the layout Yahoo! Games saved (one property or one move per line, moves without node
+// separators) through readSgfItems. Reading stops at the first pass or at the first move
+// whose colour does not alternate, saying so unless only passes follow. A file that cannot be
+// opened, holds no move, more than 500 moves, or is not a game the board can place, is refused:
+// nothing changes and importSourcePath is emptied, so that no deletion is offered for it.
+// On success yahooImportFlag is set and importSourcePath kept for offerSourceDeletion.
+Outcome importSgf(const ImportTarget& target);
+
+// The game information screen's "コピー&ペースト": text is the clipboard's text, hasText
+// whether the clipboard held any (the caller clears the clipboard when it did not). The first
+// message is always the text itself. A text without move lines, or with a move the board has no
+// point for, is refused and nothing changes. On success importSourcePath is emptied (there is
+// no file to delete) and yahooImportFlag set.
+Outcome importMailText(const QString& text, bool hasText, const ImportTarget& target);
+
+// The pure readers behind the two imports (no files, no state), for tests and fuzzing.
+
+// An SGF file's bytes, read as importSgf reads them.
+TableImport readSgfForTable(const QByteArray& bytes);
+
+// The item reader for the Yahoo! layout: an item ends at a comma or a line end, blanks around
+// it dropped, double quotes enclosing it removed. An item beginning "B[" or "W[" is a move
+// (its colour is not kept); "PB[", "PW[", "GN[", "KM[" anywhere in another item set the
+// players, the game name and the komi, a later one winning. An empty move value or a "t"
+// coordinate is a pass and ends the reading quietly; a value that is not two of the letters
+// a..s ends it with the message item + column + "#" + row (B[zz]0#0).
+struct SgfItems {
+    TableImport import;
+    bool hasMoveItems = false; // some item was written as a move, readable or not
+};
+SgfItems readSgfItems(QStringView text);
+
+// The mail text: lines "黒番:name", "白番:name" and the numbered move lines "1. q-16(0:03)
+// d-4(0:10)", "2. …" in order (a line out of order and all after it are passed over). Columns
+// a..t without i, rows counted from the bottom. Reading ends at a pass ("パス") or at a move
+// line without two moves; a move without a board point refuses the whole text.
+TableImport readMailText(QStringView text);
+
+// Messages of the imports, exactly as shown.
+QString missingSourceMessage(const QString& path);
+QString badSgfPointMessage(const QString& item, int column, int row);
+QString badMailMoveMessage(const QString& part);
+inline const QString copyMailMessage =
+    QStringLiteral("yahoo ゲームの囲碁の棋譜をメール送信したものを取り込むには、"
+                   "メール本文をコピーしてもう一度実行してください");
+inline const QString tooManyMovesMessage = QStringLiteral("500手を超える棋譜は取り込めません");
+inline const QString noMovesMessage = QStringLiteral("取り込める着手がありません");
+// Reading stopped at moveNumber before the end of the game: at a pass, at a stone of the colour
+// that had just moved, or at a mail line that gives no move. At move 1 nothing is imported.
+enum class StopReason { Pass, SameColour, Unreadable };
+QString stoppedMessage(StopReason reason, int moveNumber);
+// A standard file whose first move is not the colour the board starts with: black, or white
+// after handicap stones.
+QString wrongFirstColourMessage(bool handicap);
+QString unreadableSgfMessage(const QString& reason);
+QString firstGameOnlyMessage(int games);
+
+} // namespace vorleth
