@@ -10,8 +10,8 @@
 #include <QPixmap>
 
 int main(int argc, char* argv[]) {
-    // Before the application exists: the web engine reads its settings at start.
-    vorleth::prepareWebEngine();
+    // The web engine is set up when the browser first opens (ui/webviewmodule.h), not here:
+    // most sessions never show a page and should not pay for it at start.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorleth"));
     QApplication::setDesktopFileName(QStringLiteral("vorleth"));

@@ -8,5 +8,6 @@ list(APPEND GUI_SOURCES
     ui/platform.cpp
     ui/flexgrid.cpp
     ui/webview.cpp
+    ui/webviewmodule.cpp
     ui/screenregistry.cpp
 )

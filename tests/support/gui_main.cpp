@@ -1,11 +1,14 @@
+#include "ui/webviewmodule.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[]) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen"
-                                                                    : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    vorleth::WebViewModule::shared().setDirectories({QStringLiteral(VORLETH_WEBVIEW_MODULE_DIR)});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
