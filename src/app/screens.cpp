@@ -80,9 +80,13 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
         return new HelpScreen(state, navigator);
     });
 
-    // frmBrowser
-    registry.registerScreen(ScreenId::Browser,
-                            [&state](Navigator&) -> QWidget* { return new BrowserScreen(state); });
+    // frmBrowser, as large as the screen it opens beside
+    registry.registerScreen(ScreenId::Browser, [&state, &registry](Navigator&) -> QWidget* {
+        auto* browser = new BrowserScreen(state);
+        if (const QWidget* working = registry.current())
+            browser->resize(BrowserScreen::openingSize(working->size()));
+        return browser;
+    });
 }
 
 } // namespace vorleth

@@ -71,7 +71,7 @@ BrowserScreen::BrowserScreen(SharedState& state, WebViewModule& module, QWidget*
         applyLogic();
     });
 
-    resize(800, 600);
+    resize(openingSize(QSize()));
     layoutPage();
 
     const QString address = m_logic.start(BrowserLogic::takeStartingAddress(state.shell));
@@ -79,6 +79,10 @@ BrowserScreen::BrowserScreen(SharedState& state, WebViewModule& module, QWidget*
     m_address->setEditText(address);
     applyLogic();
     m_web->navigate(address);
+}
+
+QSize BrowserScreen::openingSize(QSize workingScreen) {
+    return workingScreen.expandedTo(minimumOpeningSize);
 }
 
 void BrowserScreen::buildToolbar() {

@@ -1,5 +1,8 @@
+#include "app/screens.h"
 #include "shell/browserscreen.h"
 #include "shell/sharedstate.h"
+#include "support/scripteddialogs.h"
+#include "ui/screenregistry.h"
 #include "ui/webview.h"
 #include "ui/webviewmodule.h"
 
@@ -9,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -138,6 +142,34 @@ TEST_F(BrowserScreenTest, WithoutTheWebEngineTheWindowSaysSoAndKeepsWorking) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !poll->isActive(); }));
     EXPECT_TRUE(browser->windowTitle().isEmpty());
     EXPECT_EQ(listedAddresses(), QStringList{page("one.html")});
+}
+
+TEST_F(BrowserScreenTest, OpensBesideTheWorkingScreenAtItsSizeWithRoomForThePage) {
+    test::ScriptedDialogs dialogs;
+    ScreenRegistry registry;
+    registerScreens(registry, state, dialogs);
+    // A working screen of the smaller layout in the top left corner.
+    registry.registerScreen(ScreenId::RecordList, [](Navigator&) {
+        auto* working = new QWidget;
+        working->setGeometry(0, 0, 640, 480);
+        return working;
+    });
+    registry.show(ScreenId::RecordList);
+    QWidget* working = registry.current();
+    ASSERT_NE(working, nullptr);
+
+    state.shell.browserStartAddress = page("one.html");
+    registry.showBeside(ScreenId::Browser);
+    auto* opened = qobject_cast<BrowserScreen*>(registry.beside(ScreenId::Browser));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->size(), working->size());
+    EXPECT_TRUE(working->screen()->availableGeometry().contains(opened->frameGeometry()));
+
+    // The page takes the window below the toolbar and the address strip.
+    WebView* web = opened->webView();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return web->height() > opened->height() / 2; }))
+        << web->height() << " of " << opened->height();
+    EXPECT_GT(web->width(), opened->width() * 9 / 10);
 }
 
 TEST_F(BrowserScreenTest, TheFirstTickAfterLoadingShowsTheTitleAndStopsThePoll) {
