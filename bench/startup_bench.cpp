@@ -12,6 +12,7 @@
 #include "shell/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
+#include "ui/qttranslations.h"
 #include "ui/screenregistry.h"
 
 #include <QApplication>
@@ -51,6 +52,7 @@ int runReal(int argc, char* argv[], const QString& base) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorleth"));
     vorleth::applyJapaneseFont(app);
+    vorleth::installQtJapanese(app);
 
     vorleth::SharedState state(base);
     vorleth::MessageDialogs dialogs;

@@ -3,6 +3,7 @@
 #include "shell/startpicture.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
+#include "ui/qttranslations.h"
 #include "ui/screenregistry.h"
 
 #include <QApplication>
@@ -17,6 +18,7 @@ int main(int argc, char* argv[]) {
     QApplication::setDesktopFileName(QStringLiteral("vorleth"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vorleth::drawProgramIcon(64))));
     vorleth::applyJapaneseFont(app);
+    vorleth::installQtJapanese(app);
 
     vorleth::SharedState state;
     vorleth::MessageDialogs dialogs;

@@ -6,6 +6,7 @@ list(APPEND GUI_SOURCES
     ui/drawingsurface.cpp
     ui/boardview.cpp
     ui/platform.cpp
+    ui/qttranslations.cpp
     ui/flexgrid.cpp
     ui/webview.cpp
     ui/webviewmodule.cpp
