@@ -12,7 +12,8 @@ build_dir="${VORLETH_BUILD_DIR:-build}"
 packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools libgl-dev
-    libgtest-dev libgmock-dev libbenchmark-dev
+    qt6-translations-l10n
+    libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
     fonts-noto-cjk xvfb xauth
     gnugo
 )

@@ -3,6 +3,7 @@
 #include "state/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
+#include "ui/qttranslations.h"
 #include "ui/screenregistry.h"
 
 #include <QApplication>
@@ -10,13 +11,14 @@
 #include <QPixmap>
 
 int main(int argc, char* argv[]) {
-    // Before the application exists: the web engine reads its settings at start.
-    vorleth::prepareWebEngine();
+    // The web engine is set up when the browser first opens (ui/webviewmodule.h), not here:
+    // most sessions never show a page and should not pay for it at start.
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorleth"));
     QApplication::setDesktopFileName(QStringLiteral("vorleth"));
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(vorleth::drawProgramIcon(64))));
     vorleth::applyJapaneseFont(app);
+    vorleth::installQtJapanese(app);
 
     vorleth::SharedState state;
     vorleth::MessageDialogs dialogs;

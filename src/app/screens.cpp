@@ -97,9 +97,13 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
         return new HelpScreen(handed<HelpTopic>(handover), navigator);
     });
 
-    // frmBrowser
-    add(ScreenId::Browser,
-        [&state](Navigator&, const Handover&) -> QWidget* { return new BrowserScreen(state); });
+    // frmBrowser, as large as the screen it opens beside
+    add(ScreenId::Browser, [&state, &registry](Navigator&, const Handover&) -> QWidget* {
+        auto* browser = new BrowserScreen(state);
+        if (const QWidget* working = registry.current())
+            browser->resize(BrowserScreen::openingSize(working->size()));
+        return browser;
+    });
 }
 
 } // namespace vorleth

@@ -76,7 +76,6 @@ bool fillLibrary(SharedState& state) {
 
 int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vorleth"));
     applyJapaneseFont(app);

@@ -2,6 +2,7 @@
 
 #include "state/sharedstate.h"
 #include "ui/webview.h"
+#include "ui/webviewmodule.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -38,7 +39,11 @@ QStyle::StandardPixmap iconFor(BrowserLogic::Action action) {
 
 } // namespace
 
-BrowserScreen::BrowserScreen(SharedState& state, QWidget* parent) : QMainWindow(parent) {
+BrowserScreen::BrowserScreen(SharedState& state, QWidget* parent)
+    : BrowserScreen(state, WebViewModule::shared(), parent) {}
+
+BrowserScreen::BrowserScreen(SharedState& state, WebViewModule& module, QWidget* parent)
+    : QMainWindow(parent) {
     setObjectName(QStringLiteral("frmBrowser"));
     // Empty until a page reports its title.
     setWindowTitle(QString());
@@ -51,7 +56,7 @@ BrowserScreen::BrowserScreen(SharedState& state, QWidget* parent) : QMainWindow(
     setCentralWidget(m_pageArea);
     buildAddressStrip(m_pageArea);
 
-    m_web = new WebView(m_pageArea);
+    m_web = new WebView(module, m_pageArea);
     m_web->setObjectName(QStringLiteral("brwWebBrowser"));
     connect(m_web, &WebView::loadFinished, this, [this] {
         m_logic.loadFinished(m_web->title());
@@ -66,7 +71,7 @@ BrowserScreen::BrowserScreen(SharedState& state, QWidget* parent) : QMainWindow(
         applyLogic();
     });
 
-    resize(800, 600);
+    resize(openingSize(QSize()));
     layoutPage();
 
     const QString address = m_logic.start(BrowserLogic::takeStartingAddress(state.shell));
@@ -74,6 +79,10 @@ BrowserScreen::BrowserScreen(SharedState& state, QWidget* parent) : QMainWindow(
     m_address->setEditText(address);
     applyLogic();
     m_web->navigate(address);
+}
+
+QSize BrowserScreen::openingSize(QSize workingScreen) {
+    return workingScreen.expandedTo(minimumOpeningSize);
 }
 
 void BrowserScreen::buildToolbar() {

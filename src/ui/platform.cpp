@@ -5,8 +5,6 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
-#include <unistd.h>
-
 namespace vorleth {
 
 void systemBeep() {
@@ -55,17 +53,6 @@ void applyJapaneseFont(QApplication& app) {
     QFont font = app.font();
     font.setFamilies({preferred, font.family()});
     app.setFont(font);
-}
-
-void prepareWebEngine() {
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    if (geteuid() == 0) {
-        // Chromium refuses to start its sandbox as root.
-        QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-        if (!flags.contains("--no-sandbox"))
-            qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
-        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    }
 }
 
 } // namespace vorleth

@@ -23,9 +23,4 @@ QPixmap loadPictureScaled(const QString& path, QSize area,
 // Prefers a Japanese font ("Noto Sans CJK JP") for all widgets when it is installed.
 void applyJapaneseFont(QApplication& app);
 
-// Call before the QApplication is created when the program may show a WebView: shares
-// OpenGL contexts as the web engine wants, and turns the engine's sandbox off when running as
-// root (the sandbox cannot start then).
-void prepareWebEngine();
-
 } // namespace vorleth

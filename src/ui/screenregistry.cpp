@@ -24,7 +24,8 @@ void closeWhenIdle(const QPointer<QWidget>& screen, int delayMs = 0) {
     });
 }
 // Puts a window that opens beside the working screen to its right, so that it leaves the
-// screen in view; kept within the available area, where it may overlap instead.
+// screen in view; kept within the available area, where it may overlap instead, and made
+// smaller when it is larger than the area.
 void placeBeside(QWidget* window, const QWidget* working) {
     if (!working || !working->isVisible())
         return;
@@ -33,7 +34,11 @@ void placeBeside(QWidget* window, const QWidget* working) {
     QPoint at(caller.right() + 1, caller.top());
     if (area.isValid()) {
         // Not shown yet, the window has no frame: take the caller's frame as its measure.
-        const QSize size = window->size() + (caller.size() - working->size());
+        const QSize frame = caller.size() - working->size();
+        const QSize fitting = window->size().boundedTo(area.size() - frame);
+        if (fitting != window->size())
+            window->resize(fitting);
+        const QSize size = window->size() + frame;
         at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
         at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
     }
@@ -107,7 +112,9 @@ void ScreenRegistry::showBeside(ScreenId id, const Handover& handover) {
     if (!screen)
         return;
     open = screen;
-    screen->adjustSize();
+    // A window that chose its size keeps it; the others take the size their contents ask for.
+    if (!screen->testAttribute(Qt::WA_Resized))
+        screen->adjustSize();
     placeBeside(screen, m_current);
     screen->show();
     screen->raise();

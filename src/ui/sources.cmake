@@ -6,7 +6,9 @@ list(APPEND GUI_SOURCES
     ui/drawingsurface.cpp
     ui/surfaceboardview.cpp
     ui/platform.cpp
+    ui/qttranslations.cpp
     ui/flexgrid.cpp
     ui/webview.cpp
+    ui/webviewmodule.cpp
     ui/screenregistry.cpp
 )

@@ -4,16 +4,29 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineView;
+class QLabel;
 
 namespace vorleth {
 
+class WebPage;
+class WebViewModule;
+
 // A web page area with the actions of a small browser. busy() is true from the start of a load
 // until it has finished (or was stopped).
+// The page comes from the web engine module, loaded when the first view is made. Without the
+// module the view shows unavailableMessage and the reason instead of a page; the actions then
+// do nothing and the view is never busy.
 class WebView : public QWidget {
     Q_OBJECT
 public:
+    static inline const QString unavailableMessage =
+        QStringLiteral("Webページを表示する部品を読み込めなかったため、ページを表示できません。");
+
     explicit WebView(QWidget* parent = nullptr);
+    WebView(WebViewModule& module, QWidget* parent = nullptr);
+    ~WebView() override;
+
+    bool available() const { return m_page != nullptr; }
 
     void navigate(const QString& address);
     void back();
@@ -32,8 +45,6 @@ public:
     void setSearchUrl(const QUrl& url) { m_searchUrl = url; }
     QUrl searchUrl() const { return m_searchUrl; }
 
-    QWebEngineView* view() const { return m_view; }
-
 signals:
     void titleChanged(const QString& title);
     void urlChanged(const QUrl& url);
@@ -41,7 +52,8 @@ signals:
     void loadFinished(bool ok);
 
 private:
-    QWebEngineView* m_view;
+    WebPage* m_page = nullptr;
+    QLabel* m_unavailable = nullptr;
     QUrl m_homeUrl;
     QUrl m_searchUrl;
     bool m_busy = false;

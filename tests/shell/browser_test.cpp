@@ -1,13 +1,18 @@
+#include "app/screens.h"
 #include "shell/browserscreen.h"
 #include "state/sharedstate.h"
-#include "ui/platform.h"
+#include "support/scripteddialogs.h"
+#include "ui/screenregistry.h"
 #include "ui/webview.h"
+#include "ui/webviewmodule.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,15 +26,11 @@
 namespace vorleth {
 namespace {
 
-// The engine's settings must be made before the application object exists.
-const bool webEnginePrepared = (prepareWebEngine(), true);
-
 constexpr int loadTimeoutMs = 60000;
 
 class BrowserScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(webEnginePrepared);
         ASSERT_TRUE(dir.isValid());
         for (const auto& [name, title] :
              {std::pair{"one.html", "ページ一"}, std::pair{"two.html", "ページ二"}}) {
@@ -42,11 +43,22 @@ protected:
     QString page(const char* name) const {
         return QUrl::fromLocalFile(dir.filePath(QString::fromUtf8(name))).toString();
     }
+    void TearDown() override {
+        browser.reset();
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     // Opens the browser the way the first start leaves it: with a start address.
-    void create(const QString& startAddress) {
+    void create(const QString& startAddress, WebViewModule* module = nullptr) {
         state.shell.browserStartAddress = startAddress;
-        browser = std::make_unique<BrowserScreen>(state);
+        browser = module ? std::make_unique<BrowserScreen>(state, *module)
+                         : std::make_unique<BrowserScreen>(state);
         browser->show();
+        if (!module) {
+            ASSERT_TRUE(browser->webView()->available())
+                << WebViewModule::shared().errorString().toStdString();
+        }
         address = browser->findChild<QComboBox*>(QStringLiteral("cboAddress"));
         poll = browser->findChild<QTimer*>(QStringLiteral("timTimer"));
         ASSERT_NE(address, nullptr);
@@ -102,8 +114,62 @@ TEST_F(BrowserScreenTest, OpensTheStartAddressOnceWithItsControls) {
 }
 
 TEST_F(BrowserScreenTest, WithoutAStartAddressTheSitesFrontPageOpens) {
-    create(QString());
+    // Without the engine, so that the test does not reach for the network.
+    QTemporaryDir noModule;
+    WebViewModule missing({noModule.path()});
+    create(QString(), &missing);
     EXPECT_EQ(listedAddresses(), QStringList{QStringLiteral("https://vorleth.example/")});
+    EXPECT_EQ(address->currentText(), QStringLiteral("https://vorleth.example/"));
+}
+
+TEST_F(BrowserScreenTest, WithoutTheWebEngineTheWindowSaysSoAndKeepsWorking) {
+    QTemporaryDir noModule;
+    WebViewModule missing({noModule.path()});
+    create(page("one.html"), &missing);
+    auto* notice = browser->findChild<QLabel*>(QStringLiteral("unavailable"));
+    ASSERT_NE(notice, nullptr);
+    EXPECT_TRUE(notice->isVisible());
+    EXPECT_TRUE(notice->text().startsWith(WebView::unavailableMessage));
+    EXPECT_TRUE(notice->text().contains(missing.errorString()));
+    EXPECT_FALSE(browser->webView()->available());
+
+    // The toolbar and the address box do nothing harmful; the poll ends at its first tick.
+    for (QAction* action : browser->findChild<QToolBar*>(QStringLiteral("tbToolBar"))->actions())
+        action->trigger();
+    QTest::keyClick(address->lineEdit(), Qt::Key_Return);
+    EXPECT_TRUE(poll->isActive());
+    poll->setInterval(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !poll->isActive(); }));
+    EXPECT_TRUE(browser->windowTitle().isEmpty());
+    EXPECT_EQ(listedAddresses(), QStringList{page("one.html")});
+}
+
+TEST_F(BrowserScreenTest, OpensBesideTheWorkingScreenAtItsSizeWithRoomForThePage) {
+    test::ScriptedDialogs dialogs;
+    ScreenRegistry registry;
+    registerScreens(registry, state, dialogs);
+    // A working screen of the smaller layout in the top left corner.
+    registry.registerScreen(ScreenId::RecordList, [](Navigator&, const Handover&) {
+        auto* working = new QWidget;
+        working->setGeometry(0, 0, 640, 480);
+        return working;
+    });
+    registry.show(ScreenId::RecordList);
+    QWidget* working = registry.current();
+    ASSERT_NE(working, nullptr);
+
+    state.shell.browserStartAddress = page("one.html");
+    registry.showBeside(ScreenId::Browser);
+    auto* opened = qobject_cast<BrowserScreen*>(registry.beside(ScreenId::Browser));
+    ASSERT_NE(opened, nullptr);
+    EXPECT_EQ(opened->size(), working->size());
+    EXPECT_TRUE(working->screen()->availableGeometry().contains(opened->frameGeometry()));
+
+    // The page takes the window below the toolbar and the address strip.
+    WebView* web = opened->webView();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return web->height() > opened->height() / 2; }))
+        << web->height() << " of " << opened->height();
+    EXPECT_GT(web->width(), opened->width() * 9 / 10);
 }
 
 TEST_F(BrowserScreenTest, TheFirstTickAfterLoadingShowsTheTitleAndStopsThePoll) {

@@ -1,3 +1,5 @@
+#include "ui/webviewmodule.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@ int main(int argc, char* argv[]) {
     // other state of the person running them, whatever platform their session names.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    vorleth::WebViewModule::shared().setDirectories({QStringLiteral(VORLETH_WEBVIEW_MODULE_DIR)});
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

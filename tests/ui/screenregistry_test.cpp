@@ -161,6 +161,36 @@ TEST_F(ScreenRegistryTest, BesideWindowsOpenToTheRightOfTheWorkingScreen) {
     EXPECT_LE(browser->frameGeometry().right(), area.right());
 }
 
+TEST_F(ScreenRegistryTest, BesideWindowsKeepTheSizeTheyChoseAsFarAsTheScreenAllows) {
+    registry.show(ScreenId::RecordList);
+    QWidget* working = registry.current();
+    working->setGeometry(10, 10, 300, 200);
+    const QRect area = working->screen()->availableGeometry();
+    const struct {
+        const char* name;
+        QSize chosen;
+        QSize expectedFrame; // the window with its frame
+    } cases[] = {
+        {"fits", QSize(320, 240), QSize(320, 240) + (working->frameSize() - working->size())},
+        {"wider and taller than the screen", area.size() + QSize(300, 200), area.size()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        registry.registerScreen(ScreenId::Browser, [&c](Navigator&, const Handover&) {
+            auto* w = new QWidget;
+            w->resize(c.chosen);
+            return w;
+        });
+        registry.showBeside(ScreenId::Browser);
+        QWidget* browser = registry.beside(ScreenId::Browser);
+        ASSERT_TRUE(browser);
+        EXPECT_EQ(browser->frameGeometry().size(), c.expectedFrame);
+        EXPECT_TRUE(area.contains(browser->frameGeometry()));
+        browser->close();
+        settle();
+    }
+}
+
 TEST_F(ScreenRegistryTest, BesideWindowsOutliveTheWorkingScreen) {
     registry.show(ScreenId::RecordList);
     registry.showBeside(ScreenId::Help);

@@ -1,6 +1,10 @@
-#include "ui/platform.h"
+#include "ui/webpage.h"
 #include "ui/webview.h"
+#include "ui/webviewmodule.h"
 
+#include <QLabel>
+
+#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -13,9 +17,6 @@
 
 namespace vorleth {
 namespace {
-
-// The engine's settings must be made before the application object exists.
-const bool webEnginePrepared = (prepareWebEngine(), true);
 
 constexpr int loadTimeoutMs = 60000;
 
@@ -34,6 +35,11 @@ protected:
         view.show();
     }
 
+    // Without the module every load below would only run into its time limit.
+    void SetUp() override {
+        ASSERT_TRUE(view.available()) << WebViewModule::shared().errorString().toStdString();
+    }
+
     QUrl page(const char* name) const { return QUrl::fromLocalFile(dir.filePath(name)); }
 
     // Loads through an action and waits until the view has settled on a page.
@@ -48,7 +54,6 @@ protected:
 };
 
 TEST_F(WebViewTest, BusyWhileLoadingThenTheTitleOfThePage) {
-    ASSERT_TRUE(webEnginePrepared);
     EXPECT_FALSE(view.busy());
     std::vector<bool> busyAtStart;
     QObject::connect(&view, &WebView::loadStarted, &view,
@@ -102,6 +107,92 @@ TEST_F(WebViewTest, AnEmptyAddressLoadsNothing) {
     QTest::qWait(200);
     EXPECT_TRUE(started.isEmpty());
     EXPECT_FALSE(view.busy());
+}
+
+// --- the web engine module ----------------------------------------------------------------
+
+const QString builtModuleDirectory = QStringLiteral(VORLETH_WEBVIEW_MODULE_DIR);
+
+QString builtModuleFile() {
+    const QStringList found =
+        QDir(builtModuleDirectory)
+            .entryList({QStringLiteral("*%1.so").arg(WebViewModule::baseName)}, QDir::Files);
+    return found.isEmpty() ? QString() : QDir(builtModuleDirectory).filePath(found.first());
+}
+
+TEST(WebViewModuleTest, FoundInTheListedDirectoriesInOrderAndLoadedOnce) {
+    QTemporaryDir empty;
+    WebViewModule module({empty.path(), builtModuleDirectory});
+    WebPageFactory* factory = module.factory();
+    ASSERT_NE(factory, nullptr) << module.errorString().toStdString();
+    EXPECT_TRUE(module.errorString().isEmpty());
+    EXPECT_EQ(module.factory(), factory);
+    // Loaded, it stays loaded whatever directories are named later.
+    module.setDirectories({empty.path()});
+    EXPECT_EQ(module.factory(), factory);
+}
+
+TEST(WebViewModuleTest, WhatCannotBeLoadedIsReportedInTheViewWhichThenDoesNothing) {
+    QTemporaryDir empty;
+    QTemporaryDir broken;
+    {
+        QFile file(broken.filePath(QStringLiteral("lib%1.so").arg(WebViewModule::baseName)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("not a library");
+    }
+    const struct {
+        const char* name;
+        QStringList directories;
+        QString reason; // part of the error text
+    } cases[] = {
+        {"no module in the directory", {empty.path()}, QStringLiteral("not found")},
+        {"a file that is no module", {broken.path()}, broken.path()},
+        {"no directory at all", {}, QStringLiteral("no directory")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        WebViewModule module(c.directories);
+        EXPECT_EQ(module.factory(), nullptr);
+        EXPECT_TRUE(module.errorString().contains(WebViewModule::baseName));
+        EXPECT_TRUE(module.errorString().contains(c.reason)) << module.errorString().toStdString();
+
+        WebView view(module);
+        view.show();
+        EXPECT_FALSE(view.available());
+        auto* notice = view.findChild<QLabel*>(QStringLiteral("unavailable"));
+        ASSERT_NE(notice, nullptr);
+        EXPECT_TRUE(notice->isVisible());
+        EXPECT_EQ(notice->text(), WebView::unavailableMessage + '\n' + module.errorString());
+
+        QSignalSpy started(&view, &WebView::loadStarted);
+        view.navigate(QStringLiteral("file:///"));
+        view.back();
+        view.forward();
+        view.reload();
+        view.home();
+        view.search();
+        view.stop();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(started.isEmpty());
+        EXPECT_FALSE(view.busy());
+        EXPECT_TRUE(view.title().isEmpty());
+        EXPECT_TRUE(view.url().isEmpty());
+    }
+}
+
+TEST(WebViewModuleTest, AFailureHoldsUntilOtherDirectoriesAreNamed) {
+    const QString file = builtModuleFile();
+    ASSERT_FALSE(file.isEmpty());
+    QTemporaryDir dir;
+    WebViewModule module({dir.path()});
+    ASSERT_EQ(module.factory(), nullptr);
+
+    // Installed after the first attempt: not searched for again at every window...
+    ASSERT_TRUE(QFile::link(file, dir.filePath(QFileInfo(file).fileName())));
+    EXPECT_EQ(module.factory(), nullptr);
+    // ...but found when the directories are named anew.
+    module.setDirectories({dir.path()});
+    EXPECT_NE(module.factory(), nullptr) << module.errorString().toStdString();
 }
 
 } // namespace

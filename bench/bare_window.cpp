@@ -1,0 +1,55 @@
+// The yardstick for start-up: a QApplication showing an empty 640 × 480 window, and nothing
+// else. Built twice: bare_window links Qt Widgets only; bare_webengine_window also links
+// QtWebEngine (without using it), which shows what merely linking the web engine costs.
+//
+// Usage: bare_window [--quit-after-paint]
+// With the option the program ends once its window has painted (for timing offscreen);
+// otherwise it runs until it is closed or killed.
+#include <QApplication>
+#include <QWidget>
+
+#include <cstring>
+
+#ifdef VORLETH_BARE_WEBENGINE
+#include <QWebEngineView>
+#endif
+
+namespace {
+
+class QuitOnFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !m_done) {
+            m_done = true;
+            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    bool m_done = false;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+#ifdef VORLETH_BARE_WEBENGINE
+    // As a program using the engine must: before the application exists.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
+    QApplication app(argc, argv);
+    QWidget window;
+#ifdef VORLETH_BARE_WEBENGINE
+    // A use of the library, so that no linker drops it as unneeded; the engine is not started.
+    window.setObjectName(QString::fromLatin1(QWebEngineView::staticMetaObject.className()));
+#endif
+    QuitOnFirstPaint quitter;
+    if (argc >= 2 && std::strcmp(argv[1], "--quit-after-paint") == 0)
+        window.installEventFilter(&quitter);
+    window.resize(640, 480);
+    window.show();
+    return app.exec();
+}
