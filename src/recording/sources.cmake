@@ -1,5 +1,8 @@
 # Files of src/recording, as paths relative to src/.
 list(APPEND CORE_SOURCES
+    recording/gameinfocontroller.cpp
+    recording/boardrecordingcontroller.cpp
+    recording/endofgamecontroller.cpp
 )
 list(APPEND GUI_SOURCES
 )

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "recording/boardrecordingcontroller.h"
+#include "recording/endofgamecontroller.h"
+#include "recording/gameinfocontroller.h"
 #include "replay/replaycontroller.h"
 
 namespace vorleth {
@@ -8,5 +11,8 @@ struct SharedState;
 
 // The program-wide values each controller works on, taken from the shared state.
 ReplayContext replayContext(SharedState& state);
+GameInfoContext gameInfoContext(SharedState& state);
+BoardRecordingContext boardRecordingContext(SharedState& state);
+EndOfGameContext endOfGameContext(SharedState& state);
 
 } // namespace vorleth

@@ -1,0 +1,5 @@
+# Tests of src/recording, paths relative to tests/.
+vorleth_add_test(recording_tests SOURCES
+    recording/gameinfo_test.cpp
+    recording/boardrecording_test.cpp
+    recording/endofgame_test.cpp)
