@@ -5,4 +5,7 @@ list(APPEND CORE_SOURCES
     recording/endofgamecontroller.cpp
 )
 list(APPEND GUI_SOURCES
+    recording/gameinfoscreen.cpp
+    recording/boardrecordingscreen.cpp
+    recording/endofgamescreen.cpp
 )
