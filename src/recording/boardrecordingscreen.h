@@ -19,8 +19,8 @@ class SurfaceBoardView;
 struct SharedState;
 
 // mapgoban: the recording board. Lays out the board, the status boxes, the buttons and the
-// menus at the design's places, owns the tick and the recovery timer, and hands every press,
-// release, tick and choice to the BoardRecordingController.
+// menus at their places in either layout, owns the tick and the recovery timer, and hands every
+// press, release, tick and choice to the BoardRecordingController.
 class BoardRecordingScreen : public QMainWindow, private BoardRecordingView {
     Q_OBJECT
 public:

@@ -1,3 +1,4 @@
+#include "recording/boardtestbase.h"
 #include "replay/replaytestbase.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
@@ -190,7 +191,7 @@ TEST_F(RecordingScreenTest, TheBoardScreenLaysOutItsControlsInEitherLayout) {
     }
 }
 
-TEST_F(RecordingScreenTest, TheBoardScreenHasTheMenusOfTheDesign) {
+TEST_F(RecordingScreenTest, TheBoardScreenHasItsMenusInOrder) {
     QPointer<BoardRecordingScreen> board = openBoard();
     EXPECT_EQ(menuEntries(board), (QStringList{
                                       "nidouchi/tebanshiji 手番を指示",
@@ -251,11 +252,7 @@ TEST_F(RecordingScreenTest, LeftPressesPlayRightReleasesTakeBackAndMenusReachThe
 }
 
 TEST_F(RecordingScreenTest, CountingAsksAndTheBoardStaysUntilCountingIsThere) {
-    state.board.moves.clear();
-    for (int i = 0; i < 101; ++i)
-        state.board.moves.append(
-            {static_cast<PointCode>((i % 15 + 1) * 100 + (i % 2 ? 14 : 2) + i / 30),
-             i % 2 ? white : black});
+    state.board.moves = test::quietMoves(101);
     state.board.play.appliedCount = 101;
     state.table.boardScreenState = 99;
     QPointer<BoardRecordingScreen> board = openBoard();
