@@ -2,6 +2,9 @@
 
 #include "import/sgfchooserscreen.h"
 #include "interaction/dialogs.h"
+#include "recording/boardrecordingscreen.h"
+#include "recording/endofgamescreen.h"
+#include "recording/gameinfoscreen.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
 #include "shell/helpscreen.h"
@@ -16,8 +19,6 @@
 namespace vorleth {
 
 namespace {
-
-const QString notReadyMessage = QStringLiteral("この機能は準備中です");
 
 constexpr ScreenId allScreens[] = {
     ScreenId::Start,          ScreenId::RecordList, ScreenId::GameNameChooser,
@@ -46,13 +47,13 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     for (ScreenId id : allScreens) {
         add(id, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
             dialogs.message(notReadyMessage);
-            return new MainMenuScreen(state, navigator);
+            return new MainMenuScreen(state, navigator, dialogs);
         });
     }
 
     // mapstart
-    add(ScreenId::Start, [&state](Navigator& navigator, const Handover&) -> QWidget* {
-        return new MainMenuScreen(state, navigator);
+    add(ScreenId::Start, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+        return new MainMenuScreen(state, navigator, dialogs);
     });
 
     // maptaikyokulist
@@ -65,6 +66,25 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
         [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
             return ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
         });
+
+    // maptaikyokujyoho
+    add(ScreenId::GameInfo, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+        return new GameInfoScreen(state, navigator, dialogs);
+    });
+
+    // mapgoban
+    add(ScreenId::BoardRecording,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new BoardRecordingScreen(state, navigator, dialogs);
+        });
+
+    // mapshukyoku, on top of the board, which stays open underneath until this one leaves
+    registry.registerScreen(
+        ScreenId::EndOfGame,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new EndOfGameScreen(state, navigator, dialogs);
+        },
+        ScreenRegistry::Placement::OnTop);
 
     // 対局名選択
     add(ScreenId::GameNameChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {

@@ -290,6 +290,7 @@ void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardVie
     model.board.clearStamps();
 
     handicapFromGameName(model, gameName);
+    const bool handicap = play.pendingHandicap != 0;
     placeHandicapStones(model, view);
 
     if (n > model.moves.length())
@@ -319,7 +320,8 @@ void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardVie
         }
     }
 
-    play.lastMover = remembered;
+    // Before the first stone of a handicap game white is to play, as after placing them.
+    play.lastMover = remembered.isEmpty() && handicap ? black : remembered;
     play.nextMoveNumber += 1;
     play.appliedCount = model.moves.length();
     view.showMoveNumber(moveNumberText(play.nextMoveNumber));

@@ -26,6 +26,9 @@ public:
                                          const QString& defaultText, int x = -1, int y = -1) = 0;
 };
 
+// What a screen or a menu entry whose part of the program is not built yet says instead.
+inline const QString notReadyMessage = QStringLiteral("この機能は準備中です");
+
 // Answers every box at once without a user: OK, No (so nothing gets deleted unasked),
 // and the default text.
 class SilentDialogs : public Dialogs {

@@ -1,5 +1,11 @@
 # Files of src/recording, as paths relative to src/.
 list(APPEND CORE_SOURCES
+    recording/gameinfocontroller.cpp
+    recording/boardrecordingcontroller.cpp
+    recording/endofgamecontroller.cpp
 )
 list(APPEND GUI_SOURCES
+    recording/gameinfoscreen.cpp
+    recording/boardrecordingscreen.cpp
+    recording/endofgamescreen.cpp
 )

@@ -107,6 +107,7 @@ bool ReplayController::open(const ChosenRecord& chosen) {
     play.prisonersBlack = 0;
     replay.gridDrawn = false;
     m_pendingPlacement = 0;
+    m_placed = 0;
 
     // The record is read before any timer runs, so that a record that cannot be read leaves
     // nothing half drawn behind.
@@ -172,6 +173,7 @@ void ReplayController::firstDrawing() {
     const MoveList& moves = m_context.board.moves;
     replay.gridDrawn = true;
     m_view.drawBoard();
+    m_placed = 0;
     beginDrawing();
 
     // A problem or a joseki opens with its set-up: everything before the first marker.
@@ -303,6 +305,7 @@ bool ReplayController::removalBurst() {
 void ReplayController::placeEntry(int i) {
     PlayState& play = m_context.board.play;
     const MoveEntry& entry = m_context.board.moves.entry(i);
+    m_placed = i;
     play.lastMover = entry.kind;
     if (!entry.changesBoard())
         return;
@@ -448,6 +451,7 @@ void ReplayController::instantReplay() {
 
     replay.gridDrawn = true;
     m_view.drawBoard();
+    m_placed = 0;
     beginDrawing();
     handicapFromGameName(m_context.board, m_context.record.game.gameName);
     drawHandicapStones();
@@ -465,8 +469,11 @@ void ReplayController::instantReplay() {
             break;
         }
     }
-    // Later steps continue from the position shown.
+    // Later steps continue from the position shown. A jump that ends on a capturing stone, or
+    // on one of its removals, takes the rest of them with it: the board never shows a capture
+    // half done.
     play.appliedCount = reached;
+    removalBurst();
     finishDrawing();
 
     replay.rebuildPending = false;
@@ -568,11 +575,18 @@ bool ReplayController::backToStart() {
 }
 
 bool ReplayController::continuePlaying() {
+    // A stone announced but not placed yet is placed now, with its removals, as the replay
+    // would have shown it a moment later.
+    settlePendingPlacement();
     stopTimers();
-    // An ended replay has run its cursor past the end; the recording board continues from
-    // the last entry then.
-    PlayState& play = m_context.board.play;
-    play.appliedCount = std::clamp(play.appliedCount, 0, m_context.board.moves.length());
+    // The recording board rebuilds the position from the entries handed over: exactly those
+    // the board shows, whatever the cursor says (an ended replay or a reached target has run
+    // it past the end). Removals still due after them come along.
+    const MoveList& moves = m_context.board.moves;
+    int shown = std::clamp(m_placed, 0, moves.length());
+    while (shown < moves.length() && moves.entry(shown + 1).isRemoval())
+        ++shown;
+    m_context.board.play.appliedCount = shown;
     m_context.boardScreenState = 99;
     m_navigator.show(ScreenId::BoardRecording);
     return true;

@@ -184,6 +184,7 @@ private:
     };
 
     int m_pendingPlacement = 0; // entry announced and waiting for Timer3; 0 = none
+    int m_placed = 0;           // the last entry drawn on the board shown; 0 = none
     PendingDrawing m_drawing;
     QString m_modeCaption;
 };

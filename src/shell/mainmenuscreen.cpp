@@ -1,6 +1,7 @@
 #include "shell/mainmenuscreen.h"
 
 #include "shell/helptexts.h"
+#include "shell/recovery.h"
 #include "shell/slideshow.h"
 #include "shell/startpicture.h"
 #include "shell/startup.h"
@@ -69,6 +70,17 @@ MainMenuScreen::MainMenuScreen(SharedState& state, Navigator& navigator, QWidget
         QTimer::singleShot(0, this, [this] { m_navigator.showBeside(ScreenId::Browser); });
     }
     resize(640, 480);
+}
+
+MainMenuScreen::MainMenuScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
+                               QWidget* parent)
+    : MainMenuScreen(state, navigator, parent) {
+    m_dialogs = &dialogs;
+    // Once the menu is up, so that the question stands in front of it.
+    QTimer::singleShot(0, this, [this] {
+        if (offerRecovery(m_state, *m_dialogs))
+            handOver(ScreenId::BoardRecording);
+    });
 }
 
 void MainMenuScreen::buildControls() {

@@ -10,6 +10,7 @@ class QTimer;
 
 namespace vorleth {
 
+class Dialogs;
 struct SharedState;
 
 // mapstart: the hub every screen returns to. Each creation runs the whole start-up again, so
@@ -19,6 +20,10 @@ class MainMenuScreen : public QMainWindow {
     Q_OBJECT
 public:
     MainMenuScreen(SharedState& state, Navigator& navigator, QWidget* parent = nullptr);
+    // The program's main menu: at the first start-up of a run it also offers to restore a
+    // game the recording board left behind (and opens the board with it).
+    MainMenuScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
+                   QWidget* parent = nullptr);
 
     static inline const QString versionText = QStringLiteral("Ver5.5.7 2007/10/30");
 
@@ -38,6 +43,7 @@ private:
 
     SharedState& m_state;
     Navigator& m_navigator;
+    Dialogs* m_dialogs = nullptr;
     QTimer* m_slideshowTimer = nullptr;
     QLabel* m_picture = nullptr;
 };

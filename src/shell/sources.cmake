@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
     shell/setup.cpp
     shell/helptexts.cpp
     shell/browserlogic.cpp
+    shell/recovery.cpp
 )
 list(APPEND GUI_SOURCES
     shell/startpicture.cpp

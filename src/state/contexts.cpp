@@ -18,4 +18,33 @@ ImportTarget importTarget(SharedState& state) {
     return {state.record, state.table, state.board, state.import};
 }
 
+GameInfoContext gameInfoContext(SharedState& state) {
+    return {state.record,
+            state.catalogue,
+            state.board,
+            state.table,
+            state.import,
+            state.shell.entryMode,
+            state.settings.recordDirectory,
+            state.baseDirectory};
+}
+
+BoardRecordingContext boardRecordingContext(SharedState& state) {
+    return {state.board,         state.record,
+            state.catalogue,     state.table,
+            state.import,        state.shell.entryMode,
+            state.geometry,      state.settings.recordDirectory,
+            state.baseDirectory, state.clock};
+}
+
+EndOfGameContext endOfGameContext(SharedState& state) {
+    return {state.board,
+            state.record,
+            state.catalogue,
+            state.import,
+            state.settings.recordDirectory,
+            state.baseDirectory,
+            state.clock};
+}
+
 } // namespace vorleth

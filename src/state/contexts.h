@@ -1,6 +1,9 @@
 #pragma once
 
 #include "import/tableimport.h"
+#include "recording/boardrecordingcontroller.h"
+#include "recording/endofgamecontroller.h"
+#include "recording/gameinfocontroller.h"
 #include "replay/replaycontroller.h"
 
 namespace vorleth {
@@ -10,5 +13,8 @@ struct SharedState;
 // The program-wide values each controller works on, taken from the shared state.
 ReplayContext replayContext(SharedState& state);
 ImportTarget importTarget(SharedState& state);
+GameInfoContext gameInfoContext(SharedState& state);
+BoardRecordingContext boardRecordingContext(SharedState& state);
+EndOfGameContext endOfGameContext(SharedState& state);
 
 } // namespace vorleth

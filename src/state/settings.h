@@ -16,6 +16,8 @@ struct ShellState {
     int entryMode = 0; // 1 browse, 2 diagram entry, 3 board entry
     int slideshowIndex = 0;
     QString browserStartAddress;
+    // The main menu offers a game left on the recording board only at the first start-up.
+    bool recoveryOffered = false;
 };
 
 } // namespace vorleth

@@ -6,6 +6,7 @@ list(APPEND CORE_SOURCES
     store/recordcodec.cpp
     store/library.cpp
     store/workingfiles.cpp
+    store/recoveryfile.cpp
     store/catalogue.cpp
     store/chooser.cpp
 )

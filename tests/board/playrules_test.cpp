@@ -288,6 +288,32 @@ TEST_F(PlayRules, RebuildDropsMarkersAndMatchesThePlayedPosition) {
     EXPECT_EQ(partial.board.cell(1, 1), Board::White);
 }
 
+// Who plays next after a rebuild: the colour after the last stone, white before the first
+// stone of a handicap game, black before the first stone of an even one.
+TEST_F(PlayRules, RebuildLeavesTheRightSideToPlay) {
+    struct Case {
+        const char* gameName;
+        int entries; // of the list below
+        QString lastMover;
+    };
+    const Case cases[] = {
+        {"二子局", 0, black},
+        {"二子局", 1, white},
+        {"練習碁", 0, QString()},
+        {"練習碁", 2, black},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.gameName) + " " + std::to_string(c.entries));
+        BoardModel model;
+        model.moves.append({1010, white});
+        model.moves.append({1011, black});
+        rebuildPosition(model, c.entries, QString::fromUtf8(c.gameName), display);
+        EXPECT_EQ(model.play.lastMover, c.lastMover);
+        EXPECT_EQ(sideToMoveText(model.play.lastMover),
+                  c.lastMover == black ? QStringLiteral("白番") : QStringLiteral("黒番"));
+    }
+}
+
 TEST_F(PlayRules, RebuildIgnoresEntriesOffTheBoard) {
     BoardModel model;
     model.moves.append({999, QStringLiteral("1")});

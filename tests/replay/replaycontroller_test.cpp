@@ -11,6 +11,8 @@
 
 #include <QFile>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace vorleth {
@@ -660,8 +662,14 @@ TEST_F(ReplayControllerTest, MoveTargetDialog) {
         EXPECT_FALSE(timers.stepRunning());
         if (n == 40) {
             EXPECT_EQ(view.moveNumber, QStringLiteral("38手目"));
-            EXPECT_EQ(view.stones(), 37 - 3);
         }
+        // When the N-th entry is a stone that captures, the stones it takes go with it, so
+        // that the board never shows a capture half done.
+        int removalsAfter = 0;
+        while (n + removalsAfter < moves.length() && moves.entry(n).isStone() &&
+               moves.entry(n + removalsAfter + 1).isRemoval())
+            ++removalsAfter;
+        EXPECT_EQ(view.stones(), stonesLeft(moves, n) - removalsAfter);
     }
     // The default answer, taken as offered.
     ASSERT_GE(moves.length(), 100);
@@ -737,6 +745,66 @@ TEST_F(ReplayControllerTest, ContinuingAnEndedReplayHandsOverTheWholeRecord) {
     EXPECT_TRUE(controller.continuePlaying());
     EXPECT_EQ(state.board.play.appliedCount, moves.length());
     EXPECT_EQ(state.board.moves, moves);
+}
+
+// The recording board rebuilds the position from the entries handed over; they must give the
+// board the replay shows, never a capture half done.
+TEST_F(ReplayControllerTest, ContinuingHandsOverExactlyThePositionShown) {
+    const MoveList moves = captureGame(); // entry 6 captures (19, 19), its removal is entry 7
+    struct Case {
+        const char* what;
+        std::function<void(ReplayController&, ScriptedDialogs&, VirtualTimers&)> reach;
+    };
+    const Case cases[] = {
+        {"pressed between the announcement of the capturing stone and its placement",
+         [](ReplayController&, ScriptedDialogs&, VirtualTimers& timers) {
+             timers.advance(1 + 3000 * 6 + 100);
+             ASSERT_TRUE(timers.controller->placementPending());
+         }},
+        {"a jump to a move target on the capturing stone",
+         [](ReplayController& c, ScriptedDialogs& dialogs, VirtualTimers& timers) {
+             timers.advance(1);
+             dialogs.inputs.push_back(QStringLiteral("6"));
+             c.askMoveTarget();
+         }},
+        {"a jump stopped by a point target on the capturing stone",
+         [](ReplayController& c, ScriptedDialogs& dialogs, VirtualTimers& timers) {
+             timers.advance(1);
+             dialogs.inputs.push_back(QStringLiteral("18 19"));
+             c.askPointTarget();
+             c.jumpToFinal();
+         }},
+        {"the automatic replay stopped by a point target on the capturing stone",
+         [](ReplayController& c, ScriptedDialogs& dialogs, VirtualTimers& timers) {
+             dialogs.inputs.push_back(QStringLiteral("18 19"));
+             c.askPointTarget();
+             timers.advance(1 + 3000 * 7);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::RecordLibrary library;
+        FakeReplayView view;
+        VirtualTimers timers;
+        ScriptedDialogs dialogs;
+        RecordingNavigator navigator;
+        ReplayController controller{replayContext(library.state), view, timers, dialogs, navigator};
+        timers.controller = &controller;
+        library.store(QStringLiteral("練習碁"), moves);
+        ASSERT_TRUE(controller.open(library.chosen()));
+        c.reach(controller, dialogs, timers);
+
+        EXPECT_TRUE(controller.continuePlaying());
+        EXPECT_EQ(view.at(19, 19), '.') << "the replay shows the capture done";
+        EXPECT_FALSE(timers.stepRunning() || timers.startDue || timers.placementDue);
+        EXPECT_EQ(library.state.board.play.appliedCount, 7);
+        EXPECT_EQ(library.state.table.boardScreenState, 99);
+        BoardModel rebuilt;
+        rebuilt.moves = library.state.board.moves;
+        NullBoardView display;
+        rebuildPosition(rebuilt, library.state.board.play.appliedCount, QString(), display);
+        EXPECT_EQ(boardDiagram(rebuilt.board), view.diagram());
+    }
 }
 
 TEST_F(ReplayControllerTest, DeletionAsksFirstAndRemovesFileAndCatalogueEntry) {

@@ -4,7 +4,8 @@ vorleth_add_test(shell_core_tests SOURCES
     shell/startup_test.cpp
     shell/slideshow_test.cpp
     shell/helptexts_test.cpp
-    shell/browserlogic_test.cpp)
+    shell/browserlogic_test.cpp
+    shell/recovery_test.cpp)
 vorleth_add_test(shell_screen_tests GUI SOURCES shell/screens_test.cpp)
 find_package(Qt6 REQUIRED COMPONENTS Test)
 target_link_libraries(shell_screen_tests PRIVATE Qt6::Test)

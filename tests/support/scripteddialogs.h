@@ -20,6 +20,7 @@ public:
     std::deque<std::optional<QString>> inputs;
     std::vector<Shown> shown;
     QStringList prompts;
+    QStringList inputTitles;
 
     Answer message(const QString& text, Buttons buttons, const QString&) override {
         shown.push_back({text, buttons});
@@ -30,9 +31,10 @@ public:
         return a;
     }
 
-    std::optional<QString> input(const QString& prompt, const QString&, const QString& defaultText,
-                                 int, int) override {
+    std::optional<QString> input(const QString& prompt, const QString& title,
+                                 const QString& defaultText, int, int) override {
         prompts << prompt;
+        inputTitles << title;
         if (inputs.empty())
             return defaultText;
         const bool cancelled = !inputs.front().has_value();

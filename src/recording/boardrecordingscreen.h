@@ -1,0 +1,85 @@
+#pragma once
+
+#include "recording/boardrecordingcontroller.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <memory>
+
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace vorleth {
+
+class Dialogs;
+class DrawingSurface;
+class Navigator;
+class SurfaceBoardView;
+struct SharedState;
+
+// mapgoban: the recording board. Lays out the board, the status boxes, the buttons and the
+// menus at their places in either layout, owns the tick and the recovery timer, and hands every
+// press, release, tick and choice to the BoardRecordingController.
+class BoardRecordingScreen : public QMainWindow, private BoardRecordingView {
+    Q_OBJECT
+public:
+    BoardRecordingScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
+                         QWidget* parent = nullptr);
+    ~BoardRecordingScreen() override;
+
+    BoardRecordingController& controller() { return m_controller; }
+    DrawingSurface* surface() const { return m_surface; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void saveAndReturn();
+    // The end-of-game screen just opened on top: the board waits underneath until it goes.
+    void waitForEndOfGame();
+
+    // BoardRecordingView
+    void drawBoard() override;
+    void drawStone(Point p, const QString& colour) override;
+    void clearPoint(Point p) override;
+    void showPoint(Point p) override;
+    void showMoveNumber(const QString& text) override;
+    void showSideToMove(const QString& text) override;
+    void showPrisoners(const QString& text) override;
+    void showGameInformation(const QString& text) override;
+    void setTitle(const QString& text) override;
+
+    class Timers : public BoardRecordingTimers {
+    public:
+        explicit Timers(QObject* owner);
+        void startTick(int periodMs) override { tick.start(periodMs); }
+        void stopTick() override { tick.stop(); }
+        bool tickRunning() const override { return tick.isActive(); }
+        void armRecoveryWrite() override {
+            if (!recovery.isActive())
+                recovery.start();
+        }
+        void cancelRecoveryWrite() override { recovery.stop(); }
+
+        QTimer tick;     // Timer1
+        QTimer recovery; // single shot
+    };
+
+    SharedState& m_state;
+    DrawingSurface* m_surface = nullptr;
+    std::unique_ptr<SurfaceBoardView> m_board;
+    Timers m_timers;
+    BoardRecordingController m_controller;
+
+    QPlainTextEdit* m_information = nullptr; // taikyoku
+    QLineEdit* m_moveNumber = nullptr;       // teme
+    QLineEdit* m_sideToMove = nullptr;       // teban
+    QPlainTextEdit* m_prisoners = nullptr;   // ageishi
+    QLineEdit* m_column = nullptr;           // YOKO
+    QLineEdit* m_row = nullptr;              // TATE
+};
+
+} // namespace vorleth

@@ -1,0 +1,41 @@
+#include "shell/recovery.h"
+
+#include "interaction/dialogs.h"
+#include "shell/startup.h"
+#include "state/sharedstate.h"
+#include "store/recoveryfile.h"
+
+namespace vorleth {
+
+bool offerRecovery(SharedState& state, Dialogs& dialogs) {
+    if (state.shell.recoveryOffered)
+        return false;
+    state.shell.recoveryOffered = true;
+    if (!recoveryFileExists(state.baseDirectory))
+        return false;
+    RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    // A file that cannot be read is kept for whoever wants to look into it.
+    if (!report(dialogs, read.outcome))
+        return false;
+    if (dialogs.message(recoveryQuestion, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
+        report(dialogs, removeRecoveryFile(state.baseDirectory));
+        return false;
+    }
+
+    prepareBoardEntry(state);
+    CurrentRecord& record = state.record;
+    record = read.game->record;
+    // A continued record is saved as a new version of its file, which the catalogue of this
+    // run lists at its own position.
+    record.selectedIndex = 0;
+    for (int i = 1; i <= state.catalogue.count() && !record.fileName.isEmpty(); ++i) {
+        if (state.catalogue.entry(i).fileName == record.fileName)
+            record.selectedIndex = i;
+    }
+    state.board.moves = std::move(read.game->moves);
+    state.board.play.appliedCount = state.board.moves.length();
+    state.table.boardScreenState = 99;
+    return true;
+}
+
+} // namespace vorleth

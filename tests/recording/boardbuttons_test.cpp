@@ -1,0 +1,302 @@
+#include "recording/boardtestbase.h"
+
+#include "store/library.h"
+#include "store/recordname.h"
+#include "store/recoveryfile.h"
+#include "store/workingfiles.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+namespace vorleth {
+namespace {
+
+using test::BoardRecordingTest;
+using test::FakeRecordingView;
+using test::movesOf;
+using test::quietMoves;
+using test::RecordingNavigator;
+using test::ScriptedDialogs;
+using Answer = Dialogs::Answer;
+
+// ---- Buttons -------------------------------------------------------------------------------
+
+TEST_F(BoardRecordingTest, CountingNeedsMoreThanAHundredEntries) {
+    const struct {
+        int entries;
+        bool asks;
+    } cases[] = {{100, false}, {101, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.entries);
+        dialogs.shown.clear();
+        model().moves = quietMoves(c.entries);
+        model().play.appliedCount = c.entries;
+        state.table.boardScreenState = 99;
+        controller.open();
+        dialogs.answers.push_back(Answer::Ok);
+        EXPECT_FALSE(controller.countTerritory()) << "the board stays";
+        if (c.asks) {
+            EXPECT_EQ(dialogs.messages(), (QStringList{countingQuestion, notReadyMessage}));
+            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancel);
+        } else {
+            EXPECT_EQ(dialogs.messages(), QStringList{tooFewMovesMessage});
+        }
+        EXPECT_EQ(model().moves.length(), c.entries);
+        EXPECT_TRUE(navigator.shown.empty());
+    }
+}
+
+TEST_F(BoardRecordingTest, SavingWithAResultWritesTheRecordAndReturnsToTheMainMenu) {
+    state.record.game.result = QStringLiteral("黒中押勝");
+    state.import = {QDir(state.baseDirectory).filePath(QStringLiteral("源.txt")), true};
+    test::touch(state.import.importSourcePath);
+    state.table.skipSaveQuestion = true;
+    controller.open();
+    click(4, 4);
+    click(16, 16);
+    wait(BoardRecordingController::recoveryWriteDelay);
+    ASSERT_TRUE(QFileInfo::exists(recoveryPath()));
+    dialogs.answers.push_back(Answer::No); // keep the source file
+
+    EXPECT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
+    EXPECT_FALSE(state.table.skipSaveQuestion);
+    EXPECT_EQ(dialogs.messages(), QStringList{sourceDeletionQuestion});
+    EXPECT_TRUE(state.import.importSourcePath.isEmpty());
+    EXPECT_FALSE(state.import.yahooImportFlag);
+    EXPECT_FALSE(QFileInfo::exists(recoveryPath())) << "left by a button";
+    EXPECT_FALSE(timers.tickRunning());
+
+    const QString name = newRecordName(state.record.game, 2, state.now());
+    EXPECT_EQ(state.record.fileName, name);
+    MoveList read;
+    CurrentRecord record;
+    record.fileName = name;
+    ASSERT_TRUE(readRecord(state.settings.recordDirectory, record, read).ok);
+    EXPECT_EQ(read, movesOf({{404, "1"}, {1616, "2"}}));
+    EXPECT_EQ(state.catalogue.count(), 1);
+
+    wait(1000);
+    EXPECT_FALSE(QFileInfo::exists(recoveryPath())) << "nothing writes it again";
+}
+
+TEST_F(BoardRecordingTest, AnOpenResultLeadsToTheEndOfGameScreenAndTheBoardStays) {
+    for (const QString& result : {QString(), QStringLiteral("打掛")}) {
+        SCOPED_TRACE(result.toStdString());
+        navigator.clear();
+        state.record.game.result = result;
+        controller.open();
+        click(4, 4);
+        EXPECT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::EndOfGame);
+        EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::EndOfGame});
+        EXPECT_EQ(model().moves.length(), 1);
+        EXPECT_TRUE(timers.tickRunning());
+    }
+}
+
+// Whatever keeps the record file from being written, the game stays on the board to be saved
+// again.
+TEST_F(BoardRecordingTest, ASaveThatFailsKeepsTheGameOnTheBoard) {
+    const GameInfo game{QStringLiteral("練習碁"), QStringLiteral("山田"), QStringLiteral("佐藤"),
+                        QStringLiteral("白中押勝"), QStringLiteral("6.5")};
+    const QString name = newRecordName(game, 1, state.now());
+    struct Case {
+        const char* what;
+        std::function<void(SharedState&)> arrange;
+        QString message;
+    };
+    const Case cases[] = {
+        {"a file of the same name",
+         [&](SharedState& s) { test::touch(recordPath(s.settings.recordDirectory, name)); },
+         sameNameExistsMessage + name + recordExtension},
+        {"a directory that cannot be written",
+         [](SharedState& s) {
+             s.settings.recordDirectory =
+                 QDir(s.baseDirectory).filePath(QStringLiteral("無い/ところ"));
+         },
+         cannotSaveRecordMessage + name + recordExtension},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::RecordLibrary library;
+        SharedState& s = library.state;
+        s.record.game = game;
+        c.arrange(s);
+        ScriptedDialogs dialogs;
+        RecordingNavigator navigator;
+        FakeRecordingView view;
+        test::VirtualRecordingTimers timers;
+        BoardRecordingController board{boardRecordingContext(s), view, timers, dialogs, navigator};
+        timers.controller = &board;
+        board.open();
+        board.leftPress(s.geometry.pointX(4), s.geometry.pointY(4));
+
+        EXPECT_EQ(board.saveAndReturn(), BoardRecordingController::SaveOutcome::Stayed);
+        EXPECT_EQ(dialogs.messages(), QStringList{c.message});
+        EXPECT_TRUE(navigator.shown.empty());
+        EXPECT_EQ(s.board.moves, movesOf({{404, "1"}}));
+        EXPECT_TRUE(s.record.fileName.isEmpty());
+        EXPECT_EQ(s.record.selectedIndex, 0);
+        EXPECT_EQ(s.catalogue.count(), 0);
+        EXPECT_TRUE(timers.tickRunning());
+        // Still recording, and still kept for a crash.
+        board.leftPress(s.geometry.pointX(5), s.geometry.pointY(5));
+        EXPECT_EQ(s.board.moves.length(), 2);
+        timers.advance(BoardRecordingController::recoveryWriteDelay);
+        EXPECT_TRUE(recoveryFileExists(s.baseDirectory));
+    }
+}
+
+TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLose) {
+    const QString entry = workingEntryPath(state.baseDirectory);
+    struct Case {
+        const char* what;
+        int clicks;
+        bool skipQuestion;
+        Answer answer;
+        bool leaves;
+        QStringList messages;
+    };
+    const Case cases[] = {
+        {"an empty board", 0, false, Answer::Ok, true, {noWorkingEntryMessage}},
+        {"cancelled", 2, false, Answer::Cancel, false, {discardQuestion}},
+        {"confirmed", 2, false, Answer::Ok, true, {discardQuestion, noWorkingEntryMessage}},
+        {"after counting", 2, true, Answer::Ok, true, {noWorkingEntryMessage}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        dialogs.shown.clear();
+        navigator.clear();
+        controller.open();
+        for (int i = 0; i < c.clicks; ++i)
+            click(i + 1, 1);
+        wait(BoardRecordingController::recoveryWriteDelay);
+        state.table.skipSaveQuestion = c.skipQuestion;
+        dialogs.answers.push_back(c.answer);
+        EXPECT_EQ(controller.returnWithoutSaving(), c.leaves);
+        EXPECT_EQ(dialogs.messages(), c.messages);
+        EXPECT_EQ(navigator.shown.size(), c.leaves ? 1u : 0u);
+        EXPECT_EQ(model().moves.length(), c.leaves ? 0 : c.clicks);
+        EXPECT_EQ(QFileInfo::exists(recoveryPath()), !c.leaves);
+        if (!c.leaves) {
+            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancel);
+        }
+    }
+    // With a working entry there, it is read back into the record over the main menu.
+    test::writeBytes(entry, test::sjis(QStringLiteral("前回の碁,甲,乙,白勝, 2 ,6.5\r\n 404 \r\n "
+                                                      "1616 \r\n")));
+    dialogs.shown.clear();
+    controller.open();
+    EXPECT_TRUE(controller.returnWithoutSaving());
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_EQ(state.record.game.gameName, QStringLiteral("前回の碁"));
+    EXPECT_EQ(state.table.tableMoves[2], 1616);
+}
+
+TEST_F(BoardRecordingTest, LeavingAnImportedGameOffersToDeleteItsSource) {
+    state.import = {QDir(state.baseDirectory).filePath(QStringLiteral("源.txt")), true};
+    test::touch(state.import.importSourcePath);
+    controller.open();
+    dialogs.answers.push_back(Answer::Yes);
+    EXPECT_TRUE(controller.returnWithoutSaving());
+    EXPECT_EQ(dialogs.messages().first(), sourceDeletionQuestion);
+    EXPECT_FALSE(QFileInfo::exists(QDir(state.baseDirectory).filePath(QStringLiteral("源.txt"))));
+}
+
+TEST_F(BoardRecordingTest, HelpShowsCodeTenBesideTheBoard) {
+    controller.open();
+    controller.showHelp();
+    EXPECT_EQ(navigator.lastHelpCode(), helpcode::boardRecording);
+    EXPECT_TRUE(navigator.shown.empty());
+}
+
+// ---- The recovery file ---------------------------------------------------------------------
+
+TEST_F(BoardRecordingTest, TheRecoveryFileFollowsTheGameAFewTimesASecond) {
+    state.record.fileName = QStringLiteral("前の名前");
+    state.record.selectedIndex = 3;
+    controller.open();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    ASSERT_TRUE(QFileInfo::exists(recoveryPath())) << "the game information from the start";
+
+    int writes = 0;
+    QByteArray last = test::readBytes(recoveryPath());
+    auto countWrite = [&] {
+        const QByteArray now = test::readBytes(recoveryPath());
+        if (now != last)
+            ++writes;
+        last = now;
+    };
+    // Four stones within one write delay make one write.
+    for (int i = 1; i <= 4; ++i) {
+        click(i, 10);
+        wait(50);
+        countWrite();
+    }
+    wait(BoardRecordingController::recoveryWriteDelay);
+    countWrite();
+    EXPECT_EQ(writes, 1);
+
+    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.game.has_value());
+    EXPECT_EQ(read.game->moves, model().moves);
+    EXPECT_EQ(read.game->record.game, state.record.game);
+    EXPECT_EQ(read.game->record.fileName, QStringLiteral("前の名前"));
+
+    // A take-back, a pause, a study copy: each is kept.
+    controller.rightRelease();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 3);
+    controller.addPause();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 4);
+    controller.restoreOpening();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 0);
+}
+
+TEST_F(BoardRecordingTest, ClosingTheWindowKeepsTheLatestMoveForRecovery) {
+    controller.open();
+    click(4, 4);
+    click(5, 5);
+    controller.closing(); // before the write delay is up
+    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.game.has_value());
+    EXPECT_EQ(read.game->moves.length(), 2);
+    EXPECT_FALSE(timers.tickRunning());
+}
+
+TEST_F(BoardRecordingTest, WhileTheEndOfGameScreenIsOnTopTheBoardWritesNothing) {
+    controller.open();
+    click(4, 4);
+    ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::EndOfGame);
+    controller.suspendRecovery();
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 1)
+        << "the latest change is written before";
+    // The end-of-game screen saved the game and removed the file.
+    ASSERT_TRUE(removeRecoveryFile(state.baseDirectory).ok);
+    controller.leftFromEndOfGame();
+    controller.resumeRecovery();
+    wait(1000);
+    controller.closing();
+    EXPECT_FALSE(QFileInfo::exists(recoveryPath()));
+}
+
+TEST_F(BoardRecordingTest, AFailingRecoveryWriteIsToldOnce) {
+    state.baseDirectory = QDir(library.directory.path()).filePath(QStringLiteral("無い"));
+    BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
+    timers.controller = &board;
+    board.open();
+    for (int i = 1; i <= 3; ++i) {
+        board.leftPress(state.geometry.pointX(i), state.geometry.pointY(1));
+        timers.advance(BoardRecordingController::recoveryWriteDelay);
+    }
+    EXPECT_EQ(dialogs.messages(),
+              QStringList{cannotWriteRecoveryFileMessage + recoveryFilePath(state.baseDirectory)});
+    EXPECT_EQ(state.board.moves.length(), 3);
+}
+
+} // namespace
+} // namespace vorleth
