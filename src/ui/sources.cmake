@@ -7,6 +7,7 @@ list(APPEND GUI_SOURCES
     ui/surfaceboardview.cpp
     ui/platform.cpp
     ui/flexgrid.cpp
+    ui/beeprun.cpp
     ui/webview.cpp
     ui/screenregistry.cpp
 )
