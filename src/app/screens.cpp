@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "interaction/dialogs.h"
+#include "recording/tableentryscreen.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
 #include "shell/helpscreen.h"
@@ -63,6 +64,12 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     add(ScreenId::Replay,
         [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
             return ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
+        });
+
+    // mapsofuenter
+    add(ScreenId::TableEntry,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new TableEntryScreen(state, navigator, dialogs);
         });
 
     // 対局名選択

@@ -1,5 +1,7 @@
 # Files of src/recording, as paths relative to src/.
 list(APPEND CORE_SOURCES
+    recording/tableentry.cpp
 )
 list(APPEND GUI_SOURCES
+    recording/tableentryscreen.cpp
 )

@@ -14,4 +14,8 @@ ReplayContext replayContext(SharedState& state) {
             state.clock};
 }
 
+TableEntryContext tableEntryContext(SharedState& state) {
+    return {state.table, state.record, state.replay.beepCount, state.baseDirectory};
+}
+
 } // namespace vorleth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/tableentry.h"
 #include "replay/replaycontroller.h"
 
 namespace vorleth {
@@ -8,5 +9,6 @@ struct SharedState;
 
 // The program-wide values each controller works on, taken from the shared state.
 ReplayContext replayContext(SharedState& state);
+TableEntryContext tableEntryContext(SharedState& state);
 
 } // namespace vorleth
