@@ -1,6 +1,7 @@
 #include "app/screens.h"
 
 #include "interaction/dialogs.h"
+#include "recording/repeatedplaysscreen.h"
 #include "recording/tableentryscreen.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
@@ -70,6 +71,12 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     add(ScreenId::TableEntry,
         [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
             return new TableEntryScreen(state, navigator, dialogs);
+        });
+
+    // nidouchienter
+    add(ScreenId::RepeatedPlays,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new RepeatedPlaysScreen(state, navigator, dialogs);
         });
 
     // 対局名選択

@@ -18,4 +18,8 @@ TableEntryContext tableEntryContext(SharedState& state) {
     return {state.table, state.record, state.replay.beepCount, state.baseDirectory};
 }
 
+RepeatedPlaysContext repeatedPlaysContext(SharedState& state) {
+    return {state.table, state.record, state.import.yahooImportFlag, state.baseDirectory};
+}
+
 } // namespace vorleth

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "recording/repeatedplays.h"
 #include "recording/tableentry.h"
 #include "replay/replaycontroller.h"
 
@@ -10,5 +11,6 @@ struct SharedState;
 // The program-wide values each controller works on, taken from the shared state.
 ReplayContext replayContext(SharedState& state);
 TableEntryContext tableEntryContext(SharedState& state);
+RepeatedPlaysContext repeatedPlaysContext(SharedState& state);
 
 } // namespace vorleth

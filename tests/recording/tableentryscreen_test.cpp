@@ -2,8 +2,10 @@
 #include "support/testfiles.h"
 #include "support/widgets.h"
 
+#include "app/screens.h"
 #include "recording/tableentryscreen.h"
 #include "store/workingfiles.h"
+#include "ui/screenregistry.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -11,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPointer>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -619,6 +622,44 @@ TEST_F(TableEntryScreenTest, ARightClickOutsideTheGridDoesNothing) {
     EXPECT_EQ(shown(1, 1), QStringLiteral("5"));
     EXPECT_TRUE(navigator.calls.empty());
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Through the program's own wiring: "並べる" with a move left without a point opens the
+// repeated-play screen in place of the table, and its "戻る" the table again, as it was.
+TEST(TableEntryWiring, TableAndRepeatedPlaysHandOverToEachOther) {
+    test::TableState t;
+    t.state.record.moveCount = 3;
+    t.state.table.diagramGrid[4][4] = 1;
+    t.state.table.diagramGrid[16][16] = 3;
+    ScreenRegistry registry;
+    registerScreens(registry, t.state, t.dialogs);
+
+    registry.show(ScreenId::TableEntry);
+    QPointer<QWidget> table = registry.current();
+    ASSERT_FALSE(table.isNull());
+    EXPECT_EQ(table->objectName(), QStringLiteral("mapsofuenter"));
+    test::finishLoading(table);
+
+    test::click(table, "Command1");
+    test::settle();
+    EXPECT_TRUE(table.isNull()) << "the table closed as it handed over";
+    QPointer<QWidget> repeated = registry.current();
+    ASSERT_FALSE(repeated.isNull());
+    EXPECT_EQ(repeated->objectName(), QStringLiteral("nidouchienter"));
+    EXPECT_EQ(test::child<FlexGrid>(repeated, "Grid1")->text(1, 0), QStringLiteral("2"));
+
+    test::click(repeated, "Command2");
+    test::settle();
+    EXPECT_TRUE(repeated.isNull());
+    ASSERT_NE(registry.current(), nullptr);
+    EXPECT_EQ(registry.current()->objectName(), QStringLiteral("mapsofuenter"));
+    test::finishLoading(registry.current());
+    const FlexGrid* grid = test::child<FlexGrid>(registry.current(), "Grid1");
+    EXPECT_EQ(grid->text(4, 4), QStringLiteral("1"));
+    EXPECT_EQ(grid->text(16, 16), QStringLiteral("3"));
+    EXPECT_TRUE(t.dialogs.shown.empty());
+    registry.current()->close();
+    test::settle();
 }
 
 } // namespace
