@@ -1,19 +1,22 @@
 #pragma once
 
 // What the table-entry and repeated-play screen tests share: a state in a temporary base
-// directory, beeps counted instead of sounded, the load timer fired without waiting, and
-// keys and clicks sent to a grid as a user gives them.
+// directory, the table screen opened on it, beeps counted instead of sounded, the load timer fired
+// without waiting, and keys and clicks sent to a grid as a user gives them.
 
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
+#include "support/widgets.h"
 
 #include "interaction/beeper.h"
+#include "recording/tableentryscreen.h"
 #include "state/sharedstate.h"
 #include "ui/flexgrid.h"
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -21,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace vorleth::test {
@@ -92,6 +96,34 @@ struct TableState {
     SharedState state;
     ScriptedDialogs dialogs;
     RecordingNavigator navigator;
+};
+
+// The table entry screen over that state, opened and loaded, with helpers that read the grid
+// by column and row as the board names points.
+class TableEntryScreenTest : public ::testing::Test, protected TableState {
+protected:
+    // Opens the screen and lets its load timer fill the grid.
+    void open(int screenSize = 640) {
+        state.geometry = BoardGeometry::forScreenSize(screenSize);
+        screen = std::make_unique<TableEntryScreen>(state, navigator, dialogs, &beeper);
+        screen->show();
+        grid = screen->grid();
+        fire(child<QTimer>(screen.get(), "Timer1"));
+    }
+
+    int& at(int column, int row) { return state.table.diagramGrid[column][row]; }
+    QString shown(int column, int row) const { return grid->text(row, column); }
+    bool red(int column, int row) const {
+        return grid->cellForeground(row, column) == QColor(255, 0, 0);
+    }
+    Point current() const { return {grid->currentGridColumn(), grid->currentGridRow()}; }
+    void goTo(int column, int row) { grid->setCurrent(row, column); }
+    QString message() const { return child<QLineEdit>(screen.get(), "errmsg")->text(); }
+    int registered(int number) const { return state.table.tableMoves[number]; }
+
+    CountingBeeper beeper;
+    std::unique_ptr<TableEntryScreen> screen;
+    FlexGrid* grid = nullptr;
 };
 
 } // namespace vorleth::test
