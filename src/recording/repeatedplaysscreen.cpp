@@ -22,7 +22,7 @@ int pixels(double twips) {
     return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
-// Design boxes in twips (left, top, width, height); the same at both screen sizes.
+// The controls' boxes in twips (left, top, width, height); the same at both screen sizes.
 struct Box {
     double left, top, width, height;
 };
@@ -105,7 +105,7 @@ void RepeatedPlaysScreen::buildControls() {
     m_grid->setText(0, moveColumn, QStringLiteral("手番"));
     m_grid->setText(0, earlierColumn, QStringLiteral("元の手番"));
     const QFontMetrics metrics(m_grid->horizontalHeader()->font());
-    // Columns share the design's width, each at least as wide as its heading.
+    // Columns share the list's box, each at least as wide as its heading.
     const int columnWidth = std::max(pixels(gridBox.width) / 2 - 8,
                                      metrics.horizontalAdvance(QStringLiteral("元の手番")) + 12);
     for (int column : {moveColumn, earlierColumn}) {
@@ -118,7 +118,7 @@ void RepeatedPlaysScreen::buildControls() {
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The design's list runs past the window's bottom edge; here it ends inside it, so that
+    // The list's box runs past the window's bottom edge; the list ends inside it, so that
     // its scroll bar can be reached.
     const int top = pixels(gridBox.top);
     m_grid->setGeometry(pixels(gridBox.left), top,

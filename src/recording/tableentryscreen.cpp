@@ -31,7 +31,7 @@ int pixels(double twips) {
     return static_cast<int>(std::lround(twips / twipsPerPixel));
 }
 
-// A control's design box in twips: left, top, width, height.
+// A control's box in twips: left, top, width, height.
 struct Box {
     double left, top, width, height;
 };
