@@ -118,8 +118,8 @@ void RepeatedPlaysScreen::buildControls() {
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 4);
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    // The list's box runs past the window's bottom edge; the list ends inside it, so that
-    // its scroll bar can be reached.
+    // The list's box runs past the window's bottom edge; the list ends inside the window, so
+    // that its scroll bar can be reached.
     const int top = pixels(gridBox.top);
     m_grid->setGeometry(pixels(gridBox.left), top,
                         2 * columnWidth + m_grid->verticalScrollBar()->sizeHint().width() +
