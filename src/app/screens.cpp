@@ -5,6 +5,8 @@
 #include "recording/boardrecordingscreen.h"
 #include "recording/endofgamescreen.h"
 #include "recording/gameinfoscreen.h"
+#include "recording/repeatedplaysscreen.h"
+#include "recording/tableentryscreen.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
 #include "shell/helpscreen.h"
@@ -85,6 +87,18 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
             return new EndOfGameScreen(state, navigator, dialogs);
         },
         ScreenRegistry::Placement::OnTop);
+
+    // mapsofuenter
+    add(ScreenId::TableEntry,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new TableEntryScreen(state, navigator, dialogs);
+        });
+
+    // nidouchienter
+    add(ScreenId::RepeatedPlays,
+        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+            return new RepeatedPlaysScreen(state, navigator, dialogs);
+        });
 
     // 対局名選択
     add(ScreenId::GameNameChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {

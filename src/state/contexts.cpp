@@ -47,4 +47,12 @@ EndOfGameContext endOfGameContext(SharedState& state) {
             state.clock};
 }
 
+TableEntryContext tableEntryContext(SharedState& state) {
+    return {state.table, state.record, state.replay.beepCount, state.baseDirectory};
+}
+
+RepeatedPlaysContext repeatedPlaysContext(SharedState& state) {
+    return {state.table, state.record, state.import.yahooImportFlag, state.baseDirectory};
+}
+
 } // namespace vorleth

@@ -4,6 +4,8 @@
 #include "recording/boardrecordingcontroller.h"
 #include "recording/endofgamecontroller.h"
 #include "recording/gameinfocontroller.h"
+#include "recording/repeatedplays.h"
+#include "recording/tableentry.h"
 #include "replay/replaycontroller.h"
 
 namespace vorleth {
@@ -16,5 +18,7 @@ ImportTarget importTarget(SharedState& state);
 GameInfoContext gameInfoContext(SharedState& state);
 BoardRecordingContext boardRecordingContext(SharedState& state);
 EndOfGameContext endOfGameContext(SharedState& state);
+TableEntryContext tableEntryContext(SharedState& state);
+RepeatedPlaysContext repeatedPlaysContext(SharedState& state);
 
 } // namespace vorleth

@@ -190,7 +190,9 @@ void FlexGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void FlexGrid::keyReleaseEvent(QKeyEvent* event) {
-    emit keyReleased(event->key());
+    // A held key repeats its presses; it counts as released once, when it comes up.
+    if (!event->isAutoRepeat())
+        emit keyReleased(event->key());
     QTableWidget::keyReleaseEvent(event);
 }
 

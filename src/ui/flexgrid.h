@@ -44,7 +44,7 @@ signals:
     void headingClicked(int column);
     void currentCellMoved(int row, int column);
     void keyPressed(int key);
-    void keyReleased(int key);
+    void keyReleased(int key);          // not for the repeats of a held key
     void keyTyped(const QString& text); // the characters of a pressed key, when it has some
 
 protected:

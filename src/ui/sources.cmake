@@ -8,6 +8,7 @@ list(APPEND GUI_SOURCES
     ui/platform.cpp
     ui/qttranslations.cpp
     ui/flexgrid.cpp
+    ui/beeprun.cpp
     ui/webview.cpp
     ui/webviewmodule.cpp
     ui/screenregistry.cpp

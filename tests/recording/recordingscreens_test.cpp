@@ -1,4 +1,5 @@
 #include "recording/boardtestbase.h"
+#include "recording/tabletestsupport.h"
 #include "replay/replaytestbase.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
@@ -12,6 +13,8 @@
 #include "recording/boardrecordingscreen.h"
 #include "recording/endofgamescreen.h"
 #include "recording/gameinfoscreen.h"
+#include "recording/repeatedplaysscreen.h"
+#include "recording/tableentryscreen.h"
 #include "replay/replaycontroller.h"
 #include "store/library.h"
 #include "store/recordname.h"
@@ -481,7 +484,19 @@ TEST_F(RecordingRoadTest, ClosingTheEndOfGameScreenGivesTheBoardBack) {
     EXPECT_EQ(readRecoveryFile(base).game->moves.length(), 2);
 }
 
-TEST_F(RecordingRoadTest, TableEntryLeadsOnToTheTableThatIsNotThereYet) {
+// The road of a printed diagram: game information, the table, the repeated play the diagram
+// lists beside the board, and the board placing every move; the saved record holds what
+// playing the moves by the rules gives.
+TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
+    // Black takes the white stone at (2, 2) with 9; white 10 takes back at the point of 8.
+    const struct {
+        int number;
+        Point point;
+    } diagram[] = {{1, {2, 1}}, {2, {3, 1}},   {3, {1, 2}}, {4, {4, 2}}, {5, {2, 3}},
+                   {6, {3, 3}}, {7, {10, 10}}, {8, {2, 2}}, {9, {3, 2}}};
+    const QVector<Point> played = {{2, 1}, {3, 1},   {1, 2}, {4, 2}, {2, 3},
+                                   {3, 3}, {10, 10}, {2, 2}, {3, 2}, {2, 2}};
+
     registry.show(ScreenId::Start);
     settle();
     press("Command2");
@@ -490,12 +505,49 @@ TEST_F(RecordingRoadTest, TableEntryLeadsOnToTheTableThatIsNotThereYet) {
     typeInto(current(), "taikyoku", QStringLiteral("名人戦"));
     typeInto(current(), "taikyokushiro", QStringLiteral("甲"));
     typeInto(current(), "taikyokukuro", QStringLiteral("乙"));
+    typeInto(current(), "taikyokushobu", QStringLiteral("黒中押勝"));
     press("Command1"); // 手数 0: nothing happens
     EXPECT_EQ(currentName(), QStringLiteral("maptaikyokujyoho"));
-    typeInto(current(), "tekazu100", QStringLiteral("1"));
+    typeInto(current(), "tekazu10", QStringLiteral("1"));
+    typeInto(current(), "tekazu1", QStringLiteral("0"));
     press("Command1");
-    EXPECT_EQ(dialogs.messages(), QStringList{notReadyMessage});
+    ASSERT_EQ(currentName(), QStringLiteral("mapsofuenter"));
+
+    auto* table = qobject_cast<TableEntryScreen*>(current());
+    ASSERT_NE(table, nullptr);
+    auto* load = child<QTimer>(table, "Timer1");
+    ASSERT_TRUE(waitUntil([&] { return !load->isActive(); }));
+    FlexGrid* grid = table->grid();
+    for (const auto& move : diagram) {
+        grid->setCurrent(move.point.row, move.point.column);
+        test::typeDigits(grid, move.number);
+        test::stroke(grid, Qt::Key_Return);
+    }
+    press("Command1"); // 並べる: move 10 has no point on the diagram
+    ASSERT_EQ(currentName(), QStringLiteral("nidouchienter"));
+    auto* plays = qobject_cast<RepeatedPlaysScreen*>(current());
+    ASSERT_NE(plays, nullptr);
+    EXPECT_EQ(plays->grid()->text(1, 0), QStringLiteral("10"));
+    test::stroke(plays->grid(), Qt::Key_8);
+    press("Command1");
+
+    QPointer<BoardRecordingScreen> recording = board();
+    ASSERT_FALSE(recording.isNull());
+    EXPECT_EQ(state->board.moves.length(), 12) << "ten stones and two captures placed at once";
+    press("Command1"); // 保管して戻る: the result is known
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+
+    BoardModel byTheRules;
+    NullBoardView view;
+    for (const Point& p : played)
+        ASSERT_EQ(playStone(byTheRules, p, view), PlayResult::Played);
+    ASSERT_EQ(recordFiles().size(), 1);
+    const RecordReadResult saved =
+        loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_EQ(saved.record.moves, byTheRules.moves);
+    EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
+    EXPECT_TRUE(dialogs.shown.empty()) << dialogs.messages().join(u'|');
 }
 
 TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {

@@ -1,6 +1,8 @@
 #include "ui/flexgrid.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -146,6 +148,22 @@ TEST_F(FlexGridTest, KeysAreReportedAndTypingDoesNotJumpToMatchingCells) {
     EXPECT_EQ(typed[0][0].toString(), QStringLiteral("5"));
     EXPECT_EQ(typed[1][0].toString(), QStringLiteral("\b"));
     EXPECT_EQ(typed[2][0].toString(), QStringLiteral("\r"));
+}
+
+TEST_F(FlexGridTest, AHeldKeyIsReleasedOnce) {
+    QSignalSpy pressed(&grid, &FlexGrid::keyPressed);
+    QSignalSpy released(&grid, &FlexGrid::keyReleased);
+    QTest::keyPress(&grid, Qt::Key_7);
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent up(QEvent::KeyRelease, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"), true);
+        QApplication::sendEvent(&grid, &up);
+        QKeyEvent down(QEvent::KeyPress, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"), true);
+        QApplication::sendEvent(&grid, &down);
+    }
+    QTest::keyRelease(&grid, Qt::Key_7);
+    EXPECT_EQ(pressed.size(), 4);
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released[0][0].toInt(), Qt::Key_7);
 }
 
 TEST_F(FlexGridTest, FixedColumnLooksLikeAHeadingAndIsNeverCurrent) {
