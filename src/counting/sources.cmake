@@ -4,6 +4,7 @@ list(APPEND CORE_SOURCES
     counting/territory.cpp
     counting/countresult.cpp
     counting/correction.cpp
+    counting/countdrawing.cpp
 )
 list(APPEND GUI_SOURCES
 )
