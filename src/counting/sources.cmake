@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
     counting/countresult.cpp
     counting/correction.cpp
     counting/countdrawing.cpp
+    counting/countingcontroller.cpp
 )
 list(APPEND GUI_SOURCES
 )

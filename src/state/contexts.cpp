@@ -1,5 +1,6 @@
 #include "state/contexts.h"
 
+#include "import/importsource.h"
 #include "state/sharedstate.h"
 
 namespace vorleth {
@@ -11,6 +12,19 @@ ReplayContext replayContext(SharedState& state) {
             state.catalogue,
             state.table.boardScreenState,
             state.settings.recordDirectory,
+            state.clock};
+}
+
+CountingContext countingContext(SharedState& state) {
+    return {state.counting,
+            state.board,
+            state.record,
+            state.catalogue,
+            state.table,
+            [&source = state.import](Dialogs& dialogs) { offerSourceDeletion(source, dialogs); },
+            state.shell.entryMode,
+            state.settings.recordDirectory,
+            state.baseDirectory,
             state.clock};
 }
 

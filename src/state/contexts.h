@@ -1,5 +1,6 @@
 #pragma once
 
+#include "counting/countingcontroller.h"
 #include "replay/replaycontroller.h"
 
 namespace vorleth {
@@ -8,5 +9,6 @@ struct SharedState;
 
 // The program-wide values each controller works on, taken from the shared state.
 ReplayContext replayContext(SharedState& state);
+CountingContext countingContext(SharedState& state);
 
 } // namespace vorleth
