@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "counting/countingscreen.h"
 #include "interaction/dialogs.h"
 #include "replay/replayscreen.h"
 #include "shell/browserscreen.h"
@@ -64,6 +65,11 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
         [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
             return ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
         });
+
+    // mapkeisanA; its palette keisancmd belongs to it
+    add(ScreenId::Counting, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+        return new CountingScreen(state, navigator, dialogs);
+    });
 
     // 対局名選択
     add(ScreenId::GameNameChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {

@@ -8,4 +8,6 @@ list(APPEND CORE_SOURCES
     counting/countingcontroller.cpp
 )
 list(APPEND GUI_SOURCES
+    counting/countingscreen.cpp
+    counting/countpalette.cpp
 )
