@@ -222,12 +222,17 @@ TEST_F(CountingScreenTest, OpensInEitherLayoutWithTheCountAndTheGameInformation)
         // Every control stands beside the board and inside the client area, and the count
         // text is not cut off.
         const double boardRight = 22 * state->geometry.cellSize;
-        for (QWidget* control :
-             screen->surface()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        const QList<QWidget*> controls =
+            screen->surface()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget* control : controls) {
             SCOPED_TRACE(control->objectName().toStdString());
             EXPECT_GE(control->x() * 15.0, boardRight);
             EXPECT_LE(control->geometry().right(), screen->surface()->width());
             EXPECT_LE(control->geometry().bottom(), screen->surface()->height());
+            for (QWidget* other : controls) {
+                EXPECT_TRUE(other == control || !other->geometry().intersects(control->geometry()))
+                    << "overlaps " << other->objectName().toStdString();
+            }
         }
         auto* label = child<QLabel>(screen.get(), "Label3");
         EXPECT_LE(label->sizeHint().width(), label->width());
