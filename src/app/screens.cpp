@@ -1,5 +1,6 @@
 #include "app/screens.h"
 
+#include "counting/countingscreen.h"
 #include "import/sgfchooserscreen.h"
 #include "interaction/dialogs.h"
 #include "recording/boardrecordingscreen.h"
@@ -99,6 +100,11 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
         [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
             return new RepeatedPlaysScreen(state, navigator, dialogs);
         });
+
+    // mapkeisanA; its palette keisancmd belongs to it
+    add(ScreenId::Counting, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
+        return new CountingScreen(state, navigator, dialogs);
+    });
 
     // 対局名選択
     add(ScreenId::GameNameChooser, [&state](Navigator& navigator, const Handover&) -> QWidget* {

@@ -77,6 +77,28 @@ void BoardRenderer::drawDisc(Point p, Rgb colour) {
                     colour, colour);
 }
 
+void BoardRenderer::drawDisc(Point p, Rgb fill, Rgb outline) {
+    m_canvas.circle(m_geometry.pointX(p.column), m_geometry.pointY(p.row), m_geometry.stoneRadius,
+                    outline, fill);
+}
+
+void BoardRenderer::drawSquare(Point p, double side, Rgb fill, std::optional<Rgb> outline) {
+    const double half = side / 2;
+    const double x = m_geometry.pointX(p.column);
+    const double y = m_geometry.pointY(p.row);
+    const double left = x - half;
+    const double top = y - half;
+    const double right = x + half;
+    const double bottom = y + half;
+    m_canvas.fillRect(left, top, right, bottom, fill);
+    if (!outline)
+        return;
+    m_canvas.line(left, top, right, top, *outline);
+    m_canvas.line(right, top, right, bottom, *outline);
+    m_canvas.line(right, bottom, left, bottom, *outline);
+    m_canvas.line(left, bottom, left, top, *outline);
+}
+
 void BoardRenderer::drawStarDot(Point p) {
     m_canvas.circle(m_geometry.pointX(p.column), m_geometry.pointY(p.row), starRadius, blackColour,
                     blackColour);

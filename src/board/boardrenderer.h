@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace vorleth {
 
 // The nine points whose column and row are each 4, 10 or 16.
@@ -29,6 +31,10 @@ public:
     void clearPoint(Point p);
     // A stone-sized disc filled and rimmed in one colour (marks a point, e.g. cyan).
     void drawDisc(Point p, Rgb colour);
+    // A stone-sized disc with an outline of its own colour (the count's seki disc).
+    void drawDisc(Point p, Rgb fill, Rgb outline);
+    // A square of that side (twips) centred on the point, filled, and outlined when asked.
+    void drawSquare(Point p, double side, Rgb fill, std::optional<Rgb> outline = std::nullopt);
 
 private:
     void drawStarDot(Point p);

@@ -4,6 +4,10 @@ list(APPEND CORE_SOURCES
     counting/territory.cpp
     counting/countresult.cpp
     counting/correction.cpp
+    counting/countdrawing.cpp
+    counting/countingcontroller.cpp
 )
 list(APPEND GUI_SOURCES
+    counting/countingscreen.cpp
+    counting/countpalette.cpp
 )

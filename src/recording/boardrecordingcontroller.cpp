@@ -360,11 +360,11 @@ bool BoardRecordingController::countTerritory() {
     return openCounting();
 }
 
-// The counting screen takes the game from here. Until counting is part of the program the
-// board says so and stays; then this leaves the board (leave()) and shows ScreenId::Counting.
+// The counting screen takes the game from here; it hands it back in state 99.
 bool BoardRecordingController::openCounting() {
-    m_dialogs.message(notReadyMessage);
-    return false;
+    leave();
+    m_navigator.show(ScreenId::Counting);
+    return true;
 }
 
 void BoardRecordingController::changed() {

@@ -80,7 +80,11 @@ void GameInfoController::open() {
 }
 
 bool GameInfoController::importFromSourcePath() {
-    return false;
+    return report(m_dialogs, importSgf(importTarget()));
+}
+
+ImportTarget GameInfoController::importTarget() {
+    return {m_context.record, m_context.table, m_context.board, m_context.import};
 }
 
 void GameInfoController::updateMenus() {
@@ -192,13 +196,15 @@ void GameInfoController::recallLastEntry() {
     }
 }
 
-// The imports of Yahoo! Go data come with the import part of the program.
-void GameInfoController::importPastedText() {
-    m_dialogs.message(notReadyMessage);
+void GameInfoController::importPastedText(const QString& text, bool hasText) {
+    // The boxes show the imported game; a refused text leaves them as they were.
+    if (report(m_dialogs, importMailText(text, hasText, importTarget())))
+        showBoxes(false);
 }
 
-void GameInfoController::importSgfFile() {
-    m_dialogs.message(notReadyMessage);
+bool GameInfoController::importSgfFile() {
+    m_navigator.show(ScreenId::SgfChooser);
+    return true;
 }
 
 void GameInfoController::showHelp() {

@@ -2,6 +2,7 @@
 
 #include "board/playrules.h"
 #include "import/importsource.h"
+#include "import/tableimport.h"
 #include "interaction/navigator.h"
 #include "store/cataloguetypes.h"
 #include "store/recordtypes.h"
@@ -87,9 +88,10 @@ public:
     bool next(); // "次に"
     bool back(); // "戻る"
     // Menus.
-    void recallLastEntry();  // "前回入力の再現"
-    void importPastedText(); // "コピー&ペースト"
-    void importSgfFile();    // "sgf 形式ファイル"
+    void recallLastEntry(); // "前回入力の再現"
+    // "コピー&ペースト": the text the clipboard holds (hasText false when it holds none).
+    void importPastedText(const QString& text, bool hasText);
+    bool importSgfFile(); // "sgf 形式ファイル": the SGF chooser takes over
     void showHelp();
 
 private:
@@ -97,6 +99,7 @@ private:
     // fields and the table points and returns true when it ran. The SGF import plugs in here;
     // until it is part of the program nothing is imported and the opening goes on as usual.
     bool importFromSourcePath();
+    ImportTarget importTarget();
     void showBoxes(bool scanLibrary);
     void copyBoxes(const GameInfoBoxes& boxes);
 

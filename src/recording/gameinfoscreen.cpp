@@ -1,5 +1,7 @@
 #include "recording/gameinfoscreen.h"
 
+#include "ui/platform.h"
+
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 
@@ -122,10 +124,16 @@ void GameInfoScreen::buildMenus() {
     m_yahooMenu->setObjectName(QStringLiteral("yahootop"));
     QAction* pasted = m_yahooMenu->addAction(QStringLiteral("コピー&ペースト"));
     pasted->setObjectName(QStringLiteral("yahoocopy"));
-    connect(pasted, &QAction::triggered, this, [this] { m_controller.importPastedText(); });
+    connect(pasted, &QAction::triggered, this, [this] {
+        const bool hasText = clipboardHasText();
+        m_controller.importPastedText(hasText ? clipboardText() : QString(), hasText);
+        // Nothing that could be imported stays behind on the clipboard.
+        if (!hasText)
+            clearClipboard();
+    });
     QAction* sgf = m_yahooMenu->addAction(QStringLiteral("sgf 形式ファイル"));
     sgf->setObjectName(QStringLiteral("sgfformat"));
-    connect(sgf, &QAction::triggered, this, [this] { m_controller.importSgfFile(); });
+    connect(sgf, &QAction::triggered, this, [this] { closeAfter(m_controller.importSgfFile()); });
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F9HELP"));

@@ -64,6 +64,7 @@ void resetCurrentState(SharedState& state) {
     state.board.play.reset();
     state.table.reset();
     state.replay.reset();
+    state.counting.reset();
 }
 
 void prepareBrowse(SharedState& state) {

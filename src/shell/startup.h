@@ -34,7 +34,7 @@ StartUpOutcome startUp(SharedState& state);
 
 // Clears the current record, the catalogue (its name lists are built again on next use), the
 // side to move and problem-setting mode, the working flags of the recording screens and the
-// replay options. Settings, entryMode and the move list are left alone.
+// replay options and the count. Settings, entryMode and the move list are left alone.
 void resetCurrentState(SharedState& state);
 
 // The main menu's three main actions, minus the screen change. Browsing leaves the scan to the

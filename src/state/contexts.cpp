@@ -1,5 +1,6 @@
 #include "state/contexts.h"
 
+#include "import/importsource.h"
 #include "state/sharedstate.h"
 
 namespace vorleth {
@@ -53,6 +54,19 @@ TableEntryContext tableEntryContext(SharedState& state) {
 
 RepeatedPlaysContext repeatedPlaysContext(SharedState& state) {
     return {state.table, state.record, state.import.yahooImportFlag, state.baseDirectory};
+}
+
+CountingContext countingContext(SharedState& state) {
+    return {state.counting,
+            state.board,
+            state.record,
+            state.catalogue,
+            state.table,
+            [&source = state.import](Dialogs& dialogs) { offerSourceDeletion(source, dialogs); },
+            state.shell.entryMode,
+            state.settings.recordDirectory,
+            state.baseDirectory,
+            state.clock};
 }
 
 } // namespace vorleth

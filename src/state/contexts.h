@@ -1,5 +1,6 @@
 #pragma once
 
+#include "counting/countingcontroller.h"
 #include "import/tableimport.h"
 #include "recording/boardrecordingcontroller.h"
 #include "recording/endofgamecontroller.h"
@@ -20,5 +21,6 @@ BoardRecordingContext boardRecordingContext(SharedState& state);
 EndOfGameContext endOfGameContext(SharedState& state);
 TableEntryContext tableEntryContext(SharedState& state);
 RepeatedPlaysContext repeatedPlaysContext(SharedState& state);
+CountingContext countingContext(SharedState& state);
 
 } // namespace vorleth

@@ -2,6 +2,7 @@
 
 #include "board/geometry.h"
 #include "board/playrules.h"
+#include "counting/countstate.h"
 #include "import/importsource.h"
 #include "replay/replaysettings.h"
 #include "state/settings.h"
@@ -51,6 +52,9 @@ struct SharedState {
 
     // Replay
     ReplaySettings replay;
+
+    // Territory counting
+    CountState counting;
 
     // Import
     ImportSource import;

@@ -4,9 +4,12 @@
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
+#include "import/tableimport.h"
 #include "recording/gameinfocontroller.h"
 #include "state/contexts.h"
 #include "store/workingfiles.h"
+
+#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -290,13 +293,41 @@ TEST_F(GameInfoTest, RecallingWithoutAWorkingEntrySaysSoAndChangesNothing) {
     EXPECT_FALSE(state.table.tablePrefilled);
 }
 
-TEST_F(GameInfoTest, TheImportsAreNotThereYetAndHelpIsCodeNine) {
+// The import menus in table entry: the SGF chooser takes over for a file; pasted mail text
+// fills the boxes at once; and an opening while an import source is set imports it.
+TEST_F(GameInfoTest, TheImportsFillTheGameAndHelpIsCodeNine) {
     state.shell.entryMode = 2;
     open();
-    controller.importPastedText();
-    controller.importSgfFile();
-    EXPECT_EQ(dialogs.messages(), (QStringList{notReadyMessage, notReadyMessage}));
-    EXPECT_TRUE(navigator.shown.empty());
+    EXPECT_TRUE(controller.importSgfFile());
+    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::SgfChooser});
+
+    const int fills = view.fills;
+    controller.importPastedText(QString(), false);
+    EXPECT_EQ(dialogs.messages(), (QStringList{QString(), copyMailMessage}));
+    EXPECT_EQ(view.fills, fills) << "nothing imported, nothing shown anew";
+
+    dialogs.shown.clear();
+    QFile mail(QStringLiteral(VORLETH_TEST_DATA "/import/mail.txt"));
+    ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(mail.readAll());
+    controller.importPastedText(text, true);
+    EXPECT_EQ(dialogs.messages().value(0), text) << "the text is shown first, as it was pasted";
+    EXPECT_EQ(view.fills, fills + 1);
+    EXPECT_EQ(view.typed.gameName, yahooGameName);
+    EXPECT_EQ(view.typed.blackPlayer, QStringLiteral("甲"));
+    EXPECT_EQ(view.typed.whitePlayer, QStringLiteral("乙"));
+    EXPECT_EQ(state.table.tableMoves[1], 1604);
+    EXPECT_TRUE(state.table.tablePrefilled);
+
+    // The chooser chose a file and opened this screen again: the opening imports it.
+    dialogs.shown.clear();
+    state.import.importSourcePath = QStringLiteral(VORLETH_TEST_DATA "/import/ko-game.sgf");
+    open();
+    EXPECT_EQ(view.typed.gameName, QStringLiteral("コウの練習"));
+    EXPECT_EQ(view.typed.blackPlayer, QStringLiteral("黒田 次郎"));
+    EXPECT_EQ(state.record.game.komi, QStringLiteral("6.5"));
+    EXPECT_TRUE(state.import.yahooImportFlag);
+
     controller.showHelp();
     EXPECT_EQ(navigator.lastHelpCode(), helpcode::gameInfo);
 }

@@ -254,16 +254,17 @@ TEST_F(RecordingScreenTest, LeftPressesPlayRightReleasesTakeBackAndMenusReachThe
     EXPECT_TRUE(board->isVisible());
 }
 
-TEST_F(RecordingScreenTest, CountingAsksAndTheBoardStaysUntilCountingIsThere) {
+TEST_F(RecordingScreenTest, CountingAsksAndHandsTheGameToTheCountingScreen) {
     state.board.moves = test::quietMoves(101);
     state.board.play.appliedCount = 101;
     state.table.boardScreenState = 99;
     QPointer<BoardRecordingScreen> board = openBoard();
     click(board, "Command3");
-    EXPECT_EQ(dialogs.messages(), (QStringList{countingQuestion, notReadyMessage}));
+    EXPECT_EQ(dialogs.messages(), QStringList{countingQuestion});
+    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Counting});
     settle();
-    ASSERT_FALSE(board.isNull());
-    EXPECT_TRUE(board->isVisible());
+    EXPECT_TRUE(board.isNull()) << "the board closes as the count takes over";
+    EXPECT_EQ(state.board.moves.length(), 101);
 }
 
 // Two well-known sequences played as one game, clicked stone by stone: a ladder chased into
@@ -548,6 +549,44 @@ TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
     EXPECT_EQ(saved.record.moves, byTheRules.moves);
     EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.messages().join(u'|');
+}
+
+// From the board to the count and back, then to the count again and a saved result.
+TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
+    registry.show(ScreenId::Start);
+    settle();
+    press("Command3");
+    typeInto(current(), "taikyoku", QStringLiteral("研究会"));
+    typeInto(current(), "taikyokushiro", QStringLiteral("山田"));
+    typeInto(current(), "taikyokukuro", QStringLiteral("佐藤"));
+    press("Command1");
+    ASSERT_NE(board(), nullptr);
+    // A game of 120 quiet moves, as the board records it.
+    BoardModel& model = state->board;
+    NullBoardView view;
+    for (const Point& p : test::quietPoints(120))
+        ASSERT_EQ(playStone(model, p, view), PlayResult::Played);
+    const MoveList moves = model.moves;
+    state->table.boardScreenState = 99; // the board shows it anew when it comes back
+
+    press("Command3"); // 地の計算, asked and answered OK
+    ASSERT_EQ(currentName(), QStringLiteral("mapkeisanA"));
+    press("Command3"); // 対局画面に戻る
+    ASSERT_EQ(currentName(), QStringLiteral("mapgoban"));
+    EXPECT_EQ(state->board.moves, moves);
+    EXPECT_EQ(state->board.play.appliedCount, moves.length());
+
+    press("Command3");
+    ASSERT_EQ(currentName(), QStringLiteral("mapkeisanA"));
+    press("Command2"); // 保管して対局に戻る
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+    ASSERT_EQ(recordFiles().size(), 1);
+    const QString name = recordFiles().front().chopped(recordExtension.size());
+    const RecordReadResult saved = loadRecord(records(), name);
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_EQ(saved.record.moves, moves);
+    EXPECT_FALSE(saved.record.metadata.game.result.isEmpty()) << "the count's result is kept";
+    EXPECT_EQ(dialogs.messages(), (QStringList{countingQuestion, countingQuestion}));
 }
 
 TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {

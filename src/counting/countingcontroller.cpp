@@ -1,0 +1,192 @@
+#include "counting/countingcontroller.h"
+
+#include "interaction/dialogs.h"
+#include "store/library.h"
+#include "store/workingfiles.h"
+
+#include <QStringList>
+
+namespace vorleth {
+
+namespace {
+
+// The main menu's "登録棋譜を閲覧": a game counted from the library is saved as usual.
+constexpr int browsingEntryMode = 1;
+
+CountMark stoneMark(Board::Cell cell) {
+    return cell == Board::White ? CountMark::WhiteStone : CountMark::BlackStone;
+}
+
+} // namespace
+
+QString countingRecordInformation(const CurrentRecord& record) {
+    const GameInfo& game = record.game;
+    return QStringList{game.gameName, QStringLiteral("白：") + game.whitePlayer,
+                       QStringLiteral("黒：") + game.blackPlayer,
+                       QStringLiteral("勝負：") + game.result,
+                       QStringLiteral("手数:") + QString::number(record.moveCount)}
+        .join(QStringLiteral("\r\n"));
+}
+
+QString countingWindowTitle(const GameInfo& game) {
+    return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
+           game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
+}
+
+CountingController::CountingController(CountingContext context, CountingView& view,
+                                       Dialogs& dialogs, Navigator& navigator)
+    : m_context(std::move(context)), m_view(view), m_dialogs(dialogs), m_navigator(navigator) {}
+
+void CountingController::open() {
+    TableEntryData& table = m_context.table;
+    if (m_context.entryMode == browsingEntryMode)
+        table.skipSaveQuestion = false;
+    table.tablePosition = 0;
+    PlayState& play = m_context.board.play;
+    play.nextMoveNumber = 0;
+    m_view.drawBoard();
+
+    // A game from the library is shown with the names it is kept under.
+    CurrentRecord& record = m_context.record;
+    const int index = record.selectedIndex;
+    if (index > 0 && index <= m_context.catalogue.count()) {
+        const RecordMetadata& kept = m_context.catalogue.entry(index);
+        record.fileName = kept.fileName;
+        record.game.gameName = kept.game.gameName;
+        record.game.whitePlayer = kept.game.whitePlayer;
+        record.game.blackPlayer = kept.game.blackPlayer;
+        record.game.result = kept.game.result;
+        record.moveCount = kept.entryCount;
+    }
+    m_view.showRecordInformation(countingRecordInformation(record));
+    m_view.setTitle(countingWindowTitle(record.game));
+
+    const Board& board = m_context.board.board;
+    for (int column = 1; column <= 19; ++column) {
+        for (int row = 1; row <= 19; ++row) {
+            if (board.cell(column, row) != Board::Empty)
+                m_view.drawMark({column, row}, stoneMark(board.cell(column, row)));
+        }
+    }
+
+    CountingSession& session = m_context.count.session;
+    session.start(board, play.prisonersWhite, play.prisonersBlack, record.game.komi);
+    for (const MarkAt& m : marksToDraw(session.grid()))
+        m_view.drawMark(m.point, m.mark);
+    showResult();
+}
+
+void CountingController::leftButtonDown(std::optional<Point> point) {
+    m_context.count.session.leftButtonDown(point);
+}
+
+void CountingController::leftButtonUp() {
+    const CountingSession::Release release = m_context.count.session.leftButtonUp();
+    switch (release.action) {
+    case CountingSession::Release::Action::OpenPalette:
+        m_view.openPalette(release.currentMarkName);
+        break;
+    case CountingSession::Release::Action::Corrected:
+        redraw(release.redraw);
+        showResult();
+        break;
+    case CountingSession::Release::Action::Nothing:
+        break;
+    }
+}
+
+void CountingController::rightButtonUp() {
+    const QVector<RedrawStep> steps = m_context.count.session.undo();
+    if (steps.isEmpty())
+        return;
+    redraw(steps);
+    showResult();
+}
+
+void CountingController::paletteClosed(std::optional<CountMark> picked) {
+    CountingSession& session = m_context.count.session;
+    if (picked)
+        session.pickMark(*picked);
+    else
+        session.leavePalette();
+    // The counting screen is active again: a picked correction is applied now.
+    const QVector<RedrawStep> steps = session.activated();
+    if (steps.isEmpty())
+        return;
+    redraw(steps);
+    showResult();
+}
+
+bool CountingController::leaveWithoutSaving() {
+    if (m_dialogs.message(leaveWithoutSavingQuestion, Dialogs::Buttons::OkCancel) !=
+        Dialogs::Answer::Ok)
+        return false;
+    BoardModel& board = m_context.board;
+    board.play.nextMoveNumber = 0;
+    board.moves.clear();
+    board.play.appliedCount = 0;
+    m_navigator.show(ScreenId::Start);
+    // Over the main menu: the diagram entry in progress becomes the current game again.
+    report(m_dialogs, readWorkingEntry(m_context.baseDirectory, m_context.record, m_context.table));
+    return true;
+}
+
+bool CountingController::saveAndLeave() {
+    CurrentRecord& record = m_context.record;
+    const MoveList& moves = m_context.board.moves;
+    if (record.fileName.isEmpty()) {
+        record.moveCount = moves.length();
+        if (m_context.table.skipSaveQuestion) {
+            // Leaving unsaved on purpose: the imported source may go now.
+            m_context.offerSourceDeletion(m_dialogs);
+            m_context.table.skipSaveQuestion = false;
+            m_navigator.show(ScreenId::Start);
+            return true;
+        }
+    }
+    // The source of an imported game is offered for deletion only once the game is safely
+    // saved; a save that fails keeps the screen and the count as they are.
+    if (!report(m_dialogs, saveRecord(m_context.recordDirectory, m_context.catalogue, record, moves,
+                                      m_context.clock())))
+        return false;
+    m_context.offerSourceDeletion(m_dialogs);
+    m_navigator.show(ScreenId::Start);
+    return true;
+}
+
+bool CountingController::backToBoard() {
+    // The board screen rebuilds the position from the move list and goes on recording.
+    m_context.table.boardScreenState = 99;
+    m_navigator.show(ScreenId::BoardRecording);
+    return true;
+}
+
+void CountingController::showHelp() {
+    m_navigator.showHelp(helpcode::counting);
+}
+
+void CountingController::writeOk() {
+    m_context.table.skipSaveQuestion = false;
+}
+
+void CountingController::writePass() {
+    m_context.table.skipSaveQuestion =
+        m_dialogs.message(skipSavingQuestion, Dialogs::Buttons::OkCancel) == Dialogs::Answer::Ok;
+}
+
+void CountingController::redraw(const QVector<RedrawStep>& steps) {
+    for (const RedrawStep& step : steps) {
+        if (step.kind == RedrawStep::Kind::Clear)
+            m_view.clearPoint(step.point);
+        else
+            m_view.drawMark(step.point, step.mark);
+    }
+}
+
+void CountingController::showResult() {
+    const CountResult& result = m_context.count.session.result();
+    m_view.showCountText(result.countText());
+    m_context.record.game.result = result.result;
+}
+
+} // namespace vorleth

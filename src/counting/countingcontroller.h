@@ -1,0 +1,102 @@
+#pragma once
+
+#include "board/boardview.h"
+#include "board/playrules.h"
+#include "counting/countstate.h"
+#include "interaction/navigator.h"
+#include "store/cataloguetypes.h"
+#include "store/recordtypes.h"
+#include "store/tabledata.h"
+
+#include <QDateTime>
+#include <QString>
+
+#include <functional>
+#include <optional>
+
+namespace vorleth {
+
+class Dialogs;
+
+// What the counting screen shows: the board with the count marks drawn over it, the count
+// text (Label3), the game information (taikyoku), the title, and the correction palette.
+class CountingView : public BoardView {
+public:
+    virtual void drawMark(Point p, CountMark mark) = 0;
+    virtual void showCountText(const QString& text) = 0;
+    virtual void showRecordInformation(const QString& text) = 0;
+    virtual void setTitle(const QString& text) = 0;
+    // keisancmd, naming the clicked point's mark; the counting screen stays disabled until
+    // the palette closes.
+    virtual void openPalette(const QString& currentMarkName) = 0;
+};
+
+// Questions of the counting screen.
+inline const QString leaveWithoutSavingQuestion =
+    QStringLiteral("保管せずにメインに戻りますが良いですか");
+inline const QString skipSavingQuestion = QStringLiteral("保管しなくて良いですか？ ");
+
+// The game information block (taikyoku): game name, 白：, 黒：, 勝負：, 手数: lines, CR LF.
+QString countingRecordInformation(const CurrentRecord& record);
+// 対局名：name　白番：white 黒番：black
+QString countingWindowTitle(const GameInfo& game);
+
+// The program-wide values the counting screen reads and changes.
+struct CountingContext {
+    CountState& count;
+    BoardModel& board; // the final position and the prisoners taken during the game
+    CurrentRecord& record;
+    Catalogue& catalogue;
+    TableEntryData& table; // the board screen's state and the leave-without-saving flag
+    // Asks whether the file an imported game came from may go (nothing for other games).
+    std::function<void(Dialogs&)> offerSourceDeletion;
+    int entryMode; // 1 when the game came from browsing the library
+    QString recordDirectory;
+    QString baseDirectory; // where the working entry is read back from
+    std::function<QDateTime()> clock;
+};
+
+// mapkeisanA without its window: counts the final position as the screen opens, forwards the
+// clicks and the palette's choice to the count's session, draws what they change, keeps the
+// record's result in step with the count text, and leaves by the three buttons.
+class CountingController {
+public:
+    CountingController(CountingContext context, CountingView& view, Dialogs& dialogs,
+                       Navigator& navigator);
+
+    // The screen's load: the board, the game information, the stones, then the count.
+    void open();
+
+    // The mouse on the board: the point under it, or none off the board.
+    void leftButtonDown(std::optional<Point> point);
+    void leftButtonUp();
+    void rightButtonUp(); // undoes the last correction, once
+
+    // The palette has closed: by a button that picked a mark, or without one (戻る, or its
+    // window closed any other way), when nothing is corrected.
+    void paletteClosed(std::optional<CountMark> picked);
+
+    // Buttons; each returns whether it handed over to another screen, after which the screen
+    // closes.
+    bool leaveWithoutSaving(); // Command1 "保管せずにメインメニュー"
+    bool saveAndLeave();       // Command2 "保管して対局に戻る"
+    bool backToBoard();        // Command3 "対局画面に戻る"
+
+    // Menus.
+    void showHelp();  // "ヘルプ"
+    void writeOk();   // writeok: saving is asked for again
+    void writePass(); // writepass: asks whether leaving may skip the save
+
+    const CountingSession& session() const { return m_context.count.session; }
+
+private:
+    void redraw(const QVector<RedrawStep>& steps);
+    void showResult();
+
+    CountingContext m_context;
+    CountingView& m_view;
+    Dialogs& m_dialogs;
+    Navigator& m_navigator;
+};
+
+} // namespace vorleth
