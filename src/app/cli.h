@@ -13,7 +13,9 @@ namespace vorleth {
 // any error. clock gives "now" for the names of saved records (the system clock when empty).
 //   list DIR              the catalogue of DIR in the record list's default order
 //   board FILE [N]        the position after the first N entries of a record file
-//   import DIR FILE...    standard SGF files saved as new records in DIR
+//   import DIR FILE...    standard SGF files saved as new records in DIR: one line per saved
+//                         record, followed by a tab and how the board was turned when it was;
+//                         warnings of the reader go to err, one line each
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
            std::function<QDateTime()> clock = {});
 
