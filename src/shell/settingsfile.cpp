@@ -104,7 +104,10 @@ bool readFirstThreeFields(const QString& baseDirectory, Settings& settings) {
         return false;
     const QByteArray bytes = file.readAll();
     file.close();
+    return readSettingsFields(bytes, settings);
+}
 
+bool readSettingsFields(const QByteArray& bytes, Settings& settings) {
     QStringDecoder decoder(fileEncoding);
     QString text = decoder.decode(bytes);
     if (decoder.hasError())

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 namespace vorleth {
@@ -36,6 +37,8 @@ WriteResult writeSettings(const SharedState& state);
 // keeps its value when a later one fails. Returns false when the file cannot be opened or a
 // field cannot be read (missing, or a screen size that is not a 16-bit number).
 bool readFirstThreeFields(const QString& baseDirectory, Settings& settings);
+// The same for the file's content.
+bool readSettingsFields(const QByteArray& bytes, Settings& settings);
 
 // Reads the settings; when that fails the file is rewritten at once with the values held at
 // that moment. Returns whether the file was read whole.

@@ -81,6 +81,8 @@ int leadingNumber(const QString& text) {
     return number;
 }
 
+} // namespace
+
 CatalogueEntry entryFromFileName(const QString& fileName) {
     std::array<QString, FieldCount> fields = readFields(fileName);
     CatalogueEntry entry;
@@ -96,6 +98,8 @@ CatalogueEntry entryFromFileName(const QString& fileName) {
     entry.komi = std::move(fields[KomiField]);
     return entry;
 }
+
+namespace {
 
 // Times are stored without a leading zero in the hour (90503), which as text would sort after
 // 153012; the sort keys therefore carry them zero-filled to six digits.

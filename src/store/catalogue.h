@@ -38,6 +38,9 @@ constexpr int kReferenceDateMode = 7;
 // as they are.
 bool scanCatalogue(Catalogue& catalogue, const QString& directory);
 
+// The entry a scan lists for a file name (extension included), read from the name alone.
+CatalogueEntry entryFromFileName(const QString& fileName);
+
 // Fills the game-name list ("全て", then each distinct game name in catalogue order) unless it
 // is already built.
 void buildGameNameList(Catalogue& catalogue);
