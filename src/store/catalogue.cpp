@@ -84,9 +84,11 @@ int leadingNumber(const QString& text) {
 } // namespace
 
 CatalogueEntry entryFromFileName(const QString& fileName) {
-    std::array<QString, FieldCount> fields = readFields(fileName);
     CatalogueEntry entry;
     entry.fileName = fileName.left(fileName.size() - 4);
+    // The extension is no part of a value: a last value without its "）" ends with the name, as
+    // it does when the record itself is read.
+    std::array<QString, FieldCount> fields = readFields(entry.fileName);
     entry.gameName = std::move(fields[GameNameField]);
     entry.whitePlayer = std::move(fields[WhiteField]);
     entry.blackPlayer = std::move(fields[BlackField]);
