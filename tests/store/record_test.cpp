@@ -1,6 +1,7 @@
 #include "store/record.h"
 
 #include "shell/sharedstate.h"
+#include "store/recordname.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
 
@@ -436,10 +437,20 @@ TEST_F(RecordFile, TouchingSetsReferenceDateAndTimeAndAppendsMissingKeys) {
          "時間（153012）参照（20080102）コミ（6.5）"},
         {"対局名（練習碁）手数（3）", "対局名（練習碁）手数（3）参照（20080102）時間（153012）"},
         {"対局名（練習碁）時間（90503", "対局名（練習碁）時間（153012）参照（20080102）"},
+        // A value that runs over the other key (its "）" is missing) loses that key when it is
+        // set; the key is then appended.
+        {"時間（90503参照（20071030）コミ（6.5）", "時間（153012）コミ（6.5）参照（20080102）"},
+        {"参照（2007時間（90503）", "参照（20080102）時間（153012）"},
+        // Blanks are cleaned away first, so they cannot join text into a key in front of the
+        // value just set.
+        {"参 照（x）参照（y）", "参照（20080102）参照（y）時間（153012）"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.before.toStdString());
-        EXPECT_EQ(touchedFileName(c.before, at), c.after);
+        const QString touched = touchedFileName(c.before, at);
+        EXPECT_EQ(touched, c.after);
+        EXPECT_EQ(extractField(touched, referenceDateKey), QStringLiteral("20080102"));
+        EXPECT_EQ(extractField(touched, timeOfDayKey), QStringLiteral("153012"));
     }
 }
 
