@@ -307,7 +307,8 @@ QString fileSystemSafe(const QString& text) {
             safe += u'｜';
             break;
         default:
-            if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+            // C0 and C1 controls and DEL alike: invisible in a list, refused by some systems.
+            if (c.category() != QChar::Other_Control)
                 safe += c;
         }
     }

@@ -169,6 +169,7 @@ TEST_F(RecordFile, NamesAreCleanedWhenSavedAndCutToTenCharactersWhenRead) {
         {"甲,乙の対局", "甲,乙の対局", "甲,乙の対局"},
         {"何?<子>|*\"\\", "何？＜子＞｜＊＂＼", "何？＜子＞｜＊＂＼"},
         {"改\t行\n", "改行", "改行"},
+        {QStringLiteral("制\u0085御\u0088\u007f"), "制御", "制御"}, // C1 controls and DEL too
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gameName.toStdString());
