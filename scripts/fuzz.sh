@@ -89,7 +89,7 @@ for target in "${targets[@]}"; do
     fi
     grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb|^#[0-9]+.*DONE' \
         "$build_dir/logs/$target.log" || true
-    echo "corpus: $(ls "$build_dir/corpus/$target" | wc -l) inputs"
+    echo "files in the corpus directory: $(ls "$build_dir/corpus/$target" | wc -l)"
 done
 
 if ((${#found[@]})); then
