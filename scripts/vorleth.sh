@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12), builds, then starts the program or runs every test.
 #   scripts/vorleth.sh run     install, build, start Vorleth
-#   scripts/vorleth.sh test    install, build, run all tests with CTest
+#   scripts/vorleth.sh test    install, build, run all tests with CTest, then build the core
+#                              library and its tests with AddressSanitizer and
+#                              UndefinedBehaviorSanitizer (in build-asan/) and run those
 #   scripts/vorleth.sh build   install and build only
+#   scripts/vorleth.sh install install what is missing only
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
 action="${1:-run}"
 build_dir="${VORLETH_BUILD_DIR:-build}"
+sanitize_dir="${VORLETH_SANITIZE_BUILD_DIR:-build-asan}"
 
 packages=(
     build-essential cmake ninja-build pkg-config
@@ -37,6 +41,17 @@ build() {
     cmake --build "$build_dir" -j2
 }
 
+# The logic tests (CTest label "core") once more under the sanitizers; the screens stay out, as
+# Qt's GUI and web engine libraries are not instrumented and only slow the run down.
+sanitized_core_tests() {
+    cmake -S . -B "$sanitize_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLETH_SANITIZE=ON \
+        -DVORLETH_BUILD_BENCH=OFF
+    cmake --build "$sanitize_dir" -j2 --target vorleth_core_tests
+    (cd "$sanitize_dir" &&
+        ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+            ctest --output-on-failure -j2 -L core)
+}
+
 case "$action" in
 run)
     install_missing
@@ -46,15 +61,18 @@ run)
 test)
     install_missing
     build
-    cd "$build_dir"
-    exec ctest --output-on-failure -j2
+    (cd "$build_dir" && ctest --output-on-failure -j2)
+    sanitized_core_tests
     ;;
 build)
     install_missing
     build
     ;;
+install)
+    install_missing
+    ;;
 *)
-    echo "usage: $0 run|test|build" >&2
+    echo "usage: $0 run|test|build|install" >&2
     exit 2
     ;;
 esac

@@ -175,10 +175,23 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err,
     bool anyFailed = false;
     for (const QString& path : args.mid(2)) {
         const SgfImport import = importSgfFile(path);
+        if (!import.warnings.isEmpty()) {
+            out.flush();
+            for (const QString& warning : import.warnings)
+                err << path << ": warning: " << warning.simplified() << '\n';
+            err.flush();
+        }
         QString error = import.error;
         if (import.ok()) {
-            for (const QString& saved : saveImportedGames(directory, catalogue, import, now, error))
-                out << saved << '\n';
+            const QStringList saved = saveImportedGames(directory, catalogue, import, now, error);
+            for (int i = 0; i < saved.size(); ++i) {
+                // A tab cannot be part of a saved name, so the name stays easy to cut out.
+                out << saved.at(i);
+                const BoardSymmetry turned = import.games.at(i).turned;
+                if (turned != BoardSymmetry::Identity)
+                    out << "\tboard " << symmetryDescription(turned);
+                out << '\n';
+            }
         }
         if (!error.isEmpty()) {
             anyFailed = true;

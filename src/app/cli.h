@@ -14,7 +14,9 @@ namespace vorleth {
 //   list DIR              the catalogue of DIR in the record list's default order
 //   board FILE [N]        the position after the first N entries of a record file
 //   count FILE [N]        the territory count of that position and its result
-//   import DIR FILE...    standard SGF files saved as new records in DIR
+//   import DIR FILE...    standard SGF files saved as new records in DIR: one line per saved
+//                         record, followed by a tab and how the board was turned when it was;
+//                         warnings of the reader go to err, one line each
 //   export FILE [OUT]     a record file as SGF, to OUT or to out
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
            std::function<QDateTime()> clock = {});

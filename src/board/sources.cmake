@@ -5,6 +5,7 @@ list(APPEND CORE_SOURCES
     board/playrules.cpp
     board/geometry.cpp
     board/boardrenderer.cpp
+    board/symmetry.cpp
 )
 list(APPEND GUI_SOURCES
 )

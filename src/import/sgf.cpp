@@ -256,7 +256,10 @@ int coordinate(QChar c) {
     return 0;
 }
 
+// Blanks around the letters are dropped: real files carry values such as "oq ", which GNU Go
+// and the other common readers accept.
 std::optional<Point> pointFromValue(QStringView value, int columns, int rows) {
+    value = value.trimmed();
     if (value.size() != 2)
         return std::nullopt;
     const Point p{coordinate(value.at(0)), coordinate(value.at(1))};
@@ -269,7 +272,7 @@ std::optional<Point> pointFromValue(QStringView value, int columns, int rows) {
 std::optional<QString> appendPoints(const SgfProperty& property, int columns, int rows,
                                     QVector<Point>& points, QStringList& warnings, int line) {
     for (const QString& value : property.values) {
-        if (value.isEmpty()) {
+        if (value.trimmed().isEmpty()) {
             warnings
                 << QStringLiteral("empty %1 value ignored at line %2").arg(property.id).arg(line);
             continue;
@@ -404,10 +407,11 @@ SgfGameRead sgfGame(const SgfCollection& collection, int root) {
                                 .arg(number)
                                 .arg(node.line));
             const QString& value = move->values.first();
+            const QString letters = value.trimmed();
             SgfMove m;
             m.colour = b ? black : white;
-            if (value.isEmpty() ||
-                (value == QLatin1String("tt") && game.columns <= 19 && game.rows <= 19)) {
+            if (letters.isEmpty() ||
+                (letters == QLatin1String("tt") && game.columns <= 19 && game.rows <= 19)) {
                 m.pass = true;
             } else if (auto p = pointFromValue(value, game.columns, game.rows)) {
                 m.point = *p;

@@ -34,19 +34,25 @@ QString describe(int number, const SgfMove& move) {
         .arg(sgfPoint(move.point));
 }
 
+struct Handicap {
+    int count = 0;
+    BoardSymmetry turned = BoardSymmetry::Identity;
+};
+
 // The handicap the setup stones form, or an error: only black stones before the first move,
-// 2..9 of them exactly on the standard points, agreeing with HA when it is given.
-int handicapOf(const SgfGame& game, QString& error) {
+// 2..9 of them, agreeing with HA when it is given, on the program's points or on points that
+// a symmetry of the board maps onto them.
+Handicap handicapOf(const SgfGame& game, QString& error) {
     QVector<Point> stones;
     for (const SgfSetup& setup : game.setups) {
         if (setup.afterMoves > 0) {
             error = QStringLiteral("setup stones (AB/AW/AE) after move %1").arg(setup.afterMoves);
-            return 0;
+            return {};
         }
         if (!setup.white.isEmpty() || !setup.empty.isEmpty()) {
             error = QStringLiteral("setup stones other than a handicap (%1)")
                         .arg(setup.white.isEmpty() ? QStringLiteral("AE") : QStringLiteral("AW"));
-            return 0;
+            return {};
         }
         for (const Point& p : setup.black) {
             if (!stones.contains(p))
@@ -57,27 +63,34 @@ int handicapOf(const SgfGame& game, QString& error) {
     if (count == 0) {
         if (game.handicap >= 2)
             error = QStringLiteral("handicap HA[%1] without its stones (AB)").arg(game.handicap);
-        return 0;
+        return {};
     }
     if (count < 2 || count > 9) {
         error = QStringLiteral("%1 black setup stone(s) (AB) are not a handicap of 2 to 9 stones")
                     .arg(count);
-        return 0;
+        return {};
     }
     if (game.handicap != 0 && game.handicap != count) {
         error = QStringLiteral("handicap HA[%1] does not match the %2 stones of AB")
                     .arg(game.handicap)
                     .arg(count);
-        return 0;
+        return {};
     }
-    for (int i = 1; i <= count; ++i) {
-        if (!stones.contains(handicapPoint(i, count))) {
-            error = QStringLiteral("the %1 handicap stones (AB) are not on the standard points")
-                        .arg(count);
-            return 0;
-        }
+    QVector<Point> programPoints;
+    for (int i = 1; i <= count; ++i)
+        programPoints.append(handicapPoint(i, count));
+    const auto symmetry = symmetryMapping(stones, programPoints);
+    if (!symmetry) {
+        error =
+            QStringLiteral("the %1 handicap stones (AB) are not on the standard points").arg(count);
+        return {};
     }
-    return count;
+    return {count, *symmetry};
+}
+
+// A result the program has no words for is kept as the file writes it.
+bool resultUnderstood(const QString& re) {
+    return re.trimmed().isEmpty() || resultFromSgf(re) != re.trimmed();
 }
 
 } // namespace
@@ -141,13 +154,22 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         error = QStringLiteral("no moves in the main line");
         return {};
     }
-    const int handicap = handicapOf(game, error);
+    const Handicap handicap = handicapOf(game, error);
     if (!error.isEmpty())
         return {};
 
     ImportedGame imported;
+    imported.turned = handicap.turned;
+    if (handicap.turned != BoardSymmetry::Identity) {
+        imported.warnings << QStringLiteral("board %1 so that the %2 handicap stones stand on the "
+                                            "program's points")
+                                 .arg(symmetryDescription(handicap.turned))
+                                 .arg(handicap.count);
+    }
+    if (!resultUnderstood(game.result))
+        imported.warnings << QStringLiteral("result RE[%1] kept as written").arg(game.result);
     GameInfo& info = imported.game;
-    info.gameName = importedGameName(game, fallbackName, handicap);
+    info.gameName = importedGameName(game, fallbackName, handicap.count);
     info.whitePlayer = withHalfWidthBrackets(game.whitePlayer);
     info.blackPlayer = withHalfWidthBrackets(game.blackPlayer);
     info.komi = withHalfWidthBrackets(game.komi);
@@ -164,13 +186,15 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         ++number;
         if (move.pass)
             continue;
-        if (model.board.cell(move.point) != Board::Empty) {
+        // Messages name the point as the file writes it, turned or not.
+        const Point point = applySymmetry(handicap.turned, move.point);
+        if (model.board.cell(point) != Board::Empty) {
             error = describe(number, move) + QStringLiteral(" on an occupied point");
             return {};
         }
         // The file says who played; a pass or two moves of one colour in a row change nothing.
         model.play.placementMode = move.colour == black ? 1 : 2;
-        if (playStone(model, move.point, view) != PlayResult::Played) {
+        if (playStone(model, point, view) != PlayResult::Played) {
             error = describe(number, move) + QStringLiteral(": too many entries: ") +
                     moveListFullMessage();
             return {};
@@ -210,6 +234,8 @@ SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName) {
             result.error = which + error;
             return result;
         }
+        for (const QString& w : game.warnings)
+            result.warnings << which + w;
         result.games.append(std::move(game));
     }
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "board/symmetry.h"
 #include "import/sgf.h"
 #include "store/cataloguetypes.h"
 #include "store/recordtypes.h"
@@ -19,10 +20,14 @@ struct ImportedGame {
     GameInfo game;
     int moveCount = 0; // stones played
     MoveList moves;
+    // How the whole game was turned so that its handicap stones stand on the program's points.
+    BoardSymmetry turned = BoardSymmetry::Identity;
+    QStringList warnings; // what was read differently from the file, one line each
 };
 
 // Every game tree of a file, or the reason the file cannot be used. A file is taken whole or
-// not at all: one unusable game rejects the file.
+// not at all: one unusable game rejects the file. The warnings are those of the file and of
+// every game, a game's prefixed with its number when the file holds several.
 struct SgfImport {
     QVector<ImportedGame> games;
     QString error;
@@ -39,10 +44,12 @@ QString resultFromSgf(const QString& re);
 // brackets become half-width ones, since "）" ends a field of the record's file name.
 QString importedGameName(const SgfGame& game, const QString& fallbackName, int handicap);
 
-// Turns one read game into a record, playing its main line with the play rules. Fails
-// (error set) for a board other than 19 x 19, a main line without a stone, setup stones other
-// than a handicap on the standard points, a move on an occupied point, or more entries than a
-// record holds.
+// Turns one read game into a record, playing its main line with the play rules. Handicap
+// stones on another layout of the board, such as the usual two stones on the other diagonal,
+// turn the whole game (stones and moves) by the symmetry that puts them on the program's
+// points. Fails (error set) for a board other than 19 x 19, a main line without a stone, setup
+// stones other than a handicap that some symmetry puts on the program's points, a move on an
+// occupied point, or more entries than a record holds.
 ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error);
 
 // Reads and converts every game tree of an SGF file's bytes.

@@ -98,11 +98,9 @@ bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
     QVector<RecordMetadata> entries;
     entries.reserve(static_cast<qsizetype>(listed.size()));
     for (const Listed& file : listed) {
-        // Fields are read from the name as listed; a last value without its "）" runs to the
-        // end of the name, extension included, as it does when looked up one by one.
-        RecordMetadata entry = parseRecordName(names.at(file.index));
-        entry.fileName.chop(recordExtension.size());
-        entries.append(std::move(entry));
+        // The extension is no part of a value: a last value without its "）" ends with the
+        // name, as it does when the record itself is read.
+        entries.append(parseRecordName(names.at(file.index).chopped(recordExtension.size())));
     }
     catalogue.entries = std::move(entries);
     return true;

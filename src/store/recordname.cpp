@@ -176,7 +176,8 @@ QString fileSystemSafe(const QString& text) {
             safe += u'｜';
             break;
         default:
-            if (c.unicode() >= 0x20 && c.unicode() != 0x7F)
+            // C0 and C1 controls and DEL alike: invisible in a list, refused by some systems.
+            if (c.category() != QChar::Other_Control)
                 safe += c;
         }
     }
@@ -194,14 +195,20 @@ QString recordFileName(const RecordMetadata& m) {
 }
 
 QString touchedFileName(const QString& fileName, const QDateTime& now) {
-    QString name = fileName;
+    // Cleaned first: blanks removed afterwards could join text into a key in front of the new
+    // values, which would then no longer be the ones read.
+    QString name = cleanFileName(fileName);
     // A last value that runs to the end of the name is closed first, so that an appended key
     // does not become part of it.
     if (name.lastIndexOf(u'（') > name.lastIndexOf(u'）'))
         name += u'）';
-    name = withField(name, referenceDateKey, nameDate(now.date()));
-    name = withField(name, timeOfDayKey, nameTime(now.time()));
-    return cleanFileName(name);
+    // When a value runs over the other key (its "）" is missing), setting it swallows that
+    // key; the second round finds the key further on or appends it, and changes nothing else.
+    for (int round = 0; round < 2; ++round) {
+        name = withField(name, referenceDateKey, nameDate(now.date()));
+        name = withField(name, timeOfDayKey, nameTime(now.time()));
+    }
+    return name;
 }
 
 QString recordPath(const QString& directory, const QString& fileName) {

@@ -294,23 +294,59 @@ TEST_F(CliTest, SameNameInTheSameSecondIsStampedLater) {
     EXPECT_EQ(recordFiles(records).size(), 4);
 }
 
+// The diagram turned a quarter to the right, as the board is shown: its left column becomes
+// its top row.
+QString turnedQuarterRight(const QString& diagram) {
+    const QStringList rows = diagram.split(u'\n', Qt::SkipEmptyParts);
+    QStringList turned;
+    for (int row = 0; row < rows.size(); ++row) {
+        QString line;
+        for (int column = 0; column < rows.size(); ++column)
+            line.append(rows.at(rows.size() - 1 - column).at(row));
+        turned << line;
+    }
+    return turned.join(u'\n') + u'\n';
+}
+
 // Games of our own making, written for these tests (not historical records): a 230-move even
-// game in UTF-8 with comments, escapes, passes and variations, and a four-stone handicap game
-// in Shift_JIS without CA whose names contain bytes that look like backslashes. Each ".position"
-// file holds the final position worked out by a separate program.
+// game in UTF-8 with comments, escapes, passes and variations, a four-stone handicap game in
+// Shift_JIS without CA whose names contain bytes that look like backslashes, and a two-stone
+// game with the stones on the other diagonal (AB[pd][dp]) and blanks inside point values
+// (W[rj ]). Each ".position" file holds the final position worked out by a separate program.
 TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
     const QString data = QStringLiteral(VORLETH_TEST_DATA "/sgf/");
     const struct {
         const char* file;
         const char* gameName;
         int handicap;
-    } games[] = {{"own-game-1", "自作の対局 一", 0}, {"own-game-2", "４子表彰記念対局", 4}};
+        bool turned; // a quarter to the right, to bring the handicap onto the program's points
+        QStringList warnings;
+    } games[] = {
+        {"own-game-1", "自作の対局 一", 0, false, {"2 variation(s) beside the main line ignored"}},
+        {"own-game-2", "４子表彰記念対局", 4, false, {}},
+        {"own-game-3",
+         "２子自作の置碁",
+         2,
+         true,
+         {"1 variation(s) beside the main line ignored",
+          "board turned a quarter to the right so that the 2 handicap stones stand on the "
+          "program's points",
+          "result RE[W+?] kept as written"}},
+    };
     for (const auto& g : games) {
         SCOPED_TRACE(g.file);
         const QString path = data + QString::fromLatin1(g.file) + QStringLiteral(".sgf");
         const CliRun imported = run({QStringLiteral("import"), records, path});
         ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
-        const QString saved = imported.out.trimmed();
+        QString expectedErr;
+        for (const QString& warning : g.warnings)
+            expectedErr += path + QStringLiteral(": warning: ") + warning + u'\n';
+        EXPECT_EQ(imported.err, expectedErr);
+        const QStringList output = imported.out.trimmed().split(u'\t');
+        EXPECT_EQ(output.size(), g.turned ? 2 : 1) << imported.out.toStdString();
+        EXPECT_EQ(output.value(1),
+                  g.turned ? QStringLiteral("board turned a quarter to the right") : QString());
+        const QString saved = output.first();
         EXPECT_TRUE(saved.startsWith(QStringLiteral("対局名（") +
                                      QString::fromUtf8(g.gameName).remove(u' ') + u'）'))
             << saved.toStdString();
@@ -336,11 +372,12 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
             model.play.placementMode = m.colour == black ? 1 : 2;
             ASSERT_EQ(playStone(model, m.point, display), PlayResult::Played);
         }
-        const QString replayed =
-            boardDiagram(model.board) + QStringLiteral("prisoners black=%1 white=%2\nnext %3\n")
-                                            .arg(model.play.prisonersBlack)
-                                            .arg(model.play.prisonersWhite)
-                                            .arg(model.play.nextMoveNumber);
+        const QString diagram = boardDiagram(model.board);
+        const QString replayed = (g.turned ? turnedQuarterRight(diagram) : diagram) +
+                                 QStringLiteral("prisoners black=%1 white=%2\nnext %3\n")
+                                     .arg(model.play.prisonersBlack)
+                                     .arg(model.play.prisonersWhite)
+                                     .arg(model.play.nextMoveNumber);
 
         const CliRun board = run({QStringLiteral("board"), QDir(records).filePath(saved)});
         ASSERT_EQ(board.status, 0) << board.err.toStdString();

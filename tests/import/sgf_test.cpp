@@ -146,6 +146,9 @@ TEST(SgfGame, MainLineToGame) {
         {"compressed point lists", "(;AB[dd:ee][pp]AE[aa])",
          "FF1 19x19 | AB@0:dd,de,ed,ee,pp | AE@0:aa"},
         {"setup after a move", "(;B[aa];AW[bb])", "FF1 19x19 | Baa | AW@1:bb"},
+        {"blanks around the letters of a point", "(;AB[dd ][ pp : qq]AE[ ];W[oq ];B[\n dp ];W[ ])",
+         "FF1 19x19 | Woq Bdp Wpass | AB@0:dd,pp,pq,qp,qq", "empty AE value ignored"},
+        {"blanks around tt", "(;B[tt ])", "FF1 19x19 | Bpass"},
         {"unknown format", "(;FF[7])", "FF4 19x19", "unknown format FF[7]"},
         {"not Go", "(;GM[2])", "!not a game of Go (GM[2])"},
         {"bad size", "(;SZ[abc])", "!invalid board size SZ[abc]"},
@@ -155,6 +158,7 @@ TEST(SgfGame, MainLineToGame) {
          "!move 2 has the invalid point W[zZ] at line 2"},
         {"point off a small board", "(;SZ[9];B[jj])", "!move 1 has the invalid point B[jj]"},
         {"move with two points", "(;B[aa][bb])", "!move 1 has several points"},
+        {"blank between the letters", "(;B[o q])", "!move 1 has the invalid point B[o q]"},
         {"bad setup point", "(;AB[a])", "!invalid point AB[a] at line 1"},
     };
     for (const ParseCase& c : cases) {

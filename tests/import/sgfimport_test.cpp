@@ -77,8 +77,7 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
         {"HA and AB of two", "(;GN[練習]HA[2]AB[pp][dd];W[pd])", "２子練習", 2},
         {"AB without HA", "(;GN[練習]AB[dd][pp];W[pd])", "２子練習", 2},
         {"five with the centre", "(;GN[g]AB[pp][dd][dp][pd][jj];W[qc])", "５子g", 5},
-        {"eight of the table", "(;GN[g]AB[pp:pp][dd][dp][pd][dj][pj][jj][jp];W[qc])", "８子g",
-         8},
+        {"eight of the table", "(;GN[g]AB[pp:pp][dd][dp][pd][dj][pj][jj][jp];W[qc])", "８子g", 8},
         {"nine", "(;GN[g]HA[9]AB[dd][jd][pd][dj][jj][pj][dp][jp][pp];W[qc])", "９子g", 9},
         {"name already carries the handicap", "(;GN[二子局]AB[pp][dd];W[qc])", "二子局", 2},
         {"name carries another handicap", "(;GN[三子局]AB[pp][dd];W[qc])", "２子三子局", 2},
@@ -90,6 +89,10 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
         {"one stone", "(;AB[jj];W[pd])", "!1 black setup stone(s) (AB) are not a handicap"},
         {"ten stones", "(;AB[dd][jd][pd][dj][jj][pj][dp][jp][pp][aa];W[qc])",
          "!10 black setup stone(s)"},
+        {"usual two stones, turned", "(;GN[g]HA[2]AB[pd][dp];W[qc])", "２子g", 2},
+        {"usual three stones, turned", "(;GN[g]AB[pd][dp][pp];W[qc])", "３子g", 3},
+        {"six on the top and bottom sides, turned", "(;GN[g]AB[dd][pd][dp][pp][jd][jp];W[qc])",
+         "６子g", 6},
         {"usual eight, off the table", "(;AB[dd][jd][pd][dj][pj][dp][jp][pp];W[qc])",
          "!the 8 handicap stones (AB) are not on the standard points"},
         {"free placement", "(;HA[2]AB[dd][pq];W[qc])", "!the 2 handicap stones (AB) are not on"},
@@ -152,6 +155,84 @@ TEST(SgfImport, HandicapStonesAreNotEntries) {
     EXPECT_EQ(game.game.gameName, QStringLiteral("４子file"));
     ASSERT_EQ(game.moves.length(), 2);
     EXPECT_EQ(game.moves.entry(1), (MoveEntry{1703, white}));
+}
+
+TEST(SgfImport, AHandicapOnAnotherLayoutTurnsTheWholeGame) {
+    const struct {
+        const char* name;
+        const char* sgf;
+        BoardSymmetry turned;
+        QVector<PointCode> points; // of the move list's entries
+        const char* warning;       // empty: none
+    } cases[] = {
+        {"program's own points",
+         "(;AB[pp][dd];W[qc];B[qd])",
+         BoardSymmetry::Identity,
+         {1703, 1704},
+         ""},
+        {"other diagonal",
+         "(;AB[pd][dp];W[qc];B[qd])",
+         BoardSymmetry::QuarterTurnRight,
+         {1717, 1617},
+         "board turned a quarter to the right so that the 2 handicap stones"},
+        {"bottom left open",
+         "(;AB[dd][pd][pp];W[qc];B[qd])",
+         BoardSymmetry::HalfTurn,
+         {317, 316},
+         "board turned halfway round so that the 3 handicap stones"},
+        // White's stone on the first line is captured where the turned game puts it.
+        {"capture on the turned board",
+         "(;AB[pd][dp];W[sa];B[ra];W[];B[sb])",
+         BoardSymmetry::QuarterTurnRight,
+         {1919, 1918, 1819, 1919},
+         "board turned"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SgfImport import = importText(QString::fromUtf8(c.sgf));
+        ASSERT_TRUE(import.ok()) << import.error.toStdString();
+        const ImportedGame& game = import.games.first();
+        EXPECT_EQ(symmetryDescription(game.turned), symmetryDescription(c.turned));
+        QVector<PointCode> points;
+        for (const MoveEntry& e : game.moves.entries())
+            points << e.point;
+        EXPECT_EQ(points, c.points);
+        const QString warnings = import.warnings.join(u'|');
+        if (*c.warning) {
+            EXPECT_TRUE(warnings.startsWith(QString::fromUtf8(c.warning)))
+                << warnings.toStdString();
+        } else {
+            EXPECT_TRUE(warnings.isEmpty()) << warnings.toStdString();
+        }
+    }
+}
+
+TEST(SgfImport, RefusalsOfATurnedGameNameThePointsAsTheFileWritesThem) {
+    const SgfImport import = importText(QStringLiteral("(;AB[pd][dp];W[qc];B[qc])"));
+    EXPECT_EQ(import.error, QStringLiteral("move 2 (B[qc]) on an occupied point"));
+}
+
+TEST(SgfImport, AResultWithoutTheProgramsWordsIsKeptAndReported) {
+    const struct {
+        const char* re;
+        const char* result;
+        bool warned;
+    } cases[] = {
+        {"W+R", "白中押勝", false},     {"", "", false},
+        {"W+?", "W+?", true},           {"Void", "Void", true},
+        {"白中押勝", "白中押勝", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.re);
+        const SgfImport import =
+            importText(QStringLiteral("(;RE[%1];B[pd])").arg(QString::fromUtf8(c.re)));
+        ASSERT_TRUE(import.ok()) << import.error.toStdString();
+        EXPECT_EQ(import.games.first().game.result, QString::fromUtf8(c.result));
+        EXPECT_EQ(import.warnings, c.warned
+                                       ? QStringList{QStringLiteral("result RE[%1] kept as written")
+                                                         .arg(QString::fromUtf8(c.re))}
+                                       : QStringList{});
+    }
 }
 
 TEST(SgfImport, EveryGameOfACollection) {

@@ -156,9 +156,10 @@ TEST_F(ScanTest, FieldsReadFromTheFileName) {
         {"対局名（名のみ）", "名のみ", "", "", "", "", 0},
         {"無関係な名前", "", "", "", "", "", 0},
         // Keys in another order, "＝" as an ideographic space, a value running to the end of
-        // the listed name.
-        {"コミ（0）黒番（佐藤＝二段）白番（A＝B）対局名（終わりなし", "終わりなし.igo", "A　B",
+        // the name: the extension is not part of it.
+        {"コミ（0）黒番（佐藤＝二段）白番（A＝B）対局名（終わりなし", "終わりなし", "A　B",
          "佐藤　二段", "", "0", 0},
+        {"対局名（x）時間（90503）コミ（6.5", "x", "", "", "90503", "6.5", 0},
         // The first occurrence of a key counts, even inside another value.
         {"対局名（白番（偽）白番（本物）手数（12手）", "白番（偽", "偽", "", "", "", 12},
         {"手数（abc）", "", "", "", "", "", 0},
@@ -182,8 +183,9 @@ TEST_F(ScanTest, FieldsReadFromTheFileName) {
         EXPECT_EQ(it->timeOfDay, QString::fromUtf8(c.time));
         EXPECT_EQ(it->game.komi, QString::fromUtf8(c.komi));
         EXPECT_EQ(it->entryCount, c.entryCount);
-        // Whatever the name, every field reads as looking its key up on its own would.
-        const QString file = name + ".igo";
+        // Whatever the name, every field reads as looking its key up on its own would, and as
+        // reading the record does.
+        const QString& file = name;
         EXPECT_EQ(it->game.gameName, extractField(file, QStringLiteral("対局名（")));
         EXPECT_EQ(it->game.whitePlayer, extractField(file, QStringLiteral("白番（")));
         EXPECT_EQ(it->game.blackPlayer, extractField(file, QStringLiteral("黒番（")));

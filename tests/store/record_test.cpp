@@ -184,6 +184,7 @@ TEST_F(RecordFile, NamesAreCleanedWhenSavedAndCutToTenCharactersWhenRead) {
         {"甲,乙の対局", "甲,乙の対局", "甲,乙の対局"},
         {"何?<子>|*\"\\", "何？＜子＞｜＊＂＼", "何？＜子＞｜＊＂＼"},
         {"改\t行\n", "改行", "改行"},
+        {QStringLiteral("制\u0085御\u0088\u007f"), "制御", "制御"}, // C1 controls and DEL too
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.gameName.toStdString());
@@ -268,9 +269,8 @@ TEST_F(RecordFile, EntriesPastTheCapacityAreReadAndDropped) {
 TEST_F(RecordFile, AHeaderMoveCountOtherThanTheListLengthIsNotUsed) {
     const QByteArray codes = " 1604  1717 " + QByteArray(" 999 ").repeated(16) + "\r\n";
     const QByteArray kinds = "1,2" + QByteArray(",999").repeated(16) + "\r\n";
-    const RecordReadResult read =
-        decodeRecord(QStringLiteral("対局名（a）手数（2）"),
-                     "2007/11/05,a, 250 , 1 ,b,c,d\r\n" + codes + kinds);
+    const RecordReadResult read = decodeRecord(QStringLiteral("対局名（a）手数（2）"),
+                                               "2007/11/05,a, 250 , 1 ,b,c,d\r\n" + codes + kinds);
     ASSERT_TRUE(read.ok()) << read.error;
     EXPECT_EQ(read.record.moves.length(), 2);
     EXPECT_EQ(read.record.metadata.entryCount, 2);
@@ -468,10 +468,20 @@ TEST_F(RecordFile, TouchingSetsReferenceDateAndTimeAndAppendsMissingKeys) {
          "時間（153012）参照（20080102）コミ（6.5）"},
         {"対局名（練習碁）手数（3）", "対局名（練習碁）手数（3）参照（20080102）時間（153012）"},
         {"対局名（練習碁）時間（90503", "対局名（練習碁）時間（153012）参照（20080102）"},
+        // A value that runs over the other key (its "）" is missing) loses that key when it is
+        // set; the key is then appended.
+        {"時間（90503参照（20071030）コミ（6.5）", "時間（153012）コミ（6.5）参照（20080102）"},
+        {"参照（2007時間（90503）", "参照（20080102）時間（153012）"},
+        // Blanks are cleaned away first, so they cannot join text into a key in front of the
+        // value just set.
+        {"参 照（x）参照（y）", "参照（20080102）参照（y）時間（153012）"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.before.toStdString());
-        EXPECT_EQ(touchedFileName(c.before, at), c.after);
+        const QString touched = touchedFileName(c.before, at);
+        EXPECT_EQ(touched, c.after);
+        EXPECT_EQ(extractField(touched, referenceDateKey), QStringLiteral("20080102"));
+        EXPECT_EQ(extractField(touched, timeOfDayKey), QStringLiteral("153012"));
     }
 }
 
