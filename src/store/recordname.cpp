@@ -184,6 +184,43 @@ QString fileSystemSafe(const QString& text) {
     return safe;
 }
 
+bool recordNameFits(const QString& fileName) {
+    const QString full = fileName + recordExtension;
+    return full.size() <= maxRecordNameLength && full.toUtf8().size() <= maxRecordNameLength;
+}
+
+QString fittedRecordName(QString name) {
+    static const QString* const freeKeys[] = {&gameNameKey, &whitePlayerKey, &blackPlayerKey,
+                                              &resultKey};
+    while (!recordNameFits(name)) {
+        // The free text with the most characters; the first of equals in the name's order.
+        qsizetype cutAt = -1;
+        qsizetype cutLength = 0;
+        qsizetype longest = 0;
+        for (const QString* key : freeKeys) {
+            const qsizetype start = name.indexOf(*key);
+            if (start < 0)
+                continue;
+            const qsizetype from = start + key->size();
+            qsizetype to = name.indexOf(u'）', from);
+            if (to < 0)
+                to = name.size();
+            const QStringView value = QStringView(name).mid(from, to - from);
+            const qsizetype characters = value.toUcs4().size();
+            if (characters > longest) {
+                longest = characters;
+                // The value's last character, both halves of a surrogate pair.
+                cutLength = to - from >= 2 && value.back().isLowSurrogate() ? 2 : 1;
+                cutAt = to - cutLength;
+            }
+        }
+        if (cutAt < 0)
+            break; // nothing left to shorten; the save says why the name is refused
+        name.remove(cutAt, cutLength);
+    }
+    return name;
+}
+
 QString recordFileName(const RecordMetadata& m) {
     const GameInfo& g = m.game;
     const QString name =
@@ -191,7 +228,7 @@ QString recordFileName(const RecordMetadata& m) {
         g.blackPlayer + u'）' + resultKey + g.result + u'）' + recordDateKey + m.recordDate +
         u'）' + entryCountKey + QString::number(m.entryCount) + u'）' + timeOfDayKey + m.timeOfDay +
         u'）' + referenceDateKey + m.referenceDate + u'）' + komiKey + g.komi + u'）';
-    return cleanFileName(fileSystemSafe(name));
+    return fittedRecordName(cleanFileName(fileSystemSafe(name)));
 }
 
 QString touchedFileName(const QString& fileName, const QDateTime& now) {
@@ -208,7 +245,8 @@ QString touchedFileName(const QString& fileName, const QDateTime& now) {
         name = withField(name, referenceDateKey, nameDate(now.date()));
         name = withField(name, timeOfDayKey, nameTime(now.time()));
     }
-    return name;
+    // A time of six digits in place of five must not take the name over the length.
+    return fittedRecordName(name);
 }
 
 QString recordPath(const QString& directory, const QString& fileName) {

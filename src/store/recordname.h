@@ -55,11 +55,25 @@ QString nameTime(const QTime& time);
 // refuse them in a name.
 QString fileSystemSafe(const QString& text);
 
+// The longest record file name, ".IGO" included, that every file system the program runs on
+// takes: ext4 allows 255 bytes of UTF-8 in a name and Windows 255 UTF-16 units, and the safe
+// write's temporary file adds up to seven characters (".XXXXXX") to the name.
+inline constexpr int maxRecordNameLength = 255 - 7;
+
+// Whether fileName (without ".IGO") is within that length in both measures.
+bool recordNameFits(const QString& fileName);
+
+// The name with its free texts (game name, players, result) shortened until it fits: one
+// character at a time off the end of the longest of them, never a key, date, count or komi. A
+// name that fits is returned as it is.
+QString fittedRecordName(QString fileName);
+
 // The file name (without ".IGO") of the nine fields under their keys, made safe for the file
-// system and cleaned.
+// system, cleaned and fitted. The body's header keeps the full texts.
 QString recordFileName(const RecordMetadata& metadata);
 
-// The name with its reference date and time set to now (keys missing from it are appended).
+// The name with its reference date and time set to now (keys missing from it are appended),
+// fitted.
 QString touchedFileName(const QString& fileName, const QDateTime& now);
 
 // directory/fileName.IGO

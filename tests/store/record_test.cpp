@@ -16,6 +16,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 
+#include <cstdlib>
 #include <functional>
 
 namespace vorleth {
@@ -454,6 +455,78 @@ TEST_F(RecordFile, AnOldVersionThatCannotBeDeletedIsReportedAndTheNewOneKept) {
     EXPECT_EQ(saved.messages, QStringList{oldFileDeleteErrorMessage + workedExampleName});
     EXPECT_TRUE(QFileInfo(pathOf(state.record.fileName)).isFile());
     EXPECT_NE(state.record.fileName, workedExampleName);
+}
+
+// A name must fit both ext4 (255 bytes of UTF-8) and Windows (255 UTF-16 units), with room
+// for the temporary file of the safe write. At the limit a name stays whole; past it the
+// longest free text loses characters from its end, whole characters only.
+TEST_F(RecordFile, ANameAtTheLimitStaysWholeAndALongerOneLosesTheEndOfItsLongestText) {
+    RecordMetadata m = parseRecordName(workedExampleName);
+    m.game.gameName.clear();
+    const int room = maxRecordNameLength -
+                     static_cast<int>((recordFileName(m) + recordExtension).toUtf8().size());
+    ASSERT_GT(room, 50);
+
+    m.game.gameName = QString(room, u'a');
+    EXPECT_EQ(recordFileName(m), QString(workedExampleName).replace("練習碁", m.game.gameName))
+        << "exactly at the limit";
+    EXPECT_EQ((recordFileName(m) + recordExtension).toUtf8().size(), maxRecordNameLength);
+
+    m.game.gameName += u'b';
+    EXPECT_EQ(extractField(recordFileName(m), gameNameKey), QString(room, u'a'));
+
+    // Three bytes a character, two texts that each fill the room: the longer one shortens
+    // first, then they take turns.
+    m.game.gameName = QStringLiteral("本因坊").repeated(room / 9 + 2);
+    m.game.whitePlayer = QStringLiteral("白").repeated(room / 3);
+    const QString fitted = recordFileName(m);
+    EXPECT_TRUE(recordNameFits(fitted));
+    EXPECT_GE((fitted + recordExtension).toUtf8().size(), maxRecordNameLength - 2);
+    const int gameName = extractField(fitted, gameNameKey).size();
+    const int white = extractField(fitted, whitePlayerKey).size();
+    EXPECT_LE(std::abs(gameName - white), 1);
+    EXPECT_TRUE(m.game.gameName.startsWith(extractField(fitted, gameNameKey)));
+    EXPECT_EQ(extractField(fitted, komiKey), QStringLiteral("6.5")) << "the komi is kept";
+    EXPECT_EQ(extractField(fitted, recordDateKey), QStringLiteral("20071105"));
+
+    // A character outside the Basic Multilingual Plane goes as a whole.
+    m.game.whitePlayer.clear();
+    m.game.gameName = QStringLiteral("𠮷").repeated(room);
+    const QString surrogates = extractField(recordFileName(m), gameNameKey);
+    EXPECT_FALSE(surrogates.back().isHighSurrogate());
+    EXPECT_TRUE(recordNameFits(recordFileName(m)));
+}
+
+// The example: a long game name and two players used to overflow the name and the
+// save failed; now the record is kept, its header with the full texts.
+TEST_F(RecordFile, ALongNamedGameIsSavedWithItsFullTextsInTheHeader) {
+    enterWorkedExample();
+    state.record.game.gameName =
+        QStringLiteral("第７０期王座戦挑戦手合五番勝負第三局　東京都千代田区");
+    state.record.game.whitePlayer = QStringLiteral("名誉王座　二十五世本因坊治勲　九段");
+    state.record.game.blackPlayer = QStringLiteral("第四十八期名人　天元　王座　十段　碁聖");
+    const Outcome saved = save();
+    ASSERT_TRUE(saved.ok) << saved.messages.join(u' ');
+    EXPECT_TRUE(recordNameFits(state.record.fileName));
+    EXPECT_TRUE(QFileInfo(pathOf(state.record.fileName)).isFile());
+
+    const std::optional<QString> body = textfile::decode(readBytes(pathOf(state.record.fileName)));
+    ASSERT_TRUE(body.has_value());
+    const QStringList header = textfile::splitItems(textfile::splitLines(*body).front());
+    EXPECT_EQ(header.value(1), state.record.game.gameName);
+    EXPECT_EQ(header.value(4), state.record.game.whitePlayer);
+    EXPECT_EQ(header.value(5), state.record.game.blackPlayer);
+    SharedState reader = readerFor(state.record.fileName);
+    ASSERT_TRUE(readInto(reader));
+    EXPECT_EQ(reader.board.moves, state.board.moves);
+
+    // Touched with a six-digit time, the name stays within the limit and is renamed.
+    now = QDateTime(QDate(2007, 11, 5), QTime(15, 30, 12));
+    const Outcome touched = touch();
+    ASSERT_TRUE(touched.ok) << touched.messages.join(u' ');
+    EXPECT_TRUE(recordNameFits(state.record.fileName));
+    EXPECT_EQ(extractField(state.record.fileName, timeOfDayKey), QStringLiteral("153012"));
+    EXPECT_TRUE(QFileInfo(pathOf(state.record.fileName)).isFile());
 }
 
 TEST_F(RecordFile, TouchingSetsReferenceDateAndTimeAndAppendsMissingKeys) {
