@@ -10,6 +10,9 @@
 #include "app/screens.h"
 #include "board/canvas.h"
 #include "board/playrules.h"
+#include "import/importsource.h"
+#include "import/sgfimport.h"
+#include "import/tableimport.h"
 #include "recording/boardrecordingscreen.h"
 #include "recording/endofgamescreen.h"
 #include "recording/gameinfoscreen.h"
@@ -24,18 +27,23 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 
@@ -56,7 +64,7 @@ using test::settle;
 using test::trigger;
 
 // Runs the event loop until the condition holds or the time is up.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000) {
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60000) {
     QElapsedTimer clock;
     clock.start();
     while (!condition()) {
@@ -416,6 +424,7 @@ protected:
         return QDir(records()).entryList({QStringLiteral("*.IGO")}, QDir::Files);
     }
     BoardRecordingScreen* board() { return qobject_cast<BoardRecordingScreen*>(current()); }
+    void placeTheTableAndSave();
 
     QTemporaryDir temp;
     QString base;
@@ -587,6 +596,92 @@ TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     EXPECT_EQ(saved.record.moves, moves);
     EXPECT_FALSE(saved.record.metadata.game.result.isEmpty()) << "the count's result is kept";
     EXPECT_EQ(dialogs.messages(), (QStringList{countingQuestion, countingQuestion}));
+}
+
+// Through the table entry to a saved record: the table and the repeated plays show what was
+// imported and are confirmed as they stand; the board places every move.
+void RecordingRoadTest::placeTheTableAndSave() {
+    press("Command1"); // 次に
+    ASSERT_EQ(currentName(), QStringLiteral("mapsofuenter"));
+    auto* load = child<QTimer>(current(), "Timer1");
+    ASSERT_TRUE(waitUntil([&] { return !load->isActive(); }));
+    press("Command1"); // 並べる
+    if (currentName() == QStringLiteral("nidouchienter"))
+        press("Command1"); // 並べる
+    ASSERT_EQ(currentName(), QStringLiteral("mapgoban"));
+    EXPECT_EQ(child<QLineEdit>(current(), "teme")->text(), QStringLiteral("終局"));
+    press("Command1"); // 保管して戻る
+}
+
+// The SGF chooser's file, imported by the game information screen, through the table and the
+// board to a saved record; then the question about its source, answered yes.
+TEST_F(RecordingRoadTest, AnSgfFileChosenInTheChooserBecomesASavedRecordAndMayBeDeleted) {
+    const QString source = QDir(base).filePath(QStringLiteral("SGF/ko-game.sgf"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(VORLETH_TEST_DATA "/import/ko-game.sgf"), source));
+    const SgfImport byTheReader = importSgfFile(source);
+    ASSERT_TRUE(byTheReader.ok());
+
+    registry.show(ScreenId::Start);
+    settle();
+    press("Command2");
+    trigger(current(), "sgfformat");
+    settle();
+    ASSERT_EQ(currentName(), QStringLiteral("SgfTorikomi"));
+    auto* files = child<QListView>(current(), "File1");
+    ASSERT_TRUE(waitUntil([&] {
+        const QModelIndex root = files->rootIndex();
+        return files->model()->rowCount(root) == 1 &&
+               files->model()->index(0, 0, root).data().toString() == QStringLiteral("ko-game.sgf");
+    })) << "the chooser lists the SGF folder";
+    const QModelIndex file = files->model()->index(0, 0, files->rootIndex());
+    QTest::mouseClick(files->viewport(), Qt::LeftButton, {}, files->visualRect(file).center());
+    press("Command1"); // 取込み実行
+    ASSERT_EQ(currentName(), QStringLiteral("maptaikyokujyoho"));
+    EXPECT_EQ(child<QComboBox>(current(), "taikyoku")->currentText(), QStringLiteral("コウの練習"));
+    EXPECT_EQ(state->record.game.blackPlayer, QStringLiteral("黒田 次郎"));
+
+    placeTheTableAndSave();
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+    ASSERT_EQ(recordFiles().size(), 1);
+    const RecordReadResult saved =
+        loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_EQ(saved.record.moves, byTheReader.games.first().moves)
+        << "the same game as the command-line import reads";
+    EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
+    EXPECT_EQ(dialogs.messages(), QStringList{sourceDeletionQuestion});
+    EXPECT_FALSE(QFileInfo::exists(source)) << "deleted on yes";
+}
+
+// Mail text pasted through the clipboard; the game has no result yet, so the end-of-game
+// screen asks for it. There is no source file to ask about.
+TEST_F(RecordingRoadTest, PastedMailTextBecomesASavedRecord) {
+    // The offscreen platform's clipboard lives in this process; any other is the user's.
+    ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("offscreen"));
+    QFile mail(QStringLiteral(VORLETH_TEST_DATA "/import/mail.txt"));
+    ASSERT_TRUE(mail.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(mail.readAll());
+    QGuiApplication::clipboard()->setText(text);
+
+    registry.show(ScreenId::Start);
+    settle();
+    press("Command2");
+    trigger(current(), "yahoocopy");
+    settle();
+    EXPECT_EQ(dialogs.messages(), QStringList{text}) << "the text is shown as pasted";
+    EXPECT_EQ(child<QComboBox>(current(), "taikyoku")->currentText(), yahooGameName);
+
+    placeTheTableAndSave();
+    ASSERT_EQ(currentName(), QStringLiteral("mapshukyoku"));
+    typeInto(current(), "shukyokushobu", QStringLiteral("白中押勝"));
+    press("Command1"); // 保管する
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+    ASSERT_EQ(recordFiles().size(), 1);
+    const RecordReadResult saved =
+        loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
+    ASSERT_TRUE(saved.ok()) << saved.error;
+    EXPECT_EQ(saved.record.moves, movesOf({{1604, "1"}, {416, "2"}, {304, "1"}}));
+    EXPECT_EQ(dialogs.messages(), QStringList{text}) << "no question about a source file";
 }
 
 TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {
