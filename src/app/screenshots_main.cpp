@@ -12,6 +12,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextStream>
 #include <QWidget>
@@ -47,12 +48,41 @@ bool save(QWidget* screen, const QDir& out, const QString& name) {
 
 // A few games under varied names, so the list has something to sort and narrow.
 bool fillLibrary(SharedState& state) {
-    const QDir data(QStringLiteral(VORLETH_SOURCE_DIR "/tests/data/sgf"));
+    const QDir data(QStringLiteral(VORLETH_SOURCE_DIR "/tests/data"));
     const LibraryGame games[] = {
-        {"own-game-1.sgf", "春季大会", "山田", "佐藤", "白6目半勝", {{2026, 4, 12}, {14, 5, 0}}},
-        {"own-game-2.sgf", "４子局 研究会", "先生", "鈴木", "黒中押勝", {{2026, 5, 3}, {9, 30, 0}}},
-        {"own-game-1.sgf", "新春杯", "高橋", "田中", "黒3目勝", {{2026, 1, 5}, {20, 15, 0}}},
-        {"own-game-1.sgf", "春の例会", "伊藤", "山田", "白中押勝", {{2026, 3, 21}, {16, 40, 0}}},
+        {"sgf/own-game-1.sgf",
+         "春季大会",
+         "山田",
+         "佐藤",
+         "白6目半勝",
+         {{2026, 4, 12}, {14, 5, 0}}},
+        {"sgf/own-game-2.sgf",
+         "４子局 研究会",
+         "先生",
+         "鈴木",
+         "黒中押勝",
+         {{2026, 5, 3}, {9, 30, 0}}},
+        {"sgf/own-game-1.sgf", "新春杯", "高橋", "田中", "黒3目勝", {{2026, 1, 5}, {20, 15, 0}}},
+        {"sgf/own-game-1.sgf",
+         "春の例会",
+         "伊藤",
+         "山田",
+         "白中押勝",
+         {{2026, 3, 21}, {16, 40, 0}}},
+        {"diagram/ear-reddening.sgf",
+         "耳赤の一局",
+         "井上因碩",
+         "本因坊秀策",
+         "黒2目勝",
+         {{2026, 6, 1}, {19, 0, 0}}},
+        // A game played to its end, with the neutral points filled: the one most recently
+        // looked at, replayed, continued and counted below.
+        {"sgf/gnugo-selfplay-3.sgf",
+         "自己対局",
+         "GNU Go",
+         "GNU Go",
+         "黒26目半勝",
+         {{2026, 6, 2}, {21, 0, 0}}},
     };
     for (const LibraryGame& g : games) {
         const SgfImport imported = importSgfFile(data.filePath(QString::fromUtf8(g.sgf)));
@@ -61,7 +91,9 @@ bool fillLibrary(SharedState& state) {
         CurrentRecord record;
         record.game = {QString::fromUtf8(g.gameName), QString::fromUtf8(g.white),
                        QString::fromUtf8(g.black), QString::fromUtf8(g.result),
-                       QStringLiteral("6.5")};
+                       imported.games.first().game.komi.isEmpty()
+                           ? QStringLiteral("6.5")
+                           : imported.games.first().game.komi};
         record.moveCount = imported.games.first().moveCount;
         if (!saveRecord(state.settings.recordDirectory, state.catalogue, record,
                         imported.games.first().moves, g.savedAt)
@@ -114,12 +146,40 @@ int main(int argc, char* argv[]) {
     screens.current()->close();
     screens.show(ScreenId::Replay, ChosenRecord{state.recordList.displayOrder.value(0, 1)});
     settle();
-    if (auto* replay = qobject_cast<ReplayScreen*>(screens.current())) {
-        replay->controller().jumpToFinal();
-        ok &= save(replay, out, QStringLiteral("replay-board.png"));
-        replay->controller().stopTimers();
-    } else {
-        ok = false;
+    auto* replay = qobject_cast<ReplayScreen*>(screens.current());
+    if (!replay)
+        return 1;
+    replay->controller().jumpToFinal();
+    ok &= save(replay, out, QStringLiteral("replay-board.png"));
+
+    // The same game continued on the recording board, then counted.
+    replay->controller().continuePlaying();
+    replay->close();
+    settle();
+    ok &= save(screens.current(), out, QStringLiteral("recording-board.png"));
+    if (auto* count = screens.current()->findChild<QPushButton*>(QStringLiteral("Command3")))
+        count->click(); // 地の計算, confirmed
+    settle();
+    ok &= save(screens.current(), out, QStringLiteral("counting.png"));
+
+    // Its diagram, as the table entry shows a game typed in from a printed diagram: each point
+    // with the number of the first move played there.
+    const MoveList moves = state.board.moves;
+    screens.current()->close();
+    state.table.clearDiagramGrid();
+    state.table.tableMoves.fill(0);
+    int number = 0;
+    for (const MoveEntry& e : moves.entries()) {
+        if (!e.isStone())
+            continue;
+        ++number;
+        const Point p = Point::fromCode(e.point);
+        if (p.onBoard() && state.table.diagramGrid[p.column][p.row] == 0)
+            state.table.diagramGrid[p.column][p.row] = number;
     }
+    state.record.moveCount = number;
+    screens.show(ScreenId::TableEntry);
+    settle();
+    ok &= save(screens.current(), out, QStringLiteral("table-entry.png"));
     return ok ? 0 : 1;
 }
