@@ -1,5 +1,7 @@
 #include "counting/countingscreen.h"
 
+#include "ui/twipsbox.h"
+
 #include "counting/countdrawing.h"
 #include "counting/countpalette.h"
 #include "state/contexts.h"
@@ -20,12 +22,6 @@
 namespace vorleth {
 
 namespace {
-
-constexpr double twipsPerPixel = 15.0;
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
 
 struct ClientSize {
     double width;
@@ -53,11 +49,8 @@ const Place countTextPlace{5640, 3240, 2835, 2400}; // Label3
 constexpr int minimumCountTextPixels = 9;
 
 void place(QWidget* widget, const Place& p, bool large, int largeTop) {
-    int height = pixels(p.height);
-    if (qobject_cast<QPushButton*>(widget))
-        height = std::max(height, widget->minimumSizeHint().height());
-    widget->setGeometry(pixels(large ? largeLeft : p.left), pixels(large ? largeTop : p.top),
-                        pixels(p.width), height);
+    placeControl(widget, {double(large ? largeLeft : p.left), double(large ? largeTop : p.top),
+                          double(p.width), double(p.height)});
 }
 
 void place(QWidget* widget, const Place& p, bool large) {

@@ -1,5 +1,7 @@
 #include "recording/boardrecordingscreen.h"
 
+#include "ui/twipsbox.h"
+
 #include "recording/endofgamescreen.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
@@ -23,12 +25,6 @@
 namespace vorleth {
 
 namespace {
-
-constexpr double twipsPerPixel = 15.0;
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
 
 // Client area of the window in twips for the two layouts.
 struct ClientSize {
@@ -59,41 +55,11 @@ const Place command1Place{5880, 3480, 1215, 375, 8460};
 const Place command2Place{5880, 4080, 1455, 375, 8460};
 const Place command3Place{7320, 3480, 1095, 375};
 
-// Puts a control at its place. Text boxes and buttons keep at least the height their font
-// needs, and a button the width of its caption.
+// Puts a control at its place in the layout of the screen size.
 void place(QWidget* widget, const Place& p, bool large, int minimumHeight = 0) {
-    int width = pixels(p.width);
-    int height = std::max(pixels(p.height), minimumHeight);
-    if (qobject_cast<QPushButton*>(widget))
-        width = std::max(width, widget->sizeHint().width());
-    if (qobject_cast<QPushButton*>(widget) || qobject_cast<QLineEdit*>(widget))
-        height = std::max(height, widget->minimumSizeHint().height());
     const double left = !large ? p.left : p.largeLeft != 0 ? p.largeLeft : p.left * 8.0 / 6.0;
     const double top = large ? p.top * 8.0 / 6.0 : p.top;
-    widget->setGeometry(pixels(left), pixels(top), width, height);
-}
-
-// Room for that many lines of text in a multi-line box, with a little to spare.
-int linesHeight(const QPlainTextEdit* box, int lines) {
-    return lines * (box->fontMetrics().lineSpacing() + 1) + 2 * box->frameWidth() +
-           2 * static_cast<int>(std::ceil(box->document()->documentMargin())) + 4;
-}
-
-QLineEdit* readOnlyLine(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    return box;
-}
-
-QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return box;
+    placeControl(widget, {left, top, double(p.width), double(p.height)}, minimumHeight);
 }
 
 } // namespace

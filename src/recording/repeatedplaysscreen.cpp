@@ -1,5 +1,7 @@
 #include "recording/repeatedplaysscreen.h"
 
+#include "ui/twipsbox.h"
+
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/flexgrid.h"
@@ -15,12 +17,6 @@
 namespace vorleth {
 
 namespace {
-
-constexpr double twipsPerPixel = 15.0;
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
 
 // The controls' boxes in twips (left, top, width, height); the same at both screen sizes.
 struct Box {

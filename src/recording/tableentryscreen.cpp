@@ -1,5 +1,7 @@
 #include "recording/tableentryscreen.h"
 
+#include "ui/twipsbox.h"
+
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/beeprun.h"
@@ -23,13 +25,8 @@ namespace vorleth {
 
 namespace {
 
-constexpr double twipsPerPixel = 15.0;
 constexpr double largeScale = 8.0 / 6.0;
 constexpr int gridLines = 20; // the heading row or column and the 19 lines of the board
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
 
 // A control's box in twips: left, top, width, height.
 struct Box {

@@ -7,6 +7,7 @@
 #include "ui/drawingsurface.h"
 #include "ui/platform.h"
 #include "ui/surfaceboardview.h"
+#include "ui/twipsbox.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -24,12 +25,6 @@
 namespace vorleth {
 
 namespace {
-
-constexpr double twipsPerPixel = 15.0;
-
-int pixels(double twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
 
 // Client area of the window in twips for the two layouts.
 struct ClientSize {
@@ -59,40 +54,12 @@ const Place rowCaptionPlace{7560, 5160, 330, 255, 9975, 5760};
 const Place columnPlace{6510, 5400, 435, 390, 8925, 6000};
 const Place rowPlace{7560, 5400, 435, 405, 9975, 6000};
 
-// Puts a control at its place. Text boxes and buttons keep at least the height their font
-// needs, and a button the width of its caption.
+// Puts a control at its place in the layout of the screen size.
 void place(QWidget* widget, const Place& p, bool large, int minimumHeight = 0) {
-    int width = pixels(p.width);
-    int height = std::max(pixels(p.height), minimumHeight);
-    if (qobject_cast<QPushButton*>(widget))
-        width = std::max(width, widget->sizeHint().width());
-    if (qobject_cast<QPushButton*>(widget) || qobject_cast<QLineEdit*>(widget))
-        height = std::max(height, widget->minimumSizeHint().height());
-    widget->setGeometry(pixels(large ? p.largeLeft : p.left), pixels(large ? p.largeTop : p.top),
-                        width, height);
-}
-
-// Room for that many lines of text in a multi-line box, with a little to spare.
-int linesHeight(const QPlainTextEdit* box, int lines) {
-    return lines * (box->fontMetrics().lineSpacing() + 1) + 2 * box->frameWidth() +
-           2 * static_cast<int>(std::ceil(box->document()->documentMargin())) + 4;
-}
-
-QLineEdit* readOnlyLine(QWidget* parent, const QString& name) {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    return box;
-}
-
-QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name) {
-    auto* box = new QPlainTextEdit(parent);
-    box->setObjectName(name);
-    box->setReadOnly(true);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    return box;
+    placeControl(widget,
+                 {double(large ? p.largeLeft : p.left), double(large ? p.largeTop : p.top),
+                  double(p.width), double(p.height)},
+                 minimumHeight);
 }
 
 } // namespace

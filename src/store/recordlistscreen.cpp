@@ -1,5 +1,7 @@
 #include "store/recordlistscreen.h"
 
+#include "ui/twipsbox.h"
+
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
 #include "store/recordlistmodel.h"
@@ -26,13 +28,8 @@ namespace vorleth {
 namespace {
 
 constexpr int kReplayStepInterval = 3000; // ms
-constexpr double kTwipsPerPixel = 15.0;
 
 const QString kChooseARecord = QStringLiteral("対局を選んでください");
-
-int pixels(double twips) {
-    return qRound(twips / kTwipsPerPixel);
-}
 
 } // namespace
 

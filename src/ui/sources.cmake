@@ -5,6 +5,7 @@ list(APPEND GUI_SOURCES
     ui/messagedialogs.cpp
     ui/drawingsurface.cpp
     ui/surfaceboardview.cpp
+    ui/twipsbox.cpp
     ui/platform.cpp
     ui/qttranslations.cpp
     ui/flexgrid.cpp
