@@ -182,18 +182,6 @@ void CountingScreen::paletteFinished() {
     m_controller.paletteClosed(picked);
 }
 
-void CountingScreen::drawBoard() {
-    m_board->drawBoard();
-}
-
-void CountingScreen::drawStone(Point p, const QString& colour) {
-    m_board->drawStone(p, colour);
-}
-
-void CountingScreen::clearPoint(Point p) {
-    m_board->clearPoint(p);
-}
-
 void CountingScreen::drawMark(Point p, CountMark mark) {
     vorleth::drawMark(m_board->renderer(), p, mark);
 }

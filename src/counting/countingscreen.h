@@ -1,6 +1,7 @@
 #pragma once
 
 #include "counting/countingcontroller.h"
+#include "ui/surfaceboardview.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -16,14 +17,13 @@ class CountPalette;
 class Dialogs;
 class DrawingSurface;
 class Navigator;
-class SurfaceBoardView;
 struct SharedState;
 
 // mapkeisanA: the final position with its count marks, the count text and the result. A left
 // click on a marked point opens the correction palette keisancmd over the screen, which is
 // disabled until the palette closes; a right click undoes the last correction. Everything
 // that is decided is decided by the CountingController.
-class CountingScreen : public QMainWindow, private CountingView {
+class CountingScreen : public QMainWindow, private SurfaceBoardViewOf<CountingView> {
     Q_OBJECT
 public:
     // Counts the position on the board as the screen opens.
@@ -43,13 +43,8 @@ private:
     void paletteFinished();
 
     // CountingView
-    void drawBoard() override;
-    void drawStone(Point p, const QString& colour) override;
-    void clearPoint(Point p) override;
-    void showPoint(Point) override {}
-    void showMoveNumber(const QString&) override {}
-    void showSideToMove(const QString&) override {}
-    void showPrisoners(const QString&) override {}
+    // The count shows no status boxes of the board.
+    SurfaceBoardView& boardView() override { return *m_board; }
     void drawMark(Point p, CountMark mark) override;
     void showCountText(const QString& text) override;
     void showRecordInformation(const QString& text) override;

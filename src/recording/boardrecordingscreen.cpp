@@ -274,34 +274,6 @@ void BoardRecordingScreen::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void BoardRecordingScreen::drawBoard() {
-    m_board->drawBoard();
-}
-
-void BoardRecordingScreen::drawStone(Point p, const QString& colour) {
-    m_board->drawStone(p, colour);
-}
-
-void BoardRecordingScreen::clearPoint(Point p) {
-    m_board->clearPoint(p);
-}
-
-void BoardRecordingScreen::showPoint(Point p) {
-    m_board->showPoint(p);
-}
-
-void BoardRecordingScreen::showMoveNumber(const QString& text) {
-    m_board->showMoveNumber(text);
-}
-
-void BoardRecordingScreen::showSideToMove(const QString& text) {
-    m_board->showSideToMove(text);
-}
-
-void BoardRecordingScreen::showPrisoners(const QString& text) {
-    m_board->showPrisoners(text);
-}
-
 void BoardRecordingScreen::showGameInformation(const QString& text) {
     m_information->setPlainText(boxText(text));
 }

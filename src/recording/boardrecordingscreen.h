@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recording/boardrecordingcontroller.h"
+#include "ui/surfaceboardview.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -15,13 +16,12 @@ namespace vorleth {
 class Dialogs;
 class DrawingSurface;
 class Navigator;
-class SurfaceBoardView;
 struct SharedState;
 
 // mapgoban: the recording board. Lays out the board, the status boxes, the buttons and the
 // menus at their places in either layout, owns the tick and the recovery timer, and hands every
 // press, release, tick and choice to the BoardRecordingController.
-class BoardRecordingScreen : public QMainWindow, private BoardRecordingView {
+class BoardRecordingScreen : public QMainWindow, private SurfaceBoardViewOf<BoardRecordingView> {
     Q_OBJECT
 public:
     BoardRecordingScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
@@ -42,13 +42,7 @@ private:
     void waitForEndOfGame();
 
     // BoardRecordingView
-    void drawBoard() override;
-    void drawStone(Point p, const QString& colour) override;
-    void clearPoint(Point p) override;
-    void showPoint(Point p) override;
-    void showMoveNumber(const QString& text) override;
-    void showSideToMove(const QString& text) override;
-    void showPrisoners(const QString& text) override;
+    SurfaceBoardView& boardView() override { return *m_board; }
     void showGameInformation(const QString& text) override;
     void setTitle(const QString& text) override;
 

@@ -229,36 +229,8 @@ void ReplayScreen::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void ReplayScreen::drawBoard() {
-    m_board->drawBoard();
-}
-
-void ReplayScreen::drawStone(Point p, const QString& colour) {
-    m_board->drawStone(p, colour);
-}
-
-void ReplayScreen::clearPoint(Point p) {
-    m_board->clearPoint(p);
-}
-
 void ReplayScreen::drawMarkerDisc(Point p) {
     m_board->renderer().drawDisc(p, cyanColour);
-}
-
-void ReplayScreen::showPoint(Point p) {
-    m_board->showPoint(p);
-}
-
-void ReplayScreen::showMoveNumber(const QString& text) {
-    m_board->showMoveNumber(text);
-}
-
-void ReplayScreen::showSideToMove(const QString& text) {
-    m_board->showSideToMove(text);
-}
-
-void ReplayScreen::showPrisoners(const QString& text) {
-    m_board->showPrisoners(text);
 }
 
 void ReplayScreen::showModeCaption(const QString& text) {

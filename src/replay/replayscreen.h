@@ -1,6 +1,7 @@
 #pragma once
 
 #include "replay/replaycontroller.h"
+#include "ui/surfaceboardview.h"
 
 #include <QMainWindow>
 #include <QTimer>
@@ -16,13 +17,12 @@ namespace vorleth {
 class Dialogs;
 class DrawingSurface;
 class Navigator;
-class SurfaceBoardView;
 struct SharedState;
 
 // mapkifusaigen: replays the record chosen in the record list on a drawn board. The screen
 // lays out the board, the boxes, the buttons and the menus, owns the three timers and hands
 // every tick, click and menu choice to the ReplayController.
-class ReplayScreen : public QMainWindow, private ReplayView {
+class ReplayScreen : public QMainWindow, private SurfaceBoardViewOf<ReplayView> {
     Q_OBJECT
 public:
     // Opens the record chosen in the record list. A record that cannot be read is reported,
@@ -46,14 +46,8 @@ private:
     void closeAfter(bool handedOver);
 
     // ReplayView
-    void drawBoard() override;
-    void drawStone(Point p, const QString& colour) override;
-    void clearPoint(Point p) override;
+    SurfaceBoardView& boardView() override { return *m_board; }
     void drawMarkerDisc(Point p) override;
-    void showPoint(Point p) override;
-    void showMoveNumber(const QString& text) override;
-    void showSideToMove(const QString& text) override;
-    void showPrisoners(const QString& text) override;
     void showModeCaption(const QString& text) override;
     void showRecordInformation(const QString& text) override;
     void setTitle(const QString& text) override;

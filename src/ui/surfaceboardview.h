@@ -51,4 +51,20 @@ private:
 // Multi-line boxes break lines at a plain line feed; a carriage return would show as a glyph.
 QString boxText(QString text);
 
+// A screen's view (a BoardView with the screen's own boxes besides) whose board part its
+// SurfaceBoardView serves: the screen implements only what is its own.
+template <class View> class SurfaceBoardViewOf : public View {
+public:
+    void drawBoard() override { boardView().drawBoard(); }
+    void drawStone(Point p, const QString& colour) override { boardView().drawStone(p, colour); }
+    void clearPoint(Point p) override { boardView().clearPoint(p); }
+    void showPoint(Point p) override { boardView().showPoint(p); }
+    void showMoveNumber(const QString& text) override { boardView().showMoveNumber(text); }
+    void showSideToMove(const QString& text) override { boardView().showSideToMove(text); }
+    void showPrisoners(const QString& text) override { boardView().showPrisoners(text); }
+
+protected:
+    virtual SurfaceBoardView& boardView() = 0;
+};
+
 } // namespace vorleth
