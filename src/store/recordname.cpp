@@ -192,6 +192,9 @@ bool recordNameFits(const QString& fileName) {
 QString fittedRecordName(QString name) {
     static const QString* const freeKeys[] = {&gameNameKey, &whitePlayerKey, &blackPlayerKey,
                                               &resultKey};
+    static const QString* const allKeys[] = {
+        &gameNameKey,   &whitePlayerKey, &blackPlayerKey,   &resultKey, &recordDateKey,
+        &entryCountKey, &timeOfDayKey,   &referenceDateKey, &komiKey};
     while (!recordNameFits(name)) {
         // The free text with the most characters; the first of equals in the name's order.
         qsizetype cutAt = -1;
@@ -205,6 +208,13 @@ QString fittedRecordName(QString name) {
             qsizetype to = name.indexOf(u'）', from);
             if (to < 0)
                 to = name.size();
+            // A text that runs into another key (its "）" is missing, or it holds the key's
+            // words) is cut only before that key, so that the key's value stays as it is.
+            for (const QString* other : allKeys) {
+                const qsizetype next = name.indexOf(*other, from);
+                if (next >= 0 && next < to)
+                    to = next;
+            }
             const QStringView value = QStringView(name).mid(from, to - from);
             const qsizetype characters = value.toUcs4().size();
             if (characters > longest) {

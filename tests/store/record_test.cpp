@@ -497,6 +497,19 @@ TEST_F(RecordFile, ANameAtTheLimitStaysWholeAndALongerOneLosesTheEndOfItsLongest
     EXPECT_TRUE(recordNameFits(recordFileName(m)));
 }
 
+// Shortening takes characters only from the free texts themselves: a text that runs into
+// another key (its "）" missing) loses characters before that key, never the key's value.
+TEST_F(RecordFile, ShorteningNeverCutsIntoTheValueOfAnotherKey) {
+    const QDateTime at(QDate(2024, 3, 5), QTime(15, 30, 12));
+    const QString name = gameNameKey + QString(300, u'a') + QStringLiteral("）") + resultKey +
+                         QStringLiteral("白勝") + timeOfDayKey + QStringLiteral("90503）");
+    const QString touched = touchedFileName(name, at);
+    EXPECT_TRUE(recordNameFits(touched));
+    EXPECT_EQ(extractField(touched, timeOfDayKey), QStringLiteral("153012"));
+    EXPECT_EQ(extractField(touched, referenceDateKey), QStringLiteral("20240305"));
+    EXPECT_EQ(touchedFileName(touched, at), touched);
+}
+
 // The example: a long game name and two players used to overflow the name and the
 // save failed; now the record is kept, its header with the full texts.
 TEST_F(RecordFile, ALongNamedGameIsSavedWithItsFullTextsInTheHeader) {
