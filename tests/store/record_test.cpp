@@ -501,8 +501,8 @@ TEST_F(RecordFile, ANameAtTheLimitStaysWholeAndALongerOneLosesTheEndOfItsLongest
 // another key (its "）" missing) loses characters before that key, never the key's value.
 TEST_F(RecordFile, ShorteningNeverCutsIntoTheValueOfAnotherKey) {
     const QDateTime at(QDate(2024, 3, 5), QTime(15, 30, 12));
-    const QString name = gameNameKey + QString(300, u'a') + QStringLiteral("）") + resultKey +
-                         QStringLiteral("白勝") + timeOfDayKey + QStringLiteral("90503）");
+    const QString name = gameNameKey + QStringLiteral("a）") + resultKey + QString(300, u'b') +
+                         timeOfDayKey + QStringLiteral("90503）");
     const QString touched = touchedFileName(name, at);
     EXPECT_TRUE(recordNameFits(touched));
     EXPECT_EQ(extractField(touched, timeOfDayKey), QStringLiteral("153012"));
