@@ -22,9 +22,8 @@ const fs::path sourceRoot = fs::path(VORLETH_SOURCE_DIR) / "src";
 // The layer of each folder's logic (files built into vorleth_core). A core file may include
 // its own layer and those below it.
 const std::map<std::string, int> coreLayer = {
-    {"board", 0},  {"store", 1},     {"interaction", 2}, {"import", 3},
-    {"replay", 3}, {"counting", 3},  {"recording", 3},   {"state", 4},
-    {"shell", 5},
+    {"board", 0},    {"store", 1},     {"interaction", 2}, {"import", 3}, {"replay", 3},
+    {"counting", 3}, {"recording", 3}, {"state", 4},       {"shell", 5},
 };
 
 // Peers of one layer stay apart, but for these: the recording screens import games.

@@ -192,9 +192,9 @@ bool recordNameFits(const QString& fileName) {
 QString fittedRecordName(QString name) {
     static const QString* const freeKeys[] = {&gameNameKey, &whitePlayerKey, &blackPlayerKey,
                                               &resultKey};
-    static const QString* const allKeys[] = {
-        &gameNameKey,   &whitePlayerKey, &blackPlayerKey,   &resultKey, &recordDateKey,
-        &entryCountKey, &timeOfDayKey,   &referenceDateKey, &komiKey};
+    static const QString* const allKeys[] = {&gameNameKey,  &whitePlayerKey,   &blackPlayerKey,
+                                             &resultKey,    &recordDateKey,    &entryCountKey,
+                                             &timeOfDayKey, &referenceDateKey, &komiKey};
     while (!recordNameFits(name)) {
         // The free text with the most characters; the first of equals in the name's order.
         qsizetype cutAt = -1;

@@ -28,7 +28,8 @@ TEST(HelpTextsTest, EachCodeGivesItsScreensGuide) {
     } cases[] = {
         {helpcode::setup, "  １．棋譜のあるディレクトリーを指定する"},
         {helpcode::mainMenu, "  １．保管棋譜や定石・詰め碁を並べる"},
-        {helpcode::recordList, "    登録している全棋譜の中より対局名や対局者による絞り込みをします"},
+        {helpcode::recordList,
+         "    登録している全棋譜の中より対局名や対局者による絞り込みをします"},
         {helpcode::replay, "    碁盤に棋譜を再現します"},
         {helpcode::tableEntry, "    総譜から表形式で対局結果を入力します"},
         {helpcode::gameInfo, "    登録する棋譜の対局名や対局者などを入力します"},

@@ -1,9 +1,9 @@
 #include "state/sharedstate.h"
 #include "store/chooserscreens.h"
 #include "store/recordlistscreen.h"
+#include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/recordspec.h"
-#include "support/printers.h"
 #include "support/testfiles.h"
 #include "ui/flexgrid.h"
 
@@ -27,7 +27,6 @@
 #include <functional>
 #include <ostream>
 #include <type_traits>
-
 
 namespace vorleth {
 namespace {

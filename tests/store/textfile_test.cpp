@@ -33,7 +33,8 @@ protected:
 };
 
 TEST_F(SafeWrite, AWriteThatFailsPartwayLeavesThePreviousFileByteForByte) {
-    const QByteArray after = QByteArray("a new entry that is longer than the old one\r\n").repeated(50);
+    const QByteArray after =
+        QByteArray("a new entry that is longer than the old one\r\n").repeated(50);
     const auto halfThenFail = [](QIODevice& file, const QByteArray& bytes) {
         file.write(bytes.left(bytes.size() / 2));
         return false; // the disk filled up

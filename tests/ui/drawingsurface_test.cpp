@@ -196,10 +196,9 @@ TEST_P(DrawingSurfaceTest, PixelAtOutsideTheAreaIsInvalid) {
 TEST_P(DrawingSurfaceTest, EveryPressOfADoubleClickCounts) {
     surface.show();
     auto send = [this](QEvent::Type type) {
-        QMouseEvent event(type, QPointF(50, 60), surface.mapToGlobal(QPointF(50, 60)),
-                          Qt::LeftButton, type == QEvent::MouseButtonRelease ? Qt::NoButton
-                                                                              : Qt::LeftButton,
-                          Qt::NoModifier);
+        QMouseEvent event(
+            type, QPointF(50, 60), surface.mapToGlobal(QPointF(50, 60)), Qt::LeftButton,
+            type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&surface, &event);
     };
     using T = QEvent::Type;
