@@ -60,11 +60,12 @@ TEST_F(BeepRunTest, TheEventLoopSoundsTheRun) {
     run.soundBeeps(4);
     QElapsedTimer clock;
     clock.start();
-    while (beeps < 4 && clock.elapsed() < 5000) {
+    // The bound only ends a wait for beeps that never come; a loaded machine may be slow.
+    while (beeps < 4 && clock.elapsed() < 60000) {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
         QThread::msleep(1);
     }
-    EXPECT_EQ(beeps, 4) << "not all beeps within 5 s";
+    EXPECT_EQ(beeps, 4) << "the beeps never all came";
     EXPECT_FALSE(timer()->isActive());
 }
 
