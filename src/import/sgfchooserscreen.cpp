@@ -1,5 +1,7 @@
 #include "import/sgfchooserscreen.h"
 
+#include "ui/drivelist.h"
+
 #include "import/importsource.h"
 
 #include <QComboBox>
@@ -27,20 +29,6 @@ QString startDirectory(const QString& baseDirectory) {
     return QDir::rootPath();
 }
 
-// The drive (root) a path lies on, or the first drive.
-int driveIndexFor(const QComboBox* drives, const QString& path) {
-    int best = 0;
-    qsizetype bestLength = -1;
-    for (int i = 0; i < drives->count(); ++i) {
-        const QString root = drives->itemData(i).toString();
-        if (path.startsWith(root, Qt::CaseInsensitive) && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    return best;
-}
-
 } // namespace
 
 SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDirectory,
@@ -64,11 +52,7 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     hint->setObjectName(QStringLiteral("HintLabel"));
 
     // On Windows the drive letters; elsewhere the one root "/".
-    m_drives = new QComboBox(central);
-    m_drives->setObjectName(QStringLiteral("Drive1"));
-    for (const QFileInfo& drive : QDir::drives())
-        m_drives->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()),
-                          drive.absoluteFilePath());
+    m_drives = newDriveList(central, QStringLiteral("Drive1"));
 
     m_directoryModel = new QFileSystemModel(this);
     m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);

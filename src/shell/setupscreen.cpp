@@ -1,5 +1,7 @@
 #include "shell/setupscreen.h"
 
+#include "ui/drivelist.h"
+
 #include "shell/helptexts.h"
 #include "shell/setup.h"
 #include "state/sharedstate.h"
@@ -21,20 +23,6 @@ namespace {
 
 QString treePath(const QString& directory) {
     return QDir::cleanPath(QDir::fromNativeSeparators(directory));
-}
-
-// The drive (root) a path lies on, or the first drive.
-int driveIndexFor(const QComboBox* drives, const QString& path) {
-    int best = 0;
-    qsizetype bestLength = -1;
-    for (int i = 0; i < drives->count(); ++i) {
-        const QString root = drives->itemData(i).toString();
-        if (path.startsWith(root, Qt::CaseInsensitive) && root.size() > bestLength) {
-            best = i;
-            bestLength = root.size();
-        }
-    }
-    return best;
 }
 
 } // namespace
@@ -108,11 +96,7 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
 QWidget* SetupScreen::directoryChooser(const QString& driveName, const QString& treeName,
                                        const QString& directory) {
     auto* box = new QWidget(this);
-    auto* drives = new QComboBox(box);
-    drives->setObjectName(driveName);
-    for (const QFileInfo& drive : QDir::drives())
-        drives->addItem(QDir::toNativeSeparators(drive.absoluteFilePath()),
-                        drive.absoluteFilePath());
+    auto* drives = newDriveList(box, driveName);
 
     auto* model = new QFileSystemModel(box);
     model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);

@@ -6,6 +6,7 @@ list(APPEND GUI_SOURCES
     ui/drawingsurface.cpp
     ui/surfaceboardview.cpp
     ui/twipsbox.cpp
+    ui/drivelist.cpp
     ui/platform.cpp
     ui/qttranslations.cpp
     ui/flexgrid.cpp
