@@ -5,6 +5,8 @@
 // Usage: bare_window [--quit-after-paint]
 // With the option the program ends once its window has painted (for timing offscreen);
 // otherwise it runs until it is closed or killed.
+#include "quitonfirstpaint.h"
+
 #include <QApplication>
 #include <QWidget>
 
@@ -13,27 +15,6 @@
 #ifdef VORLETH_BARE_WEBENGINE
 #include <QWebEngineView>
 #endif
-
-namespace {
-
-class QuitOnFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_done) {
-            m_done = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_done = false;
-};
-
-} // namespace
 
 int main(int argc, char* argv[]) {
 #ifdef VORLETH_BARE_WEBENGINE

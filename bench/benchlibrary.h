@@ -16,6 +16,28 @@
 
 namespace vorleth::bench {
 
+// The final position of a game of GNU Go against itself (scripts/gnugo_selfplay.py, seed 3,
+// tests/data/sgf/gnugo-selfplay-3.sgf), as a board diagram: the counting benchmarks' game.
+inline const QString gnugoFinalDiagram = QStringLiteral("............XXO....\n"
+                                                        "......XX..X.XO.O...\n"
+                                                        "..XXXXOOXX.XOO..OO.\n"
+                                                        "X.XOOO.OXOX.XXOOOX.\n"
+                                                        "XXO.O.O.OOXXXO..OOO\n"
+                                                        "OO.O.XXO.OOOOOOO..O\n"
+                                                        "..OO...OXOXOXXXXOO.\n"
+                                                        ".....O.OOXXXO..XOOO\n"
+                                                        ".......OX.....X.XXO\n"
+                                                        "..OOOOOXX.X.OOX..XX\n"
+                                                        ".OXXOXX.....OXX.OO.\n"
+                                                        ".OOXXXX.....OOXXXO.\n"
+                                                        "OOXXXOXXX..XXXXOXX.\n"
+                                                        ".OXOOOX..O.XO.XOOXX\n"
+                                                        "OOOOOX..XO.XOXOXOOX\n"
+                                                        "XOOXXX..XO.XXOO...O\n"
+                                                        "XXX......XXOO..OOO.\n"
+                                                        ".......XX.XOXOO....\n"
+                                                        "........OXXO.......\n");
+
 inline const QStringList kSurnames = {"山田", "鈴木", "佐藤", "田中", "高橋", "伊藤",
                                       "渡辺", "中村", "小林", "加藤", "吉田", "山本",
                                       "松本", "井上", "木村", "林"};

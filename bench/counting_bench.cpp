@@ -2,6 +2,7 @@
 // correction made on the counting screen (logic only, no drawing), against a 16 ms frame.
 #include "counting/correction.h"
 #include "counting/territory.h"
+#include "benchlibrary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,26 +10,7 @@ namespace {
 
 using namespace vorleth;
 
-// The final position of a game of GNU Go against itself (scripts/gnugo_selfplay.py, seed 3).
-const Board finalPosition = parseBoardDiagram(QStringLiteral("............XXO....\n"
-                                                             "......XX..X.XO.O...\n"
-                                                             "..XXXXOOXX.XOO..OO.\n"
-                                                             "X.XOOO.OXOX.XXOOOX.\n"
-                                                             "XXO.O.O.OOXXXO..OOO\n"
-                                                             "OO.O.XXO.OOOOOOO..O\n"
-                                                             "..OO...OXOXOXXXXOO.\n"
-                                                             ".....O.OOXXXO..XOOO\n"
-                                                             ".......OX.....X.XXO\n"
-                                                             "..OOOOOXX.X.OOX..XX\n"
-                                                             ".OXXOXX.....OXX.OO.\n"
-                                                             ".OOXXXX.....OOXXXO.\n"
-                                                             "OOXXXOXXX..XXXXOXX.\n"
-                                                             ".OXOOOX..O.XO.XOOXX\n"
-                                                             "OOOOOX..XO.XOXOXOOX\n"
-                                                             "XOOXXX..XO.XXOO...O\n"
-                                                             "XXX......XXOO..OOO.\n"
-                                                             ".......XX.XOXOO....\n"
-                                                             "........OXXO.......\n"));
+const Board finalPosition = parseBoardDiagram(bench::gnugoFinalDiagram);
 
 void countFinalPosition(benchmark::State& state) {
     for (auto _ : state) {

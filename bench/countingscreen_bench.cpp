@@ -2,8 +2,8 @@
 // against one frame of a 60 Hz screen (16 ms): a left click opens the palette, a mark button
 // applies the correction, a right click undoes it. Each iteration is both, so two frames.
 
-#include "counting/countingscreen.h"
-#include "counting/countpalette.h"
+#include "screens/counting/countingscreen.h"
+#include "screens/counting/countpalette.h"
 #include "interaction/dialogs.h"
 #include "interaction/navigator.h"
 #include "state/sharedstate.h"
@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include "benchlibrary.h"
 
 #include <benchmark/benchmark.h>
 
@@ -29,26 +31,7 @@ public:
     void showBeside(ScreenId, const Handover&) override {}
 };
 
-// The final position of a game of GNU Go against itself (scripts/gnugo_selfplay.py, seed 3).
-const QString gnugoFinal = QStringLiteral("............XXO....\n"
-                                          "......XX..X.XO.O...\n"
-                                          "..XXXXOOXX.XOO..OO.\n"
-                                          "X.XOOO.OXOX.XXOOOX.\n"
-                                          "XXO.O.O.OOXXXO..OOO\n"
-                                          "OO.O.XXO.OOOOOOO..O\n"
-                                          "..OO...OXOXOXXXXOO.\n"
-                                          ".....O.OOXXXO..XOOO\n"
-                                          ".......OX.....X.XXO\n"
-                                          "..OOOOOXX.X.OOX..XX\n"
-                                          ".OXXOXX.....OXX.OO.\n"
-                                          ".OOXXXX.....OOXXXO.\n"
-                                          "OOXXXOXXX..XXXXOXX.\n"
-                                          ".OXOOOX..O.XO.XOOXX\n"
-                                          "OOOOOX..XO.XOXOXOOX\n"
-                                          "XOOXXX..XO.XXOO...O\n"
-                                          "XXX......XXOO..OOO.\n"
-                                          ".......XX.XOXOO....\n"
-                                          "........OXXO.......\n");
+const QString& gnugoFinal = bench::gnugoFinalDiagram;
 
 // Walls two stones thick: Black's side is one area of 133 points.
 const QString walls = [] {

@@ -4,7 +4,7 @@
 // this thread's processor time; scan_ms and open_ms are the mean wall-clock times.
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "store/recordlistscreen.h"
+#include "screens/store/recordlistscreen.h"
 
 #include "benchlibrary.h"
 

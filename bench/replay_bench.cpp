@@ -6,7 +6,7 @@
 #include "interaction/dialogs.h"
 #include "interaction/navigator.h"
 #include "replay/replaycontroller.h"
-#include "replay/replayscreen.h"
+#include "screens/replay/replayscreen.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"

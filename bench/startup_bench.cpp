@@ -9,6 +9,7 @@
 // It prints the median of each and their ratio. Usage: startup_bench [runs]
 // startup_x11.sh measures the same from outside, on an X server, against more programs.
 #include "app/screens.h"
+#include "quitonfirstpaint.h"
 #include "state/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"
@@ -29,24 +30,6 @@
 namespace {
 
 const char* const childFlag = "--child";
-
-// Ends the event loop once the watched window has painted.
-class QuitOnFirstPaint : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !m_done) {
-            m_done = true;
-            QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    bool m_done = false;
-};
 
 int runReal(int argc, char* argv[], const QString& base) {
     QApplication app(argc, argv);

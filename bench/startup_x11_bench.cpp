@@ -39,12 +39,12 @@ struct Candidate {
     std::vector<double> times;
 };
 
-std::optional<Candidate> parseCandidate(const char* spec) {
-    const char* equals = std::strchr(spec, '=');
-    if (!equals || equals == spec)
+std::optional<Candidate> parseCandidate(const char* argument) {
+    const char* equals = std::strchr(argument, '=');
+    if (!equals || equals == argument)
         return std::nullopt;
     Candidate candidate;
-    candidate.label.assign(spec, equals);
+    candidate.label.assign(argument, equals);
     std::istringstream words(equals + 1);
     for (std::string word; words >> word;)
         candidate.argv.push_back(word);

@@ -5,7 +5,7 @@
 #include "interaction/beeper.h"
 #include "interaction/dialogs.h"
 #include "interaction/navigator.h"
-#include "recording/tableentryscreen.h"
+#include "screens/recording/tableentryscreen.h"
 #include "state/sharedstate.h"
 #include "ui/flexgrid.h"
 

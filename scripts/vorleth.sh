@@ -19,7 +19,7 @@ packages=(
     qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
     fonts-noto-cjk xvfb xauth
-    gnugo
+    gnugo ccache
 )
 
 install_missing() {
@@ -36,8 +36,12 @@ install_missing() {
     fi
 }
 
+# ccache keys on paths relative to the checkout, so builds of other checkouts share it.
+export CCACHE_BASEDIR="$PWD" CCACHE_NOHASHDIR=1
+
 build() {
-    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache
     cmake --build "$build_dir" -j2
 }
 
@@ -45,6 +49,7 @@ build() {
 # Qt's GUI and web engine libraries are not instrumented and only slow the run down.
 sanitized_core_tests() {
     cmake -S . -B "$sanitize_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVORLETH_SANITIZE=ON \
+        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
         -DVORLETH_BUILD_BENCH=OFF
     cmake --build "$sanitize_dir" -j2 --target vorleth_core_tests
     (cd "$sanitize_dir" &&

@@ -1,6 +1,9 @@
-// Dependencies point one way: board ← store ← interaction ← recording, replay, counting,
-// import ← state ← shell and the screens ← app. This reads the sources' include lines and
-// fails on every one that points the other way.
+// Dependencies point one way:
+//   board ← store ← interaction ← recording, replay, counting, import, export, search
+//         ← state ← shell ← screens ← app
+// with src/ui, the platform layer, under the screens. The build links each logic layer only to
+// the layers below it; this reads every include line of the sources, in any of its forms, and
+// fails on one that points the other way or that is not written from src/.
 
 #include <gtest/gtest.h>
 
@@ -19,22 +22,25 @@ namespace fs = std::filesystem;
 
 const fs::path sourceRoot = fs::path(VORLETH_SOURCE_DIR) / "src";
 
-// The layer of each folder's logic (files built into vorleth_core). A core file may include
-// its own layer and those below it.
-const std::map<std::string, int> coreLayer = {
-    {"board", 0},    {"store", 1},     {"interaction", 2}, {"import", 3}, {"replay", 3},
-    {"counting", 3}, {"recording", 3}, {"state", 4},       {"shell", 5},
+// The layer of each top folder of src/. A file may include its own folder and the layers
+// below its own.
+const std::map<std::string, int> folderLayer = {
+    {"board", 0},    {"store", 1},  {"interaction", 2}, {"recording", 3}, {"replay", 3},
+    {"counting", 3}, {"import", 3}, {"export", 3},      {"search", 3},    {"state", 4},
+    {"shell", 5},    {"ui", 6},     {"screens", 7},     {"app", 8},
 };
 
-// Peers of one layer stay apart, but for these: the recording screens import games.
+// Peers of one layer stay apart but for these, each also linked in the build.
 const std::set<std::pair<std::string, std::string>> peerIncludes = {
     {"recording", "import"},
 };
 
-struct Source {
-    std::string folder;
-    std::string path; // relative to src/, e.g. "board/board.h"
-    bool gui = false; // a screen or the platform layer: built into vorleth_gui
+// What the platform layer may include below it: it draws boards and answers questions.
+const std::set<std::string> platformReaches = {"board", "store", "interaction", "ui"};
+
+struct Include {
+    std::string written; // as on the line
+    bool angled = false;
 };
 
 std::string readFile(const fs::path& path) {
@@ -44,88 +50,83 @@ std::string readFile(const fs::path& path) {
     return text.str();
 }
 
-// The files each folder's sources.cmake lists as GUI_SOURCES.
-std::set<std::string> guiSources() {
-    std::set<std::string> gui;
-    const std::regex list(R"(list\(APPEND GUI_SOURCES([^)]*)\))");
-    const std::regex file(R"([\w/]+\.cpp)");
-    for (const auto& entry : fs::directory_iterator(sourceRoot)) {
-        const fs::path cmake = entry.path() / "sources.cmake";
-        if (!fs::exists(cmake))
-            continue;
-        const std::string text = readFile(cmake);
-        for (std::sregex_iterator m(text.begin(), text.end(), list), end; m != end; ++m) {
-            const std::string files = (*m)[1];
-            for (std::sregex_iterator f(files.begin(), files.end(), file); f != end; ++f)
-                gui.insert(f->str());
-        }
-    }
-    return gui;
-}
-
-std::vector<Source> sources() {
-    const std::set<std::string> gui = guiSources();
-    std::vector<Source> all;
+std::vector<fs::path> sourceFiles() {
+    std::vector<fs::path> all;
     for (const auto& entry : fs::recursive_directory_iterator(sourceRoot)) {
         const std::string ext = entry.path().extension().string();
-        if (ext != ".cpp" && ext != ".h")
-            continue;
-        Source s;
-        s.path = fs::relative(entry.path(), sourceRoot).generic_string();
-        s.folder = s.path.substr(0, s.path.find('/'));
-        const std::string stem = s.path.substr(0, s.path.size() - ext.size());
-        s.gui = s.folder == "ui" || gui.count(stem + ".cpp") > 0;
-        all.push_back(s);
+        if (ext == ".cpp" || ext == ".h")
+            all.push_back(fs::relative(entry.path(), sourceRoot));
     }
     return all;
 }
 
-std::vector<std::string> projectIncludes(const fs::path& file) {
-    std::vector<std::string> includes;
-    const std::regex include(R"re(^\s*#\s*include\s+"([^"]+)")re");
-    std::ifstream in(file);
+std::vector<Include> includesOf(const fs::path& file) {
+    std::vector<Include> includes;
+    const std::regex include(R"re(^\s*#\s*include\s*([<"])([^>"]+)[>"])re");
+    std::ifstream in(sourceRoot / file);
     for (std::string line; std::getline(in, line);) {
         std::smatch m;
         if (std::regex_search(line, m, include))
-            includes.push_back(m[1]);
+            includes.push_back({m[2], m[1] == "<"});
     }
     return includes;
 }
 
-TEST(Layering, IncludesPointDownTheLayers) {
-    const std::vector<Source> all = sources();
-    ASSERT_GT(all.size(), 50u) << "no sources under " << sourceRoot;
-    std::map<std::string, const Source*> byPath;
-    for (const Source& s : all)
-        byPath[s.path] = &s;
+std::string topFolder(const fs::path& relative) {
+    return relative.begin()->string();
+}
+
+// The screens' own subsystem: screens/recording/x.h is in "recording".
+std::string screenSubsystem(const fs::path& relative) {
+    auto it = relative.begin();
+    return ++it == relative.end() ? std::string() : it->string();
+}
+
+TEST(Layering, IncludesPointDownTheLayersAndAreWrittenFromSrc) {
+    const std::vector<fs::path> files = sourceFiles();
+    ASSERT_GT(files.size(), 50u) << "no sources under " << sourceRoot;
+    std::set<std::string> known;
+    for (const fs::path& f : files)
+        known.insert(f.generic_string());
 
     std::vector<std::string> violations;
-    for (const Source& s : all) {
-        if (s.folder == "app")
-            continue; // the programs wire everything together
-        for (const std::string& included : projectIncludes(sourceRoot / s.path)) {
-            const auto target = byPath.find(included);
-            if (target == byPath.end())
-                continue; // a generated file or one of another project
-            const Source& t = *target->second;
-            const std::string why = s.path + " includes " + included;
-            if (t.folder == "app") {
-                violations.push_back(why + ": nothing includes the programs");
-            } else if (!s.gui) {
-                if (t.gui) {
-                    violations.push_back(why + ": logic includes a screen or the platform layer");
-                    continue;
-                }
-                const int from = coreLayer.at(s.folder);
-                const int to = coreLayer.at(t.folder);
-                const bool peer = from == to && s.folder != t.folder;
-                if (to > from || (peer && !peerIncludes.count({s.folder, t.folder})))
-                    violations.push_back(why + ": a lower layer includes a higher one");
-            } else if (t.gui && t.folder != s.folder && t.folder != "ui") {
-                violations.push_back(why + ": a screen includes another folder's screen");
-            } else if (s.folder == "ui" && t.gui && t.folder != "ui") {
-                violations.push_back(why + ": the platform layer includes a screen");
+    for (const fs::path& file : files) {
+        const std::string from = topFolder(file);
+        ASSERT_TRUE(folderLayer.count(from)) << "a folder of no layer: " << from;
+        for (const Include& inc : includesOf(file)) {
+            // Which project file is meant, however it is written.
+            const fs::path besideFile = (file.parent_path() / inc.written).lexically_normal();
+            const fs::path fromRoot = fs::path(inc.written).lexically_normal();
+            std::string target;
+            if (known.count(fromRoot.generic_string()))
+                target = fromRoot.generic_string();
+            else if (known.count(besideFile.generic_string()))
+                target = besideFile.generic_string();
+            else
+                continue; // Qt, the standard library, a generated file
+            const std::string why = file.generic_string() + " includes " + inc.written;
+            if (inc.angled || inc.written != target) {
+                violations.push_back(why + ": write project includes as \"" + target + "\"");
+                continue;
             }
+            const std::string to = topFolder(fs::path(target));
+            if (from == to) {
+                if (from == "screens" && screenSubsystem(file) != screenSubsystem(target))
+                    violations.push_back(why + ": a screen includes another subsystem's screen");
+                continue;
+            }
+            if (from == "ui" && !platformReaches.count(to)) {
+                violations.push_back(why + ": the platform layer reaches above the interaction");
+                continue;
+            }
+            const int fromLayer = folderLayer.at(from);
+            const int toLayer = folderLayer.at(to);
+            if (toLayer > fromLayer)
+                violations.push_back(why + ": a lower layer includes a higher one");
+            else if (toLayer == fromLayer && !peerIncludes.count({from, to}))
+                violations.push_back(why + ": peers of one layer stay apart");
+            else if (to == "ui" && fromLayer < folderLayer.at("ui"))
+                violations.push_back(why + ": logic includes the platform layer");
         }
     }
     std::string report;
@@ -138,12 +139,12 @@ TEST(Layering, IncludesPointDownTheLayers) {
 // talk to the user.
 TEST(Layering, BoardAndStoreNeverTakeDialogs) {
     std::vector<std::string> takers;
-    for (const Source& s : sources()) {
-        if (s.folder != "board" && s.folder != "store")
+    for (const fs::path& file : sourceFiles()) {
+        const std::string folder = topFolder(file);
+        if (folder != "board" && folder != "store")
             continue;
-        const std::string text = readFile(sourceRoot / s.path);
-        if (std::regex_search(text, std::regex(R"(\bDialogs\b)")))
-            takers.push_back(s.path);
+        if (std::regex_search(readFile(sourceRoot / file), std::regex(R"(\bDialogs\b)")))
+            takers.push_back(file.generic_string());
     }
     std::string report;
     for (const std::string& t : takers)

@@ -2,7 +2,7 @@
 
 #include "board/playrules.h"
 #include "counting/correction.h"
-#include "import/sgfexport.h"
+#include "export/sgfexport.h"
 #include "import/sgfimport.h"
 #include "store/catalogue.h"
 #include "store/recordcodec.h"

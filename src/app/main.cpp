@@ -1,5 +1,5 @@
 #include "app/screens.h"
-#include "shell/startpicture.h"
+#include "screens/shell/startpicture.h"
 #include "state/sharedstate.h"
 #include "ui/messagedialogs.h"
 #include "ui/platform.h"

@@ -4,7 +4,7 @@
 #include "app/screens.h"
 #include "import/sgfimport.h"
 #include "interaction/dialogs.h"
-#include "replay/replayscreen.h"
+#include "screens/replay/replayscreen.h"
 #include "state/sharedstate.h"
 #include "store/library.h"
 #include "ui/platform.h"

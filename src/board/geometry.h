@@ -16,6 +16,11 @@ struct BoardGeometry {
     static BoardGeometry forScreenSize(int screenSize);
     bool large() const { return screenSize == 800; }
 
+    // The client area of the recording and counting screens in twips: the board and the
+    // column of boxes beside it.
+    double clientWidth() const { return large() ? 11385 : 8538.75; }
+    double clientHeight() const { return large() ? 9000 : 6550; }
+
     // Centre of the points in a column / row (1..19).
     double pointX(int column) const { return double(column + 1) * cellSize + boardOrigin; }
     double pointY(int row) const { return double(row) * cellSize + boardOrigin; }

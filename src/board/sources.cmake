@@ -1,11 +1,8 @@
-# Files of src/board, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(board SOURCES
     board/board.cpp
     board/boardview.cpp
     board/playrules.cpp
     board/geometry.cpp
     board/boardrenderer.cpp
     board/symmetry.cpp
-)
-list(APPEND GUI_SOURCES
 )

@@ -1,13 +1,8 @@
-# Files of src/counting, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(counting LINKS vorleth_interaction SOURCES
     counting/countgrid.cpp
     counting/territory.cpp
     counting/countresult.cpp
     counting/correction.cpp
     counting/countdrawing.cpp
     counting/countingcontroller.cpp
-)
-list(APPEND GUI_SOURCES
-    counting/countingscreen.cpp
-    counting/countpalette.cpp
 )

@@ -1,5 +1,2 @@
-# Files of src/interaction, as paths relative to src/.
-list(APPEND CORE_SOURCES
-)
-list(APPEND GUI_SOURCES
-)
+# Header-only: what the logic asks of the user and of the screens.
+vorleth_layer(interaction LINKS vorleth_store)

@@ -1,8 +1,3 @@
-# Files of src/replay, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(replay LINKS vorleth_interaction SOURCES
     replay/replaycontroller.cpp
-)
-list(APPEND GUI_SOURCES
-    replay/replayscreen.cpp
-    replay/sgfsave.cpp
 )

@@ -1,5 +1,4 @@
-# Files of src/shell, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(shell LINKS vorleth_state SOURCES
     shell/settingsfile.cpp
     shell/startup.cpp
     shell/slideshow.cpp
@@ -7,12 +6,4 @@ list(APPEND CORE_SOURCES
     shell/helptexts.cpp
     shell/browserlogic.cpp
     shell/recovery.cpp
-)
-list(APPEND GUI_SOURCES
-    shell/startpicture.cpp
-    shell/mainmenuscreen.cpp
-    shell/setupscreen.cpp
-    shell/screensizescreen.cpp
-    shell/helpscreen.cpp
-    shell/browserscreen.cpp
 )

@@ -1,7 +1,6 @@
-# Files of src/state, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(state
+    LINKS vorleth_recording vorleth_replay vorleth_counting vorleth_import vorleth_export
+    SOURCES
     state/sharedstate.cpp
     state/contexts.cpp
-)
-list(APPEND GUI_SOURCES
 )

@@ -1,5 +1,4 @@
-# Files of src/store, as paths relative to src/.
-list(APPEND CORE_SOURCES
+vorleth_layer(store LINKS vorleth_board SOURCES
     store/recordname.cpp
     store/resulttext.cpp
     store/textfile.cpp
@@ -9,9 +8,4 @@ list(APPEND CORE_SOURCES
     store/recoveryfile.cpp
     store/catalogue.cpp
     store/chooser.cpp
-)
-list(APPEND GUI_SOURCES
-    store/recordlistmodel.cpp
-    store/recordlistscreen.cpp
-    store/chooserscreens.cpp
 )

@@ -1,7 +1,5 @@
-# Files of src/ui, as paths relative to src/.
-list(APPEND CORE_SOURCES
-)
-list(APPEND GUI_SOURCES
+# The platform layer: Qt Widgets under the board and the questions the logic asks.
+add_library(vorleth_ui STATIC
     ui/messagedialogs.cpp
     ui/drawingsurface.cpp
     ui/surfaceboardview.cpp
@@ -15,3 +13,4 @@ list(APPEND GUI_SOURCES
     ui/webviewmodule.cpp
     ui/screenregistry.cpp
 )
+target_link_libraries(vorleth_ui PUBLIC vorleth_interaction Qt6::Widgets)

@@ -2,7 +2,7 @@
 #include "support/printers.h"
 
 #include "board/playrules.h"
-#include "import/sgfexport.h"
+#include "export/sgfexport.h"
 #include "replay/gamegenerator.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"

@@ -1,2 +1,5 @@
+# Tests of src/app, paths relative to tests/.
 vorleth_add_test(cli_tests SOURCES app/cli_test.cpp)
 vorleth_add_test(cli_export_tests SOURCES app/cliexport_test.cpp)
+target_link_libraries(cli_tests PRIVATE vorleth_cli)
+target_link_libraries(cli_export_tests PRIVATE vorleth_cli)

@@ -1,7 +1,5 @@
+# Tests of src/counting, paths relative to tests/.
 vorleth_add_test(territory_tests SOURCES counting/territory_test.cpp)
 vorleth_add_test(countresult_tests SOURCES counting/countresult_test.cpp)
 vorleth_add_test(correction_tests SOURCES counting/correction_test.cpp)
 vorleth_add_test(countdrawing_tests SOURCES counting/countdrawing_test.cpp)
-vorleth_add_test(countingscreen_tests GUI SOURCES
-    counting/countingscreen_test.cpp
-    counting/countingexits_test.cpp)

@@ -1,7 +1,4 @@
+# Tests of src/import, paths relative to tests/.
 vorleth_add_test(sgf_tests SOURCES import/sgf_test.cpp)
 vorleth_add_test(sgfimport_tests SOURCES import/sgfimport_test.cpp)
-vorleth_add_test(sgfexport_tests SOURCES import/sgfexport_test.cpp)
 vorleth_add_test(tableimport_tests SOURCES import/tableimport_test.cpp import/mailtext_test.cpp)
-vorleth_add_test(sgfchooser_tests GUI SOURCES import/sgfchooser_test.cpp)
-find_package(Qt6 REQUIRED COMPONENTS Test)
-target_link_libraries(sgfchooser_tests PRIVATE Qt6::Test)

@@ -1,0 +1,253 @@
+#include "screens/replay/replayscreen.h"
+
+#include "board/canvas.h"
+#include "screens/replay/sgfsave.h"
+#include "state/contexts.h"
+#include "state/sharedstate.h"
+#include "ui/drawingsurface.h"
+#include "ui/platform.h"
+#include "ui/surfaceboardview.h"
+#include "ui/twipsbox.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
+#include <cmath>
+
+namespace vorleth {
+
+namespace {
+
+// Client area of the window in twips for the two layouts.
+struct ClientSize {
+    double width;
+    double height;
+};
+ClientSize clientSize(bool large) {
+    return large ? ClientSize{11385, 9000} : ClientSize{8638.75, 6042.5};
+}
+
+// A control's place: left, top, width, height for the 640 layout; left and top for 800.
+struct Place {
+    int left, top, width, height;
+    int largeLeft, largeTop;
+};
+
+const Place informationPlace{6000, 120, 2445, 1455, 8415, 200};
+const Place moveNumberPlace{6000, 1800, 960, 270, 8415, 2400};
+const Place sideToMovePlace{6000, 2160, 960, 300, 8415, 2760};
+const Place prisonersPlace{7200, 1680, 1215, 855, 9615, 2280};
+const Place modeCaptionPlace{6240, 2880, 120, 270, 8610, 3360};
+const Place command1Place{6120, 3360, 1695, 375, 8610, 3960};
+const Place command2Place{6120, 3960, 1575, 375, 8610, 4560};
+const Place command3Place{6120, 4560, 1215, 375, 8610, 5160};
+const Place columnCaptionPlace{6510, 5160, 330, 255, 8925, 5760};
+const Place rowCaptionPlace{7560, 5160, 330, 255, 9975, 5760};
+const Place columnPlace{6510, 5400, 435, 390, 8925, 6000};
+const Place rowPlace{7560, 5400, 435, 405, 9975, 6000};
+
+// Puts a control at its place in the layout of the screen size.
+void place(QWidget* widget, const Place& p, bool large, int minimumHeight = 0) {
+    placeControl(widget,
+                 {double(large ? p.largeLeft : p.left), double(large ? p.largeTop : p.top),
+                  double(p.width), double(p.height)},
+                 minimumHeight);
+}
+
+} // namespace
+
+ReplayScreen::Timers::Timers(QObject* owner) : step(owner), start(owner), placement(owner) {
+    step.setObjectName(QStringLiteral("Timer1"));
+    start.setObjectName(QStringLiteral("Timer2"));
+    start.setInterval(ReplayController::startTimerPeriod);
+    placement.setObjectName(QStringLiteral("Timer3"));
+    placement.setSingleShot(true);
+    placement.setInterval(ReplayController::placementDelay);
+}
+
+ReplayScreen* ReplayScreen::open(SharedState& state, const ChosenRecord& chosen,
+                                 Navigator& navigator, Dialogs& dialogs, QWidget* parent) {
+    auto* screen = new ReplayScreen(state, navigator, dialogs, parent);
+    if (!screen->m_controller.open(chosen)) {
+        // The record list has been shown again already; this screen never appears.
+        delete screen;
+        return nullptr;
+    }
+    return screen;
+}
+
+ReplayScreen::ReplayScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
+                           QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_dialogs(dialogs), m_timers(this),
+      m_controller(replayContext(state), *this, m_timers, dialogs, navigator) {
+    setObjectName(QStringLiteral("mapkifusaigen"));
+    buildControls();
+    buildMenus();
+
+    connect(&m_timers.step, &QTimer::timeout, this, [this] { m_controller.replayStep(); });
+    connect(&m_timers.start, &QTimer::timeout, this, [this] { m_controller.startTick(); });
+    connect(&m_timers.placement, &QTimer::timeout, this, [this] { m_controller.placementTick(); });
+}
+
+ReplayScreen::~ReplayScreen() {
+    m_controller.stopTimers();
+}
+
+void ReplayScreen::buildControls() {
+    const bool large = m_state.geometry.large();
+    const ClientSize client = clientSize(large);
+    m_surface = new DrawingSurface(client.width, client.height, this);
+    m_surface->setObjectName(QStringLiteral("board"));
+    setCentralWidget(m_surface);
+    connect(m_surface, &DrawingSurface::mousePressed, this,
+            [this](double, double, Qt::MouseButton button) {
+                if (button == Qt::LeftButton)
+                    m_controller.leftClick();
+            });
+
+    // The controls stand on the drawing surface; a click beside them reaches the surface.
+    m_information = readOnlyText(m_surface, QStringLiteral("taikyokujyoho"));
+    place(m_information, informationPlace, large, linesHeight(m_information, 5));
+    m_moveNumber = readOnlyLine(m_surface, QStringLiteral("jyotai"));
+    place(m_moveNumber, moveNumberPlace, large);
+    m_sideToMove = readOnlyLine(m_surface, QStringLiteral("teban1"));
+    place(m_sideToMove, sideToMovePlace, large);
+    m_prisoners = readOnlyText(m_surface, QStringLiteral("ageishi"));
+    place(m_prisoners, prisonersPlace, large, linesHeight(m_prisoners, 3));
+
+    m_modeCaption = new QLabel(m_surface);
+    m_modeCaption->setObjectName(QStringLiteral("MANUALUTSU"));
+    m_modeCaption->move(pixels(large ? modeCaptionPlace.largeLeft : modeCaptionPlace.left),
+                        pixels(large ? modeCaptionPlace.largeTop : modeCaptionPlace.top));
+
+    struct Button {
+        const char* name;
+        QString caption;
+        const Place& at;
+        bool (ReplayController::*action)();
+    };
+    const Button buttons[] = {
+        {"Command1", QStringLiteral("別の対局選定"), command1Place,
+         &ReplayController::backToRecordList},
+        {"Command2", QStringLiteral("開始画面"), command2Place, &ReplayController::backToStart},
+        {"Command3", QStringLiteral("続きを打つ"), command3Place,
+         &ReplayController::continuePlaying},
+    };
+    for (const Button& b : buttons) {
+        auto* button = new QPushButton(b.caption, m_surface);
+        button->setObjectName(QString::fromLatin1(b.name));
+        place(button, b.at, large);
+        connect(button, &QPushButton::clicked, this,
+                [this, action = b.action] { closeAfter((m_controller.*action)()); });
+    }
+
+    auto* columnCaption = new QLabel(QStringLiteral("横"), m_surface);
+    place(columnCaption, columnCaptionPlace, large);
+    auto* rowCaption = new QLabel(QStringLiteral("縦"), m_surface);
+    place(rowCaption, rowCaptionPlace, large);
+    m_column = readOnlyLine(m_surface, QStringLiteral("YOKO"));
+    place(m_column, columnPlace, large);
+    m_row = readOnlyLine(m_surface, QStringLiteral("TATE"));
+    place(m_row, rowPlace, large);
+    columnCaption->setBuddy(m_column);
+    rowCaption->setBuddy(m_row);
+    m_board = std::make_unique<SurfaceBoardView>(
+        *m_surface, m_state.geometry,
+        BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
+
+    // The window's left edge at the screen's left edge.
+    move(0, y());
+}
+
+void ReplayScreen::buildMenus() {
+    auto action = [this](QMenu* menu, const char* name, const QString& text, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QString::fromLatin1(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    ReplayController& c = m_controller;
+
+    QMenu* order = menuBar()->addMenu(QStringLiteral("並べ方の指定"));
+    QMenu* manual = order->addMenu(QStringLiteral("手動：クリックで並べる"));
+    action(manual, "click_kuro", QStringLiteral("クリックで黒"), [&c] { c.chooseClickMode(1); });
+    action(manual, "click_shiro", QStringLiteral("クリックで白"), [&c] { c.chooseClickMode(2); });
+    action(manual, "click_both", QStringLiteral("クリックで白黒すべて"),
+           [&c] { c.chooseClickMode(3); });
+    QMenu* automatic = order->addMenu(QStringLiteral("自動:一定間隔で並べる"));
+    action(automatic, "it0", QStringLiteral("間隔なし"), [&c] { c.jumpWithoutInterval(); });
+    struct Interval {
+        const char* name;
+        QString text;
+        int ms;
+    };
+    for (const Interval& i : {Interval{"it05", QStringLiteral("０．５秒"), 500},
+                              Interval{"it1", QStringLiteral("１秒"), 1000},
+                              Interval{"it2", QStringLiteral("２秒"), 2000},
+                              Interval{"it5", QStringLiteral("５秒"), 5000},
+                              Interval{"it10", QStringLiteral("１０秒"), 10000}}) {
+        action(automatic, i.name, i.text, [&c, ms = i.ms] { c.chooseInterval(ms); });
+    }
+    QMenu* sound = order->addMenu(QStringLiteral("打音"));
+    action(sound, "beepon", QStringLiteral("あり"), [&c] { c.setBeeps(true); });
+    action(sound, "beepoff", QStringLiteral("なし"), [&c] { c.setBeeps(false); });
+
+    QMenu* position = menuBar()->addMenu(QStringLiteral("並べる局面の指定"));
+    action(position, "saishufu", QStringLiteral("最終譜まで"), [&c] { c.jumpToFinal(); });
+    action(position, "bashoshitei", QStringLiteral("指定した縦と横まで"),
+           [&c] { c.askPointTarget(); });
+    action(position, "tekazushitei", QStringLiteral("指定した手番まで"),
+           [&c] { c.askMoveTarget(); });
+
+    QMenu* deletion = menuBar()->addMenu(QStringLiteral("この対局の削除"));
+    action(deletion, "delprocan", QStringLiteral("削除の取り止め"), [] {});
+    action(deletion, "delprook", QStringLiteral("この対局を削除"),
+           [this] { closeAfter(m_controller.deleteRecord()); });
+
+    menuBar()->addAction(new SgfSaveAction(m_state, m_dialogs, this));
+
+    QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
+    help->setObjectName(QStringLiteral("F5HelLP"));
+    connect(help, &QAction::triggered, this, [&c] { c.showHelp(); });
+}
+
+void ReplayScreen::closeAfter(bool handedOver) {
+    if (handedOver)
+        close();
+}
+
+void ReplayScreen::closeEvent(QCloseEvent* event) {
+    m_controller.stopTimers();
+    QMainWindow::closeEvent(event);
+}
+
+void ReplayScreen::drawMarkerDisc(Point p) {
+    m_board->renderer().drawDisc(p, cyanColour);
+}
+
+void ReplayScreen::showModeCaption(const QString& text) {
+    m_modeCaption->setText(text);
+    m_modeCaption->adjustSize();
+}
+
+void ReplayScreen::showRecordInformation(const QString& text) {
+    m_information->setPlainText(boxText(text));
+}
+
+void ReplayScreen::setTitle(const QString& text) {
+    setWindowTitle(text);
+}
+
+void ReplayScreen::beep() {
+    systemBeep();
+}
+
+} // namespace vorleth

@@ -1,0 +1,96 @@
+#include "screens/replay/sgfsave.h"
+
+#include "export/sgfexport.h"
+#include "interaction/dialogs.h"
+#include "shell/startup.h"
+#include "state/sharedstate.h"
+#include "store/recordname.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+
+namespace vorleth {
+
+namespace {
+
+// The game being replayed: the current record and its moves, names as whole as its file keeps
+// them (the file may have gone meanwhile; then the name gives what it can).
+GameRecord replayedRecord(const SharedState& state) {
+    GameRecord record;
+    RecordMetadata& m = record.metadata;
+    const CurrentRecord& current = state.record;
+    m.fileName = current.fileName;
+    m.game = current.game;
+    m.recordDate = extractField(current.fileName, recordDateKey);
+    m.entryCount = state.board.moves.length();
+    record.moves = state.board.moves;
+
+    QByteArray body;
+    QFile file(recordPath(state.settings.recordDirectory, current.fileName));
+    if (!current.fileName.isEmpty() && file.open(QIODevice::ReadOnly))
+        body = file.readAll();
+    restoreFullNames(m, body);
+    return record;
+}
+
+QString issueText(const SgfExportIssue& issue) {
+    if (issue.kind == SgfExportIssue::Kind::OffBoard)
+        return QStringLiteral("%1項目目（盤外の石は省きました）").arg(issue.entry);
+    if (issue.moveNumber == 0)
+        return QStringLiteral("%1項目目").arg(issue.entry);
+    return QStringLiteral("%1手目").arg(issue.moveNumber);
+}
+
+} // namespace
+
+QString proposedSgfPath(const QString& baseDirectory, const QString& gameName) {
+    QString name = fileSystemSafe(gameName).trimmed();
+    // A separator would make a folder of the name, a leading dot a hidden file.
+    name.replace(u'/', u'／');
+    name.replace(u':', u'：');
+    if (name.startsWith(u'.'))
+        name[0] = u'．';
+    if (name.isEmpty())
+        name = QStringLiteral("棋譜");
+    return QDir(baseDirectory).filePath(sgfDirectoryName + u'/' + name + QStringLiteral(".sgf"));
+}
+
+SgfSaveAction::SgfSaveAction(const SharedState& state, Dialogs& dialogs, QWidget* parent)
+    : QAction(sgfSaveCaption, parent), m_state(state), m_dialogs(dialogs) {
+    setObjectName(QStringLiteral("sgfhozon"));
+    m_choose = [parent](const QString& proposedPath) -> std::optional<QString> {
+        const QString path = QFileDialog::getSaveFileName(parent, sgfSaveCaption, proposedPath,
+                                                          QStringLiteral("SGF (*.sgf);;* (*)"));
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    };
+    connect(this, &QAction::triggered, this, [this] { save(); });
+}
+
+bool SgfSaveAction::save() {
+    const GameRecord record = replayedRecord(m_state);
+    const QString proposed = proposedSgfPath(m_state.baseDirectory, record.metadata.game.gameName);
+    // Start-up makes the folder; should it be gone, the dialog still opens there.
+    QDir().mkpath(QFileInfo(proposed).path());
+    const std::optional<QString> path = m_choose(proposed);
+    if (!path || path->isEmpty())
+        return false;
+
+    const SgfExport sgf = exportSgf(record);
+    if (const auto reason = writeSgfFile(*path, sgf.text)) {
+        m_dialogs.message(cannotSaveSgfMessage + QDir::toNativeSeparators(*path) + u'（' + *reason +
+                          u'）');
+        return false;
+    }
+    if (!sgf.issues.isEmpty()) {
+        QStringList places;
+        for (const SgfExportIssue& issue : sgf.issues)
+            places << issueText(issue);
+        m_dialogs.message(sgfSetUpAgainMessage + places.join(u'、'));
+    }
+    return true;
+}
+
+} // namespace vorleth

@@ -1,0 +1,242 @@
+#include "screens/store/recordlistscreen.h"
+
+#include "ui/twipsbox.h"
+
+#include "state/sharedstate.h"
+#include "store/catalogue.h"
+#include "screens/store/recordlistmodel.h"
+
+#include <QAbstractItemView>
+#include <QFont>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableView>
+#include <QVBoxLayout>
+
+#include <QtMath>
+
+#include <algorithm>
+
+namespace vorleth {
+
+namespace {
+
+constexpr int kReplayStepInterval = 3000; // ms
+
+const QString kChooseARecord = QStringLiteral("対局を選んでください");
+
+} // namespace
+
+RecordListScreen::RecordListScreen(SharedState& state, Navigator& navigator, QWidget* parent)
+    : QMainWindow(parent), m_state(state), m_navigator(navigator) {
+    setObjectName(QStringLiteral("maptaikyokulist"));
+    setWindowTitle(QStringLiteral("Vorleth　対局一覧表"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setCentralWidget(buildControls());
+    buildMenus();
+    showList();
+}
+
+QWidget* RecordListScreen::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    auto* title = new QLabel(QStringLiteral("対局一覧表"), central);
+    title->setObjectName(QStringLiteral("titleLabel"));
+    QFont titleFont = title->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+    title->setAlignment(Qt::AlignCenter);
+    layout->addWidget(title);
+
+    auto* instruction = new QLabel(
+        QStringLiteral(
+            "リストをダブルクリックしても選局できます　見出しをクリックすると並びが変わります"),
+        central);
+    instruction->setObjectName(QStringLiteral("instructionLabel"));
+    layout->addWidget(instruction);
+
+    auto* totalRow = new QHBoxLayout;
+    auto* totalLabel = new QLabel(QStringLiteral("総対局数"), central);
+    m_totalBox = new QLineEdit(central);
+    m_totalBox->setObjectName(QStringLiteral("totalBox"));
+    m_totalBox->setReadOnly(true);
+    m_totalBox->setAlignment(Qt::AlignRight);
+    m_totalBox->setMaximumWidth(pixels(1000));
+    totalLabel->setBuddy(m_totalBox);
+    totalRow->addWidget(totalLabel);
+    totalRow->addWidget(m_totalBox);
+    totalRow->addStretch();
+    layout->addLayout(totalRow);
+
+    m_model = new RecordListModel(m_state.catalogue, this);
+    m_grid = new QTableView(central);
+    m_grid->setObjectName(QStringLiteral("Grid1"));
+    m_grid->setModel(m_model);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_grid->setWordWrap(false);
+    // Rows of one fixed height: the view then never measures rows, whatever the library's size.
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 6);
+    QHeaderView* headings = m_grid->horizontalHeader();
+    headings->setSectionsClickable(true);
+    headings->setHighlightSections(false);
+    headings->setStretchLastSection(false);
+    int gridWidth = 0;
+    // The widths were chosen for a narrow 9-point face; a wider screen font must still show a
+    // whole date, so the two date columns grow to fit one.
+    const int dateWidth = m_grid->fontMetrics().horizontalAdvance(QStringLiteral("20071105")) + 12;
+    for (int column = 0; column < kRecordListColumns; ++column) {
+        int width = pixels(RecordListModel::columnWidthTwips(column));
+        if (column == 6 || column == 7)
+            width = std::max(width, dateWidth);
+        m_grid->setColumnWidth(column, width);
+        gridWidth += width;
+    }
+    m_grid->setMinimumWidth(gridWidth + m_grid->verticalScrollBar()->sizeHint().width() +
+                            2 * m_grid->frameWidth());
+    layout->addWidget(m_grid, 1);
+
+    connect(headings, &QHeaderView::sectionClicked, this, [this](int column) {
+        if (clickHeading(m_state.catalogue, m_state.recordList, column))
+            showRows();
+    });
+    connect(m_grid, &QTableView::clicked, this,
+            [this](const QModelIndex& index) { choose(index.row()); });
+    connect(m_grid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { chooseAndReplay(index.row()); });
+    // Moving through the rows with the keyboard chooses too, so the highlighted row is always
+    // the record that "選んだ対局を並べる" replays.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                if (!m_refreshing && current.isValid())
+                    choose(current.row());
+            });
+
+    m_statusBox = new QLineEdit(central);
+    m_statusBox->setObjectName(QStringLiteral("statusBox"));
+    m_statusBox->setReadOnly(true);
+    layout->addWidget(m_statusBox);
+
+    auto* buttons = new QHBoxLayout;
+    auto* replay = new QPushButton(QStringLiteral("選んだ対局を並べる"), central);
+    replay->setObjectName(QStringLiteral("Command1"));
+    auto* back = new QPushButton(QStringLiteral("戻る"), central);
+    back->setObjectName(QStringLiteral("Command2"));
+    buttons->addStretch();
+    buttons->addWidget(replay);
+    buttons->addWidget(back);
+    layout->addLayout(buttons);
+    connect(replay, &QPushButton::clicked, this, [this] { replaySelected(); });
+    connect(back, &QPushButton::clicked, this, [this] { handOver(ScreenId::Start); });
+
+    return central;
+}
+
+void RecordListScreen::buildMenus() {
+    QMenu* select = menuBar()->addMenu(QStringLiteral("選局"));
+    select->setObjectName(QStringLiteral("selectMenu"));
+    QAction* all = select->addAction(QStringLiteral("全局選局"));
+    all->setObjectName(QStringLiteral("selectAll"));
+    connect(all, &QAction::triggered, this, [this] {
+        if (selectAllRecords(m_state.catalogue, m_state.recordList,
+                             m_state.settings.recordDirectory)) {
+            m_totalBox->setText(QString::number(m_state.catalogue.count()));
+            showRows();
+        }
+    });
+    QAction* byGameName = select->addAction(QStringLiteral("対局名で選局"));
+    byGameName->setObjectName(QStringLiteral("selectByGameName"));
+    connect(byGameName, &QAction::triggered, this, [this] { handOver(ScreenId::GameNameChooser); });
+    QAction* byPlayer = select->addAction(QStringLiteral("対局者で選局"));
+    byPlayer->setObjectName(QStringLiteral("selectByPlayer"));
+    connect(byPlayer, &QAction::triggered, this, [this] { handOver(ScreenId::PlayerChooser); });
+
+    QMenu* sort = menuBar()->addMenu(QStringLiteral("並べ替え"));
+    sort->setObjectName(QStringLiteral("sortMenu"));
+    const struct {
+        const char16_t* caption;
+        const char* name;
+        MenuSort sort;
+    } sorts[] = {
+        {u"対局名", "sort_taikyokumei", MenuSort::GameName},
+        {u"登録日", "sort_torokubi", MenuSort::RecordDate},
+        {u"参照日", "sort_sanshobi", MenuSort::ReferenceDate},
+    };
+    for (const auto& entry : sorts) {
+        QAction* action = sort->addAction(QString::fromUtf16(entry.caption));
+        action->setObjectName(QString::fromLatin1(entry.name));
+        const MenuSort how = entry.sort;
+        connect(action, &QAction::triggered, this, [this, how] {
+            sortByMenu(m_state.catalogue, m_state.recordList, how);
+            showRows();
+        });
+    }
+
+    QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
+    help->setObjectName(QStringLiteral("F4HELP"));
+    connect(help, &QAction::triggered, this,
+            [this] { m_navigator.showHelp(helpcode::recordList); });
+}
+
+void RecordListScreen::showList() {
+    enterRecordList(m_state.catalogue, m_state.recordList, m_state.settings.recordDirectory);
+    m_totalBox->setText(QString::number(m_state.catalogue.count()));
+    showRows();
+}
+
+void RecordListScreen::showRows() {
+    QVector<int> shown = shownPositions(m_state.catalogue, m_state.recordList);
+    const int shownCount = static_cast<int>(shown.size());
+    m_refreshing = true;
+    m_model->setShownPositions(std::move(shown));
+    // The chosen record stays highlighted wherever the new order puts it.
+    const int row = m_model->rowOf(m_state.record.selectedIndex);
+    if (row >= 0) {
+        const QModelIndex index = m_model->index(row, 1);
+        m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
+                                                             QItemSelectionModel::Rows);
+        m_grid->scrollTo(index);
+    }
+    m_refreshing = false;
+    m_statusBox->setText(shownStatusText(shownCount));
+}
+
+void RecordListScreen::choose(int row) {
+    m_state.record.selectedIndex = m_model->positionAt(row);
+}
+
+void RecordListScreen::chooseAndReplay(int row) {
+    choose(row);
+    if (!isCataloguePosition(m_state.catalogue, m_state.record.selectedIndex)) {
+        m_statusBox->setText(kChooseARecord + QStringLiteral("  "));
+        return;
+    }
+    replaySelected();
+}
+
+void RecordListScreen::replaySelected() {
+    if (!isCataloguePosition(m_state.catalogue, m_state.record.selectedIndex)) {
+        m_statusBox->setText(kChooseARecord);
+        return;
+    }
+    m_state.replay.stepInterval = kReplayStepInterval;
+    handOver(ScreenId::Replay, ChosenRecord{m_state.record.selectedIndex});
+}
+
+void RecordListScreen::handOver(ScreenId next, const Handover& handover) {
+    m_navigator.show(next, handover);
+    close();
+}
+
+} // namespace vorleth
