@@ -35,8 +35,9 @@ const std::set<std::pair<std::string, std::string>> peerIncludes = {
     {"recording", "import"},
 };
 
-// What the platform layer may include below it: it draws boards and answers questions.
-const std::set<std::string> platformReaches = {"board", "store", "interaction", "ui"};
+// What the platform layer may include below it: it draws boards and figures, and answers
+// questions.
+const std::set<std::string> platformReaches = {"board", "store", "interaction", "export", "ui"};
 
 struct Include {
     std::string written; // as on the line

@@ -2,11 +2,13 @@
 
 #include "board/playrules.h"
 #include "counting/correction.h"
+#include "export/figurelayout.h"
 #include "export/sgfexport.h"
 #include "import/sgfimport.h"
 #include "store/catalogue.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"
+#include "ui/figurewriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +21,8 @@ namespace {
 
 const QString usage =
     QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | count FILE [N] | "
-                   "import DIR FILE... | export FILE [OUT]");
+                   "import DIR FILE... | export FILE [OUT] | "
+                   "diagram FILE OUT [--moves-per-figure K]");
 
 int fail(QTextStream& err, const QString& message) {
     err << "vorleth-cli: " << message << '\n';
@@ -226,6 +229,36 @@ int exportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
+int diagramCommand(const QStringList& args, QTextStream& err) {
+    QStringList rest = args.mid(1);
+    int movesPerFigure = 0;
+    const qsizetype option = rest.indexOf(QStringLiteral("--moves-per-figure"));
+    if (option >= 0) {
+        const std::optional<int> k = entryCountArgument(rest.value(option + 1));
+        if (!k || *k < 1)
+            return fail(err, QStringLiteral("K must be a whole number of at least 1: %1")
+                                 .arg(rest.value(option + 1)));
+        rest.remove(option, 2);
+    }
+    if (rest.size() != 2)
+        return fail(err, usage);
+    const QString out = rest.at(1);
+    if (!isFigureFormat(out))
+        return fail(err, QStringLiteral("OUT must end in .svg, .pdf or .png: %1").arg(out));
+    std::optional<RecordFile> file = readRecordFile(rest.at(0), err);
+    if (!file)
+        return 1;
+    GameRecord& record = file->read.record;
+    restoreFullNames(record.metadata, file->body);
+
+    QVector<FigurePage> pages;
+    for (const GameFigure& figure : gameFigures(record, movesPerFigure))
+        pages.append(layoutFigure(figure, figureHeading(record.metadata, figure)));
+    if (const auto reason = writeFigures(pages, out))
+        return fail(err, QStringLiteral("cannot write %1: %2").arg(out, *reason));
+    return 0;
+}
+
 } // namespace
 
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
@@ -242,6 +275,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
         status = importCommand(args, out, err, clock);
     else if (command == QLatin1String("export"))
         status = exportCommand(args, out, err);
+    else if (command == QLatin1String("diagram"))
+        status = diagramCommand(args, err);
     else
         status = fail(err, usage);
     out.flush();

@@ -18,6 +18,10 @@ namespace vorleth {
 //                         record, followed by a tab and how the board was turned when it was;
 //                         warnings of the reader go to err, one line each
 //   export FILE [OUT]     a record file as SGF, to OUT or to out
+//   diagram FILE OUT [--moves-per-figure K]
+//                         the record drawn as a complete game diagram, or as figures of K
+//                         moves each, in the format OUT's extension names (.svg, .pdf, .png);
+//                         PDF and PNG need a QGuiApplication
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
            std::function<QDateTime()> clock = {});
 

@@ -10,6 +10,7 @@ add_library(vorleth_gui STATIC
     screens/recording/repeatedplaysscreen.cpp
     screens/replay/replayscreen.cpp
     screens/replay/sgfsave.cpp
+    screens/replay/figureactions.cpp
     screens/shell/startpicture.cpp
     screens/shell/mainmenuscreen.cpp
     screens/shell/setupscreen.cpp
@@ -20,4 +21,4 @@ add_library(vorleth_gui STATIC
     screens/store/recordlistscreen.cpp
     screens/store/chooserscreens.cpp
 )
-target_link_libraries(vorleth_gui PUBLIC vorleth_core vorleth_ui)
+target_link_libraries(vorleth_gui PUBLIC vorleth_core vorleth_ui Qt6::PrintSupport)

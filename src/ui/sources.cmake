@@ -14,3 +14,10 @@ add_library(vorleth_ui STATIC
     ui/screenregistry.cpp
 )
 target_link_libraries(vorleth_ui PUBLIC vorleth_interaction Qt6::Widgets)
+
+# Figures painted for PDF, PNG and the printer: Qt GUI without the widgets, so that the
+# command-line tool can write them too.
+add_library(vorleth_figurewriter STATIC ui/figurewriter.cpp)
+target_link_libraries(vorleth_figurewriter PUBLIC vorleth_export Qt6::Gui)
+set_target_properties(vorleth_figurewriter PROPERTIES AUTOMOC OFF)
+target_link_libraries(vorleth_ui PUBLIC vorleth_figurewriter)

@@ -1,6 +1,7 @@
 #include "screens/replay/replayscreen.h"
 
 #include "board/canvas.h"
+#include "screens/replay/figureactions.h"
 #include "screens/replay/sgfsave.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
@@ -213,6 +214,10 @@ void ReplayScreen::buildMenus() {
            [this] { closeAfter(m_controller.deleteRecord()); });
 
     menuBar()->addAction(new SgfSaveAction(m_state, m_dialogs, this));
+    auto* figures = new FigureActions(m_state, m_dialogs, this);
+    QMenu* figureMenu = menuBar()->addMenu(figureMenuCaption);
+    figureMenu->addAction(figures->saveAction());
+    figureMenu->addAction(figures->printAction());
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F5HelLP"));

@@ -1,38 +1,17 @@
 #include "screens/replay/sgfsave.h"
 
+#include "export/exportrecord.h"
 #include "export/sgfexport.h"
 #include "interaction/dialogs.h"
 #include "shell/startup.h"
 #include "state/sharedstate.h"
-#include "store/recordname.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileDialog>
 
 namespace vorleth {
 
 namespace {
-
-// The game being replayed: the current record and its moves, names as whole as its file keeps
-// them (the file may have gone meanwhile; then the name gives what it can).
-GameRecord replayedRecord(const SharedState& state) {
-    GameRecord record;
-    RecordMetadata& m = record.metadata;
-    const CurrentRecord& current = state.record;
-    m.fileName = current.fileName;
-    m.game = current.game;
-    m.recordDate = extractField(current.fileName, recordDateKey);
-    m.entryCount = state.board.moves.length();
-    record.moves = state.board.moves;
-
-    QByteArray body;
-    QFile file(recordPath(state.settings.recordDirectory, current.fileName));
-    if (!current.fileName.isEmpty() && file.open(QIODevice::ReadOnly))
-        body = file.readAll();
-    restoreFullNames(m, body);
-    return record;
-}
 
 QString issueText(const SgfExportIssue& issue) {
     if (issue.kind == SgfExportIssue::Kind::OffBoard)
@@ -45,15 +24,8 @@ QString issueText(const SgfExportIssue& issue) {
 } // namespace
 
 QString proposedSgfPath(const QString& baseDirectory, const QString& gameName) {
-    QString name = fileSystemSafe(gameName).trimmed();
-    // A separator would make a folder of the name, a leading dot a hidden file.
-    name.replace(u'/', u'／');
-    name.replace(u':', u'：');
-    if (name.startsWith(u'.'))
-        name[0] = u'．';
-    if (name.isEmpty())
-        name = QStringLiteral("棋譜");
-    return QDir(baseDirectory).filePath(sgfDirectoryName + u'/' + name + QStringLiteral(".sgf"));
+    return proposedExportPath(QDir(baseDirectory).filePath(sgfDirectoryName), gameName,
+                              QStringLiteral("sgf"));
 }
 
 SgfSaveAction::SgfSaveAction(const SharedState& state, Dialogs& dialogs, QWidget* parent)
@@ -70,7 +42,8 @@ SgfSaveAction::SgfSaveAction(const SharedState& state, Dialogs& dialogs, QWidget
 }
 
 bool SgfSaveAction::save() {
-    const GameRecord record = replayedRecord(m_state);
+    const GameRecord record = recordForExport(m_state.settings.recordDirectory, m_state.record,
+                                              m_state.board.moves);
     const QString proposed = proposedSgfPath(m_state.baseDirectory, record.metadata.game.gameName);
     // Start-up makes the folder; should it be gone, the dialog still opens there.
     QDir().mkpath(QFileInfo(proposed).path());
