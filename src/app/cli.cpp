@@ -238,6 +238,7 @@ int diagramCommand(const QStringList& args, QTextStream& err) {
         if (!k || *k < 1)
             return fail(err, QStringLiteral("K must be a whole number of at least 1: %1")
                                  .arg(rest.value(option + 1)));
+        movesPerFigure = *k;
         rest.remove(option, 2);
     }
     if (rest.size() != 2)

@@ -2,10 +2,12 @@
 
 #include "board/playrules.h"
 #include "import/sgf.h"
+#include "support/figuresvg.h"
 #include "support/printers.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -143,6 +145,22 @@ TEST_F(CliTest, UsageAndInputErrors) {
          {QStringLiteral("count"), garbled},
          "棋譜ファイルの内容が正しくありません"},
         {"import without files", {QStringLiteral("import"), records}, "usage:"},
+        {"diagram without OUT", {QStringLiteral("diagram"), record}, "usage:"},
+        {"diagram to a format it has not",
+         {QStringLiteral("diagram"), record, temp.filePath(QStringLiteral("d.txt"))},
+         "OUT must end in .svg, .pdf or .png"},
+        {"diagram with no moves a figure",
+         {QStringLiteral("diagram"), record, temp.filePath(QStringLiteral("d.svg")),
+          QStringLiteral("--moves-per-figure"), QStringLiteral("0")},
+         "K must be a whole number of at least 1"},
+        {"diagram with the option's number missing",
+         {QStringLiteral("diagram"), record, temp.filePath(QStringLiteral("d.svg")),
+          QStringLiteral("--moves-per-figure")},
+         "K must be a whole number of at least 1"},
+        {"diagram of a missing record",
+         {QStringLiteral("diagram"), missing + QStringLiteral(".IGO"),
+          temp.filePath(QStringLiteral("d.svg"))},
+         "cannot read"},
         {"import into a missing directory",
          {QStringLiteral("import"), missing, game},
          "no such directory"},
@@ -158,6 +176,45 @@ TEST_F(CliTest, UsageAndInputErrors) {
         EXPECT_TRUE(r.err.endsWith(u'\n'));
     }
     EXPECT_EQ(recordFiles(records).size(), 2); // nothing was written by the failed imports
+    EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("d.svg"))));
+}
+
+TEST_F(CliTest, DiagramOfARecord) {
+    const CliRun imported = run({QStringLiteral("import"), records, captureGame()});
+    ASSERT_EQ(imported.status, 0) << imported.err.toStdString();
+    const QString record = QDir(records).filePath(imported.out.trimmed());
+
+    const QString whole = temp.filePath(QStringLiteral("取り.svg"));
+    const CliRun one = run({QStringLiteral("diagram"), record, whole});
+    ASSERT_EQ(one.status, 0) << one.err.toStdString();
+    const test::ReadFigure figure = test::readFigureSvg(readFile(whole));
+    EXPECT_EQ(figure.heading.first(), QStringLiteral("取り"));
+    // White's 2 at qd stays drawn with its number though black's 7 took it.
+    const struct {
+        Point point;
+        int number;
+        char stone;
+    } expected[] = {{{16, 4}, 1, 'X'}, {{17, 4}, 2, 'O'}, {{17, 3}, 3, 'X'},
+                    {{4, 4}, 4, 'O'},  {{18, 4}, 5, 'X'}, {{4, 16}, 6, 'O'},
+                    {{17, 5}, 7, 'X'}};
+    for (const auto& e : expected) {
+        EXPECT_EQ(figure.numbers[e.point.column][e.point.row], e.number);
+        EXPECT_EQ(figure.stones[e.point.column][e.point.row], e.stone);
+    }
+    EXPECT_TRUE(figure.notes.isEmpty());
+
+    const CliRun split = run({QStringLiteral("diagram"), record,
+                              temp.filePath(QStringLiteral("split.svg")),
+                              QStringLiteral("--moves-per-figure"), QStringLiteral("3")});
+    ASSERT_EQ(split.status, 0) << split.err.toStdString();
+    const test::ReadFigure last = test::readFigureSvg(readFile(temp.filePath("split-3.svg")));
+    EXPECT_EQ(last.heading.last(), QStringLiteral("第3譜（7〜7）"));
+    EXPECT_EQ(last.numbers[17][5], 7);
+    EXPECT_EQ(last.stones[16][4], 'X'); // from an earlier figure, without its number
+    EXPECT_EQ(last.numbers[16][4], 0);
+    // White's 2, taken by 7 in this figure, is drawn as the figure starts, as books draw it.
+    EXPECT_EQ(last.stones[17][4], 'O');
+    EXPECT_EQ(last.numbers[17][4], 0);
 }
 
 TEST_F(CliTest, ImportListAndBoard) {

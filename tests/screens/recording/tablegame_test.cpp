@@ -1,14 +1,18 @@
 // One real game typed in from its printed complete game diagram, as a user would: the numbers
 // point by point into the table, then the plays on points used before into the repeated-play
 // list. Placing the resulting table with the play rules, as the recording board does in its
-// automatic state, must give the record that playing the game's moves gives.
+// automatic state, must give the record that playing the game's moves gives. The diagram is
+// the book's, and the one the program prints itself.
 
 #include "recording/recordingfakes.h"
 #include "screens/recording/tabletestsupport.h"
+#include "support/figuresvg.h"
 #include "support/testfiles.h"
 #include "support/widgets.h"
 
 #include "board/playrules.h"
+#include "export/figurelayout.h"
+#include "export/gamefigure.h"
 #include "import/sgf.h"
 #include "screens/recording/repeatedplaysscreen.h"
 #include "screens/recording/tableentryscreen.h"
@@ -100,20 +104,34 @@ MoveList placeOnTheBoard(SharedState& state) {
     return state.board.moves;
 }
 
-TEST(TableEntryOfARealGame, TheEarReddeningGameTypedInFromItsDiagram) {
-    const PrintedDiagram diagram =
-        readDiagram(dataDirectory + QStringLiteral("/ear-reddening.diagram"));
-    const MoveList played = playGame(dataDirectory + QStringLiteral("/ear-reddening.sgf"));
-    ASSERT_EQ(std::count_if(played.entries().cbegin(), played.entries().cend(),
-                            [](const MoveEntry& e) { return e.isStone(); }),
-              325);
-    ASSERT_EQ(diagram.notes.size(), 38);
+const GameInfo earReddening{QStringLiteral("耳赤の一局"), QStringLiteral("井上幻庵因碩"),
+                            QStringLiteral("桑原秀策"), QStringLiteral("黒2目勝"),
+                            QStringLiteral("0")};
 
+// The diagram the program prints of the game, read off its SVG by the places of its numbers.
+PrintedDiagram printedByTheProgram(const MoveList& played) {
+    GameRecord record;
+    record.metadata.game = earReddening;
+    record.moves = played;
+    const QVector<GameFigure> figures = gameFigures(record);
+    EXPECT_EQ(figures.size(), 1);
+    const test::ReadFigure read = test::readFigureSvg(
+        figureSvg(layoutFigure(figures.value(0), figureHeading(record.metadata, {}))));
+    PrintedDiagram diagram;
+    for (int column = 1; column <= 19; ++column)
+        for (int row = 1; row <= 19; ++row)
+            diagram.numbers[column][row] = read.numbers[column][row];
+    for (const auto& [move, earlier] : read.notes)
+        diagram.notes.append({move, earlier});
+    return diagram;
+}
+
+// Types the diagram into the table and its notes into the repeated-play list as a user does,
+// then places the table on the recording board: the record must be the game's.
+void typeInAndPlace(const PrintedDiagram& diagram, const MoveList& played) {
     test::TableState t;
     SharedState& state = t.state;
-    state.record.game =
-        GameInfo{QStringLiteral("耳赤の一局"), QStringLiteral("井上幻庵因碩"),
-                 QStringLiteral("桑原秀策"), QStringLiteral("黒2目勝"), QStringLiteral("0")};
+    state.record.game = earReddening;
     state.record.moveCount = 325;
     state.table.clearDiagramGrid(); // as the main menu's table entry leaves it
     state.table.tableMoves.fill(0);
@@ -209,6 +227,28 @@ TEST(TableEntryOfARealGame, TheEarReddeningGameTypedInFromItsDiagram) {
     MoveList saved;
     ASSERT_TRUE(readRecord(records.path(), reread, saved).ok);
     EXPECT_EQ(saved, played);
+}
+
+TEST(TableEntryOfARealGame, TheEarReddeningGameTypedInFromItsDiagram) {
+    const PrintedDiagram diagram =
+        readDiagram(dataDirectory + QStringLiteral("/ear-reddening.diagram"));
+    const MoveList played = playGame(dataDirectory + QStringLiteral("/ear-reddening.sgf"));
+    ASSERT_EQ(std::count_if(played.entries().cbegin(), played.entries().cend(),
+                            [](const MoveEntry& e) { return e.isStone(); }),
+              325);
+    ASSERT_EQ(diagram.notes.size(), 38);
+    typeInAndPlace(diagram, played);
+}
+
+// The program's own printed diagram is the book's, and typed back in gives the same record.
+TEST(TableEntryOfARealGame, TheProgramsPrintedDiagramTypedBackIn) {
+    const MoveList played = playGame(dataDirectory + QStringLiteral("/ear-reddening.sgf"));
+    const PrintedDiagram printed = printedByTheProgram(played);
+    const PrintedDiagram book =
+        readDiagram(dataDirectory + QStringLiteral("/ear-reddening.diagram"));
+    EXPECT_EQ(printed.numbers, book.numbers);
+    EXPECT_EQ(printed.notes, book.notes);
+    typeInAndPlace(printed, played);
 }
 
 } // namespace

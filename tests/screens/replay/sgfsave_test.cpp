@@ -83,7 +83,7 @@ TEST_F(SgfSaveTest, MenuItemBesideTheReplayMenus) {
     for (const QAction* a : screen->menuBar()->actions())
         captions << a->text();
     EXPECT_EQ(captions, (QStringList{"並べ方の指定", "並べる局面の指定", "この対局の削除",
-                                     "SGF形式で保存", "ヘルプ"}));
+                                     "SGF形式で保存", "棋譜図", "ヘルプ"}));
 }
 
 TEST_F(SgfSaveTest, SavesTheGameWithItsFullNames) {
