@@ -1,8 +1,8 @@
 #include "app/cli.h"
 
 #include <QCoreApplication>
-#include <QGuiApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <memory>

@@ -90,8 +90,8 @@ FigurePage layoutFigure(const GameFigure& figure, const QStringList& heading) {
             continue;
         const QString number = QString::number(stone.number);
         // Up to two digits at one size; more get smaller and are held inside the stone.
-        const double size =
-            std::min(0.5 * cell, 1.6 * stoneRadius / (digitWidth * std::max<int>(2, number.size())));
+        const double size = std::min(
+            0.5 * cell, 1.6 * stoneRadius / (digitWidth * std::max<int>(2, number.size())));
         FigureText text = makeText(FigureText::Role::Move, number, centre, size, true);
         text.whiteInk = black;
         text.fitWidth = 1.6 * stoneRadius;
@@ -110,9 +110,10 @@ FigurePage layoutFigure(const GameFigure& figure, const QStringList& heading) {
         const int perRow = std::max(1, int(usable / columnWidth));
         for (int i = 0; i < figure.notes.size(); ++i) {
             const FigureNote& note = figure.notes.at(i);
-            FigureText text = makeText(
-                FigureText::Role::Note, note.text(),
-                {margin + (i % perRow) * columnWidth, y + (i / perRow) * noteLine}, noteSize, false);
+            FigureText text =
+                makeText(FigureText::Role::Note, note.text(),
+                         {margin + (i % perRow) * columnWidth, y + (i / perRow) * noteLine},
+                         noteSize, false);
             text.fitWidth = widest;
             text.move = note.move;
             text.earlier = note.earlierMove;
@@ -189,10 +190,10 @@ QByteArray figureSvg(const FigurePage& page) {
         }
         // Three digits and more are held inside the stone whatever the font; a heading too long
         // for the page is set narrower.
-        const bool fit = text.role == FigureText::Role::Move
-                             ? text.text.size() > 2
-                             : text.fitWidth > 0 &&
-                                   estimatedWidth(text.text, text.size) > text.fitWidth;
+        const bool fit =
+            text.role == FigureText::Role::Move
+                ? text.text.size() > 2
+                : text.fitWidth > 0 && estimatedWidth(text.text, text.size) > text.fitWidth;
         if (fit) {
             svg.writeAttribute(QStringLiteral("textLength"), number(text.fitWidth));
             svg.writeAttribute(QStringLiteral("lengthAdjust"), QStringLiteral("spacingAndGlyphs"));

@@ -36,8 +36,8 @@ struct FigureText {
     // A width the text must not exceed (a number on a stone): drawn narrower when the font is
     // wider. 0 for none.
     double fitWidth = 0;
-    int move = 0;  // Move and Note: the move number
-    Point point;   // Move: the point
+    int move = 0;    // Move and Note: the move number
+    Point point;     // Move: the point
     int earlier = 0; // Note: the move whose point it reuses
 };
 

@@ -109,10 +109,10 @@ QStringList figureHeading(const RecordMetadata& metadata, const GameFigure& figu
     if (!facts.isEmpty())
         lines << facts.join(QStringLiteral("　"));
     if (figure.figures > 1) {
-        const QString range = figure.firstMove > 0 ? QStringLiteral("（%1〜%2）")
-                                                         .arg(figure.firstMove)
-                                                         .arg(figure.lastMove)
-                                                   : QString();
+        const QString range =
+            figure.firstMove > 0
+                ? QStringLiteral("（%1〜%2）").arg(figure.firstMove).arg(figure.lastMove)
+                : QString();
         lines << QStringLiteral("第%1譜%2").arg(figure.index).arg(range);
     }
     return lines;

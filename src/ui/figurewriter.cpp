@@ -51,8 +51,7 @@ std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes) {
 }
 
 QByteArray pngBytes(const FigurePage& page) {
-    QImage image(qCeil(page.width * pngScale), qCeil(page.height * pngScale),
-                 QImage::Format_RGB32);
+    QImage image(qCeil(page.width * pngScale), qCeil(page.height * pngScale), QImage::Format_RGB32);
     image.fill(Qt::white);
     // The image's own resolution makes a point a point at any scale.
     image.setDotsPerMeterX(qRound(72 * pngScale / 0.0254));

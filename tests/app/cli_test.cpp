@@ -194,18 +194,17 @@ TEST_F(CliTest, DiagramOfARecord) {
         Point point;
         int number;
         char stone;
-    } expected[] = {{{16, 4}, 1, 'X'}, {{17, 4}, 2, 'O'}, {{17, 3}, 3, 'X'},
-                    {{4, 4}, 4, 'O'},  {{18, 4}, 5, 'X'}, {{4, 16}, 6, 'O'},
-                    {{17, 5}, 7, 'X'}};
+    } expected[] = {{{16, 4}, 1, 'X'}, {{17, 4}, 2, 'O'}, {{17, 3}, 3, 'X'}, {{4, 4}, 4, 'O'},
+                    {{18, 4}, 5, 'X'}, {{4, 16}, 6, 'O'}, {{17, 5}, 7, 'X'}};
     for (const auto& e : expected) {
         EXPECT_EQ(figure.numbers[e.point.column][e.point.row], e.number);
         EXPECT_EQ(figure.stones[e.point.column][e.point.row], e.stone);
     }
     EXPECT_TRUE(figure.notes.isEmpty());
 
-    const CliRun split = run({QStringLiteral("diagram"), record,
-                              temp.filePath(QStringLiteral("split.svg")),
-                              QStringLiteral("--moves-per-figure"), QStringLiteral("3")});
+    const CliRun split =
+        run({QStringLiteral("diagram"), record, temp.filePath(QStringLiteral("split.svg")),
+             QStringLiteral("--moves-per-figure"), QStringLiteral("3")});
     ASSERT_EQ(split.status, 0) << split.err.toStdString();
     const test::ReadFigure last = test::readFigureSvg(readFile(temp.filePath("split-3.svg")));
     EXPECT_EQ(last.heading.last(), QStringLiteral("第3譜（7〜7）"));

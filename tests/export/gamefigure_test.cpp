@@ -44,9 +44,8 @@ QVector<test::ReadFigure> figuresOf(const GameRecord& record, int movesPerFigure
 // A ko in the top left corner taken back and forth: black takes at 9, white retakes at 12,
 // black at 15.
 const QStringList koFight = {
-    "B 2,1",  "W 3,1",  "B 1,2",   "W 2,2", "B 2,3", "W 4,2",   "B 10,10", "W 3,3",
-    "B 3,2",  "- 2,2",  "W 16,16", "B 4,16", "W 2,2", "- 3,2",  "B 10,16", "W 16,10",
-    "B 3,2",  "- 2,2",
+    "B 2,1", "W 3,1",   "B 1,2",  "W 2,2", "B 2,3", "W 4,2",   "B 10,10", "W 3,3", "B 3,2",
+    "- 2,2", "W 16,16", "B 4,16", "W 2,2", "- 3,2", "B 10,16", "W 16,10", "B 3,2", "- 2,2",
 };
 
 struct Expected {
@@ -65,18 +64,24 @@ TEST(GameFigure, EachPointShowsTheFirstMovePlayedThereAndTheRestAreNotes) {
         std::vector<Point> plainBlack; // stones without numbers
     };
     const std::vector<Case> cases = {
-        {"ko recaptures give a note each time", QStringLiteral("研究会"), koFight,
+        {"ko recaptures give a note each time",
+         QStringLiteral("研究会"),
+         koFight,
          {{4, {2, 2}, 'O'}, {9, {3, 2}, 'X'}, {1, {2, 1}, 'X'}, {14, {16, 10}, 'O'}},
-         {{12, 4}, {15, 9}}, {}},
+         {{12, 4}, {15, 9}},
+         {}},
         {"a stone captured inside territory and the point filled later",
          QStringLiteral("研究会"),
          {"B 1,1", "W 2,1", "B 10,10", "W 1,2", "- 1,1", "B 10,11", "W 1,1"},
          {{1, {1, 1}, 'X'}, {4, {1, 2}, 'O'}},
-         {{6, 1}}, {}},
-        {"handicap stones stand unnumbered and white plays first", QStringLiteral("二子局"),
+         {{6, 1}},
+         {}},
+        {"handicap stones stand unnumbered and white plays first",
+         QStringLiteral("二子局"),
          {"W 17,3", "B 16,3", "W 3,16"},
          {{1, {17, 3}, 'O'}, {2, {16, 3}, 'X'}, {3, {3, 16}, 'O'}},
-         {}, {{16, 16}, {4, 4}}},
+         {},
+         {{16, 16}, {4, 4}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -151,8 +156,8 @@ TEST(GameFigure, LongNumbersAndHeadingsAreHeldInTheirPlace) {
                        .arg(i % 19 + 1)
                        .arg(i / 19 + 1);
     const GameRecord record = game(QString(60, u'碁'), entries);
-    const QByteArray svg = figureSvg(
-        layoutFigure(gameFigures(record).front(), figureHeading(record.metadata, {})));
+    const QByteArray svg =
+        figureSvg(layoutFigure(gameFigures(record).front(), figureHeading(record.metadata, {})));
     QXmlStreamReader xml(svg);
     double stoneRadius = 0;
     int held = 0;

@@ -22,9 +22,9 @@
 namespace vorleth::test {
 
 struct ReadFigure {
-    std::array<std::array<int, 20>, 20> numbers{};       // [column][row], 0 for none
-    std::array<std::array<char, 20>, 20> stones{};       // 'X', 'O' or 0, numbered or not
-    QVector<std::pair<int, int>> notes;                  // "N＝M" as (N, M), in page order
+    std::array<std::array<int, 20>, 20> numbers{}; // [column][row], 0 for none
+    std::array<std::array<char, 20>, 20> stones{}; // 'X', 'O' or 0, numbered or not
+    QVector<std::pair<int, int>> notes;            // "N＝M" as (N, M), in page order
     QStringList heading;
     int numbersOutsidePoints = 0; // numbers whose place is no point of the grid
 };
@@ -46,8 +46,10 @@ inline ReadFigure readFigureSvg(const QByteArray& svg) {
             continue;
         const QXmlStreamAttributes a = xml.attributes();
         if (xml.name() == QLatin1String("text")) {
-            Text t{a.value(QLatin1String("class")).toString(), {},
-                   a.value(QLatin1String("x")).toDouble(), a.value(QLatin1String("y")).toDouble()};
+            Text t{a.value(QLatin1String("class")).toString(),
+                   {},
+                   a.value(QLatin1String("x")).toDouble(),
+                   a.value(QLatin1String("y")).toDouble()};
             t.content = xml.readElementText();
             texts.append(t);
         } else if (xml.name() == QLatin1String("circle")) {

@@ -87,8 +87,8 @@ bool FigureActions::save() {
     const std::optional<int> moves = askMovesPerFigure();
     if (!moves)
         return false;
-    const QString proposed = proposedExportPath(m_state.baseDirectory,
-                                                m_state.record.game.gameName, QStringLiteral("pdf"));
+    const QString proposed = proposedExportPath(m_state.baseDirectory, m_state.record.game.gameName,
+                                                QStringLiteral("pdf"));
     const std::optional<QString> path = m_choose(proposed);
     if (!path || path->isEmpty())
         return false;

@@ -42,8 +42,8 @@ SgfSaveAction::SgfSaveAction(const SharedState& state, Dialogs& dialogs, QWidget
 }
 
 bool SgfSaveAction::save() {
-    const GameRecord record = recordForExport(m_state.settings.recordDirectory, m_state.record,
-                                              m_state.board.moves);
+    const GameRecord record =
+        recordForExport(m_state.settings.recordDirectory, m_state.record, m_state.board.moves);
     const QString proposed = proposedSgfPath(m_state.baseDirectory, record.metadata.game.gameName);
     // Start-up makes the folder; should it be gone, the dialog still opens there.
     QDir().mkpath(QFileInfo(proposed).path());

@@ -139,7 +139,9 @@ TEST_F(FigureActionsTest, AnswersThatDoNotGoThrough) {
         QStringList messages;
     };
     const std::vector<Case> cases = {
-        {"not a number", QStringLiteral("abc"), QStringLiteral("a.svg"),
+        {"not a number",
+         QStringLiteral("abc"),
+         QStringLiteral("a.svg"),
          {figureMovesInvalidMessage}},
         {"negative", QStringLiteral("-3"), QStringLiteral("b.svg"), {figureMovesInvalidMessage}},
         {"the number cancelled", std::nullopt, QStringLiteral("c.svg"), {}},
