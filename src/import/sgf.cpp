@@ -1,7 +1,6 @@
 #include "import/sgf.h"
 
-#include <QRegularExpression>
-#include <QStringDecoder>
+#include "import/sgfencoding.h"
 
 #include <optional>
 
@@ -433,97 +432,17 @@ SgfGameRead sgfGame(const SgfCollection& collection, int root) {
     return read;
 }
 
-QString sgfEncodingName(const QString& charset) {
-    const QString name = charset.trimmed();
-    const QString key = name.toLower().remove(u'-').remove(u'_');
-    if (key == QLatin1String("utf8"))
-        return QStringLiteral("UTF-8");
-    static const QStringList shiftJis = {QStringLiteral("shiftjis"), QStringLiteral("sjis"),
-                                         QStringLiteral("xsjis"),    QStringLiteral("mskanji"),
-                                         QStringLiteral("cp932"),    QStringLiteral("windows31j"),
-                                         QStringLiteral("ms932"),    QStringLiteral("csshiftjis")};
-    if (shiftJis.contains(key))
-        return QStringLiteral("Windows-31J");
-    return name;
-}
-
-namespace {
-
-struct Decoded {
-    QString text;
-    bool valid = false; // the decoder exists and the bytes decoded without error
-};
-
-Decoded decode(const QByteArray& bytes, const QString& encoding) {
-    QStringDecoder decoder(encoding.toLatin1().constData());
-    if (!decoder.isValid())
-        return {};
-    Decoded d;
-    d.text = decoder.decode(bytes);
-    d.valid = !decoder.hasError();
-    return d;
-}
-
-// The encoding named by CA in the first game tree's root, from a parsed collection.
-QString rootCharset(const SgfCollection& collection) {
-    if (collection.roots.isEmpty())
-        return QString();
-    return firstValue(collection.nodes.at(collection.roots.first()), u"CA").trimmed();
-}
-
-// When the text does not parse, a CA property may still be found in the raw bytes: its value
-// is plain ASCII.
-QString scannedCharset(const QByteArray& bytes) {
-    static const QRegularExpression ca(
-        QStringLiteral(R"((?:^|[^A-Za-z\\])CA\s*\[\s*([!-\\^-~]+?)\s*\])"));
-    const auto match = ca.match(QString::fromLatin1(bytes));
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
-} // namespace
-
 SgfFile readSgfBytes(const QByteArray& bytes) {
     SgfFile file;
-
-    QString detected;
-    if (const auto bom = QStringConverter::encodingForData(bytes)) {
-        if (*bom != QStringConverter::Utf8)
-            detected = QString::fromLatin1(QStringConverter::nameForEncoding(*bom));
+    SgfText text = decodeSgfBytes(bytes);
+    file.warnings = text.warnings;
+    file.encoding = text.encoding;
+    if (!text.ok()) {
+        file.error = text.error;
+        file.encodingRefused = true;
+        return file;
     }
-    if (detected.isEmpty())
-        detected = decode(bytes, QStringLiteral("UTF-8")).valid ? QStringLiteral("UTF-8")
-                                                                : QStringLiteral("Windows-31J");
-
-    const Decoded guessed = decode(bytes, detected);
-    SgfParse parse = parseSgfText(guessed.text);
-    QString encoding = detected;
-
-    const QString charset = parse.ok() ? rootCharset(parse.collection) : scannedCharset(bytes);
-    if (!charset.isEmpty()) {
-        const QString named = sgfEncodingName(charset);
-        if (named.compare(detected, Qt::CaseInsensitive) != 0) {
-            if (!QStringDecoder(named.toLatin1().constData()).isValid()) {
-                file.warnings << QStringLiteral("unknown character set CA[%1], read as %2")
-                                     .arg(charset, detected);
-            } else {
-                const Decoded other = decode(bytes, named);
-                SgfParse again = parseSgfText(other.text);
-                // The named encoding wins unless it breaks a text that the guess read cleanly.
-                if (!parse.ok() || (other.valid && again.ok())) {
-                    if (!other.valid)
-                        file.warnings << QStringLiteral("the text is not valid %1 (CA[%2])")
-                                             .arg(named, charset);
-                    parse = std::move(again);
-                    encoding = named;
-                } else {
-                    file.warnings << QStringLiteral("the text is not valid %1 (CA[%2]), read as %3")
-                                         .arg(named, charset, detected);
-                }
-            }
-        }
-    }
-
-    file.encoding = encoding;
+    SgfParse parse = parseSgfText(text.text);
     file.error = parse.error;
     file.warnings << parse.warnings;
     file.collection = std::move(parse.collection);

@@ -87,20 +87,17 @@ struct SgfGameRead {
 // Stage 2: the main line of the game tree that starts at node root.
 SgfGameRead sgfGame(const SgfCollection& collection, int root);
 
-// Bytes to text. The CA property names the encoding; without one the bytes are UTF-8 when they
-// are valid UTF-8, otherwise Windows-31J (Japanese Windows' Shift_JIS).
+// A file's bytes, decoded (decodeSgfBytes) and parsed. A file whose encoding cannot be told is
+// refused with the program's message in error and encodingRefused set.
 struct SgfFile {
     SgfCollection collection;
-    QString encoding; // the name the text was decoded with
+    QString encoding; // the encoding the text was read with
     QString error;
+    bool encodingRefused = false;
     QStringList warnings;
     bool ok() const { return error.isEmpty(); }
 };
 
 SgfFile readSgfBytes(const QByteArray& bytes);
-
-// The decoder name used for a CA value: the Shift_JIS family reads as Windows-31J, whose
-// table is the one Japanese Windows wrote those files with.
-QString sgfEncodingName(const QString& charset);
 
 } // namespace vorleth

@@ -210,6 +210,10 @@ SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName) {
     SgfImport result;
     const SgfFile file = readSgfBytes(bytes);
     result.warnings = file.warnings;
+    if (file.encodingRefused) {
+        result.error = file.error;
+        return result;
+    }
     if (!file.ok()) {
         result.error = file.collection.roots.isEmpty() && file.error.startsWith(u"no SGF")
                            ? QStringLiteral("not an SGF file (no game tree found)")

@@ -1,11 +1,11 @@
 #include "import/tableimport.h"
 
 #include "import/sgf.h"
+#include "import/sgfencoding.h"
 #include "import/sgfimport.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <algorithm>
 #include <iterator>
@@ -115,14 +115,30 @@ TableImport fromStandardGame(const SgfGame& game, int games) {
     return import;
 }
 
-// The Yahoo! layout was written on Japanese Windows; a file in UTF-8 reads as such.
-QString decodeText(const QByteArray& bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder windows31j("Windows-31J");
-    return windows31j.decode(bytes);
+// The decoded text of either layout.
+TableImport readDecodedSgf(const QString& text) {
+    const SgfParse parse = parseSgfText(text);
+    QString standardError = parse.error;
+    if (parse.ok()) {
+        const SgfGameRead read = sgfGame(parse.collection, parse.collection.roots.first());
+        if (read.ok())
+            return fromStandardGame(read.game, static_cast<int>(parse.collection.roots.size()));
+        standardError = read.error;
+    }
+    // Not standard SGF: the layout with one move per line and no node separators reads as
+    // one node holding every move, which the SGF reader rejects.
+    const SgfItems items = readSgfItems(text);
+    if (!items.hasMoveItems) {
+        const bool noGameTree = !parse.ok() && parse.error.startsWith(u"no SGF");
+        return refused(noGameTree ? noMovesMessage : unreadableSgfMessage(standardError));
+    }
+    TableImport import = items.import;
+    if (import.outcome.ok && import.moves.isEmpty()) {
+        import.outcome.ok = false;
+        if (import.outcome.messages.isEmpty())
+            import.outcome.note(noMovesMessage);
+    }
+    return import;
 }
 
 void fillTableEntry(const TableImport& import, const ImportTarget& target) {
@@ -163,27 +179,14 @@ void fillTableEntry(const TableImport& import, const ImportTarget& target) {
 } // namespace
 
 TableImport readSgfForTable(const QByteArray& bytes) {
-    const SgfFile file = readSgfBytes(bytes);
-    QString standardError = file.error;
-    if (file.ok()) {
-        const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
-        if (read.ok())
-            return fromStandardGame(read.game, static_cast<int>(file.collection.roots.size()));
-        standardError = read.error;
+    const SgfText text = decodeSgfBytes(bytes);
+    if (!text.ok()) {
+        TableImport import = refused(text.error);
+        import.warnings = text.warnings;
+        return import;
     }
-    // Not standard SGF: the layout with one move per line and no node separators reads as
-    // one node holding every move, which the SGF reader rejects.
-    const SgfItems items = readSgfItems(decodeText(bytes));
-    if (!items.hasMoveItems) {
-        const bool noGameTree = !file.ok() && file.error.startsWith(u"no SGF");
-        return refused(noGameTree ? noMovesMessage : unreadableSgfMessage(standardError));
-    }
-    TableImport import = items.import;
-    if (import.outcome.ok && import.moves.isEmpty()) {
-        import.outcome.ok = false;
-        if (import.outcome.messages.isEmpty())
-            import.outcome.note(noMovesMessage);
-    }
+    TableImport import = readDecodedSgf(text.text);
+    import.warnings = text.warnings + import.warnings;
     return import;
 }
 

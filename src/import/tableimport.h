@@ -27,6 +27,7 @@ struct TableImport {
     Outcome outcome; // not ok: the source is refused and nothing is to change
     GameInfo game;   // result and komi stay empty when the source has none
     QVector<PointCode> moves;
+    QStringList warnings; // what was read with a doubt, such as a guessed encoding
 };
 
 // The program-wide values an import fills.
@@ -56,7 +57,8 @@ Outcome importMailText(const QString& text, bool hasText, const ImportTarget& ta
 
 // The pure readers behind the two imports (no files, no state), for tests and fuzzing.
 
-// An SGF file's bytes, read as importSgf reads them.
+// An SGF file's bytes, read as importSgf reads them. Both layouts are decoded alike
+// (decodeSgfBytes): a file whose encoding cannot be told is refused with its message.
 TableImport readSgfForTable(const QByteArray& bytes);
 
 // The item reader for the Yahoo! layout: an item ends at a comma or a line end, blanks around

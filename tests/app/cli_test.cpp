@@ -379,7 +379,11 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
         QStringList warnings;
     } games[] = {
         {"own-game-1", "自作の対局 一", 0, false, {"2 variation(s) beside the main line ignored"}},
-        {"own-game-2", "４子表彰記念対局", 4, false, {}},
+        {"own-game-2",
+         "４子表彰記念対局",
+         4,
+         false,
+         {"文字コードを Shift_JIS と推定して読みました"}},
         {"own-game-3",
          "２子自作の置碁",
          2,

@@ -201,26 +201,26 @@ TEST(SgfEncoding, CharsetPropertyAndGuess) {
     const Case cases[] = {
         {"CA[UTF-8]", QStringLiteral("(;CA[UTF-8]PW[%1])").arg(names).toUtf8(), "UTF-8", names, ""},
         {"CA[Shift_JIS]",
-         encoded("Windows-31J", QStringLiteral("(;CA[Shift_JIS]PW[%1])").arg(names)), "Windows-31J",
+         encoded("Windows-31J", QStringLiteral("(;CA[Shift_JIS]PW[%1])").arg(names)), "Shift_JIS",
          names, ""},
         {"CA[SJIS] after the names",
-         encoded("Windows-31J", QStringLiteral("(;PW[%1]CA[sjis])").arg(names)), "Windows-31J",
-         names, ""},
+         encoded("Windows-31J", QStringLiteral("(;PW[%1]CA[sjis])").arg(names)), "Shift_JIS", names,
+         ""},
         {"no CA, UTF-8 bytes", QStringLiteral("(;PW[%1])").arg(names).toUtf8(), "UTF-8", names, ""},
         {"no CA, UTF-8 with a byte order mark",
          QByteArray("\xEF\xBB\xBF") + QStringLiteral("(;PW[%1])").arg(names).toUtf8(), "UTF-8",
          names, ""},
         {"no CA, Shift_JIS bytes", encoded("Windows-31J", QStringLiteral("(;PW[%1])").arg(names)),
-         "Windows-31J", names, ""},
+         "Shift_JIS", names, "文字コードを Shift_JIS と推定して読みました"},
         {"CA[EUC-JP]", encoded("EUC-JP", QStringLiteral("(;CA[EUC-JP]PW[%1])").arg(names)),
          "EUC-JP", names, ""},
         {"CA[ISO-8859-1]", QStringLiteral("(;CA[ISO-8859-1]PW[%1])").arg(latin).toLatin1(),
-         "ISO-8859-1", latin, ""},
+         "Windows-1252", latin, ""},
         {"CA[UTF-8] on Shift_JIS bytes",
-         encoded("Windows-31J", QStringLiteral("(;CA[UTF-8]PW[%1])").arg(names)), "Windows-31J",
-         names, "not valid UTF-8"},
+         encoded("Windows-31J", QStringLiteral("(;CA[UTF-8]PW[%1])").arg(names)), "Shift_JIS",
+         names, "CA[UTF-8] では読めないバイトがあるため使えません|文字コードを Shift_JIS と推定"},
         {"unknown CA", QStringLiteral("(;CA[x-klingon]PW[%1])").arg(names).toUtf8(), "UTF-8", names,
-         "unknown character set CA[x-klingon]"},
+         "知らない文字コード CA[x-klingon] は使えません"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -230,7 +230,7 @@ TEST(SgfEncoding, CharsetPropertyAndGuess) {
         const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
         EXPECT_EQ(read.game.whitePlayer, c.whitePlayer);
         if (*c.warning)
-            EXPECT_TRUE(file.warnings.join(u'|').contains(QString::fromLatin1(c.warning)))
+            EXPECT_TRUE(file.warnings.join(u'|').contains(QString::fromUtf8(c.warning)))
                 << file.warnings.join(u'|').toStdString();
         else
             EXPECT_TRUE(file.warnings.isEmpty()) << file.warnings.join(u'|').toStdString();
