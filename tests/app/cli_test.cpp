@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -369,6 +370,33 @@ QString turnedQuarterRight(const QString& diagram) {
 // Shift_JIS without CA whose names contain bytes that look like backslashes, and a two-stone
 // game with the stones on the other diagonal (AB[pd][dp]) and blanks inside point values
 // (W[rj ]). Each ".position" file holds the final position worked out by a separate program.
+// The encoding of a file without CA is guessed and said; a file too short to tell is refused
+// and leaves nothing behind.
+TEST_F(CliTest, ImportSaysTheGuessedEncodingAndRefusesWhatItCannotTell) {
+    QStringEncoder eucJp("EUC-JP");
+    const QString guessed = QDir(sources).filePath(QStringLiteral("guessed.sgf"));
+    writeFile(guessed, eucJp.encode(QStringLiteral(
+                           "(;GM[1]FF[4]GN[本因坊戦第1局]PB[井山裕太]PW[一力遼]KM[6.5]RE[B+R]"
+                           "C[黒の中押し勝ち。白は左辺の黒を取りに行ったが、うまくいかなかった]"
+                           ";B[pd];W[dp];B[pp];W[dd])")));
+    const QString tooShort = QDir(sources).filePath(QStringLiteral("short.sgf"));
+    writeFile(tooShort, eucJp.encode(QStringLiteral("(;PW[井山];B[pd])")));
+
+    const CliRun imported = run({QStringLiteral("import"), records, guessed, tooShort});
+    EXPECT_EQ(imported.status, 1);
+    const QStringList err = imported.err.split(u'\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(err.size(), 2) << imported.err;
+    EXPECT_EQ(err.at(0),
+              guessed + QStringLiteral(": warning: 文字コードを EUC-JP と推定して読みました"));
+    EXPECT_TRUE(err.at(1).startsWith(
+        tooShort + QStringLiteral(": 文字コードを判定できないため取り込めません")))
+        << err.at(1);
+    const QStringList saved = recordFiles(records);
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_TRUE(saved.first().contains(QStringLiteral("井山裕太"))) << saved.first();
+    EXPECT_EQ(imported.out.trimmed(), saved.first());
+}
+
 TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
     const QString data = QStringLiteral(VORLETH_TEST_DATA "/sgf/");
     const struct {
