@@ -20,6 +20,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libxcb1-dev
     fonts-noto-cjk xvfb xauth
     gnugo ccache
+    libuchardet-dev
 )
 
 install_missing() {

@@ -84,10 +84,13 @@ QString scannedCharset(const QByteArray& bytes) {
             ++p;
         if (p >= bytes.size() || bytes.at(p) != '[')
             continue;
-        const qsizetype close = bytes.indexOf(']', p + 1);
-        if (close < 0 || close - p > 64)
+        // A name is short: looking no further keeps a file full of "CA[" linear.
+        const QByteArrayView window = QByteArrayView(bytes).sliced(p + 1).first(
+            std::min<qsizetype>(64, bytes.size() - p - 1));
+        const qsizetype length = window.indexOf(']');
+        if (length < 0)
             continue;
-        const QByteArray value = bytes.mid(p + 1, close - p - 1).trimmed();
+        const QByteArray value = window.first(length).toByteArray().trimmed();
         const bool plain = !value.isEmpty() && std::all_of(value.begin(), value.end(), [](char c) {
             return isLetter(c) || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.' ||
                    c == ':' || c == ' ';
@@ -169,7 +172,7 @@ QString detectorGuess(const QByteArray& bytes) {
 // must not come out garbled.
 QStringList names(QStringView text) {
     static const QRegularExpression property(
-        QStringLiteral(R"((?<![A-Za-z])(GN|EV|PB|PW|KM|RE)\s*\[((?:[^\\\]]|\\.)*)\])"),
+        QStringLiteral(R"((?<![A-Za-z])(GN|EV|PB|PW|KM|RE)\s*\[((?:[^\\\]]|\\.){0,500}+)\])"),
         QRegularExpression::DotMatchesEverythingOption);
     QStringList found;
     for (auto it = property.globalMatch(text); it.hasNext();) {
