@@ -243,9 +243,14 @@ private:
                             : script == Script::SimplifiedChinese  ? "GB18030"
                             : script == Script::TraditionalChinese ? "Big5"
                                                                    : "CP949";
-        QStringEncoder encoder(table, QStringEncoder::Flag::Stateless);
-        const QByteArray b = encoder.encode(QStringView(&c, 1));
-        if (encoder.hasError() || b.size() != 2)
+        // One encoder per table for the thread: opening one costs more than many look-ups.
+        // A character the table lacks comes out as a substitute outside the ranges below.
+        static thread_local QHash<QByteArray, std::shared_ptr<QStringEncoder>> encoders;
+        std::shared_ptr<QStringEncoder>& encoder = encoders[QByteArray(table)];
+        if (!encoder)
+            encoder = std::make_shared<QStringEncoder>(table, QStringEncoder::Flag::Stateless);
+        const QByteArray b = encoder->encode(QStringView(&c, 1));
+        if (b.size() != 2)
             return false;
         const int code =
             (static_cast<unsigned char>(b.at(0)) << 8) | static_cast<unsigned char>(b.at(1));
@@ -326,7 +331,14 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
                 {QString::fromLatin1(l.label), QString::fromLatin1(l.decoder), l.script});
     }
 
-    Everyday everyday;
+    // A wrong encoding rarely gives more than half everyday characters; a right one may carry a
+    // few rare ones, as names do.
+    constexpr double plausible = 0.6;
+    constexpr double margin = 0.15;
+    constexpr double sure = 0.9;
+
+    // The levels of characters do not change: the thread keeps what it has looked up.
+    static thread_local Everyday everyday;
     QVector<Reading> readings;
     readings.reserve(candidates.size());
     double best = 0;
@@ -342,26 +354,31 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
         r.share = everydayShare(d.text, c.script, everyday);
         r.decoded = std::move(d);
         best = std::max(best, r.share);
+        // The detector's East Asian answer with nearly all everyday characters is within the
+        // margin of any other reading, so it stands (see below) after this one decoding.
+        if (&c == &candidates.first() && !detected.isEmpty() && c.script != Script::Alphabetic &&
+            r.share >= 1.0 - margin) {
+            SgfText result;
+            result.text = std::move(r.decoded.text);
+            result.encoding = c.label;
+            result.warnings << guessedEncodingWarning(c.label);
+            return result;
+        }
         readings.append(std::move(r));
     }
     SgfText result;
-    const Reading* chosen = nullptr;
-    // Names that read alike in every encoding that fits the bytes (ASCII names, kana that
-    // GB2312 places where EUC-JP does) cannot come out garbled: any of them will do.
+    if (readings.isEmpty()) {
+        result.error = undetectedEncodingMessage(tried);
+        return result;
+    }
     for (Reading& r : readings)
         r.names = names(r.decoded.text);
-    const bool agree =
-        !readings.isEmpty() && std::all_of(readings.begin(), readings.end(), [&](const Reading& r) {
-            return r.names == readings.first().names;
-        });
     const auto byShare = [](const Reading& a, const Reading& b) { return a.share < b.share; };
-    // The detector knows the languages; its answer counts when the text it gives is mostly
-    // everyday characters. A wrong encoding rarely gives more than half; a right one may carry
-    // a few rare characters, as names do.
-    constexpr double plausible = 0.6;
-    constexpr double margin = 0.15;
-    // A code page of an alphabet reads any double-byte text as letters of some kind, so it is
-    // trusted only when no East Asian reading of other names is plausible.
+    const Reading& top = *std::max_element(readings.begin(), readings.end(), byShare);
+
+    // The detector knows the languages: its answer counts when its text is mostly everyday
+    // characters. A code page of an alphabet, though, reads any double-byte text as letters of
+    // some kind, so it counts only when no East Asian reading of other names is plausible.
     const auto eastAsianRival = [&](const Reading& pick) {
         return std::any_of(readings.begin(), readings.end(), [&](const Reading& r) {
             return r.script != Script::Alphabetic && r.share >= plausible && r.names != pick.names;
@@ -373,21 +390,19 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
                    r.share >= best - margin &&
                    (r.script != Script::Alphabetic || !eastAsianRival(r));
         });
-    if (detectorsPick != readings.end()) {
-        chosen = &*detectorsPick;
-    } else if (agree) {
-        chosen = &*std::max_element(readings.begin(), readings.end(), byShare);
-    } else {
-        // Without the detector, one reading must stand out: nearly all everyday characters,
-        // and no other reading that gives other names plausible at all.
-        const Reading& top = *std::max_element(readings.begin(), readings.end(), byShare);
-        constexpr double sure = 0.9;
-        const bool alone = std::all_of(readings.begin(), readings.end(), [&](const Reading& r) {
+    // Names that read alike in every encoding that fits the bytes (ASCII names, kana that
+    // GB2312 places where EUC-JP does) cannot come out garbled: any reading will do.
+    const bool agree = std::all_of(readings.begin(), readings.end(),
+                                   [&](const Reading& r) { return r.names == top.names; });
+    // Without the detector, one reading must stand out: nearly all everyday characters, and no
+    // other reading that gives other names plausible at all.
+    const bool alone =
+        top.share >= sure && std::all_of(readings.begin(), readings.end(), [&](const Reading& r) {
             return &r == &top || r.share < plausible || r.names == top.names;
         });
-        if (top.share >= sure && alone)
-            chosen = &top;
-    }
+    const Reading* chosen = detectorsPick != readings.end() ? &*detectorsPick
+                            : agree || alone                ? &top
+                                                            : nullptr;
     if (!chosen) {
         result.error = undetectedEncodingMessage(tried);
         return result;
