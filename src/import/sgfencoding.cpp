@@ -297,6 +297,33 @@ double everydayShare(QStringView text, Script script, Everyday& everyday) {
     return others == 0 ? 1.0 : static_cast<double>(common) / others;
 }
 
+// The script a decoder's texts are written in.
+Script scriptOf(const QString& decoderName) {
+    for (const Legacy& l : legacyEncodings) {
+        if (decoderName.compare(QLatin1String(l.decoder), Qt::CaseInsensitive) == 0)
+            return l.script;
+    }
+    return Script::Alphabetic;
+}
+
+// Files are converted to UTF-8 and keep their old CA. Bytes that are valid UTF-8 beyond ASCII
+// are rarely anything else, but a short text in an EUC encoding can be: UTF-8 wins only when
+// it reads as everyday characters of some script, and more so than the named encoding.
+bool utf8RatherThan(const Decoded& named, const QString& decoderName, const QByteArray& bytes) {
+    if (aliasKey(decoderName).startsWith(u"utf") || isAscii(bytes))
+        return false;
+    const Decoded utf8 = decodeWith(bytes, QStringLiteral("UTF-8"));
+    if (!utf8.clean || utf8.text == named.text)
+        return false;
+    static thread_local Everyday everyday;
+    double utf8Share = 0;
+    for (const Script script : {Script::Japanese, Script::SimplifiedChinese,
+                                Script::TraditionalChinese, Script::Korean, Script::Alphabetic})
+        utf8Share = std::max(utf8Share, everydayShare(utf8.text, script, everyday));
+    return utf8Share >= 0.6 &&
+           utf8Share > everydayShare(named.text, scriptOf(decoderName), everyday);
+}
+
 struct Reading {
     QString label;
     Script script = Script::Alphabetic;
@@ -513,38 +540,43 @@ SgfText decodeSgfBytes(const QByteArray& bytes) {
             charset = property;
             continue;
         }
-        if (d.clean) {
-            result.text = std::move(d.text);
-            result.encoding = labelOf(decoderName);
-            return result;
-        }
         tried << labelOf(decoderName);
-        result.warnings
-            << QStringLiteral("CA[%1] では読めないバイトがあるため使えません").arg(charset);
-        break;
-    }
-
-    // ISO-2022-JP is ASCII bytes too, told apart by its escape sequences.
-    const bool escapes = bytes.contains("\x1B$") || bytes.contains("\x1B(");
-    if (!escapes && isAscii(bytes)) {
-        result.text = QString::fromLatin1(bytes);
-        result.encoding = QStringLiteral("UTF-8");
+        if (!d.clean) {
+            result.warnings
+                << QStringLiteral("CA[%1] では読めないバイトがあるため使えません").arg(charset);
+            break;
+        }
+        if (utf8RatherThan(d, decoderName, bytes)) {
+            result.warnings << QStringLiteral("CA[%1] は UTF-8 のファイルに合わないため使えません")
+                                   .arg(charset);
+            break;
+        }
+        result.text = std::move(d.text);
+        result.encoding = labelOf(decoderName);
         return result;
     }
+
+    // UTF-8 needs no word when the file names no encoding; after a CA that could not be used
+    // the user learns what was used instead.
+    const bool charsetUnused = !result.warnings.isEmpty();
+    const auto settle = [&](QString text, const QString& encoding, bool guessed) {
+        result.text = std::move(text);
+        result.encoding = encoding;
+        if (guessed || charsetUnused)
+            result.warnings << guessedEncodingWarning(encoding);
+        return result;
+    };
+    // ISO-2022-JP is ASCII bytes too, told apart by its escape sequences.
+    const bool escapes = bytes.contains("\x1B$") || bytes.contains("\x1B(");
+    if (!escapes && isAscii(bytes))
+        return settle(QString::fromLatin1(bytes), QStringLiteral("UTF-8"), false);
     if (bytes.contains("\x1B$B") || bytes.contains("\x1B$@")) {
-        if (Decoded jis = decodeWith(bytes, QStringLiteral("ISO-2022-JP")); jis.clean) {
-            result.text = std::move(jis.text);
-            result.encoding = QStringLiteral("ISO-2022-JP");
-            result.warnings << guessedEncodingWarning(result.encoding);
-            return result;
-        }
+        if (Decoded jis = decodeWith(bytes, QStringLiteral("ISO-2022-JP")); jis.clean)
+            return settle(std::move(jis.text), QStringLiteral("ISO-2022-JP"), true);
     }
     if (!escapes) {
-        if (Decoded utf8 = decodeWith(bytes, QStringLiteral("UTF-8")); utf8.clean) {
-            result.text = std::move(utf8.text);
-            result.encoding = QStringLiteral("UTF-8");
-            return result;
-        }
+        if (Decoded utf8 = decodeWith(bytes, QStringLiteral("UTF-8")); utf8.clean)
+            return settle(std::move(utf8.text), QStringLiteral("UTF-8"), false);
     }
     SgfText guess = guessLegacy(bytes, tried);
     guess.warnings = result.warnings + guess.warnings;

@@ -364,7 +364,16 @@ TEST(SgfEncoding, CharsetNamesAndAliases) {
         {"windows-1251", "Windows-1251", "Иванов", ""},
         {"ISO-8859-2", "ISO-8859-2", "Łukasz Wójcik", ""},
         {"KOI8-R", "KOI8-R", "Иванов", ""},
-        {"UTF-8", "x-klingon", "Иванов", "知らない文字コード CA[x-klingon] は使えません"},
+        // Converted to UTF-8, the old CA kept: the Shift_JIS reading has no faulty byte but
+        // reads as half-width katakana and rare kanji; the EUC-KR one has faulty bytes.
+        {"UTF-8", "Shift_JIS", "井山裕太",
+         "CA[Shift_JIS] は UTF-8 のファイルに合わないため使えません|"
+         "文字コードを UTF-8 と推定して読みました"},
+        {"UTF-8", "EUC-KR", "신진서",
+         "CA[EUC-KR] では読めないバイトがあるため使えません|文字コードを UTF-8 "
+         "と推定して読みました"},
+        {"UTF-8", "x-klingon", "Иванов",
+         "知らない文字コード CA[x-klingon] は使えません|文字コードを UTF-8 と推定して読みました"},
     };
     for (const auto& f : files) {
         SCOPED_TRACE(f.charset);
