@@ -11,10 +11,12 @@ namespace vorleth {
 // character with ASCII bytes, so the brackets are only found safely in the decoded text. Every
 // reader of SGF files (game trees and the line-by-line layout) decodes through here.
 //
-// The order: a byte order mark; UTF-16 by its pattern of zero bytes; the encoding CA names;
-// plain ASCII or valid UTF-8; otherwise a guess among the legacy encodings, which the file is
-// refused for when the guess is not sure and the names (GN, EV, PB, PW, KM, RE) read
-// differently in the encodings that fit the bytes.
+// The order: a byte order mark; UTF-16 by its pattern of zero bytes; the encoding CA names
+// (unless the bytes are UTF-8 that reads better, as in files converted with their old CA kept);
+// ISO-2022-JP by its escape sequences; plain ASCII or valid UTF-8; otherwise a guess among the
+// legacy encodings (uchardet, checked by how everyday the characters of each reading are), for
+// which the file is refused when the guess is not sure and the names (GN, EV, PB, PW, KM, RE)
+// read differently in the encodings that fit the bytes.
 struct SgfText {
     QString text;
     QString encoding;     // the encoding read with, as the user knows it ("Shift_JIS", "EUC-KR")
