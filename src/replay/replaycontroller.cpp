@@ -440,7 +440,7 @@ void ReplayController::cancelPendingPlacement() {
     m_pendingPlacement = 0;
 }
 
-void ReplayController::instantReplay() {
+void ReplayController::instantReplay(bool honourStopTargets) {
     ReplaySettings& replay = m_context.replay;
     PlayState& play = m_context.board.play;
     const MoveList& moves = m_context.board.moves;
@@ -464,7 +464,7 @@ void ReplayController::instantReplay() {
     int reached = limit;
     for (int i = 1; i <= limit; ++i) {
         placeEntry(i);
-        if (play.nextMoveNumber >= replay.stopMoveNumber || atStopPoint(i)) {
+        if (honourStopTargets && (play.nextMoveNumber >= replay.stopMoveNumber || atStopPoint(i))) {
             reached = i;
             break;
         }
@@ -509,6 +509,52 @@ void ReplayController::jumpToFinal() {
     m_context.board.play.appliedCount = m_context.board.moves.length();
     m_timers.stopStepTimer();
     instantReplay();
+}
+
+void ReplayController::pauseAutomaticReplay() {
+    if (m_context.replay.replayMode == 0)
+        chooseClickMode(3);
+}
+
+void ReplayController::stepForward() {
+    pauseAutomaticReplay();
+    settlePendingPlacement();
+    PlayState& play = m_context.board.play;
+    if (play.appliedCount >= m_context.board.moves.length()) {
+        showCaption(endedCaption);
+        return;
+    }
+    clickStep();
+    if (play.appliedCount >= m_context.board.moves.length())
+        showCaption(endedCaption);
+}
+
+void ReplayController::stepBack() {
+    pauseAutomaticReplay();
+    settlePendingPlacement();
+    PlayState& play = m_context.board.play;
+    const MoveList& moves = m_context.board.moves;
+    int last = std::min(play.appliedCount, moves.length());
+    while (last > 0 && !moves.entry(last).isStone())
+        --last;
+    if (last == 0)
+        return; // nothing shown to take back
+    play.appliedCount = last - 1;
+    instantReplay(false);
+    showCaption(replayModeCaption(m_context.replay.replayMode));
+}
+
+void ReplayController::jumpToStart() {
+    pauseAutomaticReplay();
+    m_context.board.play.appliedCount = 0;
+    instantReplay(false);
+}
+
+void ReplayController::toggleAutomaticReplay() {
+    if (m_context.replay.replayMode == 0)
+        chooseClickMode(3);
+    else
+        chooseInterval(m_context.replay.stepInterval);
 }
 
 void ReplayController::askPointTarget() {

@@ -123,6 +123,12 @@ public:
     void askMoveTarget();           // "指定した手番まで"
     void showHelp();                // "ヘルプ"
 
+    // Keys. Stepping by key stops an automatic replay first, as a user stepping by hand means.
+    void stepForward();           // → one entry and its removals
+    void stepBack();              // ← back to before the last stone shown
+    void jumpToStart();           // Home: the position before the first move
+    void toggleAutomaticReplay(); // Space: pause an automatic replay, or start one
+
     // Buttons and the deletion. Each returns whether it handed over to another screen, after
     // which the screen closes.
     bool backToRecordList(); // "別の対局選定"
@@ -145,7 +151,10 @@ private:
     // the stop point.
     bool removalBurst();
     void clickStep();
-    void instantReplay();
+    // Redraws the position after play.appliedCount entries; a jump the user made by a menu
+    // stops at the stop targets, a key takes the user exactly where asked.
+    void instantReplay(bool honourStopTargets = true);
+    void pauseAutomaticReplay();
     void drawHandicapStones();
     void soundBeeps();
 

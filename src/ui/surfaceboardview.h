@@ -2,6 +2,7 @@
 
 #include "board/boardrenderer.h"
 #include "board/boardview.h"
+#include "board/playrules.h"
 
 class QLineEdit;
 class QPlainTextEdit;
@@ -41,10 +42,24 @@ public:
     bool gridDrawn = false;
     void attachGridDrawnFlag(bool* flag) { m_gridDrawnFlag = flag; }
 
+    // The game the board shows, for what a screen reader says of it.
+    void describeModel(const BoardModel* model) { m_model = model; }
+    // What a screen reader says of the board: the last move shown ("黒 45手目 16の4"), the side
+    // to move and the prisoners as the boxes show them, and the keyboard cursor's point.
+    QString accessibleDescription() const;
+    // The point under a keyboard cursor, said after the rest.
+    void setCursorPoint(Point p);
+
 private:
+    void describe();
+
     DrawingSurface& m_surface;
     BoardRenderer m_renderer;
     BoardStatusBoxes m_boxes;
+    const BoardModel* m_model = nullptr;
+    QString m_sideToMove;
+    QString m_prisoners;
+    QString m_cursor;
     bool* m_gridDrawnFlag = nullptr;
 };
 

@@ -32,6 +32,8 @@ QLineEdit* readOnlyLine(QWidget* parent, const QString& name) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
+    // A box that only shows leaves the keyboard to the board beside it.
+    box->setFocusPolicy(Qt::NoFocus);
     return box;
 }
 
@@ -39,6 +41,7 @@ QPlainTextEdit* readOnlyText(QWidget* parent, const QString& name) {
     auto* box = new QPlainTextEdit(parent);
     box->setObjectName(name);
     box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

@@ -11,6 +11,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -81,8 +83,8 @@ BoardRecordingScreen::~BoardRecordingScreen() {
 
 void BoardRecordingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface = new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(),
-                                   this);
+    m_surface =
+        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
     connect(m_surface, &DrawingSurface::mousePressed, this,
@@ -90,6 +92,15 @@ void BoardRecordingScreen::buildControls() {
                 if (button == Qt::LeftButton)
                     m_controller.leftPress(x, y);
             });
+    // The board holds the keyboard; a frame shows the point the keys play on.
+    m_surface->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_surface);
+    m_cursorFrame = new QFrame(m_surface);
+    m_cursorFrame->setObjectName(QStringLiteral("cursor"));
+    m_cursorFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    m_cursorFrame->setStyleSheet(
+        QStringLiteral("#cursor { border: 2px solid rgb(220, 0, 0); background: transparent; }"));
+    m_cursorFrame->hide();
     connect(m_surface, &DrawingSurface::mouseReleased, this,
             [this](double, double, Qt::MouseButton button) {
                 if (button == Qt::RightButton)
@@ -159,6 +170,7 @@ void BoardRecordingScreen::buildControls() {
     m_board = std::make_unique<SurfaceBoardView>(
         *m_surface, m_state.geometry,
         BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
+    m_board->describeModel(&m_state.board);
 
     // The window's left edge at the screen's left edge.
     move(0, y());
@@ -258,6 +270,53 @@ void BoardRecordingScreen::waitForEndOfGame() {
         });
         return;
     }
+}
+
+void BoardRecordingScreen::keyPressEvent(QKeyEvent* event) {
+    const BoardGeometry& g = m_state.geometry;
+    Point next = m_cursor;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        next.column = std::max(1, next.column - 1);
+        break;
+    case Qt::Key_Right:
+        next.column = std::min(19, next.column + 1);
+        break;
+    case Qt::Key_Up:
+        next.row = std::max(1, next.row - 1);
+        break;
+    case Qt::Key_Down:
+        next.row = std::min(19, next.row + 1);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        showCursor();
+        m_controller.leftPress(g.pointX(m_cursor.column), g.pointY(m_cursor.row));
+        event->accept();
+        return;
+    case Qt::Key_Backspace:
+        m_controller.rightRelease();
+        event->accept();
+        return;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    m_cursor = next;
+    showCursor();
+    event->accept();
+}
+
+void BoardRecordingScreen::showCursor() {
+    const BoardGeometry& g = m_state.geometry;
+    const double perPixel = m_surface->twipsPerPixel();
+    const int size = qRound(g.cellSize / perPixel);
+    m_cursorFrame->setGeometry(qRound(g.pointX(m_cursor.column) / perPixel) - size / 2,
+                               qRound(g.pointY(m_cursor.row) / perPixel) - size / 2, size, size);
+    m_cursorFrame->show();
+    m_cursorFrame->raise();
+    m_board->setCursorPoint(m_cursor);
 }
 
 void BoardRecordingScreen::closeEvent(QCloseEvent* event) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QKeyEvent;
 class QLineEdit;
 class QPlainTextEdit;
 
@@ -31,13 +32,20 @@ public:
     BoardRecordingController& controller() { return m_controller; }
     DrawingSurface* surface() const { return m_surface; }
 
+    // The point the keyboard cursor stands on.
+    Point cursor() const { return m_cursor; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // The arrows move a cursor over the points; Enter or Space plays there as a click does,
+    // Backspace takes back as a right click does.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildControls();
     void buildMenus();
     void saveAndReturn();
+    void showCursor();
     // The end-of-game screen just opened on top: the board waits underneath until it goes.
     void waitForEndOfGame();
 
@@ -74,6 +82,8 @@ private:
     QPlainTextEdit* m_prisoners = nullptr;   // ageishi
     QLineEdit* m_column = nullptr;           // YOKO
     QLineEdit* m_row = nullptr;              // TATE
+    QWidget* m_cursorFrame = nullptr;
+    Point m_cursor{10, 10};
 };
 
 } // namespace vorleth

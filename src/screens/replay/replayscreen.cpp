@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,6 +109,9 @@ void ReplayScreen::buildControls() {
     m_surface = new DrawingSurface(client.width, client.height, this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
+    // The board holds the keyboard, so that the replay's keys work as the screen opens.
+    m_surface->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_surface);
     connect(m_surface, &DrawingSurface::mousePressed, this,
             [this](double, double, Qt::MouseButton button) {
                 if (button == Qt::LeftButton)
@@ -163,6 +167,7 @@ void ReplayScreen::buildControls() {
     m_board = std::make_unique<SurfaceBoardView>(
         *m_surface, m_state.geometry,
         BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
+    m_board->describeModel(&m_state.board);
 
     // The window's left edge at the screen's left edge.
     move(0, y());
@@ -222,6 +227,34 @@ void ReplayScreen::buildMenus() {
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("F5HelLP"));
     connect(help, &QAction::triggered, this, [&c] { c.showHelp(); });
+}
+
+void ReplayScreen::keyPressEvent(QKeyEvent* event) {
+    ReplayController& c = m_controller;
+    switch (event->key()) {
+    case Qt::Key_Right:
+        c.stepForward();
+        break;
+    case Qt::Key_Left:
+        c.stepBack();
+        break;
+    case Qt::Key_Home:
+        c.jumpToStart();
+        break;
+    case Qt::Key_End:
+        c.jumpToFinal();
+        break;
+    case Qt::Key_Space:
+        c.toggleAutomaticReplay();
+        break;
+    case Qt::Key_Escape:
+        closeAfter(c.backToRecordList());
+        break;
+    default:
+        QMainWindow::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void ReplayScreen::closeAfter(bool handedOver) {

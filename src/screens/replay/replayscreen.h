@@ -36,6 +36,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // → ← Home End Space step and jump, Escape returns to the record list.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     ReplayScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs, QWidget* parent);

@@ -2,15 +2,16 @@
 
 #include "ui/twipsbox.h"
 
+#include "screens/store/recordlistmodel.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "screens/store/recordlistmodel.h"
 
 #include <QAbstractItemView>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -107,6 +108,8 @@ QWidget* RecordListScreen::buildControls() {
                             2 * m_grid->frameWidth());
     layout->addWidget(m_grid, 1);
 
+    m_grid->installEventFilter(this);
+    setFocusProxy(m_grid);
     connect(headings, &QHeaderView::sectionClicked, this, [this](int column) {
         if (clickHeading(m_state.catalogue, m_state.recordList, column))
             showRows();
@@ -210,6 +213,25 @@ void RecordListScreen::showRows() {
     }
     m_refreshing = false;
     m_statusBox->setText(shownStatusText(shownCount));
+}
+
+bool RecordListScreen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            replaySelected();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void RecordListScreen::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        handOver(ScreenId::Start);
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void RecordListScreen::choose(int row) {

@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 
+class QKeyEvent;
 class QLineEdit;
 class QModelIndex;
 class QTableView;
@@ -20,6 +21,11 @@ class RecordListScreen : public QMainWindow {
     Q_OBJECT
 public:
     RecordListScreen(SharedState& state, Navigator& navigator, QWidget* parent = nullptr);
+
+protected:
+    // Enter in the list replays the highlighted record; Escape goes back as "戻る" does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showList();               // what entering the screen does

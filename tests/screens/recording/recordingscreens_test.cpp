@@ -1,6 +1,6 @@
 #include "recording/boardtestbase.h"
-#include "screens/recording/tabletestsupport.h"
 #include "replay/replaytestbase.h"
+#include "screens/recording/tabletestsupport.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
@@ -13,12 +13,12 @@
 #include "import/importsource.h"
 #include "import/sgfimport.h"
 #include "import/tableimport.h"
+#include "replay/replaycontroller.h"
 #include "screens/recording/boardrecordingscreen.h"
 #include "screens/recording/endofgamescreen.h"
 #include "screens/recording/gameinfoscreen.h"
 #include "screens/recording/repeatedplaysscreen.h"
 #include "screens/recording/tableentryscreen.h"
-#include "replay/replaycontroller.h"
 #include "store/library.h"
 #include "store/recordname.h"
 #include "store/recoveryfile.h"
@@ -46,6 +46,8 @@
 #include <QTest>
 #include <QThread>
 #include <QTimer>
+
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -188,6 +190,8 @@ TEST_F(RecordingScreenTest, TheBoardScreenLaysOutItsControlsInEitherLayout) {
         const double boardRight = 22 * state.geometry.cellSize;
         for (QWidget* control :
              board->surface()->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (control->objectName() == QLatin1String("cursor"))
+                continue; // the keyboard cursor stands on the board's points
             EXPECT_GE(control->x() * 15.0, boardRight) << qPrintable(control->objectName());
             EXPECT_LE(control->geometry().right(), board->surface()->width())
                 << qPrintable(control->objectName());
@@ -260,6 +264,49 @@ TEST_F(RecordingScreenTest, LeftPressesPlayRightReleasesTakeBackAndMenusReachThe
     trigger(board, "F10HELP");
     EXPECT_EQ(navigator.lastHelpCode(), helpcode::boardRecording);
     EXPECT_TRUE(board->isVisible());
+}
+
+// A game recorded without the mouse: the arrows move a visible cursor, Enter and Space play
+// where it stands as a click does, Backspace takes back as a right click does.
+TEST_F(RecordingScreenTest, TheKeyboardRecordsAGameWithoutTheMouse) {
+    QPointer<BoardRecordingScreen> board = openBoard();
+    auto keys = [&board](std::initializer_list<std::pair<int, int>> presses) {
+        for (const auto& [k, times] : presses)
+            for (int i = 0; i < times; ++i) {
+                QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+                QApplication::sendEvent(board->surface(), &press);
+            }
+    };
+    EXPECT_EQ(board->cursor(), (Point{10, 10}));
+    keys({{Qt::Key_Left, 6}, {Qt::Key_Up, 6}, {Qt::Key_Return, 1}});
+    EXPECT_EQ(colour(board, 4, 4), blackColour);
+    keys({{Qt::Key_Right, 12}, {Qt::Key_Space, 1}});
+    EXPECT_EQ(colour(board, 16, 4), whiteColour);
+    EXPECT_EQ(state.board.moves.length(), 2);
+
+    // The frame stands on the cursor's point, and a screen reader hears where it is.
+    const QWidget* frame = child<QWidget>(board, "cursor");
+    ASSERT_TRUE(frame->isVisible());
+    const double perPixel = board->surface()->twipsPerPixel();
+    EXPECT_NEAR(frame->geometry().center().x(), state.geometry.pointX(16) / perPixel, 2);
+    EXPECT_NEAR(frame->geometry().center().y(), state.geometry.pointY(4) / perPixel, 2);
+    EXPECT_TRUE(
+        board->surface()->accessibleDescription().contains(QStringLiteral("カーソル 16の4")))
+        << board->surface()->accessibleDescription().toStdString();
+    EXPECT_TRUE(
+        board->surface()->accessibleDescription().startsWith(QStringLiteral("白 2手目 16の4")));
+
+    keys({{Qt::Key_Backspace, 1}});
+    EXPECT_EQ(state.board.moves.length(), 1);
+    EXPECT_EQ(colour(board, 16, 4), boardColour);
+
+    // The cursor stops at the edge, and an occupied point is refused as a click on it is.
+    keys({{Qt::Key_Right, 30}, {Qt::Key_Down, 30}});
+    EXPECT_EQ(board->cursor(), (Point{19, 19}));
+    keys({{Qt::Key_Left, 15}, {Qt::Key_Up, 15}, {Qt::Key_Enter, 1}});
+    EXPECT_EQ(board->cursor(), (Point{4, 4}));
+    EXPECT_EQ(state.board.moves.length(), 1);
+    EXPECT_EQ(colour(board, 4, 4), blackColour);
 }
 
 TEST_F(RecordingScreenTest, CountingAsksAndHandsTheGameToTheCountingScreen) {

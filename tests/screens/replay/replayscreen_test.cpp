@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -223,6 +224,73 @@ TEST_F(ReplayScreenTest, LeftClicksOnTheBoardOrBesideItStepInClickModes) {
     // A caption stands on the free area beside the board: a click on it counts.
     pressOn(find<QLabel>("MANUALUTSU"), Qt::LeftButton);
     EXPECT_EQ(colourAt(16, 16), whiteColour);
+}
+
+// The keyboard as people expect it of a replay: → and ← step, Home and End jump, Space pauses
+// and resumes the automatic replay, Escape returns to the record list.
+TEST_F(ReplayScreenTest, KeysStepJumpPauseAndReturn) {
+    open();
+    auto key = [this](int k) {
+        QWidget* target =
+            QApplication::focusWidget() ? QApplication::focusWidget() : screen->surface();
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    };
+    screen->activateWindow();
+    screen->setFocus();
+    EXPECT_TRUE(timer("Timer1")->isActive() || timer("Timer2")->isActive());
+
+    key(Qt::Key_Right);
+    EXPECT_EQ(state.board.play.appliedCount, 1);
+    EXPECT_EQ(colourAt(4, 4), blackColour);
+    EXPECT_FALSE(timer("Timer1")->isActive()) << "stepping by hand pauses the automatic replay";
+    // A screen reader hears the last stone, the move number, the side to move and prisoners.
+    EXPECT_EQ(screen->surface()->accessibleName(), QStringLiteral("碁盤"));
+    EXPECT_TRUE(
+        screen->surface()->accessibleDescription().startsWith(QStringLiteral("黒 1手目 4の4　")))
+        << screen->surface()->accessibleDescription().toStdString();
+    EXPECT_EQ(caption(), QStringLiteral("どちらも打つ"));
+
+    for (int i = 0; i < 5; ++i)
+        key(Qt::Key_Right);
+    EXPECT_EQ(state.board.play.appliedCount, 7) << "white's 6 and the stone it took";
+    EXPECT_EQ(colourAt(19, 19), boardColour);
+
+    key(Qt::Key_Left);
+    EXPECT_EQ(state.board.play.appliedCount, 5);
+    EXPECT_EQ(colourAt(19, 19), blackColour) << "the taken stone is back";
+    EXPECT_EQ(colourAt(18, 19), boardColour);
+
+    key(Qt::Key_End);
+    EXPECT_EQ(state.board.play.appliedCount, 9);
+    EXPECT_EQ(colourAt(4, 16), whiteColour);
+    EXPECT_TRUE(
+        screen->surface()->accessibleDescription().startsWith(QStringLiteral("白 8手目 4の16")))
+        << screen->surface()->accessibleDescription().toStdString();
+    EXPECT_TRUE(screen->surface()->accessibleDescription().contains(QStringLiteral("白：1")));
+    key(Qt::Key_Right);
+    EXPECT_EQ(state.board.play.appliedCount, 9);
+    EXPECT_EQ(caption(), endedCaption);
+
+    key(Qt::Key_Home);
+    EXPECT_EQ(state.board.play.appliedCount, 0);
+    EXPECT_EQ(colourAt(4, 4), boardColour);
+    key(Qt::Key_Left);
+    EXPECT_EQ(state.board.play.appliedCount, 0) << "nothing before the start";
+
+    key(Qt::Key_Space);
+    EXPECT_EQ(state.replay.replayMode, 0);
+    EXPECT_TRUE(timer("Timer1")->isActive());
+    key(Qt::Key_Space);
+    EXPECT_EQ(state.replay.replayMode, 3);
+    EXPECT_FALSE(timer("Timer1")->isActive());
+
+    EXPECT_TRUE(dialogs.shown.empty());
+    key(Qt::Key_Escape);
+    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::RecordList});
+    EXPECT_FALSE(screen->isVisible());
 }
 
 TEST_F(ReplayScreenTest, MenusJumpAndSetTargets) {

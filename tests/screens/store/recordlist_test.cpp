@@ -1,6 +1,6 @@
-#include "state/sharedstate.h"
 #include "screens/store/chooserscreens.h"
 #include "screens/store/recordlistscreen.h"
+#include "state/sharedstate.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/recordspec.h"
@@ -21,6 +21,8 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
+
+#include <QKeyEvent>
 
 #include <gtest/gtest.h>
 
@@ -446,6 +448,41 @@ TEST_F(RecordListTest, ReplayButtonNeedsAChosenRecord) {
     EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).game.gameName, u"新春杯"_qs);
     EXPECT_EQ(state.replay.stepInterval, 3000);
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
+    EXPECT_TRUE(closedAndDeleted(list));
+}
+
+// Without the mouse: the arrows move through the rows, Enter replays the highlighted record,
+// Escape goes back as "戻る" does; Enter with no record chosen asks for one as the button does.
+TEST_F(RecordListTest, KeysChooseReplayAndReturn) {
+    auto key = [](QWidget* target, int k) {
+        QKeyEvent press(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, k, Qt::NoModifier);
+        QApplication::sendEvent(target, &release);
+    };
+    addRecords(kLibrary);
+    openList();
+    key(grid, Qt::Key_Return);
+    EXPECT_EQ(status(), u"対局を選んでください"_qs);
+    EXPECT_TRUE(navigator.calls.empty());
+
+    key(grid, Qt::Key_Down); // onto the first row
+    key(grid, Qt::Key_Down);
+    key(grid, Qt::Key_Down);
+    key(grid, Qt::Key_Up);
+    EXPECT_EQ(grid->currentIndex().row(), 1);
+    ASSERT_GT(state.record.selectedIndex, 0);
+    EXPECT_EQ(state.catalogue.entry(state.record.selectedIndex).game.gameName,
+              gameNames().value(1));
+    const int chosen = state.record.selectedIndex;
+    key(grid, Qt::Key_Enter);
+    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
+    EXPECT_EQ(navigator.calls.back().handover, Handover{ChosenRecord{chosen}});
+    EXPECT_TRUE(closedAndDeleted(list));
+
+    openList();
+    key(grid, Qt::Key_Escape);
+    EXPECT_EQ(navigator.shown.back(), ScreenId::Start);
     EXPECT_TRUE(closedAndDeleted(list));
 }
 
