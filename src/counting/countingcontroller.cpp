@@ -137,8 +137,8 @@ bool CountingController::saveAndLeave() {
     if (record.fileName.isEmpty()) {
         record.moveCount = moves.length();
         if (m_context.table.skipSaveQuestion) {
-            // Leaving unsaved on purpose: the imported source may go now.
-            m_context.offerSourceDeletion(m_dialogs);
+            // Leaving unsaved on purpose: the game is kept nowhere, so its import source is
+            // not offered for deletion.
             m_context.table.skipSaveQuestion = false;
             m_navigator.show(ScreenId::Start);
             return true;
