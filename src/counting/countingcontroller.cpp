@@ -118,7 +118,8 @@ void CountingController::paletteClosed(std::optional<CountMark> picked) {
 }
 
 bool CountingController::leaveWithoutSaving() {
-    if (m_dialogs.message(leaveWithoutSavingQuestion, Dialogs::Buttons::OkCancel) !=
+    // OK throws the game away: a hasty Enter must not.
+    if (m_dialogs.message(leaveWithoutSavingQuestion, Dialogs::Buttons::OkCancelDefaultCancel) !=
         Dialogs::Answer::Ok)
         return false;
     BoardModel& board = m_context.board;

@@ -184,7 +184,7 @@ TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLos
         EXPECT_EQ(model().moves.length(), c.leaves ? 0 : c.clicks);
         EXPECT_EQ(QFileInfo::exists(recoveryPath()), !c.leaves);
         if (!c.leaves) {
-            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancel);
+            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancelDefaultCancel);
         }
     }
     // With a working entry there, it is read back into the record over the main menu.
