@@ -118,7 +118,8 @@ void CountingController::paletteClosed(std::optional<CountMark> picked) {
 }
 
 bool CountingController::leaveWithoutSaving() {
-    if (m_dialogs.message(leaveWithoutSavingQuestion, Dialogs::Buttons::OkCancel) !=
+    // OK throws the game away: a hasty Enter must not.
+    if (m_dialogs.message(leaveWithoutSavingQuestion, Dialogs::Buttons::OkCancelDefaultCancel) !=
         Dialogs::Answer::Ok)
         return false;
     BoardModel& board = m_context.board;
@@ -137,8 +138,8 @@ bool CountingController::saveAndLeave() {
     if (record.fileName.isEmpty()) {
         record.moveCount = moves.length();
         if (m_context.table.skipSaveQuestion) {
-            // Leaving unsaved on purpose: the imported source may go now.
-            m_context.offerSourceDeletion(m_dialogs);
+            // Leaving unsaved on purpose: the game is kept nowhere, so its import source is
+            // not offered for deletion.
             m_context.table.skipSaveQuestion = false;
             m_navigator.show(ScreenId::Start);
             return true;

@@ -46,11 +46,6 @@ QString pointList(const char* id, const QVector<Point>& points) {
     return text;
 }
 
-bool isProblemName(const QString& gameName) {
-    return gameName.startsWith(QStringLiteral("詰め碁")) ||
-           gameName.startsWith(QStringLiteral("定石"));
-}
-
 // The komi as SGF writes a number, or nothing when the text is not one.
 std::optional<QString> numericKomi(const QString& komi) {
     static const QRegularExpression number(QStringLiteral(R"(^[+-]?\d+(\.\d+)?$)"));
@@ -165,8 +160,10 @@ std::optional<QString> sgfResult(const QString& words) {
     const QString text = words.normalized(QString::NormalizationForm_KC).trimmed();
     if (text == QStringLiteral("持碁"))
         return QStringLiteral("0");
+    if (text == QStringLiteral("打掛"))
+        return QStringLiteral("Void");
     static const QRegularExpression won(
-        QStringLiteral("^([黒白])(?:(中押し?)|(時間)|(反則)|(半目)|(\\d{1,3})目(半)?)?勝ち?$"));
+        QStringLiteral("^([黒白])(?:(中押し?)|(半目)|(\\d{1,3})目(半)?)?勝ち?$"));
     const QRegularExpressionMatch m = won.match(text);
     if (!m.hasMatch())
         return std::nullopt;
@@ -175,13 +172,9 @@ std::optional<QString> sgfResult(const QString& words) {
     if (m.hasCaptured(2))
         re += u'R';
     else if (m.hasCaptured(3))
-        re += u'T';
-    else if (m.hasCaptured(4))
-        re += u'F';
-    else if (m.hasCaptured(5))
         re += QStringLiteral("0.5");
-    else if (m.hasCaptured(6))
-        re += QString::number(m.captured(6).toInt()) + (m.hasCaptured(7) ? ".5" : "");
+    else if (m.hasCaptured(4))
+        re += QString::number(m.captured(4).toInt()) + (m.hasCaptured(5) ? ".5" : "");
     return re;
 }
 
@@ -227,10 +220,12 @@ SgfExport exportSgf(const GameRecord& record) {
     const QDate date = QDate::fromString(m.recordDate, QStringLiteral("yyyyMMdd"));
     if (date.isValid())
         info += property("DT", date.toString(Qt::ISODate));
+    // A result the standard has no form for is still the game's result: readers show RE as
+    // text, and the program's import keeps it as written.
     if (const auto re = sgfResult(m.game.result))
         info += property("RE", *re);
     else if (!m.game.result.trimmed().isEmpty())
-        comments << labelled("勝敗：", m.game.result);
+        info += property("RE", m.game.result);
     if (!comments.isEmpty())
         info += property("GC", comments.join(u'\n'));
     if (!info.isEmpty())

@@ -11,9 +11,9 @@
 namespace vorleth {
 
 // The standard SGF result (RE) for the program's result words: 黒中押勝 → B+R, 白6目半勝 →
-// W+6.5, 黒半目勝 and 黒0目半勝 → B+0.5, 白3目勝 → W+3, 黒勝 → B+, 持碁 → 0, 白時間勝 → W+T,
-// 黒反則勝 → B+F. Full-width digits read as digits. Nothing for words SGF has no form for
-// (打掛, 黒先白死, a margin in kanji numerals, …).
+// W+6.5, 黒半目勝 and 黒0目半勝 → B+0.5, 白3目勝 → W+3, 黒勝 → B+, 持碁 → 0, 打掛 → Void.
+// Full-width digits read as digits. Nothing for words SGF has no form for (黒先白死, 黒時間勝,
+// a margin in kanji numerals, …).
 std::optional<QString> sgfResult(const QString& words);
 
 // A place where the SGF cannot say what the record says in the plain way. The file still
@@ -40,8 +40,9 @@ struct SgfExport {
 };
 
 // The record as an SGF FF[4] file (CA[UTF-8], GM[1], SZ[19], AP with the program's name and
-// version). The root carries GN, PW, PB, KM (a numeric komi), DT (the record date), RE when
-// the result has an SGF form, and GC for the result words and komi text that have none. A
+// version). The root carries GN, PW, PB, KM (a numeric komi), DT (the record date), RE (the
+// standard form of the result, or the result as written when it has none), and GC for a komi
+// text that is not a number. A
 // game name announcing a handicap (二子 … 九子, ２子 … ９子) gives HA and the handicap points
 // as AB. Stone entries become moves in their own colours; removals follow from the rules and
 // markers are left out. A problem record (game name beginning 詰め碁 or 定石) with a pause

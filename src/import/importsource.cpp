@@ -10,7 +10,8 @@ namespace vorleth {
 void offerSourceDeletion(ImportSource& source, Dialogs& dialogs) {
     if (!source.yahooImportFlag || source.importSourcePath.isEmpty())
         return;
-    if (dialogs.message(sourceDeletionQuestion, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes)
+    if (dialogs.message(sourceDeletionQuestion, Dialogs::Buttons::YesNoDefaultNo) !=
+        Dialogs::Answer::Yes)
         return;
     const QString path = source.importSourcePath;
     if (QFileInfo::exists(path) && !QFile::remove(path)) {

@@ -16,6 +16,8 @@ namespace vorleth {
 
 namespace {
 
+const QString problemNamePrefix = QStringLiteral("詰め碁");
+
 // "）" would end the field early when the record's file name is read back.
 QString withHalfWidthBrackets(QString text) {
     text.replace(u'（', u'(');
@@ -34,31 +36,55 @@ QString describe(int number, const SgfMove& move) {
         .arg(sgfPoint(move.point));
 }
 
-struct Handicap {
+// What the set-up stones before the first move are: a handicap (count 2..9, maybe on a turned
+// layout), or the position of a problem that the record places before its pause marker.
+struct SetUp {
     int count = 0;
     BoardSymmetry turned = BoardSymmetry::Identity;
+    QVector<Point> black; // a problem's set-up
+    QVector<Point> white;
+    bool problem() const { return !black.isEmpty() || !white.isEmpty(); }
 };
 
-// The handicap the setup stones form, or an error: only black stones before the first move,
-// 2..9 of them, agreeing with HA when it is given, on the program's points or on points that
-// a symmetry of the board maps onto them.
-Handicap handicapOf(const SgfGame& game, QString& error) {
+// A game named as a problem, or whose set-up has white stones, sets up a problem. Otherwise
+// only black stones before the first move, 2..9 of them, agreeing with HA when it is given,
+// on the program's points or on points that a symmetry of the board maps onto them, form a
+// handicap; anything else is an error.
+SetUp setUpOf(const SgfGame& game, bool problemName, QString& error) {
     QVector<Point> stones;
+    QVector<Point> whiteStones;
     for (const SgfSetup& setup : game.setups) {
         if (setup.afterMoves > 0) {
             error = QStringLiteral("setup stones (AB/AW/AE) after move %1").arg(setup.afterMoves);
             return {};
         }
-        if (!setup.white.isEmpty() || !setup.empty.isEmpty()) {
-            error = QStringLiteral("setup stones other than a handicap (%1)")
-                        .arg(setup.white.isEmpty() ? QStringLiteral("AE") : QStringLiteral("AW"));
+        if (!setup.empty.isEmpty()) {
+            error = QStringLiteral("setup stones other than a handicap (AE)");
             return {};
         }
         for (const Point& p : setup.black) {
             if (!stones.contains(p))
                 stones.append(p);
         }
+        for (const Point& p : setup.white) {
+            if (!whiteStones.contains(p))
+                whiteStones.append(p);
+        }
     }
+    for (const Point& p : whiteStones) {
+        if (stones.contains(p)) {
+            error = QStringLiteral("a set-up point (%1) given to both colours")
+                        .arg(QString(QChar(u'a' + p.column - 1)) + QChar(u'a' + p.row - 1));
+            return {};
+        }
+    }
+    if (problemName || !whiteStones.isEmpty()) {
+        SetUp problem;
+        problem.black = stones;
+        problem.white = whiteStones;
+        return problem;
+    }
+
     const int count = static_cast<int>(stones.size());
     if (count == 0) {
         if (game.handicap >= 2)
@@ -85,7 +111,10 @@ Handicap handicapOf(const SgfGame& game, QString& error) {
             QStringLiteral("the %1 handicap stones (AB) are not on the standard points").arg(count);
         return {};
     }
-    return {count, *symmetry};
+    SetUp handicap;
+    handicap.count = count;
+    handicap.turned = *symmetry;
+    return handicap;
 }
 
 // A result the program has no words for is kept as the file writes it.
@@ -101,27 +130,25 @@ QString resultFromSgf(const QString& re) {
                                       QStringLiteral("d"), QStringLiteral("jigo")};
     if (draws.contains(text.toLower()))
         return QStringLiteral("持碁");
+    // A game without a result is kept the way the program keeps an adjourned one.
+    if (text.compare(QLatin1String("void"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("打掛");
 
-    static const QRegularExpression won(QStringLiteral(R"(^([BW])\+\s*(.*)$)"),
-                                        QRegularExpression::CaseInsensitiveOption);
+    // Servers add a remark after the standard form, as in "W+R (130 moves)"; the remark says
+    // nothing the record does not.
+    static const QRegularExpression won(
+        QStringLiteral(R"(^([BW])\+(R|Resign|(\d+(?:\.(?:0+|50*))?))?(?:\s+\(.*\))?$)"),
+        QRegularExpression::CaseInsensitiveOption);
     const auto match = won.match(text);
     if (!match.hasMatch())
         return text;
     const QString winner = match.captured(1).toUpper() == QLatin1String("B") ? QStringLiteral("黒")
                                                                              : QStringLiteral("白");
-    const QString how = match.captured(2).toLower();
-    if (how.isEmpty())
+    if (!match.hasCaptured(2))
         return winner + QStringLiteral("勝");
-    if (how == QLatin1String("r") || how == QLatin1String("resign"))
+    if (!match.hasCaptured(3))
         return winner + QStringLiteral("中押勝");
-    if (how == QLatin1String("t") || how == QLatin1String("time"))
-        return winner + QStringLiteral("時間勝");
-    if (how == QLatin1String("f") || how == QLatin1String("forfeit"))
-        return winner + QStringLiteral("反則勝");
-    static const QRegularExpression margin(QStringLiteral(R"(^\d+(\.\d+)?$)"));
-    if (margin.match(how).hasMatch())
-        return composeResult(winner + QStringLiteral("勝"), how);
-    return text;
+    return composeResult(winner + QStringLiteral("勝"), match.captured(3));
 }
 
 QString importedGameName(const SgfGame& game, const QString& fallbackName, int handicap) {
@@ -154,22 +181,29 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         error = QStringLiteral("no moves in the main line");
         return {};
     }
-    const Handicap handicap = handicapOf(game, error);
+    const QString name = importedGameName(game, fallbackName, 0);
+    const SetUp setUp = setUpOf(game, isProblemName(name), error);
     if (!error.isEmpty())
         return {};
 
     ImportedGame imported;
-    imported.turned = handicap.turned;
-    if (handicap.turned != BoardSymmetry::Identity) {
+    imported.turned = setUp.turned;
+    if (setUp.turned != BoardSymmetry::Identity) {
         imported.warnings << QStringLiteral("board %1 so that the %2 handicap stones stand on the "
                                             "program's points")
-                                 .arg(symmetryDescription(handicap.turned))
-                                 .arg(handicap.count);
+                                 .arg(symmetryDescription(setUp.turned))
+                                 .arg(setUp.count);
     }
     if (!resultUnderstood(game.result))
         imported.warnings << QStringLiteral("result RE[%1] kept as written").arg(game.result);
     GameInfo& info = imported.game;
-    info.gameName = importedGameName(game, fallbackName, handicap.count);
+    info.gameName = importedGameName(game, fallbackName, setUp.count);
+    if (setUp.problem() && !isProblemName(info.gameName)) {
+        // Replay and export know a problem by its name.
+        info.gameName.prepend(problemNamePrefix);
+        imported.warnings << QStringLiteral("set-up stones (AB/AW) kept as a problem named %1")
+                                 .arg(info.gameName);
+    }
     info.whitePlayer = withHalfWidthBrackets(game.whitePlayer);
     info.blackPlayer = withHalfWidthBrackets(game.blackPlayer);
     info.komi = withHalfWidthBrackets(game.komi);
@@ -180,14 +214,35 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
     handicapFromGameName(model, info.gameName);
     placeHandicapStones(model, view);
 
-    int number = 0;
     int stones = 0;
+    if (setUp.problem()) {
+        // The set-up as the board's problem mode records it: stones of either colour, then the
+        // pause marker that ends it.
+        for (const auto& [points, mode] :
+             {std::pair{&setUp.black, 1}, std::pair{&setUp.white, 2}}) {
+            model.play.placementMode = mode;
+            for (const Point& p : *points) {
+                if (playStone(model, p, view) != PlayResult::Played) {
+                    error = QStringLiteral("set-up: too many entries: ") + moveListFullMessage();
+                    return {};
+                }
+                ++stones;
+            }
+        }
+        if (addPauseMarker(model) != PlayResult::Played) {
+            error = QStringLiteral("set-up: too many entries: ") + moveListFullMessage();
+            return {};
+        }
+        imported.setUpStones = stones;
+    }
+
+    int number = 0;
     for (const SgfMove& move : game.moves) {
         ++number;
         if (move.pass)
             continue;
         // Messages name the point as the file writes it, turned or not.
-        const Point point = applySymmetry(handicap.turned, move.point);
+        const Point point = applySymmetry(setUp.turned, move.point);
         if (model.board.cell(point) != Board::Empty) {
             error = describe(number, move) + QStringLiteral(" on an occupied point");
             return {};

@@ -22,6 +22,8 @@ struct ImportedGame {
     MoveList moves;
     // How the whole game was turned so that its handicap stones stand on the program's points.
     BoardSymmetry turned = BoardSymmetry::Identity;
+    // A problem's set-up stones: the first entries, followed by the pause marker.
+    int setUpStones = 0;
     QStringList warnings; // what was read differently from the file, one line each
 };
 
@@ -36,7 +38,9 @@ struct SgfImport {
 };
 
 // The program's words for a standard SGF result (RE): B+R → 黒中押勝, W+6.5 → 白6目半勝,
-// B+T → 黒時間勝, W+F → 白反則勝, B+ → 黒勝, 0 / Draw → 持碁; anything else as written.
+// B+ → 黒勝, 0 / Draw → 持碁, Void → 打掛, also with a remark in brackets after them
+// ("W+R (130 moves)"). Anything else, such as B+T, a margin that is not in half points or a
+// result in words, is kept as written.
 QString resultFromSgf(const QString& re);
 
 // The game name a record gets for an SGF game: GN, else EV, else fallbackName (the file's
@@ -47,9 +51,13 @@ QString importedGameName(const SgfGame& game, const QString& fallbackName, int h
 // Turns one read game into a record, playing its main line with the play rules. Handicap
 // stones on another layout of the board, such as the usual two stones on the other diagonal,
 // turn the whole game (stones and moves) by the symmetry that puts them on the program's
-// points. Fails (error set) for a board other than 19 x 19, a main line without a stone, setup
-// stones other than a handicap that some symmetry puts on the program's points, a move on an
-// occupied point, or more entries than a record holds.
+// points. Set-up stones of a problem (a game named 詰め碁… or 定石…, or any set-up with white
+// stones) become the record's first entries, black then white, ended by the pause marker, as
+// the board's problem mode records them; a name that does not say problem gets 詰め碁 in front.
+// Fails (error set) for a board other than 19 x 19, a main line without a stone, black set-up
+// stones that are neither a problem nor a handicap some symmetry puts on the program's points,
+// set-up after the first move, a move on an occupied point, or more entries than a record
+// holds.
 ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error);
 
 // Reads and converts every game tree of an SGF file's bytes.

@@ -20,57 +20,108 @@ QString tagValue(const QString& item, qsizetype tagEnd) {
     return item.mid(tagEnd, std::max<qsizetype>(0, item.size() - 1 - tagEnd));
 }
 
+// The values of "[..]" groups from position at on: AB[pd][dp] gives pd and dp.
+QStringList bracketValues(const QString& item, qsizetype at) {
+    QStringList values;
+    while (at < item.size() && item.at(at) == u'[') {
+        const qsizetype close = item.indexOf(u']', at + 1);
+        if (close < 0)
+            break;
+        values << item.mid(at + 1, close - at - 1);
+        at = close + 1;
+        while (at < item.size() && item.at(at).isSpace())
+            ++at;
+    }
+    return values;
+}
+
 } // namespace
 
 SgfItems readSgfItems(QStringView text) {
     SgfItems result;
-    TableImport& import = result.import;
-    import.game.gameName = yahooGameName;
+    SgfGame game;
+    QString stopNote;
 
     static const struct {
         const char16_t* tag;
-        QString GameInfo::*field;
-    } tags[] = {{u"PB[", &GameInfo::blackPlayer},
-                {u"PW[", &GameInfo::whitePlayer},
-                {u"GN[", &GameInfo::gameName},
-                {u"KM[", &GameInfo::komi}};
+        QString SgfGame::*field;
+    } tags[] = {{u"PB[", &SgfGame::blackPlayer},
+                {u"PW[", &SgfGame::whitePlayer},
+                {u"GN[", &SgfGame::gameName},
+                {u"KM[", &SgfGame::komi},
+                {u"RE[", &SgfGame::result}};
+    static const struct {
+        const char16_t* tag;
+        QVector<Point> SgfSetup::*points;
+    } setupTags[] = {
+        {u"AB[", &SgfSetup::black}, {u"AW[", &SgfSetup::white}, {u"AE[", &SgfSetup::empty}};
 
-    const QStringList lines = textfile::splitLines(text.toString());
-    for (const QString& line : lines) {
-        for (const QString& item : textfile::splitItems(line)) {
-            if (!item.startsWith(u"B[") && !item.startsWith(u"W[")) {
-                for (const auto& t : tags) {
-                    const qsizetype at = item.indexOf(QStringView(t.tag));
-                    if (at < 0)
-                        continue;
-                    const QString value = tagValue(item, at + 3);
-                    // An empty game name keeps the default: the record needs one.
-                    if (t.field != &GameInfo::gameName || !value.isEmpty())
-                        import.game.*t.field = value;
+    auto readItems = [&] {
+        const QStringList lines = textfile::splitLines(text.toString());
+        for (const QString& line : lines) {
+            for (const QString& item : textfile::splitItems(line)) {
+                if (!item.startsWith(u"B[") && !item.startsWith(u"W[")) {
+                    for (const auto& t : tags) {
+                        const qsizetype at = item.indexOf(QStringView(t.tag));
+                        if (at >= 0)
+                            game.*t.field = tagValue(item, at + 3);
+                    }
+                    if (const qsizetype at = item.indexOf(u"HA["); at >= 0)
+                        game.handicap = tagValue(item, at + 3).trimmed().toInt();
+                    for (const auto& t : setupTags) {
+                        const qsizetype at = item.indexOf(QStringView(t.tag));
+                        if (at < 0)
+                            continue;
+                        SgfSetup setup;
+                        setup.afterMoves = static_cast<int>(game.moves.size());
+                        for (const QString& value : bracketValues(item, at + 2)) {
+                            const Point p{letterValue(value.front()), letterValue(value.back())};
+                            if (value.size() == 2 && p.onBoard())
+                                (setup.*t.points).append(p);
+                        }
+                        game.setups.append(setup);
+                    }
+                    continue;
                 }
-                continue;
+                result.hasMoveItems = true;
+                const qsizetype close = item.indexOf(u']', 2);
+                const QString value = close < 0 ? item.mid(2) : item.mid(2, close - 2);
+                // B[] is the pass of FF[4], tt the one of earlier formats.
+                if (value.isEmpty())
+                    return;
+                const int column = letterValue(value.front());
+                const int row = letterValue(value.back());
+                if (column == 20 || row == 20)
+                    return;
+                if (value.size() != 2 || column < 1 || row < 1) {
+                    stopNote = badSgfPointMessage(item, column, row);
+                    return;
+                }
+                if (game.moves.size() == TableEntryData::maxMoves) {
+                    result.import.outcome = Outcome::failure(tooManyMovesMessage);
+                    return;
+                }
+                SgfMove move;
+                move.colour = item.front() == u'B' ? black : white;
+                move.point = Point{column, row};
+                game.moves.append(move);
             }
-            result.hasMoveItems = true;
-            const qsizetype close = item.indexOf(u']', 2);
-            const QString value = close < 0 ? item.mid(2) : item.mid(2, close - 2);
-            // B[] is the pass of FF[4], tt the one of earlier formats.
-            if (value.isEmpty())
-                return result;
-            const int column = letterValue(value.front());
-            const int row = letterValue(value.back());
-            if (column == 20 || row == 20)
-                return result;
-            if (value.size() != 2 || column < 1 || row < 1) {
-                import.outcome.note(badSgfPointMessage(item, column, row));
-                return result;
-            }
-            if (import.moves.size() == TableEntryData::maxMoves) {
-                import.outcome = Outcome::failure(tooManyMovesMessage);
-                import.moves.clear();
-                return result;
-            }
-            import.moves.append(Point{column, row}.code());
         }
+    };
+    readItems();
+    if (!result.import.outcome.ok)
+        return result;
+
+    // An empty game name keeps the default (the record needs one): the SGF reader names a
+    // game without GN after the layout.
+    const bool anyStone = !game.moves.isEmpty();
+    result.import = tableImportOfGame(game);
+    if (result.import.outcome.ok) {
+        if (!stopNote.isEmpty())
+            result.import.outcome.messages.prepend(stopNote);
+    } else if (!anyStone && !stopNote.isEmpty()) {
+        // Nothing before the unreadable move: that move is the reason.
+        result.import.outcome.messages = QStringList{stopNote};
     }
     return result;
 }

@@ -48,7 +48,20 @@ QString firstGameOnlyMessage(int games) {
     return QStringLiteral("このファイルの%1局のうち、最初の対局を取り込みました").arg(games);
 }
 
+QString importNotesMessage(const QStringList& notes, const QStringList& warnings) {
+    QStringList lines = notes;
+    if (!warnings.isEmpty()) {
+        lines << QStringLiteral("ファイルの次の点は読み替えて取り込みました：");
+        for (const QString& warning : warnings)
+            lines << QStringLiteral("・") + warning;
+    }
+    return lines.join(u'\n');
+}
+
 namespace {
+
+const QString problemSetUpReason =
+    QStringLiteral("問題の配置（AB/AW）は総譜の表に入りません。vorleth-cli import で取り込めます");
 
 TableImport refused(const QString& message) {
     TableImport import;
@@ -56,9 +69,9 @@ TableImport refused(const QString& message) {
     return import;
 }
 
-// A standard file's main line as the board will place it: colours alternate from black, or
-// from white after handicap stones, so reading ends where the file's colours stop doing so.
-TableImport fromStandardGame(const SgfGame& game, int games) {
+} // namespace
+
+TableImport tableImportOfGame(const SgfGame& game) {
     const auto firstStone = std::find_if(game.moves.begin(), game.moves.end(),
                                          [](const SgfMove& m) { return !m.pass; });
     if (firstStone == game.moves.end())
@@ -72,6 +85,9 @@ TableImport fromStandardGame(const SgfGame& game, int games) {
     const ImportedGame start = importSgfGame(head, yahooGameName, error);
     if (!error.isEmpty())
         return refused(unreadableSgfMessage(error));
+    // The table holds moves by number only: a problem's set-up has no place in it.
+    if (start.setUpStones > 0)
+        return refused(unreadableSgfMessage(problemSetUpReason));
     const bool handicap = handicapCount(start.game.gameName) != 0;
 
     QString colour = handicap ? white : black;
@@ -110,10 +126,11 @@ TableImport fromStandardGame(const SgfGame& game, int games) {
         if (entry.isStone())
             import.moves.append(entry.point);
     }
-    if (games > 1)
-        import.outcome.note(firstGameOnlyMessage(games));
+    import.warnings = game.warnings + imported.warnings;
     return import;
 }
+
+namespace {
 
 // The decoded text of either layout.
 TableImport readDecodedSgf(const QString& text) {
@@ -121,8 +138,14 @@ TableImport readDecodedSgf(const QString& text) {
     QString standardError = parse.error;
     if (parse.ok()) {
         const SgfGameRead read = sgfGame(parse.collection, parse.collection.roots.first());
-        if (read.ok())
-            return fromStandardGame(read.game, static_cast<int>(parse.collection.roots.size()));
+        if (read.ok()) {
+            TableImport import = tableImportOfGame(read.game);
+            const auto games = static_cast<int>(parse.collection.roots.size());
+            if (import.outcome.ok && games > 1)
+                import.outcome.note(firstGameOnlyMessage(games));
+            import.warnings = parse.warnings + import.warnings;
+            return import;
+        }
         standardError = read.error;
     }
     // Not standard SGF: the layout with one move per line and no node separators reads as
@@ -208,7 +231,12 @@ Outcome importSgf(const ImportTarget& target) {
         return import.outcome;
     }
     fillTableEntry(import, target);
-    return import.outcome;
+    // Whatever was read differently from the file is told at once, in one box.
+    Outcome outcome;
+    const QString told = importNotesMessage(import.outcome.messages, import.warnings);
+    if (!told.isEmpty())
+        outcome.note(told);
+    return outcome;
 }
 
 Outcome importMailText(const QString& text, bool hasText, const ImportTarget& target) {

@@ -2,6 +2,7 @@
 
 #include "board/playrules.h"
 #include "import/importsource.h"
+#include "import/sgf.h"
 #include "store/outcome.h"
 #include "store/recordtypes.h"
 #include "store/tabledata.h"
@@ -27,7 +28,9 @@ struct TableImport {
     Outcome outcome; // not ok: the source is refused and nothing is to change
     GameInfo game;   // result and komi stay empty when the source has none
     QVector<PointCode> moves;
-    QStringList warnings; // what was read with a doubt, such as a guessed encoding
+    // What the readers took differently from the file (a turned board, a guessed encoding,
+    // properties or variations left out, a result kept as written), one line each.
+    QStringList warnings;
 };
 
 // The program-wide values an import fills.
@@ -38,7 +41,8 @@ struct ImportTarget {
     ImportSource& source;
 };
 
-// The game information screen's opening while importSourcePath is set: reads that file. A
+// The game information screen's opening while importSourcePath is set: reads that file. What
+// the reading tells (where it stopped, the readers' warnings) comes in one message. A
 // standard SGF file (nodes, main line, any encoding it names) goes through the SGF reader; a
 // file in the layout Yahoo! Games saved (one property or one move per line, moves without node
 // separators) through readSgfItems. Reading stops at the first pass or at the first move
@@ -61,12 +65,19 @@ Outcome importMailText(const QString& text, bool hasText, const ImportTarget& ta
 // (decodeSgfBytes): a file whose encoding cannot be told is refused with its message.
 TableImport readSgfForTable(const QByteArray& bytes);
 
+// One game of either layout as the board will place it: colours alternate from black, or from
+// white after handicap stones, so reading ends where the file's colours stop doing so (with a
+// message unless only passes follow). A game the board cannot place is refused.
+TableImport tableImportOfGame(const SgfGame& game);
+
 // The item reader for the Yahoo! layout: an item ends at a comma or a line end, blanks around
-// it dropped, double quotes enclosing it removed. An item beginning "B[" or "W[" is a move
-// (its colour is not kept); "PB[", "PW[", "GN[", "KM[" anywhere in another item set the
-// players, the game name and the komi, a later one winning. An empty move value or a "t"
-// coordinate is a pass and ends the reading quietly; a value that is not two of the letters
-// a..s ends it with the message item + column + "#" + row (B[zz]0#0).
+// it dropped, double quotes enclosing it removed. An item beginning "B[" or "W[" is a move of
+// that colour; "PB[", "PW[", "GN[", "KM[", "RE[" and "HA[" anywhere in another item set the
+// players, the game name, the komi, the result and the handicap, a later one winning, and
+// "AB[", "AW[", "AE[" give set-up stones (the handicap) with every value that follows in the
+// item. An empty move value or a "t" coordinate is a pass and ends the reading quietly; a
+// value that is not two of the letters a..s ends it with the message item + column + "#" + row
+// (B[zz]0#0). The moves read then go through tableImportOfGame, as a standard file's do.
 struct SgfItems {
     TableImport import;
     bool hasMoveItems = false; // some item was written as a move, readable or not
@@ -97,5 +108,8 @@ QString stoppedMessage(StopReason reason, int moveNumber);
 QString wrongFirstColourMessage(bool handicap);
 QString unreadableSgfMessage(const QString& reason);
 QString firstGameOnlyMessage(int games);
+// Where the reading stopped and what the readers took differently, as one message; empty when
+// there is nothing to tell.
+QString importNotesMessage(const QStringList& notes, const QStringList& warnings);
 
 } // namespace vorleth

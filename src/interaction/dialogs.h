@@ -12,7 +12,9 @@ namespace vorleth {
 // with a scripted one.
 class Dialogs {
 public:
-    enum class Buttons { Ok, OkCancel, YesNo };
+    // A question whose Yes (or OK) deletes a file starts on the answer that keeps it, so that
+    // a hasty Enter deletes nothing: YesNoDefaultNo, OkCancelDefaultCancel.
+    enum class Buttons { Ok, OkCancel, YesNo, YesNoDefaultNo, OkCancelDefaultCancel };
     enum class Answer { Ok, Cancel, Yes, No };
 
     virtual ~Dialogs() = default;
@@ -29,12 +31,19 @@ public:
 // What a screen or a menu entry whose part of the program is not built yet says instead.
 inline const QString notReadyMessage = QStringLiteral("この機能は準備中です");
 
-// Answers every box at once without a user: OK, No (so nothing gets deleted unasked),
-// and the default text.
+// Yes and No are the answers of these boxes; OK and Cancel of the others.
+inline bool isYesNo(Dialogs::Buttons buttons) {
+    return buttons == Dialogs::Buttons::YesNo || buttons == Dialogs::Buttons::YesNoDefaultNo;
+}
+
+// Answers every box at once without a user: OK, No (so nothing gets deleted unasked), Cancel
+// where OK would delete, and the default text.
 class SilentDialogs : public Dialogs {
 public:
     Answer message(const QString&, Buttons buttons, const QString&) override {
-        return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        if (isYesNo(buttons))
+            return Answer::No;
+        return buttons == Buttons::OkCancelDefaultCancel ? Answer::Cancel : Answer::Ok;
     }
     std::optional<QString> input(const QString&, const QString&, const QString& defaultText, int,
                                  int) override {

@@ -336,10 +336,13 @@ BoardRecordingController::SaveOutcome BoardRecordingController::saveAndReturn() 
 
 bool BoardRecordingController::returnWithoutSaving() {
     BoardModel& model = m_context.board;
+    // OK throws the game and its recovery file away: a hasty Enter must not.
     if (model.moves.length() > 0 && !m_context.table.skipSaveQuestion &&
-        m_dialogs.message(discardQuestion, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
+        m_dialogs.message(discardQuestion, Dialogs::Buttons::OkCancelDefaultCancel) !=
+            Dialogs::Answer::Ok)
         return false;
-    offerSourceDeletion(m_context.import, m_dialogs);
+    // A discarded game is saved nowhere: its import source is the only copy left, so no
+    // deletion is offered for it.
     model.play.nextMoveNumber = 0;
     model.moves.clear();
     model.play.appliedCount = 0;

@@ -3,7 +3,6 @@
 #include "interaction/dialogs.h"
 #include "store/catalogue.h"
 #include "store/resulttext.h"
-#include "store/textfile.h"
 #include "store/workingfiles.h"
 
 #include <algorithm>
@@ -15,9 +14,14 @@ namespace {
 
 constexpr int tableEntryMode = 2;
 
-// The number a box's text begins with, 0 for none.
-int boxValue(const QString& text) {
-    return textfile::leadingNumber(text).value_or(0);
+// A digit box holds one digit or nothing (full-width digits read as digits); nothing else.
+std::optional<int> digitOf(const QString& text) {
+    const QString digit = text.normalized(QString::NormalizationForm_KC).trimmed();
+    if (digit.isEmpty())
+        return 0;
+    if (digit.size() != 1 || !digit.front().isDigit())
+        return std::nullopt;
+    return digit.front().digitValue();
 }
 
 QStringList numbers(int from, int to) {
@@ -32,6 +36,11 @@ bool needsMargin(const QString& result) {
 }
 
 } // namespace
+
+QString moveCountOutOfRangeMessage() {
+    return QStringLiteral("手数は 0 から %1 までの数で入力してください")
+        .arg(TableEntryData::maxMoves);
+}
 
 QStringList gameInfoResults() {
     return {QStringLiteral("白勝"),     QStringLiteral("白中押勝"), QStringLiteral("黒勝"),
@@ -114,6 +123,8 @@ void GameInfoController::showBoxes(bool scanLibrary) {
     shown.whitePlayer = game.whitePlayer;
     shown.blackPlayer = game.blackPlayer;
     shown.result = game.result;
+    // An imported or recalled game keeps its komi; a new one starts with the usual.
+    shown.komi = game.komi.isEmpty() ? defaultKomiText : game.komi;
     const QStringList digits = moveCountDigits(m_context.record.moveCount);
     shown.hundreds = digits[0];
     shown.tens = digits[1];
@@ -133,16 +144,48 @@ void GameInfoController::copyBoxes(const GameInfoBoxes& boxes) {
     }
 }
 
+std::optional<int> GameInfoController::moveCountOfBoxes(const GameInfoBoxes& boxes, bool& refused) {
+    refused = false;
+    if (boxes.hundreds.trimmed().isEmpty() && boxes.tens.trimmed().isEmpty() &&
+        boxes.units.trimmed().isEmpty())
+        return std::nullopt;
+    const std::optional<int> hundreds = digitOf(boxes.hundreds);
+    const std::optional<int> tens = digitOf(boxes.tens);
+    const std::optional<int> units = digitOf(boxes.units);
+    const int n = hundreds && tens && units ? 100 * *hundreds + 10 * *tens + *units : -1;
+    if (n < 0 || n > TableEntryData::maxMoves) {
+        m_dialogs.message(moveCountOutOfRangeMessage());
+        refused = true;
+        return std::nullopt;
+    }
+    return n;
+}
+
 bool GameInfoController::next() {
     const GameInfoBoxes boxes = m_view.boxes();
+    // Boxes that do not hold what they are for are told before anything changes.
+    const std::optional<QString> margin = marginNumber(boxes.margin);
+    if (!margin) {
+        m_dialogs.message(marginNotNumberMessage);
+        return false;
+    }
+    const std::optional<QString> komi =
+        boxes.komi.trimmed().isEmpty() ? std::optional<QString>(QString()) : komiNumber(boxes.komi);
+    if (!komi) {
+        m_dialogs.message(komiNotNumberMessage);
+        return false;
+    }
+    bool refused = false;
+    const std::optional<int> n = moveCountOfBoxes(boxes, refused);
+    if (refused)
+        return false;
+
     copyBoxes(boxes);
     GameInfo& game = m_context.record.game;
     if (needsMargin(game.result))
-        game.result = composeResult(game.result, boxes.margin);
-    const int n =
-        100 * boxValue(boxes.hundreds) + 10 * boxValue(boxes.tens) + boxValue(boxes.units);
-    if (n != 0)
-        m_context.record.moveCount = n;
+        game.result = composeResult(game.result, *margin);
+    if (n && *n != 0)
+        m_context.record.moveCount = *n;
 
     for (auto [field, message] : {std::pair{&game.gameName, &gameNameNeededMessage},
                                   std::pair{&game.whitePlayer, &whitePlayerNeededMessage},
@@ -152,8 +195,8 @@ bool GameInfoController::next() {
             return false;
         }
     }
-    if (!boxes.komi.isEmpty())
-        game.komi = boxes.komi;
+    if (!komi->isEmpty())
+        game.komi = *komi;
     handicapFromGameName(m_context.board, game.gameName);
 
     if (m_context.entryMode != tableEntryMode) {
@@ -169,11 +212,13 @@ bool GameInfoController::next() {
 
 bool GameInfoController::back() {
     const GameInfoBoxes boxes = m_view.boxes();
+    bool refused = false;
+    const std::optional<int> n = moveCountOfBoxes(boxes, refused);
+    if (refused)
+        return false;
     copyBoxes(boxes);
-    if (!boxes.hundreds.isEmpty() || !boxes.tens.isEmpty() || !boxes.units.isEmpty()) {
-        m_context.record.moveCount =
-            100 * boxValue(boxes.hundreds) + 10 * boxValue(boxes.tens) + boxValue(boxes.units);
-    }
+    if (n)
+        m_context.record.moveCount = *n;
     m_navigator.show(ScreenId::Start);
     return true;
 }
@@ -182,16 +227,22 @@ void GameInfoController::recallLastEntry() {
     TableEntryData& table = m_context.table;
     if (!report(m_dialogs, readWorkingEntry(m_context.baseDirectory, m_context.record, table)))
         return;
+    // The recalled entry is the user's own, not an import: the opening must not import the file
+    // again over it, the repeated plays come from the working file, and there is no source
+    // file to offer for deletion.
+    m_context.import.reset();
+    table.repeatedPlays.clear();
     open();
     table.tablePrefilled = true;
     m_context.board.moves.clear();
     m_context.board.play.appliedCount = 0;
-    // The grid shows this diagram only, not numbers left from an earlier one.
+    // The grid shows this diagram only, not numbers left from an earlier one. A point holds the
+    // number of the first move played there; a later one is a repeated play.
     table.clearDiagramGrid();
     const int moves = std::min(m_context.record.moveCount, TableEntryData::maxMoves);
     for (int i = 1; i <= moves; ++i) {
         const Point p = Point::fromCode(table.tableMoves[i]);
-        if (p.onBoard())
+        if (p.onBoard() && table.diagramGrid[p.column][p.row] < 1)
             table.diagramGrid[p.column][p.row] = i;
     }
 }

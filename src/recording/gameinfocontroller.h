@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 namespace vorleth {
 
 class Dialogs;
@@ -53,13 +55,19 @@ inline const QString gameNameNeededMessage = QStringLiteral("対局名が必要�
 inline const QString whitePlayerNeededMessage = QStringLiteral("対局者　白番　が必要です");
 inline const QString blackPlayerNeededMessage = QStringLiteral("対局者　黒番　が必要です");
 inline const QString defaultKomiText = QStringLiteral("6.5");
+inline const QString marginNotNumberMessage =
+    QStringLiteral("勝ち負け数は 0.5 きざみの数で入力してください（例 6.5）");
+inline const QString komiNotNumberMessage =
+    QStringLiteral("コミは 0.5 きざみの数で入力してください（例 6.5、逆コミは -6.5）");
+// The move-count boxes keep what the table holds: up to 500 moves.
+QString moveCountOutOfRangeMessage();
 
 class GameInfoView {
 public:
     virtual ~GameInfoView() = default;
     // "前回入力の再現" and "yahoo囲碁データ取り込み".
     virtual void setTableEntryMenusVisible(bool visible) = 0;
-    // Empties and fills every list, then shows the texts; the komi box keeps its own text.
+    // Empties and fills every list, then shows the texts, the komi among them.
     virtual void fill(const GameInfoLists& lists, const GameInfoBoxes& shown) = 0;
     virtual GameInfoBoxes boxes() const = 0;
 };
@@ -102,6 +110,9 @@ private:
     ImportTarget importTarget();
     void showBoxes(bool scanLibrary);
     void copyBoxes(const GameInfoBoxes& boxes);
+    // The move count the three digit boxes give, or nothing when they do not give one the
+    // table can hold (the user is told then). All three empty give nothing without a word.
+    std::optional<int> moveCountOfBoxes(const GameInfoBoxes& boxes, bool& refused);
 
     GameInfoContext m_context;
     GameInfoView& m_view;

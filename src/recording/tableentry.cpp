@@ -213,9 +213,15 @@ void TableEntryController::restore(Point cell) {
 }
 
 bool TableEntryController::beginLineEdit(Point& cell) {
-    validateCell();
+    // The row the user chose: a check that clears an earlier error moves the cursor to the
+    // cell after that error, which may be on another row.
     cell = m_view.currentCell();
-    return cell.onBoard();
+    validateCell();
+    if (!cell.onBoard())
+        return false;
+    // A number that fails its check keeps the cursor on its own cell, which is the chosen one.
+    m_view.setCurrentCell(cell);
+    return true;
 }
 
 void TableEntryController::endLineEdit() {

@@ -639,7 +639,8 @@ bool ReplayController::continuePlaying() {
 }
 
 bool ReplayController::deleteRecord() {
-    if (m_dialogs.message(deleteConfirmation, Dialogs::Buttons::OkCancel) != Dialogs::Answer::Ok)
+    if (m_dialogs.message(deleteConfirmation, Dialogs::Buttons::OkCancelDefaultCancel) !=
+        Dialogs::Answer::Ok)
         return false;
     if (!report(m_dialogs, vorleth::deleteRecord(m_context.recordDirectory, m_context.catalogue,
                                                  m_context.record)))

@@ -17,6 +17,13 @@ struct GameInfo {
     friend bool operator==(const GameInfo&, const GameInfo&) = default;
 };
 
+// A problem or a joseki: its record sets up a position, ends the set-up with a pause marker
+// and plays on from there; replay and export know it by the start of its game name.
+inline bool isProblemName(const QString& gameName) {
+    return gameName.startsWith(QStringLiteral("詰め碁")) ||
+           gameName.startsWith(QStringLiteral("定石"));
+}
+
 // The nine fields a record's file name carries, and the name itself: one catalogue entry.
 struct RecordMetadata {
     GameInfo game;

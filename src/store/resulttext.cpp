@@ -1,5 +1,7 @@
 #include "store/resulttext.h"
 
+#include <QRegularExpression>
+
 #include <cmath>
 
 namespace vorleth {
@@ -7,8 +9,8 @@ namespace vorleth {
 namespace {
 
 // The number a text begins with: blanks, an optional sign, digits and an optional fraction;
-// 0 when the text does not begin with one.
-float leadingNumber(const QString& text) {
+// nothing when the text does not begin with one.
+std::optional<float> leadingNumber(const QString& text) {
     qsizetype i = 0;
     while (i < text.size() && text.at(i).isSpace())
         ++i;
@@ -25,13 +27,33 @@ float leadingNumber(const QString& text) {
     }
     bool ok = false;
     const float m = text.mid(start, i - start).toFloat(&ok);
-    return ok && i > digitsStart && std::isfinite(m) ? m : 0.0f;
+    if (!ok || i == digitsStart || !std::isfinite(m))
+        return std::nullopt;
+    return m;
+}
+
+// A whole or half number, at most three digits before the point (no game has a larger margin
+// or komi, and the text goes into the record's file name).
+std::optional<QString> halfPoints(const QString& text, bool signAllowed) {
+    static const QRegularExpression number(QStringLiteral(R"(^([+-]?)(\d{1,3})(\.(0+|50*))?$)"));
+    const QString normalized = text.normalized(QString::NormalizationForm_KC).remove(u' ');
+    const QRegularExpressionMatch m = number.match(normalized);
+    if (!m.hasMatch() || (!signAllowed && m.captured(1) == QStringLiteral("-")))
+        return std::nullopt;
+    QString kept = m.captured(1) == QStringLiteral("-") ? QStringLiteral("-") : QString();
+    kept += m.captured(2);
+    if (!m.captured(3).isEmpty())
+        kept += m.captured(3);
+    return kept;
 }
 
 } // namespace
 
 QString composeResult(const QString& r, const QString& text) {
-    const float m = leadingNumber(text);
+    const std::optional<float> number = leadingNumber(text);
+    if (!number)
+        return r;
+    const float m = *number;
     const float w = std::floor(m) + 0.0f; // no "-0" for a margin of -0.0
     const QString winner = r.left(1);
     const QString whole = QString::number(static_cast<double>(w), 'f', 0);
@@ -40,6 +62,16 @@ QString composeResult(const QString& r, const QString& text) {
     if (w == 0.0f)
         return winner + QStringLiteral("半目勝");
     return winner + whole + QStringLiteral("目半勝");
+}
+
+std::optional<QString> marginNumber(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return QString();
+    return halfPoints(text, false);
+}
+
+std::optional<QString> komiNumber(const QString& text) {
+    return halfPoints(text, true);
 }
 
 } // namespace vorleth

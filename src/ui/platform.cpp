@@ -7,6 +7,10 @@
 
 namespace vorleth {
 
+QString asWritten(QString caption) {
+    return caption.replace(u'&', QStringLiteral("&&"));
+}
+
 void systemBeep() {
     QApplication::beep();
 }

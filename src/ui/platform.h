@@ -10,6 +10,10 @@ namespace vorleth {
 
 void systemBeep();
 
+// A caption as the program writes it, for a button, a menu or a menu item: Qt takes a lone "&"
+// there as the mark of an access key and hides it, so every "&" is doubled to show as itself.
+QString asWritten(QString caption);
+
 bool clipboardHasText();
 QString clipboardText();
 void setClipboardText(const QString& text);

@@ -227,6 +227,68 @@ TEST_F(CliExportTest, ExportThenImportGivesTheSameGame) {
     }
 }
 
+// Problems with their set-up, and results with or without a standard form: what the program
+// exports, it imports back the same.
+TEST_F(CliExportTest, ProblemsAndEveryResultComeBackWhole) {
+    auto entries = [](std::initializer_list<std::pair<PointCode, const char*>> list) {
+        MoveList moves;
+        for (const auto& [code, kind] : list)
+            moves.append({code, QString::fromLatin1(kind)});
+        return moves;
+    };
+    // Set-up stones in the order the exported set-up lists them: black, then white, each by
+    // column. White's first move after the set-up takes the black stone at (1, 3).
+    const MoveList problem = entries({{103, "1"},
+                                      {202, "1"},
+                                      {301, "1"},
+                                      {104, "2"},
+                                      {203, "2"},
+                                      {302, "2"},
+                                      {401, "2"},
+                                      {pauseMarkerCode, "9"},
+                                      {201, "1"},
+                                      {102, "2"},
+                                      {103, "+"},
+                                      {1010, "1"}});
+    const MoveList joseki = entries({{404, "1"}, {pauseMarkerCode, "9"}, {303, "2"}, {304, "1"}});
+    const MoveList game = entries({{1604, "1"}, {416, "2"}, {1616, "1"}});
+    const struct {
+        const char* gameName;
+        const MoveList& moves;
+        const char* result;
+        const char* back; // the result once imported again
+    } cases[] = {
+        {"詰め碁 第1問", problem, "黒先白死", "黒先白死"},
+        {"定石 星", joseki, "定石", "定石"},
+        {"練習", game, "打掛", "打掛"},
+        {"練習", game, "黒勝", "黒勝"},
+        {"練習", game, "持碁", "持碁"},
+        {"練習", game, "白3目半勝", "白3目半勝"},
+        {"練習", game, "White wins by resignation", "White wins by resignation"},
+        {"練習", game, "B+R (199 moves)", "黒中押勝"},
+    };
+    const QString records = folder(QStringLiteral("records"));
+    int number = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.gameName) + " / " + c.result);
+        GameRecord record;
+        record.metadata.game = {QString::fromUtf8(c.gameName), QStringLiteral("甲"),
+                                QStringLiteral("乙"), QString::fromUtf8(c.result),
+                                QStringLiteral("6.5")};
+        record.moves = c.moves;
+        const QString original = store(records, record);
+        const QString sgf = temp.filePath(QStringLiteral("whole%1.sgf").arg(++number));
+        const CliRun exported = run({QStringLiteral("export"), original, sgf});
+        ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+        const GameRecord after =
+            readRecordFile(importOnce(sgf, QStringLiteral("whole%1").arg(number)));
+        EXPECT_EQ(after.metadata.game.gameName, QString::fromUtf8(c.gameName));
+        EXPECT_EQ(after.metadata.game.result, QString::fromUtf8(c.back));
+        EXPECT_EQ(after.metadata.game.komi, QStringLiteral("6.5"));
+        EXPECT_EQ(after.moves, c.moves);
+    }
+}
+
 // GTP's vertex ("D16") as a point: columns A..T without I, rows counted from the bottom.
 std::optional<Point> gtpPoint(const QString& vertex) {
     static const QString columns = QStringLiteral("ABCDEFGHJKLMNOPQRST");

@@ -107,9 +107,9 @@ TEST(SgfResult, ProgramWordsAndBack) {
         {"白勝", "W+", "白勝"},
         {" 黒中押勝 ", "B+R", "黒中押勝"},
         {"持碁", "0", "持碁"},
-        {"黒時間勝", "B+T", "黒時間勝"},
-        {"白反則勝", "W+F", "白反則勝"},
-        {"打掛", "", ""},
+        {"打掛", "Void", "打掛"},
+        {"黒時間勝", "", ""},
+        {"白反則勝", "", ""},
         {"定石", "", ""},
         {"黒先白死", "", ""},
         {"白先劫", "", ""},
@@ -167,7 +167,9 @@ TEST(SgfExport, RootAndMoves) {
     EXPECT_EQ(parsed.nodes, (QStringList{"B[ba]", "W[aa]", "B[ab]", "W[cc]", "B[pd]"}));
 }
 
-TEST(SgfExport, InformationWithoutAnSgfFormGoesToTheComment) {
+// A result without a standard form stays in RE as written, so that a round trip keeps it; a
+// komi that is not a number goes to the comment, since KM must be one.
+TEST(SgfExport, InformationWithoutAnSgfForm) {
     const struct {
         const char* name;
         const char* result;
@@ -175,11 +177,14 @@ TEST(SgfExport, InformationWithoutAnSgfFormGoesToTheComment) {
         const char* recordDate;
         const char *re, *km, *gc, *dt;
     } cases[] = {
-        {"suspended", "打掛", "6.5", "20071105", "<none>", "6.5", "勝敗：打掛", "2007-11-05"},
+        {"suspended", "打掛", "6.5", "20071105", "Void", "6.5", "<none>", "2007-11-05"},
         {"komi in words", "白中押勝", "６目半", "20071105", "W+R", "<none>", "コミ：６目半",
          "2007-11-05"},
-        {"both", "黒先白死", "互先", "20071105", "<none>", "<none>", "コミ：互先\n勝敗：黒先白死",
-         "2007-11-05"},
+        {"both", "黒先白死", "互先", "20071105", "黒先白死", "<none>", "コミ：互先", "2007-11-05"},
+        {"result of another program", "B+R (199 moves)", "6.5", "20071105", "B+R (199 moves)",
+         "6.5", "<none>", "2007-11-05"},
+        {"result in English", "White wins by resignation", "6.5", "20071105",
+         "White wins by resignation", "6.5", "<none>", "2007-11-05"},
         {"full-width komi", "黒勝", "６．５", "20071105", "B+", "6.5", "<none>", "2007-11-05"},
         {"whole komi", "持碁", "0", "20071105", "0", "0", "<none>", "2007-11-05"},
         {"nothing known", "", "", "", "<none>", "<none>", "<none>", "<none>"},

@@ -18,8 +18,8 @@ TEST(ComposeResult, MarginWords) {
     } cases[] = {
         {"白勝", "6.5", "白6目半勝"}, {"白勝", "0.5", "白半目勝"},
         {"白勝", "3.0", "白3目勝"},   {"白勝", "0", "白0目勝"},
-        {"白勝", "", "白0目勝"},      {"黒勝", " 12.5目", "黒12目半勝"},
-        {"黒勝", "7", "黒7目勝"},     {"黒勝", "abc", "黒0目勝"},
+        {"白勝", "", "白勝"},         {"黒勝", " 12.5目", "黒12目半勝"},
+        {"黒勝", "7", "黒7目勝"},     {"黒勝", "abc", "黒勝"},
         {"黒勝", "-0", "黒0目勝"},    {"黒勝", "1.75", "黒1目半勝"},
         {"黒", "2.", "黒2目勝"},
     };
@@ -43,16 +43,24 @@ TEST(SgfResult, ProgramWords) {
         {"W+6.5", "白6目半勝"},
         {"B+0.5", "黒半目勝"},
         {"B+12", "黒12目勝"},
-        {"W+T", "白時間勝"},
-        {"B+Time", "黒時間勝"},
-        {"W+F", "白反則勝"},
-        {"B+Forfeit", "黒反則勝"},
+        {"B+3.5", "黒3目半勝"},
+        {"W+R (130 moves)", "白中押勝"},
+        {"B+2.5 (251 moves)", "黒2目半勝"},
+        {"W+3.0", "白3目勝"},
         {"B+", "黒勝"},
+        {"w+", "白勝"},
         {"0", "持碁"},
         {"Draw", "持碁"},
         {"Jigo", "持碁"},
+        {"Void", "打掛"},
+        {"void", "打掛"},
+        // No words of the program for these: kept as the file writes them.
+        {"W+T", "W+T"},
+        {"B+Forfeit", "B+Forfeit"},
+        {"B+3.25", "B+3.25"},
+        {"B+R199", "B+R199"},
+        {"White wins by resignation", "White wins by resignation"},
         {"?", "?"},
-        {"Void", "Void"},
         {"W+6.5pts", "W+6.5pts"},
         {"白中押勝", "白中押勝"},
         {"", ""},
@@ -96,7 +104,10 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
         {"usual eight, off the table", "(;AB[dd][jd][pd][dj][pj][dp][jp][pp];W[qc])",
          "!the 8 handicap stones (AB) are not on the standard points"},
         {"free placement", "(;HA[2]AB[dd][pq];W[qc])", "!the 2 handicap stones (AB) are not on"},
-        {"white setup", "(;AB[dd][pp]AW[jj];B[qc])", "!setup stones other than a handicap (AW)"},
+        {"white set-up stones: a problem", "(;AB[dd][pp]AW[jj];B[qc])", "詰め碁file"},
+        {"a problem by its name", "(;GN[定石 小目]AB[dd][pp];W[qc])", "定石 小目"},
+        {"a point of both colours", "(;AB[dd]AW[dd];B[qc])",
+         "!a set-up point (dd) given to both colours"},
         {"erased points", "(;AE[jj];B[qc])", "!setup stones other than a handicap (AE)"},
         {"setup during the game", "(;B[aa];AB[pp][dd])", "!setup stones (AB/AW/AE) after move 1"},
         {"HA disagreeing with AB", "(;HA[3]AB[pp][dd];W[qc])",
@@ -146,6 +157,32 @@ TEST(SgfImport, PlaysTheColoursTheFileGives) {
                                MoveEntry{101, QStringLiteral("+")}, MoveEntry{303, white}})
         expected.append(e);
     EXPECT_EQ(game.moves, expected);
+}
+
+// A problem's set-up becomes the record's first entries and the pause marker after them, as the
+// board's problem mode records it; the moves follow in their own colours.
+TEST(SgfImport, AProblemsSetUpStonesComeBeforeItsPauseMarker) {
+    const SgfImport import =
+        importText(QStringLiteral("(;GN[詰め碁 1]AB[aa][ba]AW[ca][ab]PL[B];B[bb];W[cc])"));
+    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    const ImportedGame& game = import.games.first();
+    EXPECT_EQ(game.game.gameName, QStringLiteral("詰め碁 1"));
+    EXPECT_EQ(game.setUpStones, 4);
+    EXPECT_TRUE(import.warnings.isEmpty()) << import.warnings.join(u'\n').toStdString();
+    MoveList expected;
+    for (const MoveEntry& e :
+         {MoveEntry{101, black}, MoveEntry{201, black}, MoveEntry{301, white},
+          MoveEntry{102, white}, MoveEntry{pauseMarkerCode, QStringLiteral("9")},
+          MoveEntry{202, black}, MoveEntry{303, white}})
+        expected.append(e);
+    EXPECT_EQ(game.moves, expected);
+
+    // Without a problem's name the record gets one, so that replay and export know it.
+    const SgfImport unnamed = importText(QStringLiteral("(;AW[dd];B[pd])"));
+    ASSERT_TRUE(unnamed.ok()) << unnamed.error.toStdString();
+    EXPECT_EQ(unnamed.games.first().game.gameName, QStringLiteral("詰め碁file"));
+    EXPECT_EQ(unnamed.warnings, QStringList{QStringLiteral(
+                                    "set-up stones (AB/AW) kept as a problem named 詰め碁file")});
 }
 
 TEST(SgfImport, HandicapStonesAreNotEntries) {
@@ -218,9 +255,8 @@ TEST(SgfImport, AResultWithoutTheProgramsWordsIsKeptAndReported) {
         const char* result;
         bool warned;
     } cases[] = {
-        {"W+R", "白中押勝", false},     {"", "", false},
-        {"W+?", "W+?", true},           {"Void", "Void", true},
-        {"白中押勝", "白中押勝", true},
+        {"W+R", "白中押勝", false}, {"", "", false},      {"W+?", "W+?", true},
+        {"Void", "打掛", false},    {"B+T", "B+T", true}, {"白中押勝", "白中押勝", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.re);

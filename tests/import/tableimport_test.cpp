@@ -41,8 +41,10 @@ TEST_F(TableImportTest, StandardFileGivesTheMainLineAndItsRepeatedPlays) {
     sourceFrom("ko-game.sgf");
     const Outcome outcome = importSgf(target());
     EXPECT_TRUE(outcome.ok);
-    // The passes that end the game need no word, nor the variation beside the main line.
-    EXPECT_TRUE(outcome.messages.isEmpty()) << outcome.messages.join(u'\n');
+    // The passes that end the game need no word; the variation left out does.
+    EXPECT_EQ(outcome.messages,
+              QStringList{importNotesMessage(
+                  {}, {QStringLiteral("1 variation(s) beside the main line ignored")})});
 
     EXPECT_EQ(record.game, (GameInfo{utf8("コウの練習"), utf8("白川 太郎"), utf8("黒田 次郎"),
                                      utf8("黒中押勝"), QStringLiteral("6.5")}));
@@ -190,7 +192,7 @@ TEST(SgfItems, MovesPropertiesAndTheirEnds) {
          "",
          {yahooGameName, {}, {}, {}, {}}},
         {"a later property wins",
-         "PB[甲]\nKM[0.5]\nPB[丙]\nKM[6.5]\nW[dp]\n",
+         "PB[甲]\nKM[0.5]\nPB[丙]\nKM[6.5]\nB[dp]\n",
          {416},
          "",
          {yahooGameName, {}, utf8("丙"), {}, QStringLiteral("6.5")}},
@@ -219,11 +221,26 @@ TEST(SgfItems, MovesPropertiesAndTheirEnds) {
          {416},
          "",
          {yahooGameName, {}, {}, {}, {}}},
-        {"the colour is not kept",
+        {"two moves of one colour end the reading",
          "B[pd]\nB[dp]\nW[pp]\n",
-         {1604, 416, 1616},
-         "",
+         {1604},
+         "2手目で黒と白が交互でなくなるため、1手目までを取り込みました",
          {yahooGameName, {}, {}, {}, {}}},
+        {"handicap stones: white moves first",
+         "HA[2]\nAB[pp][dd]\nW[pd]\nB[dp]\n",
+         {1604, 416},
+         "",
+         {utf8("２子Yahoo!ゲーム 囲碁"), {}, {}, {}, {}}},
+        {"handicap stones one item each",
+         "AB[pp]\nAB[dd]\nW[pd]\n",
+         {1604},
+         "",
+         {utf8("２子Yahoo!ゲーム 囲碁"), {}, {}, {}, {}}},
+        {"the result in the program's words",
+         "RE[W+R (130 moves)]\nB[pd]\n",
+         {1604},
+         "",
+         {yahooGameName, {}, {}, utf8("白中押勝"), {}}},
         {"tt is a pass that ends the reading",
          "B[pd]\nW[tt]\nB[dp]\nPB[甲]\n",
          {1604},
@@ -267,10 +284,21 @@ TEST(SgfItems, MovesPropertiesAndTheirEnds) {
     }
 }
 
-TEST(SgfItems, FiveHundredMovesAndNoMore) {
+// The layout's moves in turn, in a corner ko taken back and forth: length moves in all.
+QString koFight(int length) {
     QString text;
-    for (int n = 0; n < 500; ++n)
-        text += QStringLiteral("B[pd]\n");
+    const char* opening[] = {"B[ba]", "W[ca]", "B[ab]", "W[bb]",
+                             "B[bc]", "W[db]", "B[jj]", "W[cc]"};
+    for (int n = 0; n < length; ++n) {
+        text += n < 8 ? QString::fromLatin1(opening[n])
+                      : QString::fromLatin1(n % 2 == 0 ? "B[cb]" : "W[bb]");
+        text += u'\n';
+    }
+    return text;
+}
+
+TEST(SgfItems, FiveHundredMovesAndNoMore) {
+    const QString text = koFight(500);
     SgfItems items = readSgfItems(text);
     EXPECT_TRUE(items.import.outcome.ok);
     EXPECT_EQ(items.import.moves.size(), 500);
@@ -347,8 +375,11 @@ TEST(StandardSgf, GamesTheBoardCannotPlaceAreRefused) {
          wrongFirstColourMessage(true)},
         {"a pass first", "(;B[];W[pd])", stoppedMessage(StopReason::Pass, 1)},
         {"no stone at all", "(;GN[x];B[];W[])", noMovesMessage},
-        {"setup stones that are no handicap", "(;AW[dd];B[pd])",
-         unreadableSgfMessage(QStringLiteral("setup stones other than a handicap (AW)"))},
+        {"a problem's set-up stones", "(;AW[dd];B[pd])",
+         unreadableSgfMessage(
+             utf8("問題の配置（AB/AW）は総譜の表に入りません。vorleth-cli import で取り込めます"))},
+        {"a handicap game black begins, in the layout", "AB[pp][dd]\nB[pd]\n",
+         wrongFirstColourMessage(true)},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

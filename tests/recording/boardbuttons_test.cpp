@@ -184,7 +184,7 @@ TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLos
         EXPECT_EQ(model().moves.length(), c.leaves ? 0 : c.clicks);
         EXPECT_EQ(QFileInfo::exists(recoveryPath()), !c.leaves);
         if (!c.leaves) {
-            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancel);
+            EXPECT_EQ(dialogs.shown.front().buttons, Dialogs::Buttons::OkCancelDefaultCancel);
         }
     }
     // With a working entry there, it is read back into the record over the main menu.
@@ -198,14 +198,19 @@ TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLos
     EXPECT_EQ(state.table.tableMoves[2], 1616);
 }
 
-TEST_F(BoardRecordingTest, LeavingAnImportedGameOffersToDeleteItsSource) {
-    state.import = {QDir(state.baseDirectory).filePath(QStringLiteral("源.txt")), true};
-    test::touch(state.import.importSourcePath);
+// A discarded import is saved nowhere: its source is the only copy, and nobody is asked to
+// delete it (a Yes given anyway would find no question).
+TEST_F(BoardRecordingTest, DiscardingAnImportedGameKeepsItsSourceUnasked) {
+    const QString source = QDir(state.baseDirectory).filePath(QStringLiteral("源.txt"));
+    state.import = {source, true};
+    test::touch(source);
     controller.open();
-    dialogs.answers.push_back(Answer::Yes);
+    click(4, 4);
+    dialogs.answers = {Answer::Ok, Answer::Yes}; // discard the game; yes to anything after
     EXPECT_TRUE(controller.returnWithoutSaving());
-    EXPECT_EQ(dialogs.messages().first(), sourceDeletionQuestion);
-    EXPECT_FALSE(QFileInfo::exists(QDir(state.baseDirectory).filePath(QStringLiteral("源.txt"))));
+    EXPECT_FALSE(dialogs.messages().contains(sourceDeletionQuestion));
+    EXPECT_EQ(dialogs.messages().first(), discardQuestion);
+    EXPECT_TRUE(QFileInfo::exists(source));
 }
 
 TEST_F(BoardRecordingTest, HelpShowsCodeTenBesideTheBoard) {

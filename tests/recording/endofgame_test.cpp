@@ -73,6 +73,8 @@ TEST_F(EndOfGameTest, SavingTakesTheChosenResultWithItsMargin) {
          QStringLiteral("白中押勝")},
         {QString(), QStringLiteral("3.5"), QStringLiteral("打掛"), QStringLiteral("打掛")},
         {QString(), QString(), QString(), QString()},
+        // A win whose margin nobody gave is a win, not one by 0 points.
+        {QStringLiteral("黒勝"), QString(), QStringLiteral("打掛"), QStringLiteral("黒勝")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE((c.resultBox + u'|' + c.earlier).toStdString());
@@ -90,6 +92,19 @@ TEST_F(EndOfGameTest, SavingTakesTheChosenResultWithItsMargin) {
         EXPECT_EQ(extractField(s.record.fileName, resultKey), c.saved);
         EXPECT_TRUE(QFileInfo::exists(recordPath(s.settings.recordDirectory, s.record.fileName)));
         EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
+    }
+}
+
+TEST_F(EndOfGameTest, AMarginThatIsNoNumberIsToldAndNothingIsSaved) {
+    for (const char* margin : {"xyz", "-2", "2.25"}) {
+        SCOPED_TRACE(margin);
+        dialogs.shown.clear();
+        EXPECT_FALSE(controller.save(QStringLiteral("白勝"), QString::fromUtf8(margin)));
+        EXPECT_EQ(dialogs.messages(), QStringList{marginNotNumberMessage});
+        EXPECT_EQ(state.record.game.result, QStringLiteral("打掛"));
+        EXPECT_TRUE(state.record.fileName.isEmpty());
+        EXPECT_TRUE(navigator.shown.empty());
+        EXPECT_TRUE(recoveryKept());
     }
 }
 

@@ -25,9 +25,7 @@ public:
     void setTableEntryMenusVisible(bool visible) override { menusVisible = visible; }
     void fill(const GameInfoLists& l, const GameInfoBoxes& shown) override {
         lists = l;
-        const QString komi = typed.komi;
         typed = shown;
-        typed.komi = komi;
         ++fills;
     }
     GameInfoBoxes boxes() const override { return typed; }
@@ -90,7 +88,12 @@ TEST_F(GameInfoTest, OpeningOffersTheLibrarysNamesAndShowsTheRecordsFields) {
     EXPECT_TRUE(view.typed.margin.isEmpty());
     EXPECT_EQ((QStringList{view.typed.hundreds, view.typed.tens, view.typed.units}),
               (QStringList{"2", "8", "7"}));
-    EXPECT_EQ(view.typed.komi, defaultKomiText) << "the stored komi is not shown";
+    EXPECT_EQ(view.typed.komi, QStringLiteral("5.5")) << "the game's own komi";
+
+    // A game without a komi yet starts with the usual one.
+    state.record.game.komi.clear();
+    open();
+    EXPECT_EQ(view.typed.komi, defaultKomiText);
 }
 
 TEST_F(GameInfoTest, TheTableEntryMenusShowOnlyInTableEntry) {
@@ -122,8 +125,10 @@ TEST_F(GameInfoTest, NextComposesAWinByPointsWithItsMargin) {
         const char* margin;
         const char* saved;
     } cases[] = {
-        {"白勝", "6.5", "白6目半勝"}, {"白勝", "0.5", "白半目勝"},     {"白勝", "3.0", "白3目勝"},
-        {"黒勝", "", "黒0目勝"},      {"黒中押勝", "6.5", "黒中押勝"}, {"打掛", "2.5", "打掛"},
+        {"白勝", "6.5", "白6目半勝"},       {"白勝", "0.5", "白半目勝"},
+        {"白勝", "3.0", "白3目勝"},         {"黒勝", "", "黒勝"},
+        {"黒中押勝", "6.5", "黒中押勝"},    {"打掛", "2.5", "打掛"},
+        {"黒勝", "１２．５", "黒12目半勝"}, {"白勝", " 7 ", "白7目勝"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.result);
@@ -181,10 +186,8 @@ TEST_F(GameInfoTest, TheMoveDigitsSetTheMoveCountUnlessAllAreZero) {
         QStringList digits;
         int moveCount;
     } cases[] = {
-        {{"1", "2", "5"}, 125},
-        {{"0", "0", "0"}, 42},
-        {{"", "", "9"}, 9},
-        {{"x", "3", ""}, 30},
+        {{"1", "2", "5"}, 125}, {{"0", "0", "0"}, 42}, {{"", "", "9"}, 9},
+        {{"5", "0", "0"}, 500}, {{"", "３", ""}, 30},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.digits.join(u'/').toStdString());
@@ -196,6 +199,86 @@ TEST_F(GameInfoTest, TheMoveDigitsSetTheMoveCountUnlessAllAreZero) {
         view.typed.units = c.digits[2];
         EXPECT_TRUE(controller.next());
         EXPECT_EQ(state.record.moveCount, c.moveCount);
+    }
+}
+
+// A margin, komi or move count that is not a number the game can have is told, and "次に"
+// changes nothing: no field, no move count, no hand-over.
+TEST_F(GameInfoTest, BoxesThatHoldNoNumberOfTheirKindChangeNothing) {
+    const struct {
+        const char* name;
+        const char* margin;
+        const char* komi;
+        QStringList digits;
+        QString message;
+    } cases[] = {
+        {"margin in letters", "xyz", "6.5", {"1", "2", "0"}, marginNotNumberMessage},
+        {"negative margin", "-3", "6.5", {"1", "2", "0"}, marginNotNumberMessage},
+        {"margin of a quarter point", "3.25", "6.5", {"1", "2", "0"}, marginNotNumberMessage},
+        {"komi in letters", "6.5", "abc", {"1", "2", "0"}, komiNotNumberMessage},
+        {"komi with words after it", "6.5", "6.5目", {"1", "2", "0"}, komiNotNumberMessage},
+        {"komi of a quarter point", "6.5", "6.75", {"1", "2", "0"}, komiNotNumberMessage},
+        {"negative move count", "6.5", "6.5", {"", "", "-5"}, moveCountOutOfRangeMessage()},
+        {"two digits in one box", "6.5", "6.5", {"", "12", "0"}, moveCountOutOfRangeMessage()},
+        {"a letter for a digit", "6.5", "6.5", {"x", "3", ""}, moveCountOutOfRangeMessage()},
+        {"more moves than the table holds",
+         "6.5",
+         "6.5",
+         {"5", "0", "1"},
+         moveCountOutOfRangeMessage()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.shown.clear();
+        navigator.clear();
+        state.record.game = {QStringLiteral("前の碁"), QStringLiteral("丙"), QStringLiteral("丁"),
+                             QStringLiteral("打掛"), QStringLiteral("5.5")};
+        state.record.moveCount = 42;
+        open();
+        type(QStringLiteral("練習碁"), QStringLiteral("甲"), QStringLiteral("乙"));
+        view.typed.result = QStringLiteral("白勝");
+        view.typed.margin = QString::fromUtf8(c.margin);
+        view.typed.komi = QString::fromUtf8(c.komi);
+        view.typed.hundreds = c.digits[0];
+        view.typed.tens = c.digits[1];
+        view.typed.units = c.digits[2];
+        EXPECT_FALSE(controller.next());
+        EXPECT_EQ(dialogs.messages(), QStringList{c.message});
+        EXPECT_TRUE(navigator.shown.empty());
+        EXPECT_EQ(state.record.game,
+                  (GameInfo{QStringLiteral("前の碁"), QStringLiteral("丙"), QStringLiteral("丁"),
+                            QStringLiteral("打掛"), QStringLiteral("5.5")}));
+        EXPECT_EQ(state.record.moveCount, 42);
+    }
+    EXPECT_EQ(moveCountOutOfRangeMessage(),
+              QStringLiteral("手数は 0 から 500 までの数で入力してください"));
+
+    // "戻る" does not take a move count the table cannot hold either.
+    dialogs.shown.clear();
+    view.typed.units = QStringLiteral("-5");
+    EXPECT_FALSE(controller.back());
+    EXPECT_EQ(dialogs.messages(), QStringList{moveCountOutOfRangeMessage()});
+    EXPECT_EQ(state.record.moveCount, 42);
+}
+
+TEST_F(GameInfoTest, TheKomiTakesWholeAndHalfPointsReverseKomiAndFullWidthDigits) {
+    const struct {
+        const char* typed;
+        const char* kept;
+    } cases[] = {
+        {"6.5", "6.5"}, {"0", "0"},  {"-6.5", "-6.5"}, {"５．５", "5.5"},
+        {" 7 ", "7"},   {"+3", "3"}, {"7.0", "7.0"},   {"", "5.5"}, // empty keeps the komi
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        dialogs.shown.clear();
+        state.record.game.komi = QStringLiteral("5.5");
+        open();
+        type(QStringLiteral("練習碁"), QStringLiteral("甲"), QStringLiteral("乙"));
+        view.typed.komi = QString::fromUtf8(c.typed);
+        EXPECT_TRUE(controller.next());
+        EXPECT_TRUE(dialogs.shown.empty());
+        EXPECT_EQ(state.record.game.komi, QString::fromUtf8(c.kept));
     }
 }
 
@@ -279,6 +362,52 @@ TEST_F(GameInfoTest, RecallingTheLastEntryFillsTheBoxesTheTableAndTheDiagramGrid
     EXPECT_EQ(state.table.diagramGrid[10][10], 0);
     EXPECT_EQ(state.board.moves.length(), 0);
     EXPECT_EQ(state.board.play.appliedCount, 0);
+}
+
+// "前回入力の再現" after an SGF import: the recalled entry is the user's own diagram. The file is
+// not imported again over it, the repeated plays are those of 棋譜.ENT2 (the import's pairs
+// go), and there is no import source left to offer for deletion.
+TEST_F(GameInfoTest, RecallingAfterAnImportGivesTheEntryOfTheWorkingFiles) {
+    state.shell.entryMode = 2;
+    state.record.game = {QStringLiteral("練習碁"), QStringLiteral("甲"), QStringLiteral("乙"),
+                         QStringLiteral("白中押勝"), QStringLiteral("6.5")};
+    state.record.moveCount = 3;
+    state.table.tableMoves[1] = 1604;
+    state.table.tableMoves[2] = 1717;
+    state.table.tableMoves[3] = 1604; // a working file naming a point twice: move 1 keeps it
+    ASSERT_TRUE(writeWorkingEntry(state.baseDirectory, state.record, state.table).ok);
+    state.table.repeatedPlays = {{3, 1}};
+    ASSERT_TRUE(writeRepeatedPlays(state.baseDirectory, state.table).ok);
+    state.record = {};
+    state.table = {};
+
+    state.import.importSourcePath = QStringLiteral(VORLETH_TEST_DATA "/import/ko-game.sgf");
+    open();
+    ASSERT_EQ(view.typed.gameName, QStringLiteral("コウの練習"));
+    ASSERT_TRUE(state.import.yahooImportFlag);
+    ASSERT_FALSE(state.table.repeatedPlays.isEmpty());
+    dialogs.shown.clear();
+
+    controller.recallLastEntry();
+    EXPECT_TRUE(dialogs.shown.empty());
+    EXPECT_TRUE(state.import.importSourcePath.isEmpty());
+    EXPECT_FALSE(state.import.yahooImportFlag) << "the repeated plays are read from 棋譜.ENT2";
+    EXPECT_TRUE(state.table.repeatedPlays.isEmpty()) << "the import's pairs are gone";
+    EXPECT_EQ(view.typed.gameName, QStringLiteral("練習碁"));
+    EXPECT_EQ(state.record.moveCount, 3);
+    std::vector<std::pair<int, int>> grid;
+    for (int column = 0; column < 20; ++column) {
+        for (int row = 0; row < 20; ++row) {
+            if (state.table.diagramGrid[column][row] != 0)
+                grid.emplace_back(column * 100 + row, state.table.diagramGrid[column][row]);
+        }
+    }
+    EXPECT_EQ(grid, (std::vector<std::pair<int, int>>{{1604, 1}, {1717, 2}}));
+
+    // Opening the screen again shows the recalled entry, not the file once more.
+    open();
+    EXPECT_EQ(view.typed.gameName, QStringLiteral("練習碁"));
+    EXPECT_EQ(state.table.tableMoves[2], 1717);
 }
 
 TEST_F(GameInfoTest, RecallingWithoutAWorkingEntrySaysSoAndChangesNothing) {

@@ -816,7 +816,7 @@ TEST_F(ReplayControllerTest, DeletionAsksFirstAndRemovesFileAndCatalogueEntry) {
     dialogs.answers.push_back(Dialogs::Answer::Cancel);
     EXPECT_FALSE(controller.deleteRecord());
     EXPECT_EQ(dialogs.shown.at(0).text, deleteConfirmation);
-    EXPECT_EQ(dialogs.shown.at(0).buttons, Dialogs::Buttons::OkCancel);
+    EXPECT_EQ(dialogs.shown.at(0).buttons, Dialogs::Buttons::OkCancelDefaultCancel);
     EXPECT_TRUE(library.exists(name));
     EXPECT_EQ(state.catalogue.count(), 2);
     EXPECT_TRUE(navigator.calls.empty());

@@ -640,7 +640,7 @@ TEST_F(RecordFile, SourceDeletionIsOfferedOnlyAfterAnImportAndDoneOnlyOnYes) {
         EXPECT_EQ(asked.shown.size(), c.answer ? 1u : 0u);
         if (c.answer) {
             EXPECT_EQ(asked.shown[0].text, QStringLiteral("Yahoo 囲碁の元ファイルを削除しますか"));
-            EXPECT_EQ(asked.shown[0].buttons, Dialogs::Buttons::YesNo);
+            EXPECT_EQ(asked.shown[0].buttons, Dialogs::Buttons::YesNoDefaultNo);
         }
         EXPECT_EQ(QFile::exists(source), !c.deleted);
         EXPECT_EQ(state.import.importSourcePath.isEmpty(), c.deleted || !c.withPath);

@@ -25,7 +25,7 @@ public:
     Answer message(const QString& text, Buttons buttons, const QString&) override {
         shown.push_back({text, buttons});
         if (answers.empty())
-            return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+            return isYesNo(buttons) ? Answer::Yes : Answer::Ok;
         const Answer a = answers.front();
         answers.pop_front();
         return a;

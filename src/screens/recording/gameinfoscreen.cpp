@@ -122,7 +122,7 @@ void GameInfoScreen::buildMenus() {
 
     m_yahooMenu = menuBar()->addMenu(QStringLiteral("yahoo囲碁データ取り込み"));
     m_yahooMenu->setObjectName(QStringLiteral("yahootop"));
-    QAction* pasted = m_yahooMenu->addAction(QStringLiteral("コピー&ペースト"));
+    QAction* pasted = m_yahooMenu->addAction(asWritten(QStringLiteral("コピー&ペースト")));
     pasted->setObjectName(QStringLiteral("yahoocopy"));
     connect(pasted, &QAction::triggered, this, [this] {
         const bool hasText = clipboardHasText();
@@ -165,6 +165,7 @@ void GameInfoScreen::fill(const GameInfoLists& lists, const GameInfoBoxes& shown
     refill(m_tens, lists.digits, shown.tens);
     refill(m_units, lists.digits, shown.units);
     refill(m_margin, lists.margins, shown.margin);
+    m_komi->setText(shown.komi);
 }
 
 GameInfoBoxes GameInfoScreen::boxes() const {

@@ -68,8 +68,11 @@ TEST_F(CountingScreenTest, AFailedSaveKeepsTheScreenTheCountAndTheSource) {
 
 TEST_F(CountingScreenTest, LeavingUnsavedOnPurposeSavesNothing) {
     setPosition(deadStones);
+    const QString source = QDir(temp.path()).filePath(QStringLiteral("yahoo.txt"));
+    test::touch(source);
+    state->import = {source, true};
     open();
-    dialogs.answers = {Dialogs::Answer::Ok};
+    dialogs.answers = {Dialogs::Answer::Ok, Dialogs::Answer::Yes};
     trigger(screen.get(), "writepass");
     EXPECT_EQ(dialogs.messages(), QStringList{skipSavingQuestion});
     EXPECT_TRUE(state->table.skipSaveQuestion);
@@ -78,6 +81,9 @@ TEST_F(CountingScreenTest, LeavingUnsavedOnPurposeSavesNothing) {
     EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
     EXPECT_TRUE(recordFiles().isEmpty());
+    // The game is kept nowhere: its import source is not offered for deletion.
+    EXPECT_EQ(dialogs.messages(), QStringList{skipSavingQuestion});
+    EXPECT_TRUE(QFileInfo::exists(source));
     EXPECT_FALSE(state->table.skipSaveQuestion);
     EXPECT_EQ(state->record.moveCount, state->board.moves.length());
 }

@@ -104,7 +104,9 @@ void typeInto(QWidget* screen, const char* box, const QString& text) {
         combo->setEditText(text);
 }
 
-// The object names and texts of a menu bar, nested entries as "menu/entry".
+// The object names and texts of a menu bar as the user sees them, nested entries as
+// "menu/entry". Qt hides a lone "&" as the mark of an access key and shows "&&" as "&"; so
+// does QAction's text without its marks.
 QStringList menuEntries(QMainWindow* window) {
     QStringList entries;
     for (QAction* top : window->menuBar()->actions()) {
@@ -112,9 +114,9 @@ QStringList menuEntries(QMainWindow* window) {
             continue;
         if (QMenu* menu = top->menu()) {
             for (QAction* a : menu->actions())
-                entries << menu->objectName() + u'/' + a->objectName() + u' ' + a->text();
+                entries << menu->objectName() + u'/' + a->objectName() + u' ' + a->iconText();
         } else {
-            entries << top->objectName() + u' ' + top->text();
+            entries << top->objectName() + u' ' + top->iconText();
         }
     }
     return entries;
@@ -417,6 +419,58 @@ TEST_F(RecordingScreenTest, TheGameInformationScreenShowsItsBoxesAndMenusByEntry
     }
 }
 
+// The komi box shows the komi of the game being entered; the margin and komi boxes take numbers
+// only, and "次に" with anything else says so and leaves the game as it was.
+TEST_F(RecordingScreenTest, TheGameInformationKeepsTheGamesKomiAndTakesNumbersOnly) {
+    state.record.game.komi = QStringLiteral("5.5");
+    const struct {
+        const char* name;
+        const char* margin;
+        const char* komi;
+        QString message; // empty: "次に" goes on to the board
+        const char* result;
+        const char* savedKomi;
+    } cases[] = {
+        {"as shown", "", nullptr, {}, "白勝", "5.5"},
+        {"a margin", "6.5", nullptr, {}, "白6目半勝", "5.5"},
+        {"reverse komi", "", "-3.5", {}, "白勝", "-3.5"},
+        {"a margin in letters", "xyz", nullptr, marginNotNumberMessage, "", "5.5"},
+        {"a komi in letters", "", "abc", komiNotNumberMessage, "", "5.5"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        dialogs.shown.clear();
+        navigator.clear();
+        state.record.game.result.clear();
+        state.record.game.komi = QStringLiteral("5.5");
+        QPointer<GameInfoScreen> info = new GameInfoScreen(state, navigator, dialogs);
+        info->setAttribute(Qt::WA_DeleteOnClose);
+        info->show();
+        auto* komi = child<QLineEdit>(info, "Text8");
+        EXPECT_EQ(komi->text(), QStringLiteral("5.5"));
+        typeInto(info, "taikyokushobu", QStringLiteral("白勝"));
+        typeInto(info, "kachisu", QString::fromUtf8(c.margin));
+        if (c.komi)
+            komi->setText(QString::fromUtf8(c.komi));
+        click(info, "Command1");
+        settle();
+        if (c.message.isEmpty()) {
+            EXPECT_TRUE(dialogs.shown.empty());
+            EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::BoardRecording});
+            EXPECT_TRUE(info.isNull()) << "closed on handing over";
+        } else {
+            EXPECT_EQ(dialogs.messages(), QStringList{c.message});
+            EXPECT_TRUE(navigator.shown.empty());
+            ASSERT_FALSE(info.isNull());
+            EXPECT_TRUE(info->isVisible());
+            info->close();
+            settle();
+        }
+        EXPECT_EQ(state.record.game.result, QString::fromUtf8(c.result));
+        EXPECT_EQ(state.record.game.komi, QString::fromUtf8(c.savedKomi));
+    }
+}
+
 TEST_F(RecordingScreenTest, TheEndOfGameScreenOffersItsListsWithEmptyBoxes) {
     auto* end = new EndOfGameScreen(state, navigator, dialogs);
     end->setAttribute(Qt::WA_DeleteOnClose);
@@ -696,7 +750,11 @@ TEST_F(RecordingRoadTest, AnSgfFileChosenInTheChooserBecomesASavedRecordAndMayBe
     EXPECT_EQ(saved.record.moves, byTheReader.games.first().moves)
         << "the same game as the command-line import reads";
     EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
-    EXPECT_EQ(dialogs.messages(), QStringList{sourceDeletionQuestion});
+    // What the import left out of the file is told once, when the game information opens.
+    EXPECT_EQ(dialogs.messages(),
+              (QStringList{importNotesMessage(
+                               {}, {QStringLiteral("1 variation(s) beside the main line ignored")}),
+                           sourceDeletionQuestion}));
     EXPECT_FALSE(QFileInfo::exists(source)) << "deleted on yes";
 }
 

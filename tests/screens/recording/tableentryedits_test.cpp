@@ -133,6 +133,46 @@ TEST_F(TableEntryScreenTest, ALineEditChecksTheNumberBeingTypedFirst) {
     EXPECT_TRUE(beeper.runs.empty());
 }
 
+// While an earlier cell is still red, the user types into another row and picks a line edit:
+// the edit acts on that row, exactly as it does when no error is pending.
+TEST_F(TableEntryScreenTest, ALineEditWhileACellIsRedActsOnTheChosenRow) {
+    using Grid = std::array<std::array<int, 20>, 20>;
+    for (const char* action : {"eraselline", "leftshift", "rightshift", "upline", "downline"}) {
+        SCOPED_TRACE(action);
+        auto fillRow10 = [this] {
+            state.table.clearDiagramGrid();
+            for (int column = 1; column <= 19; ++column)
+                at(column, 10) = column;
+        };
+        auto typeAtAndEdit = [&] {
+            goTo(5, 10);
+            typeDigits(grid, 100);
+            test::trigger(screen.get(), action);
+        };
+
+        // Without a pending error.
+        fillRow10();
+        at(3, 15) = 121;
+        open();
+        typeAtAndEdit();
+        const Grid expected = state.table.diagramGrid;
+        const Point expectedCursor = current();
+
+        // 121 typed at (3, 15) is over the move count of 120: red, the cursor kept there.
+        fillRow10();
+        open();
+        goTo(3, 15);
+        typeDigits(grid, 121);
+        stroke(grid, Qt::Key_Down);
+        ASSERT_TRUE(red(3, 15));
+        ASSERT_EQ(current(), (Point{3, 15}));
+        typeAtAndEdit();
+        EXPECT_EQ(state.table.diagramGrid, expected);
+        EXPECT_EQ(current(), expectedCursor);
+        EXPECT_EQ(current().row, 10);
+    }
+}
+
 TEST_F(TableEntryScreenTest, SavingTheStateKeepsTheNumberBeingTyped) {
     at(16, 4) = 1;
     open();
