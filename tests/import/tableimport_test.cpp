@@ -21,7 +21,9 @@ TEST_F(TableImportTest, YahooLayoutFileFillsTheTableEntry) {
     const QString path = sourceFrom("yahoo-layout.sgf");
     const Outcome outcome = importSgf(target());
     EXPECT_TRUE(outcome.ok);
-    EXPECT_TRUE(outcome.messages.isEmpty()) << outcome.messages.join(u'\n');
+    // The file names no character set: the user is told which one its names were read in.
+    EXPECT_EQ(outcome.messages,
+              QStringList{importNotesMessage({}, {utf8("文字コードを Shift_JIS と推定して読みました")})});
 
     EXPECT_EQ(record.game.blackPlayer, utf8("黒太郎"));
     EXPECT_EQ(record.game.whitePlayer, utf8("白花子"));
