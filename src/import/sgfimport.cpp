@@ -176,9 +176,8 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
     info.result = withHalfWidthBrackets(resultFromSgf(game.result));
 
     BoardModel model;
-    NullBoardView view;
     handicapFromGameName(model, info.gameName);
-    placeHandicapStones(model, view);
+    placeHandicapStones(model);
 
     int number = 0;
     int stones = 0;
@@ -194,9 +193,14 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         }
         // The file says who played; a pass or two moves of one colour in a row change nothing.
         model.play.placementMode = move.colour == black ? 1 : 2;
-        if (playStone(model, point, view) != PlayResult::Played) {
+        const PlayResult played = playStone(model, point).result;
+        if (played == PlayResult::MoveListFull) {
             error = describe(number, move) + QStringLiteral(": too many entries: ") +
                     moveListFullMessage();
+            return {};
+        }
+        if (played == PlayResult::Suicide) {
+            error = describe(number, move) + QStringLiteral(" would take its own last liberty");
             return {};
         }
         ++stones;

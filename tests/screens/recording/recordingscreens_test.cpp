@@ -1,6 +1,6 @@
 #include "recording/boardtestbase.h"
-#include "screens/recording/tabletestsupport.h"
 #include "replay/replaytestbase.h"
+#include "screens/recording/tabletestsupport.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
@@ -13,12 +13,12 @@
 #include "import/importsource.h"
 #include "import/sgfimport.h"
 #include "import/tableimport.h"
+#include "replay/replaycontroller.h"
 #include "screens/recording/boardrecordingscreen.h"
 #include "screens/recording/endofgamescreen.h"
 #include "screens/recording/gameinfoscreen.h"
 #include "screens/recording/repeatedplaysscreen.h"
 #include "screens/recording/tableentryscreen.h"
-#include "replay/replaycontroller.h"
 #include "store/library.h"
 #include "store/recordname.h"
 #include "store/recoveryfile.h"
@@ -318,9 +318,8 @@ TEST_F(RecordingScreenTest, ARealGameClickedInMoveByMoveIsSavedAsTheRulesPlayIt)
     EXPECT_TRUE(board.isNull());
 
     BoardModel rules;
-    NullBoardView display;
     for (const Point& p : game)
-        ASSERT_EQ(playStone(rules, p, display), PlayResult::Played);
+        ASSERT_EQ(playStone(rules, p).result, PlayResult::Played);
     const RecordReadResult saved =
         loadRecord(state.settings.recordDirectory, state.record.fileName);
     ASSERT_TRUE(saved.ok()) << saved.error;
@@ -329,7 +328,7 @@ TEST_F(RecordingScreenTest, ARealGameClickedInMoveByMoveIsSavedAsTheRulesPlayIt)
     EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
     BoardModel rebuilt;
     rebuilt.moves = saved.record.moves;
-    rebuildPosition(rebuilt, rebuilt.moves.length(), QString(), display);
+    rebuildPosition(rebuilt, rebuilt.moves.length(), QString());
     EXPECT_EQ(boardDiagram(rebuilt.board), boardDiagram(rules.board));
     EXPECT_FALSE(recoveryFileExists(state.baseDirectory));
 }
@@ -548,9 +547,8 @@ TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
 
     BoardModel byTheRules;
-    NullBoardView view;
     for (const Point& p : played)
-        ASSERT_EQ(playStone(byTheRules, p, view), PlayResult::Played);
+        ASSERT_EQ(playStone(byTheRules, p).result, PlayResult::Played);
     ASSERT_EQ(recordFiles().size(), 1);
     const RecordReadResult saved =
         loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
@@ -572,9 +570,8 @@ TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     ASSERT_NE(board(), nullptr);
     // A game of 120 quiet moves, as the board records it.
     BoardModel& model = state->board;
-    NullBoardView view;
     for (const Point& p : test::quietPoints(120))
-        ASSERT_EQ(playStone(model, p, view), PlayResult::Played);
+        ASSERT_EQ(playStone(model, p).result, PlayResult::Played);
     const MoveList moves = model.moves;
     state->table.boardScreenState = 99; // the board shows it anew when it comes back
 
