@@ -36,16 +36,13 @@ public:
     BoardRenderer& renderer() { return m_renderer; }
     DrawingSurface& surface() { return m_surface; }
 
-    // Set by drawBoard; the screen clears it when it opens. When a program-wide flag is
-    // attached, drawBoard sets that one too.
+    // Set by drawBoard; the screen clears it when it opens.
     bool gridDrawn = false;
-    void attachGridDrawnFlag(bool* flag) { m_gridDrawnFlag = flag; }
 
 private:
     DrawingSurface& m_surface;
     BoardRenderer m_renderer;
     BoardStatusBoxes m_boxes;
-    bool* m_gridDrawnFlag = nullptr;
 };
 
 // Multi-line boxes break lines at a plain line feed; a carriage return would show as a glyph.
