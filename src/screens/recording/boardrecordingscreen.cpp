@@ -81,8 +81,8 @@ BoardRecordingScreen::~BoardRecordingScreen() {
 
 void BoardRecordingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface = new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(),
-                                   this);
+    m_surface =
+        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
     connect(m_surface, &DrawingSurface::mousePressed, this,

@@ -2,9 +2,9 @@
 
 #include "ui/twipsbox.h"
 
+#include "screens/store/recordlistmodel.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "screens/store/recordlistmodel.h"
 
 #include <QAbstractItemView>
 #include <QFont>

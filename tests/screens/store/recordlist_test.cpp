@@ -1,6 +1,6 @@
-#include "state/sharedstate.h"
 #include "screens/store/chooserscreens.h"
 #include "screens/store/recordlistscreen.h"
+#include "state/sharedstate.h"
 #include "support/printers.h"
 #include "support/recordingnavigator.h"
 #include "support/recordspec.h"
