@@ -1,8 +1,8 @@
 // The count of a finished game: the territory determination of its final position, and one
 // correction made on the counting screen (logic only, no drawing), against a 16 ms frame.
+#include "benchlibrary.h"
 #include "counting/correction.h"
 #include "counting/territory.h"
-#include "benchlibrary.h"
 
 #include <benchmark/benchmark.h>
 

@@ -2,10 +2,10 @@
 // against one frame of a 60 Hz screen (16 ms): a left click opens the palette, a mark button
 // applies the correction, a right click undoes it. Each iteration is both, so two frames.
 
-#include "screens/counting/countingscreen.h"
-#include "screens/counting/countpalette.h"
 #include "interaction/dialogs.h"
 #include "interaction/navigator.h"
+#include "screens/counting/countingscreen.h"
+#include "screens/counting/countpalette.h"
 #include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
 

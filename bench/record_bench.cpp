@@ -24,14 +24,13 @@ struct StoredGame {
         record.game = {QStringLiteral("練習碁"), QStringLiteral("甲"), QStringLiteral("乙"),
                        QStringLiteral("白中押勝"), QStringLiteral("6.5")};
         BoardModel model;
-        NullBoardView display;
         std::uint32_t seed = 12345;
         while (model.play.nextMoveNumber <= 300) {
             seed = seed * 1103515245u + 12345u;
             const Point p{static_cast<int>(seed >> 16) % 19 + 1,
                           static_cast<int>(seed >> 8) % 19 + 1};
             if (model.board.cell(p) == Board::Empty)
-                (void)playStone(model, p, display);
+                (void)playStone(model, p).result;
         }
         record.moveCount = 300;
         Catalogue catalogue;
@@ -79,11 +78,10 @@ void readRecordAndRebuild(benchmark::State& run) {
     CurrentRecord record;
     record.fileName = game.record.fileName;
     BoardModel model;
-    NullBoardView display;
     for (auto _ : run) {
         if (!readRecord(game.directory.path(), record, model.moves).ok)
             run.SkipWithError("cannot read");
-        rebuildPosition(model, model.moves.length(), record.game.gameName, display);
+        rebuildPosition(model, model.moves.length(), record.game.gameName);
         benchmark::DoNotOptimize(model.board);
     }
     run.counters["entries"] = model.moves.length();

@@ -2,9 +2,9 @@
 // default order, rows) and its first display offscreen, against the scan alone in the same run.
 // Counters: "vs_scan" is the ratio of wall-clock times (open / scan), "cpu_vs_scan" the ratio of
 // this thread's processor time; scan_ms and open_ms are the mean wall-clock times.
+#include "screens/store/recordlistscreen.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "screens/store/recordlistscreen.h"
 
 #include "benchlibrary.h"
 

@@ -28,9 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Replaying the saved entries from the game name's handicap never puts a stone on a
         // stone nor removes one from an empty point.
         BoardModel model;
-        NullBoardView display;
         handicapFromGameName(model, game.game.gameName);
-        placeHandicapStones(model, display);
+        placeHandicapStones(model);
         for (const MoveEntry& e : moves.entries()) {
             const Point p = Point::fromCode(e.point);
             FUZZ_CHECK(e.changesBoard());

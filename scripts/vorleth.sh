@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing (Debian 12), builds, then starts the program or runs every test.
 #   scripts/vorleth.sh run     install, build, start Vorleth
-#   scripts/vorleth.sh test    install, build, run all tests with CTest, then build the core
-#                              library and its tests with AddressSanitizer and
+#   scripts/vorleth.sh test    install, check that every source file is formatted as
+#                              .clang-format says, build, run all tests with CTest, then build
+#                              the core library and its tests with AddressSanitizer and
 #                              UndefinedBehaviorSanitizer (in build-asan/) and run those
 #   scripts/vorleth.sh build   install and build only
 #   scripts/vorleth.sh install install what is missing only
@@ -21,6 +22,7 @@ packages=(
     fonts-noto-cjk xvfb xauth
     gnugo ccache
     libuchardet-dev
+    clang-format clang-tidy
 )
 
 install_missing() {
@@ -46,6 +48,13 @@ build() {
     cmake --build "$build_dir" -j2
 }
 
+# Fails, naming the files, when a source file is not formatted as .clang-format says
+# (clang-format -i on them fixes it).
+format_check() {
+    find src tests bench fuzz \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format --dry-run -Werror
+}
+
 # The logic tests (CTest label "core") once more under the sanitizers; the screens stay out, as
 # Qt's GUI and web engine libraries are not instrumented and only slow the run down.
 sanitized_core_tests() {
@@ -66,6 +75,7 @@ run)
     ;;
 test)
     install_missing
+    format_check
     build
     (cd "$build_dir" && ctest --output-on-failure -j2)
     sanitized_core_tests

@@ -119,9 +119,8 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     BoardModel model;
     model.moves = read.record.moves;
-    NullBoardView view;
-    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
-                    view);
+    rebuildPosition(model, count.value_or(model.moves.length()),
+                    read.record.metadata.game.gameName);
 
     out << boardDiagram(model.board);
     out << QStringLiteral("prisoners black=%1 white=%2\n")
@@ -149,9 +148,8 @@ int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 
     BoardModel model;
     model.moves = read.record.moves;
-    NullBoardView view;
-    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
-                    view);
+    rebuildPosition(model, count.value_or(model.moves.length()),
+                    read.record.metadata.game.gameName);
     CountingSession session;
     session.start(model.board, model.play.prisonersWhite, model.play.prisonersBlack,
                   read.record.metadata.game.komi);

@@ -1,8 +1,8 @@
 #include "app/screens.h"
 
+#include "interaction/dialogs.h"
 #include "screens/counting/countingscreen.h"
 #include "screens/import/sgfchooserscreen.h"
-#include "interaction/dialogs.h"
 #include "screens/recording/boardrecordingscreen.h"
 #include "screens/recording/endofgamescreen.h"
 #include "screens/recording/gameinfoscreen.h"
@@ -14,23 +14,14 @@
 #include "screens/shell/mainmenuscreen.h"
 #include "screens/shell/screensizescreen.h"
 #include "screens/shell/setupscreen.h"
-#include "state/sharedstate.h"
 #include "screens/store/chooserscreens.h"
 #include "screens/store/recordlistscreen.h"
+#include "state/sharedstate.h"
 #include "ui/screenregistry.h"
 
 namespace vorleth {
 
 namespace {
-
-constexpr ScreenId allScreens[] = {
-    ScreenId::Start,          ScreenId::RecordList, ScreenId::GameNameChooser,
-    ScreenId::PlayerChooser,  ScreenId::Replay,     ScreenId::GameInfo,
-    ScreenId::SgfChooser,     ScreenId::TableEntry, ScreenId::RepeatedPlays,
-    ScreenId::BoardRecording, ScreenId::EndOfGame,  ScreenId::Counting,
-    ScreenId::CountPalette,   ScreenId::Setup,      ScreenId::ScreenSize,
-    ScreenId::Help,           ScreenId::Browser,
-};
 
 template <class T> T handed(const Handover& handover) {
     const T* value = std::get_if<T>(&handover);
@@ -44,15 +35,6 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     auto add = [&registry](ScreenId id, Factory factory) {
         registry.registerScreen(id, std::move(factory));
     };
-
-    // A screen that is not built yet says so and leads back to a fresh main menu. The entries
-    // below replace this for every screen that exists.
-    for (ScreenId id : allScreens) {
-        add(id, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
-            dialogs.message(notReadyMessage);
-            return new MainMenuScreen(state, navigator, dialogs);
-        });
-    }
 
     // mapstart
     add(ScreenId::Start, [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {

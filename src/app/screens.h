@@ -6,8 +6,8 @@ class Dialogs;
 class ScreenRegistry;
 struct SharedState;
 
-// Wires every screen id to the screen that shows it. Screens not built yet tell the user so
-// and lead back to the main menu.
+// Wires every screen id that opens through the registry to the screen that shows it (the
+// correction palette is opened by the counting screen itself).
 void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dialogs);
 
 } // namespace vorleth

@@ -4,15 +4,28 @@
 
 namespace vorleth {
 
-QString Board::cellText(Point p) const {
-    switch (cell(p)) {
-    case Black:
+QString colourText(Colour c) {
+    switch (c) {
+    case Colour::Black:
         return black;
-    case White:
+    case Colour::White:
         return white;
-    default:
-        return QString();
+    case Colour::None:
+        break;
     }
+    return QString();
+}
+
+Colour colourOfText(const QString& text) {
+    if (text.startsWith(black))
+        return Colour::Black;
+    if (text.startsWith(white))
+        return Colour::White;
+    return Colour::None;
+}
+
+QString Board::cellText(Point p) const {
+    return colourText(cell(p));
 }
 
 Board::Cell Board::cellFor(const QString& colour) {

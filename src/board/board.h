@@ -27,12 +27,23 @@ struct Point {
     friend bool operator==(const Point&, const Point&) = default;
 };
 
-// Colours as board cells, move kinds and file contents spell them.
+// A stone's colour. None is an empty point, or no stone played yet.
+enum class Colour : std::uint8_t { None, Black, White };
+
+inline constexpr Colour opponent(Colour c) {
+    return c == Colour::Black ? Colour::White : Colour::Black;
+}
+
+// Colours as move kinds and file contents spell them.
 inline const QString black = QStringLiteral("1");
 inline const QString white = QStringLiteral("2");
 inline QString opponentOf(const QString& colour) {
     return colour == black ? white : black;
 }
+// "1" for black, "2" for white, empty for None.
+QString colourText(Colour c);
+// The colour a text begins with ("1..." black, "2..." white), else None.
+Colour colourOfText(const QString& text);
 
 // Neighbour offsets 1..8: left, up, right, down, then the four diagonals.
 struct DirectionTable {
@@ -54,11 +65,14 @@ struct DirectionTable {
     static constexpr Offset offset(int direction) { return offsets[direction]; }
 };
 
-// The position: cells indexed [column][row], 1..19 used. A cell is empty, "1" or "2".
-// visitStamp serves the capture search (and the diagram grid of the table entry).
+// The position: cells indexed [column][row], 1..19 used. A cell is empty, black or white.
+// Nothing reads visitStamp now: the group search (board/groups.h) keeps its own marks.
 class Board {
 public:
-    enum Cell : char { Empty = 0, Black = '1', White = '2' };
+    using Cell = Colour;
+    static constexpr Cell Empty = Colour::None;
+    static constexpr Cell Black = Colour::Black;
+    static constexpr Cell White = Colour::White;
 
     Cell cell(int column, int row) const { return m_cells[column][row]; }
     Cell cell(Point p) const { return m_cells[p.column][p.row]; }
@@ -69,6 +83,7 @@ public:
     void clearCells();
     void clearStamps();
 
+    // Exactly "1" or "2"; any other text is an empty cell.
     static Cell cellFor(const QString& colour);
 
     std::array<std::array<std::int16_t, 20>, 20> visitStamp{};

@@ -7,9 +7,9 @@
 namespace vorleth {
 
 // What a board screen shows: the board and its stones, and the status boxes beside it. The
-// play rules, the replay and the counting draw through it; the board screens implement it
-// over their drawing surfaces, tests with a text picture, runs without a screen with
-// NullBoardView.
+// replay and the counting draw through it, the recording board draws what the play rules
+// changed (applyToView); the board screens implement it over their drawing surfaces, tests
+// with a text picture.
 class BoardView {
 public:
     virtual ~BoardView() = default;
@@ -20,17 +20,6 @@ public:
     virtual void showMoveNumber(const QString& text) = 0;       // teme
     virtual void showSideToMove(const QString& text) = 0;       // teban
     virtual void showPrisoners(const QString& text) = 0;        // ageishi
-};
-
-class NullBoardView : public BoardView {
-public:
-    void drawBoard() override {}
-    void drawStone(Point, const QString&) override {}
-    void clearPoint(Point) override {}
-    void showPoint(Point) override {}
-    void showMoveNumber(const QString&) override {}
-    void showSideToMove(const QString&) override {}
-    void showPrisoners(const QString&) override {}
 };
 
 // Status texts of the board screens.

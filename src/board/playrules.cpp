@@ -1,7 +1,10 @@
 #include "board/playrules.h"
 
+#include "board/groups.h"
+
+#include <QtGlobal>
+
 #include <array>
-#include <limits>
 #include <vector>
 
 namespace vorleth {
@@ -11,68 +14,76 @@ namespace {
 const QString removalKind = QStringLiteral("+");
 const QString pauseKind = QStringLiteral("9");
 
-Point neighbour(Point p, int direction) {
-    const auto o = DirectionTable::offset(direction);
-    return {p.column + o.dColumn, p.row + o.dRow};
-}
-
-// Number of distinct opponent stones a play of colour at the empty point p would remove.
-int stonesCapturedBy(const Board& board, Point p, Board::Cell colour) {
-    const Board::Cell opp = colour == Board::Black ? Board::White : Board::Black;
-    std::array<std::array<bool, 20>, 20> seen{};
-    seen[p.column][p.row] = true; // the new stone is never part of an opponent group
-    int captured = 0;
-    std::vector<Point> group;
-    for (int d = 1; d <= 4; ++d) {
-        const Point q = neighbour(p, d);
-        if (!q.onBoard() || board.cell(q) != opp || seen[q.column][q.row])
-            continue;
-        group.assign(1, q);
-        seen[q.column][q.row] = true;
-        bool liberty = false;
-        for (size_t i = 0; i < group.size(); ++i) {
-            for (int e = 1; e <= 4; ++e) {
-                const Point n = neighbour(group[i], e);
-                if (!n.onBoard() || n == p)
-                    continue;
-                if (board.cell(n) == Board::Empty)
-                    liberty = true;
-                else if (board.cell(n) == opp && !seen[n.column][n.row]) {
-                    seen[n.column][n.row] = true;
-                    group.push_back(n);
-                }
-            }
-        }
-        if (!liberty)
-            captured += static_cast<int>(group.size());
-    }
-    return captured;
-}
-
 bool fits(const BoardModel& model, int newEntries) {
     return model.moves.length() + newEntries <= MoveList::recordableEntries;
 }
 
-void showPrisoners(const PlayState& play, BoardView& view) {
-    view.showPrisoners(prisonersText(play.prisonersWhite, play.prisonersBlack));
+void notePrisoners(const PlayState& play, BoardChange& change) {
+    change.prisonersChanged = true;
+    change.prisonersWhite = play.prisonersWhite;
+    change.prisonersBlack = play.prisonersBlack;
 }
 
-// A stamp value no point holds yet. Restarts from 1 (with all stamps cleared) instead of
-// wrapping, which could make a stale stamp look like the current search's.
-std::int16_t nextStamp(Board& board) {
-    if (board.stampCounter == std::numeric_limits<std::int16_t>::max())
-        board.clearStamps();
-    return ++board.stampCounter;
+void notePlaced(BoardChange& change, Point p, Colour colour) {
+    change.stones.push_back({p, colour, true});
 }
+
+void noteRemoved(BoardChange& change, Point p, Colour colour) {
+    change.stones.push_back({p, colour, false});
+}
+
+BoardChange refused(PlayResult result) {
+    BoardChange change;
+    change.result = result;
+    return change;
+}
+
+void removeStone(BoardModel& model, Point p, BoardChange& change);
 
 } // namespace
+
+void applyToView(BoardView& view, const BoardChange& change) {
+    if (change.cleared)
+        view.drawBoard();
+    for (const BoardChange::Stone& s : change.stones) {
+        if (s.placed)
+            view.drawStone(s.point, colourText(s.colour));
+        else
+            view.clearPoint(s.point);
+    }
+    if (change.shownPoint)
+        view.showPoint(*change.shownPoint);
+    if (change.moveNumber)
+        view.showMoveNumber(moveNumberText(*change.moveNumber));
+    if (change.lastMover)
+        view.showSideToMove(sideToMoveText(colourText(*change.lastMover)));
+    if (change.prisonersChanged)
+        view.showPrisoners(prisonersText(change.prisonersWhite, change.prisonersBlack));
+}
 
 QString moveListFullMessage() {
     return QStringLiteral("棋譜に記録できるのは%1項目までです。これ以上は打てません")
         .arg(MoveList::recordableEntries);
 }
 
-PlayResult playStone(BoardModel& model, Point p, BoardView& view) {
+QString suicideMessage() {
+    return QStringLiteral("そこには打てません（自殺手）");
+}
+
+QString refusalMessage(PlayResult result) {
+    switch (result) {
+    case PlayResult::Played:
+        break;
+    case PlayResult::MoveListFull:
+        return moveListFullMessage();
+    case PlayResult::Suicide:
+        return suicideMessage();
+    }
+    return QString();
+}
+
+BoardChange playStone(BoardModel& model, Point p) {
+    Q_ASSERT(p.onBoard() && model.board.cell(p) == Board::Empty);
     PlayState& play = model.play;
     QString colour = play.lastMover == black ? white : black;
     if (play.placementMode == 1)
@@ -80,22 +91,28 @@ PlayResult playStone(BoardModel& model, Point p, BoardView& view) {
     else if (play.placementMode == 2)
         colour = white;
 
-    const int captured = stonesCapturedBy(model.board, p, Board::cellFor(colour));
-    if (!fits(model, 1 + captured))
-        return PlayResult::MoveListFull;
+    const PlayOutcome outcome = tryPlay(model.board, p, colourOfText(colour));
+    if (outcome.suicide)
+        return refused(PlayResult::Suicide);
+    if (!fits(model, 1 + static_cast<int>(outcome.captured.size())))
+        return refused(PlayResult::MoveListFull);
 
     play.lastMover = colour;
     model.board.setCell(p, colour);
     recordEntry(model, p.code(), colour);
     play.appliedCount = model.moves.length();
 
-    view.showPoint(p);
-    view.drawStone(p, colour);
-    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
-    view.showSideToMove(sideToMoveText(play.lastMover));
+    BoardChange change;
+    notePlaced(change, p, colourOfText(colour));
+    change.shownPoint = p;
+    change.moveNumber = play.nextMoveNumber;
+    change.lastMover = colourOfText(play.lastMover);
 
-    resolveCaptures(model, p, view);
-    return PlayResult::Played;
+    // The removals are written group by group, left, up, right and down of the new stone, each
+    // group from the stone next to it outwards.
+    for (const Point& q : outcome.captured)
+        removeStone(model, q, change);
+    return change;
 }
 
 void recordEntry(BoardModel& model, PointCode code, const QString& kind) {
@@ -106,93 +123,39 @@ void recordEntry(BoardModel& model, PointCode code, const QString& kind) {
     }
 }
 
-void resolveCaptures(BoardModel& model, Point p, BoardView& view) {
-    Board& board = model.board;
-    const Board::Cell own = board.cell(p);
-    if (own == Board::Empty || own != Board::cellFor(model.play.lastMover))
-        return;
-    const Board::Cell opp = own == Board::Black ? Board::White : Board::Black;
+namespace {
 
-    std::vector<Point> searchList;
-    std::vector<Point> captureList;
-    std::int16_t stamp = 0;
-
-    // Marks v, queues its unvisited opponent neighbours and reports whether v touches an empty
-    // point; a point with a liberty ends the search at once and is not put on the capture list.
-    int oppNeighbours = 0;
-    auto visit = [&](Point v) {
-        board.visitStamp[v.column][v.row] = stamp;
-        oppNeighbours = 0;
-        for (int d = 1; d <= 4; ++d) {
-            const Point n = neighbour(v, d);
-            if (!n.onBoard())
-                continue;
-            const Board::Cell c = board.cell(n);
-            if (c == Board::Empty)
-                return true;
-            if (c != own) {
-                ++oppNeighbours;
-                if (board.visitStamp[n.column][n.row] != stamp)
-                    searchList.push_back(n);
-            }
-        }
-        captureList.push_back(v);
-        return false;
-    };
-
-    for (int d = 1; d <= 4; ++d) {
-        stamp = nextStamp(board);
-        const Point q = neighbour(p, d);
-        if (!q.onBoard() || board.cell(q) != opp)
-            continue;
-        searchList.clear();
-        captureList.clear();
-        if (visit(q))
-            continue;
-        bool lives = false;
-        if (oppNeighbours > 0) {
-            for (size_t i = 0; i < searchList.size() && !lives; ++i) {
-                const Point r = searchList[i];
-                if (board.visitStamp[r.column][r.row] == stamp)
-                    continue;
-                lives = visit(r);
-            }
-        }
-        if (lives)
-            continue;
-        for (const Point& point : captureList)
-            removeStone(model, point, view);
-    }
-}
-
-void removeStone(BoardModel& model, Point p, BoardView& view) {
+void removeStone(BoardModel& model, Point p, BoardChange& change) {
     PlayState& play = model.play;
     recordEntry(model, p.code(), removalKind);
     if (play.lastRecordedColour == black)
         play.prisonersBlack += 1;
     else
         play.prisonersWhite += 1;
-    showPrisoners(play, view);
-    view.clearPoint(p);
-    view.showPoint(p);
-    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+    notePrisoners(play, change);
+    noteRemoved(change, p, model.board.cell(p));
+    change.shownPoint = p;
+    change.moveNumber = play.nextMoveNumber;
     model.board.setCell(p, Board::Empty);
     play.appliedCount += 1;
 }
 
-void takeBack(BoardModel& model, BoardView& view) {
+} // namespace
+
+BoardChange takeBack(BoardModel& model) {
     PlayState& play = model.play;
     MoveList& moves = model.moves;
+    BoardChange change;
     const int length = moves.length();
     if (length < 1) {
         play.appliedCount = 0;
-        return;
+        return change;
     }
     int k = length;
     while (k >= 1 && moves.entry(k).isRemoval())
         --k;
     if (k < 1)
-        return; // nothing but removals: there is no play to undo
+        return change; // nothing but removals: there is no play to undo
 
     const MoveEntry undone = moves.entry(k);
     const Point p = Point::fromCode(undone.point);
@@ -200,17 +163,17 @@ void takeBack(BoardModel& model, BoardView& view) {
         // A pause marker (or another marker) is dropped on its own; the side to move stays.
         moves.truncate(k - 1);
         play.appliedCount = moves.length();
-        return;
+        return change;
     }
 
     play.lastMover = play.lastMover == black ? white : black;
-    view.showSideToMove(sideToMoveText(play.lastMover));
+    change.lastMover = colourOfText(play.lastMover);
 
+    noteRemoved(change, p, model.board.cell(p));
     model.board.setCell(p, Board::Empty);
     play.nextMoveNumber -= 1;
-    view.clearPoint(p);
-    view.showPoint(p);
-    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+    change.shownPoint = p;
+    change.moveNumber = play.nextMoveNumber;
 
     const QString restored = opponentOf(undone.kind.left(1));
     for (int i = k + 1; i <= length; ++i) {
@@ -222,13 +185,13 @@ void takeBack(BoardModel& model, BoardView& view) {
             play.prisonersBlack -= 1;
         else
             play.prisonersWhite -= 1;
-        showPrisoners(play, view);
-        view.drawStone(q, restored);
-        view.showPoint(q);
-        view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+        notePrisoners(play, change);
+        notePlaced(change, q, colourOfText(restored));
+        change.shownPoint = q;
     }
     moves.truncate(k - 1);
     play.appliedCount = k - 1;
+    return change;
 }
 
 PlayResult addPauseMarker(BoardModel& model) {
@@ -272,26 +235,36 @@ Point handicapPoint(int i, int count) {
     return points[i];
 }
 
-void placeHandicapStones(BoardModel& model, BoardView& view) {
+namespace {
+
+void placeHandicap(BoardModel& model, BoardChange& change) {
     const int count = model.play.pendingHandicap;
     for (int i = 1; i <= count; ++i) {
         const Point p = handicapPoint(i, count);
-        view.drawStone(p, black);
+        notePlaced(change, p, Colour::Black);
         model.board.setCell(p, Board::Black);
     }
     model.play.pendingHandicap = 0;
     model.play.lastMover = black;
 }
 
-void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardView& view) {
+} // namespace
+
+BoardChange placeHandicapStones(BoardModel& model) {
+    BoardChange change;
+    placeHandicap(model, change);
+    return change;
+}
+
+BoardChange rebuildPosition(BoardModel& model, int n, const QString& gameName) {
     PlayState& play = model.play;
-    view.drawBoard();
+    BoardChange change;
+    change.cleared = true;
     model.board.clearCells();
-    model.board.clearStamps();
 
     handicapFromGameName(model, gameName);
     const bool handicap = play.pendingHandicap != 0;
-    placeHandicapStones(model, view);
+    placeHandicap(model, change);
 
     if (n > model.moves.length())
         n = model.moves.length();
@@ -311,12 +284,12 @@ void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardVie
         if (!e.changesBoard() || !p.onBoard() || !(e.isStone() || e.isRemoval()))
             continue;
         if (e.isRemoval()) {
-            removeStone(model, p, view);
+            removeStone(model, p, change);
         } else {
             const QString colour = e.kind.left(1);
             model.board.setCell(p, colour);
             recordEntry(model, e.point, e.kind);
-            view.drawStone(p, colour);
+            notePlaced(change, p, colourOfText(colour));
         }
     }
 
@@ -324,9 +297,10 @@ void rebuildPosition(BoardModel& model, int n, const QString& gameName, BoardVie
     play.lastMover = remembered.isEmpty() && handicap ? black : remembered;
     play.nextMoveNumber += 1;
     play.appliedCount = model.moves.length();
-    view.showMoveNumber(moveNumberText(play.nextMoveNumber));
-    view.showSideToMove(sideToMoveText(play.lastMover));
-    showPrisoners(play, view);
+    change.moveNumber = play.nextMoveNumber;
+    change.lastMover = colourOfText(play.lastMover);
+    notePrisoners(play, change);
+    return change;
 }
 
 } // namespace vorleth

@@ -1,5 +1,6 @@
 #include "export/sgfexport.h"
 
+#include "board/groups.h"
 #include "board/playrules.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"
@@ -9,7 +10,6 @@
 #include <QRegularExpression>
 
 #include <array>
-#include <vector>
 
 #ifndef VORLETH_VERSION
 #error "VORLETH_VERSION is set by the build"
@@ -55,44 +55,18 @@ std::optional<QString> numericKomi(const QString& komi) {
     return text;
 }
 
-// The group of the stone at p when it has no liberty, else nothing.
-std::vector<Point> groupWithoutLiberty(const Board& board, Point p) {
-    const Board::Cell colour = board.cell(p);
-    std::vector<Point> group{p};
-    std::array<std::array<bool, 20>, 20> seen{};
-    seen[p.column][p.row] = true;
-    for (size_t i = 0; i < group.size(); ++i) {
-        for (int d = 1; d <= 4; ++d) {
-            const auto o = DirectionTable::offset(d);
-            const Point n{group[i].column + o.dColumn, group[i].row + o.dRow};
-            if (!n.onBoard() || seen[n.column][n.row])
-                continue;
-            seen[n.column][n.row] = true;
-            if (board.cell(n) == Board::Empty)
-                return {};
-            if (board.cell(n) == colour)
-                group.push_back(n);
-        }
-    }
-    return group;
-}
-
 // A move as an SGF reader plays it: opponent groups without liberty go, then the mover's own
 // group when it has none left. Returns whether that suicide happened.
 bool playAsReader(Board& board, Point p, Board::Cell colour) {
+    const PlayOutcome outcome = tryPlay(board, p, colour);
     board.setCell(p, colour);
-    for (int d = 1; d <= 4; ++d) {
-        const auto o = DirectionTable::offset(d);
-        const Point n{p.column + o.dColumn, p.row + o.dRow};
-        if (!n.onBoard() || board.cell(n) == Board::Empty || board.cell(n) == colour)
-            continue;
-        for (const Point& q : groupWithoutLiberty(board, n))
-            board.setCell(q, Board::Empty);
-    }
-    const std::vector<Point> own = groupWithoutLiberty(board, p);
-    for (const Point& q : own)
+    for (const Point& q : outcome.captured)
         board.setCell(q, Board::Empty);
-    return !own.empty();
+    if (!outcome.suicide)
+        return false;
+    for (const Point& q : groupAt(board, p).stones)
+        board.setCell(q, Board::Empty);
+    return true;
 }
 
 // The set-up node that turns the position `from` into `to`, or an empty text when they agree.

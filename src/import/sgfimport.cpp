@@ -210,9 +210,8 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
     info.result = withHalfWidthBrackets(resultFromSgf(game.result));
 
     BoardModel model;
-    NullBoardView view;
     handicapFromGameName(model, info.gameName);
-    placeHandicapStones(model, view);
+    placeHandicapStones(model);
 
     int stones = 0;
     if (setUp.problem()) {
@@ -222,7 +221,14 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
              {std::pair{&setUp.black, 1}, std::pair{&setUp.white, 2}}) {
             model.play.placementMode = mode;
             for (const Point& p : *points) {
-                if (playStone(model, p, view) != PlayResult::Played) {
+                const PlayResult placed = playStone(model, p).result;
+                if (placed == PlayResult::Suicide) {
+                    error = QStringLiteral("set-up: a stone without a liberty at %1,%2")
+                                .arg(p.column)
+                                .arg(p.row);
+                    return {};
+                }
+                if (placed != PlayResult::Played) {
                     error = QStringLiteral("set-up: too many entries: ") + moveListFullMessage();
                     return {};
                 }
@@ -249,9 +255,14 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
         }
         // The file says who played; a pass or two moves of one colour in a row change nothing.
         model.play.placementMode = move.colour == black ? 1 : 2;
-        if (playStone(model, point, view) != PlayResult::Played) {
+        const PlayResult played = playStone(model, point).result;
+        if (played == PlayResult::MoveListFull) {
             error = describe(number, move) + QStringLiteral(": too many entries: ") +
                     moveListFullMessage();
+            return {};
+        }
+        if (played == PlayResult::Suicide) {
+            error = describe(number, move) + QStringLiteral(" would take its own last liberty");
             return {};
         }
         ++stones;

@@ -86,7 +86,8 @@ void BoardRecordingController::open() {
     model.board.clearStamps();
 
     if (state() == continuing) {
-        rebuildPosition(model, play.appliedCount, m_context.record.game.gameName, m_view);
+        applyToView(m_view,
+                    rebuildPosition(model, play.appliedCount, m_context.record.game.gameName));
         m_gridDrawn = true;
         state() = recording;
     }
@@ -110,7 +111,7 @@ void BoardRecordingController::drawBoard() {
 void BoardRecordingController::placePendingHandicap() {
     // placeHandicapStones also makes white the next to play, which only a handicap may do.
     if (m_context.board.play.pendingHandicap != 0)
-        placeHandicapStones(m_context.board, m_view);
+        applyToView(m_view, placeHandicapStones(m_context.board));
 }
 
 void BoardRecordingController::tick() {
@@ -131,8 +132,10 @@ void BoardRecordingController::leftPress(double x, double y) {
     const std::optional<Point> p = m_context.geometry.pointAt(x, y);
     if (!p || m_context.board.board.cell(*p) != Board::Empty)
         return;
-    if (reportFull(playStone(m_context.board, *p, m_view)))
+    const BoardChange change = playStone(m_context.board, *p);
+    if (reportRefusal(change.result))
         return;
+    applyToView(m_view, change);
     changed();
     if (state() == waiting)
         resumePlacement();
@@ -142,7 +145,7 @@ void BoardRecordingController::rightRelease() {
     PlayState& play = m_context.board.play;
     const int movesBefore = play.nextMoveNumber;
     const int lengthBefore = m_context.board.moves.length();
-    takeBack(m_context.board, m_view);
+    applyToView(m_view, takeBack(m_context.board));
     // One table move per stone taken back: the restored captures are moves still on the
     // board, and placing them again could put a stone back on a point a later capture emptied.
     if (play.nextMoveNumber < movesBefore && m_context.table.tablePosition > 0)
@@ -194,13 +197,23 @@ void BoardRecordingController::autoPlaceTableMoves() {
         // The diagram's colours alternate whatever problem-setting mode is chosen.
         const int mode = model.play.placementMode;
         model.play.placementMode = 0;
-        const PlayResult played = playStone(model, p, m_view);
+        const BoardChange change = playStone(model, p);
         model.play.placementMode = mode;
-        if (reportFull(played)) {
+        if (change.result == PlayResult::Suicide) {
+            // The diagram names a point the stone cannot go to: the user shows where move m
+            // really went, as for a move without a point.
+            reportRefusal(change.result);
+            m_view.showMoveNumber(moveNumberText(model.play.nextMoveNumber));
+            m_timers.stopTick();
+            state() = waiting;
+            return;
+        }
+        if (reportRefusal(change.result)) {
             table.tablePosition -= 1;
             m_timers.stopTick();
             return;
         }
+        applyToView(m_view, change);
         changed();
     }
 }
@@ -271,7 +284,7 @@ void BoardRecordingController::chooseProblemMode(ProblemMode mode) {
 }
 
 void BoardRecordingController::addPause() {
-    if (reportFull(addPauseMarker(m_context.board)))
+    if (reportRefusal(addPauseMarker(m_context.board)))
         return;
     m_context.board.play.appliedCount = m_context.board.moves.length();
     changed();
@@ -287,7 +300,8 @@ void BoardRecordingController::chooseHandicap(int stones) {
 
 void BoardRecordingController::rebuildFrom(const MoveList& moves) {
     m_context.board.moves = moves;
-    rebuildPosition(m_context.board, moves.length(), m_context.record.game.gameName, m_view);
+    applyToView(m_view,
+                rebuildPosition(m_context.board, moves.length(), m_context.record.game.gameName));
     m_gridDrawn = true;
     changed();
 }
@@ -308,10 +322,10 @@ void BoardRecordingController::showHelp() {
     m_navigator.showHelp(helpcode::boardRecording);
 }
 
-bool BoardRecordingController::reportFull(PlayResult result) {
-    if (result != PlayResult::MoveListFull)
+bool BoardRecordingController::reportRefusal(PlayResult result) {
+    if (result == PlayResult::Played)
         return false;
-    m_dialogs.message(moveListFullMessage());
+    m_dialogs.message(refusalMessage(result));
     return true;
 }
 

@@ -144,7 +144,8 @@ private:
     // The waited move is taken again at once.
     void resumePlacement();
     void rebuildFrom(const MoveList& moves);
-    bool reportFull(PlayResult result);
+    // Shows why a play was refused; false for a play that was made.
+    bool reportRefusal(PlayResult result);
     void changed();
     void leave();
     bool openCounting();

@@ -104,8 +104,8 @@ public:
 
 private:
     // The file import of the SGF chooser's choice (import.importSourcePath): fills the record's
-    // fields and the table points and returns true when it ran. The SGF import plugs in here;
-    // until it is part of the program nothing is imported and the opening goes on as usual.
+    // fields and the table points. True when the file was imported; a file that cannot be read
+    // is reported and the opening goes on as usual, with the boxes as they were.
     bool importFromSourcePath();
     ImportTarget importTarget();
     void showBoxes(bool scanLibrary);

@@ -22,8 +22,6 @@ SurfaceBoardView::SurfaceBoardView(DrawingSurface& surface, const BoardGeometry&
 
 void SurfaceBoardView::drawBoard() {
     gridDrawn = true;
-    if (m_gridDrawnFlag)
-        *m_gridDrawnFlag = true;
     m_renderer.drawBoard();
 }
 

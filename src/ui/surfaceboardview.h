@@ -37,10 +37,8 @@ public:
     BoardRenderer& renderer() { return m_renderer; }
     DrawingSurface& surface() { return m_surface; }
 
-    // Set by drawBoard; the screen clears it when it opens. When a program-wide flag is
-    // attached, drawBoard sets that one too.
+    // Set by drawBoard; the screen clears it when it opens.
     bool gridDrawn = false;
-    void attachGridDrawnFlag(bool* flag) { m_gridDrawnFlag = flag; }
 
     // The game the board shows, for what a screen reader says of it.
     void describeModel(const BoardModel* model) { m_model = model; }
@@ -60,7 +58,6 @@ private:
     QString m_sideToMove;
     QString m_prisoners;
     QString m_cursor;
-    bool* m_gridDrawnFlag = nullptr;
 };
 
 // Multi-line boxes break lines at a plain line feed; a carriage return would show as a glyph.

@@ -9,7 +9,9 @@
 #include <QOpenGLContext>
 #include <QPluginLoader>
 
+#ifdef Q_OS_UNIX
 #include <unistd.h>
+#endif
 
 // Exported by QtGui for the engine's own start-up, which does the same before the application
 // exists; it has no public declaration.
@@ -48,10 +50,18 @@ void prepareSharedOpenGLContext() {
     qAddPostRoutine(deleteSharedContext);
 }
 
+bool runningAsRoot() {
+#ifdef Q_OS_UNIX
+    return geteuid() == 0;
+#else
+    return false; // no root user whose sandbox Chromium would refuse
+#endif
+}
+
 // The engine reads these when it starts, which is after the module is loaded: setting them
 // here is early enough.
 void prepareEngineEnvironment() {
-    if (geteuid() != 0)
+    if (!runningAsRoot())
         return;
     // Chromium refuses to start its sandbox as root.
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");

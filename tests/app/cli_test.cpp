@@ -445,7 +445,6 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
         const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
         ASSERT_TRUE(read.ok()) << read.error.toStdString();
         BoardModel model;
-        NullBoardView display;
         int setupStones = 0;
         for (const SgfSetup& s : read.game.setups) {
             for (const Point& p : s.black) {
@@ -458,7 +457,7 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
             if (m.pass)
                 continue;
             model.play.placementMode = m.colour == black ? 1 : 2;
-            ASSERT_EQ(playStone(model, m.point, display), PlayResult::Played);
+            ASSERT_EQ(playStone(model, m.point).result, PlayResult::Played);
         }
         const QString diagram = boardDiagram(model.board);
         const QString replayed = (g.turned ? turnedQuarterRight(diagram) : diagram) +

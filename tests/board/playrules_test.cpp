@@ -37,28 +37,32 @@ QStringList kinds(const MoveList& moves) {
 
 class PlayRules : public ::testing::Test {
 protected:
-    NullBoardView display;
+    // Draws the change as a board screen does and tells what became of the play.
+    static PlayResult drawn(test::AsciiBoardView& view, const BoardChange& change) {
+        applyToView(view, change);
+        return change.result;
+    }
 
     void play(BoardModel& model, Point p, const QString& colour) {
         model.play.placementMode = colour == black ? 1 : 2;
-        ASSERT_EQ(playStone(model, p, display), PlayResult::Played);
+        ASSERT_EQ(playStone(model, p).result, PlayResult::Played);
     }
 };
 
 TEST_F(PlayRules, ColoursAlternateFromBlackAndHandicapHandsTheFirstMoveToWhite) {
     BoardModel model;
-    ASSERT_EQ(playStone(model, {4, 4}, display), PlayResult::Played);
-    ASSERT_EQ(playStone(model, {16, 16}, display), PlayResult::Played);
-    ASSERT_EQ(playStone(model, {4, 16}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {4, 4}).result, PlayResult::Played);
+    ASSERT_EQ(playStone(model, {16, 16}).result, PlayResult::Played);
+    ASSERT_EQ(playStone(model, {4, 16}).result, PlayResult::Played);
     EXPECT_EQ(kinds(model.moves), (QStringList{"404:1", "1616:2", "416:1"}));
     EXPECT_EQ(model.play.nextMoveNumber, 4);
     EXPECT_EQ(model.play.appliedCount, 3);
 
     BoardModel handicapped;
     handicapFromGameName(handicapped, QStringLiteral("二子局"));
-    placeHandicapStones(handicapped, display);
+    placeHandicapStones(handicapped);
     EXPECT_EQ(handicapped.play.pendingHandicap, 0);
-    ASSERT_EQ(playStone(handicapped, {10, 10}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(handicapped, {10, 10}).result, PlayResult::Played);
     EXPECT_EQ(handicapped.moves.entry(1).kind, white);
     EXPECT_EQ(handicapped.board.cell(16, 16), Board::Black);
     EXPECT_EQ(handicapped.board.cell(4, 4), Board::Black);
@@ -67,28 +71,66 @@ TEST_F(PlayRules, ColoursAlternateFromBlackAndHandicapHandsTheFirstMoveToWhite) 
 TEST_F(PlayRules, PlacementModesForceTheColour) {
     BoardModel model;
     model.play.placementMode = 2;
-    ASSERT_EQ(playStone(model, {1, 1}, display), PlayResult::Played);
-    ASSERT_EQ(playStone(model, {2, 1}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {1, 1}).result, PlayResult::Played);
+    ASSERT_EQ(playStone(model, {2, 1}).result, PlayResult::Played);
     EXPECT_EQ(kinds(model.moves), (QStringList{"101:2", "201:2"}));
 }
 
-TEST_F(PlayRules, StoneOnItsOwnLastLibertyStaysWhenItCapturesNothing) {
-    BoardModel model = positionFrom({
-        ".O...",
-        "O....",
-    });
-    play(model, {1, 1}, black);
-    EXPECT_EQ(model.board.cell(1, 1), Board::Black);
-    EXPECT_EQ(model.moves.length(), 1);
-    EXPECT_EQ(model.play.prisonersWhite + model.play.prisonersBlack, 0);
-
-    // A group filling its own last liberty keeps all its stones too.
-    BoardModel group = positionFrom({
-        "XX.O.",
-        "OOO..",
-    });
-    play(group, {3, 1}, black);
-    EXPECT_EQ(diagramRows(group.board, 2, 5), (QStringList{"XXXO.", "OOO.."}));
+// Black plays at p. A stone that would leave its own group without a liberty is refused and
+// changes nothing; one that takes the last liberty of an opponent group captures instead.
+TEST_F(PlayRules, SuicideIsRefusedUnlessThePlayCaptures) {
+    const struct {
+        const char* what;
+        QStringList rows;
+        Point p;
+        PlayResult result;
+        int captured;
+    } cases[] = {
+        {"a single stone in the corner", {".O...", "O...."}, {1, 1}, PlayResult::Suicide, 0},
+        {"a group filling its own last liberty",
+         {"XX.O.", "OOO.."},
+         {3, 1},
+         PlayResult::Suicide,
+         0},
+        {"a stone in the middle, four white stones round it",
+         {"..O..", ".O.O.", "..O.."},
+         {3, 2},
+         PlayResult::Suicide,
+         0},
+        {"filling an eye of a group that has other liberties",
+         {".X...", "OX..."},
+         {1, 1},
+         PlayResult::Played,
+         0},
+        {"the last liberty of both, white's taken",
+         {".OX..", "OX...", "X...."},
+         {1, 1},
+         PlayResult::Played,
+         2},
+        {"the ko: taking one stone back", test::koDiagram.split(u'\n'), test::koTake,
+         PlayResult::Played, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        BoardModel model = positionFrom(c.rows);
+        model.play.placementMode = 1;
+        const QString before = boardDiagram(model.board);
+        const BoardChange change = playStone(model, c.p);
+        EXPECT_EQ(change.result, c.result);
+        if (c.result == PlayResult::Suicide) {
+            EXPECT_EQ(boardDiagram(model.board), before);
+            EXPECT_EQ(model.moves.length(), 0);
+            EXPECT_TRUE(model.play.lastMover.isEmpty());
+            EXPECT_EQ(model.play.nextMoveNumber, 1);
+            EXPECT_TRUE(change.stones.empty()) << "nothing to draw";
+            EXPECT_EQ(refusalMessage(change.result),
+                      QStringLiteral("そこには打てません（自殺手）"));
+        } else {
+            EXPECT_EQ(model.board.cell(c.p), Board::Black);
+            EXPECT_EQ(model.play.prisonersBlack, c.captured);
+            EXPECT_EQ(model.moves.length(), 1 + c.captured);
+        }
+    }
 }
 
 TEST_F(PlayRules, ImmediateRecaptureIsAcceptedAndEachCaptureWritesOneRemoval) {
@@ -153,7 +195,7 @@ TEST_F(PlayRules, TakeBackRestoresCapturedStonesAndPrisoners) {
     ASSERT_EQ(model.play.prisonersBlack, 3);
     ASSERT_EQ(model.moves.length(), 5);
 
-    takeBack(model, display);
+    takeBack(model);
     EXPECT_EQ(model.play.prisonersBlack, 0);
     EXPECT_EQ(model.moves.length(), 1);
     EXPECT_EQ(model.play.appliedCount, 1);
@@ -161,12 +203,12 @@ TEST_F(PlayRules, TakeBackRestoresCapturedStonesAndPrisoners) {
     EXPECT_EQ(diagramRows(model.board, 3, 5), (QStringList{"OOX..", "O.X..", "XX..."}));
 
     // Twice in a row: the second undoes the white stone before.
-    takeBack(model, display);
+    takeBack(model);
     EXPECT_EQ(model.moves.length(), 0);
     EXPECT_EQ(model.board.cell(4, 4), Board::Empty);
     EXPECT_EQ(model.play.nextMoveNumber, 1);
 
-    takeBack(model, display); // nothing left
+    takeBack(model); // nothing left
     EXPECT_EQ(model.play.appliedCount, 0);
 }
 
@@ -175,8 +217,8 @@ TEST_F(PlayRules, TakeBackSkipsRemovalEntriesToReachTheStoneBefore) {
     model.board = parseBoardDiagram(test::koDiagram);
     play(model, test::koTake, black);
     play(model, {10, 10}, white);
-    takeBack(model, display);
-    takeBack(model, display);
+    takeBack(model);
+    takeBack(model);
     EXPECT_EQ(model.moves.length(), 0);
     EXPECT_EQ(model.board.cell(2, 2), Board::White);
     EXPECT_EQ(model.board.cell(3, 2), Board::Empty);
@@ -187,29 +229,29 @@ TEST_F(PlayRules, TakeBackSkipsRemovalEntriesToReachTheStoneBefore) {
 TEST_F(PlayRules, TakeBackHandsTheTurnBackToThePlayerWhoseStoneItTook) {
     BoardModel model;
     test::AsciiBoardView view;
-    ASSERT_EQ(playStone(model, {4, 4}, view), PlayResult::Played);   // black
-    ASSERT_EQ(playStone(model, {16, 16}, view), PlayResult::Played); // white
+    ASSERT_EQ(drawn(view, playStone(model, {4, 4})), PlayResult::Played);   // black
+    ASSERT_EQ(drawn(view, playStone(model, {16, 16})), PlayResult::Played); // white
     EXPECT_EQ(view.sideToMove, QStringLiteral("黒番"));
 
-    takeBack(model, view);
+    applyToView(view, takeBack(model));
     EXPECT_EQ(model.play.lastMover, black);
     EXPECT_EQ(view.sideToMove, QStringLiteral("白番"));
     EXPECT_EQ(view.at(16, 16), '.');
-    ASSERT_EQ(playStone(model, {4, 16}, view), PlayResult::Played);
+    ASSERT_EQ(drawn(view, playStone(model, {4, 16})), PlayResult::Played);
     EXPECT_EQ(model.moves.entry(2).kind, white);
 
-    takeBack(model, view);
-    takeBack(model, view);
+    applyToView(view, takeBack(model));
+    applyToView(view, takeBack(model));
     EXPECT_EQ(view.sideToMove, QStringLiteral("黒番"));
-    ASSERT_EQ(playStone(model, {10, 10}, view), PlayResult::Played);
+    ASSERT_EQ(drawn(view, playStone(model, {10, 10})), PlayResult::Played);
     EXPECT_EQ(model.moves.entry(1).kind, black) << "the first move is black's again";
 }
 
 TEST_F(PlayRules, TakeBackOfAPauseMarkerDropsOnlyTheMarker) {
     BoardModel model;
-    ASSERT_EQ(playStone(model, {4, 4}, display), PlayResult::Played);
+    ASSERT_EQ(playStone(model, {4, 4}).result, PlayResult::Played);
     ASSERT_EQ(addPauseMarker(model), PlayResult::Played);
-    takeBack(model, display);
+    takeBack(model);
     EXPECT_EQ(kinds(model.moves), QStringList{"404:1"});
     EXPECT_EQ(model.board.cell(4, 4), Board::Black);
     EXPECT_EQ(model.play.lastMover, black);
@@ -238,13 +280,12 @@ TEST(Handicap, GameNamesAndLayouts) {
         {"子", 0, {}},
         {"互先", 0, {}},
     };
-    NullBoardView display;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         BoardModel model;
         handicapFromGameName(model, QString::fromUtf8(c.name));
         EXPECT_EQ(model.play.pendingHandicap, c.count);
-        placeHandicapStones(model, display);
+        placeHandicapStones(model);
         int stones = 0;
         for (int col = 1; col <= 19; ++col)
             for (int row = 1; row <= 19; ++row)
@@ -260,16 +301,16 @@ TEST(Handicap, GameNamesAndLayouts) {
 TEST_F(PlayRules, RebuildDropsMarkersAndMatchesThePlayedPosition) {
     BoardModel played;
     // Black captures a white stone in the corner, with a pause marker in between.
-    ASSERT_EQ(playStone(played, {2, 1}, display), PlayResult::Played); // B
-    ASSERT_EQ(playStone(played, {1, 1}, display), PlayResult::Played); // W
+    ASSERT_EQ(playStone(played, {2, 1}).result, PlayResult::Played); // B
+    ASSERT_EQ(playStone(played, {1, 1}).result, PlayResult::Played); // W
     ASSERT_EQ(addPauseMarker(played), PlayResult::Played);
-    ASSERT_EQ(playStone(played, {1, 2}, display), PlayResult::Played);   // B captures (1, 1)
-    ASSERT_EQ(playStone(played, {10, 10}, display), PlayResult::Played); // W
+    ASSERT_EQ(playStone(played, {1, 2}).result, PlayResult::Played);   // B captures (1, 1)
+    ASSERT_EQ(playStone(played, {10, 10}).result, PlayResult::Played); // W
     ASSERT_EQ(played.moves.length(), 6);
 
     BoardModel rebuilt;
     rebuilt.moves = played.moves;
-    rebuildPosition(rebuilt, rebuilt.moves.length(), QString(), display);
+    rebuildPosition(rebuilt, rebuilt.moves.length(), QString());
     EXPECT_EQ(boardDiagram(rebuilt.board), boardDiagram(played.board));
     EXPECT_EQ(rebuilt.moves.length(), 5);
     EXPECT_EQ(kinds(rebuilt.moves), (QStringList{"201:1", "101:2", "102:1", "101:+", "1010:2"}));
@@ -281,7 +322,7 @@ TEST_F(PlayRules, RebuildDropsMarkersAndMatchesThePlayedPosition) {
     // A partial rebuild stops at entry n, the handicap of the game name first.
     BoardModel partial;
     partial.moves = played.moves;
-    rebuildPosition(partial, 2, QStringLiteral("三子局"), display);
+    rebuildPosition(partial, 2, QStringLiteral("三子局"));
     EXPECT_EQ(partial.moves.length(), 2);
     EXPECT_EQ(partial.play.nextMoveNumber, 3);
     EXPECT_EQ(partial.board.cell(4, 16), Board::Black);
@@ -307,7 +348,7 @@ TEST_F(PlayRules, RebuildLeavesTheRightSideToPlay) {
         BoardModel model;
         model.moves.append({1010, white});
         model.moves.append({1011, black});
-        rebuildPosition(model, c.entries, QString::fromUtf8(c.gameName), display);
+        rebuildPosition(model, c.entries, QString::fromUtf8(c.gameName));
         EXPECT_EQ(model.play.lastMover, c.lastMover);
         EXPECT_EQ(sideToMoveText(model.play.lastMover),
                   c.lastMover == black ? QStringLiteral("白番") : QStringLiteral("黒番"));
@@ -320,7 +361,7 @@ TEST_F(PlayRules, RebuildIgnoresEntriesOffTheBoard) {
     model.moves.append({2020, QStringLiteral("+")});
     model.moves.append({0, QStringLiteral("2")});
     model.moves.append({1604, QStringLiteral("1")});
-    rebuildPosition(model, 4, QString(), display);
+    rebuildPosition(model, 4, QString());
     EXPECT_EQ(kinds(model.moves), QStringList{"1604:1"});
     EXPECT_EQ(model.board.cell(16, 4), Board::Black);
 }
@@ -336,15 +377,15 @@ TEST_F(PlayRules, PlaysThatWouldOverflowARecordFileAreRefused) {
 
     // Black at (2, 1) would write its stone and a removal: one entry too many.
     const QString before = boardDiagram(model.board);
-    EXPECT_EQ(playStone(model, {2, 1}, display), PlayResult::MoveListFull);
+    EXPECT_EQ(playStone(model, {2, 1}).result, PlayResult::MoveListFull);
     EXPECT_EQ(boardDiagram(model.board), before);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries - 1);
     EXPECT_EQ(model.play.lastMover, white);
 
     // A quiet stone still fits; after it nothing more does.
-    EXPECT_EQ(playStone(model, {10, 10}, display), PlayResult::Played);
+    EXPECT_EQ(playStone(model, {10, 10}).result, PlayResult::Played);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries);
-    EXPECT_EQ(playStone(model, {12, 10}, display), PlayResult::MoveListFull);
+    EXPECT_EQ(playStone(model, {12, 10}).result, PlayResult::MoveListFull);
     EXPECT_EQ(addPauseMarker(model), PlayResult::MoveListFull);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries);
     EXPECT_EQ(model.board.cell(12, 10), Board::Empty);

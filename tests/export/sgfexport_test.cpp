@@ -334,9 +334,8 @@ Board readerPosition(const QByteArray& text) {
 
 QString recordedPosition(const GameRecord& record) {
     BoardModel model;
-    NullBoardView display;
     model.moves = record.moves;
-    rebuildPosition(model, model.moves.length(), record.metadata.game.gameName, display);
+    rebuildPosition(model, model.moves.length(), record.metadata.game.gameName);
     return boardDiagram(model.board);
 }
 

@@ -136,14 +136,13 @@ TEST_F(TableImportTest, RoadsFromTheSourceToASavedRecord) {
         }
 
         BoardModel placed;
-        NullBoardView view;
         handicapFromGameName(placed, record.game.gameName);
         if (placed.play.pendingHandicap > 0)
-            placeHandicapStones(placed, view); // white moves first then
+            placeHandicapStones(placed); // white moves first then
         for (int n = 1; n <= record.moveCount; ++n) {
             const Point p = Point::fromCode(table.tableMoves[n]);
             ASSERT_EQ(placed.board.cell(p), Board::Empty) << "move " << n;
-            ASSERT_EQ(playStone(placed, p, view), PlayResult::Played) << "move " << n;
+            ASSERT_EQ(playStone(placed, p).result, PlayResult::Played) << "move " << n;
         }
         if (c.sameAsCliImport) {
             const SgfImport cli = importSgfFile(path);

@@ -130,6 +130,61 @@ TEST_F(BoardRecordingTest, RightReleaseTakesBackTheLastStoneAndWhatItCaptured) {
     EXPECT_EQ(view.stones(), 0);
 }
 
+// The clicks take turns from black; the last one is judged. A stone that would have no liberty
+// and take nothing is refused with a message and the same side plays on; a capture on the
+// stone's last liberty, the ko take and the retake at once are plays.
+TEST_F(BoardRecordingTest, ASuicideClickIsRefusedWithAMessage) {
+    const QVector<Point> ko{{2, 1}, {3, 1}, {1, 2}, {2, 2}, {2, 3}, {4, 2}, {10, 10}, {3, 3}};
+    const struct {
+        const char* what;
+        QVector<Point> clicks;
+        bool refused;
+        int prisoners; // white's and black's together after the last click
+    } cases[] = {
+        {"black into the corner between two white stones",
+         {{10, 10}, {2, 1}, {10, 11}, {1, 2}, {1, 1}},
+         true,
+         0},
+        {"white inside four black stones",
+         {{10, 9}, {19, 19}, {9, 10}, {19, 18}, {11, 10}, {18, 19}, {10, 11}, {10, 10}},
+         true,
+         0},
+        {"black takes two white stones with its last liberty",
+         {{3, 1}, {2, 1}, {2, 2}, {1, 2}, {1, 3}, {10, 10}, {1, 1}},
+         false,
+         2},
+        {"the ko take", ko + QVector<Point>{{3, 2}}, false, 1},
+        {"the ko retaken at once", ko + QVector<Point>{{3, 2}, {2, 2}}, false, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        model() = BoardModel{};
+        dialogs.shown.clear();
+        controller.open();
+        for (qsizetype i = 0; i + 1 < c.clicks.size(); ++i)
+            click(c.clicks[i]);
+        ASSERT_TRUE(dialogs.shown.empty());
+        const MoveList before = model().moves;
+        const QString side = view.sideToMove;
+        const Point last = c.clicks.last();
+        click(last);
+        const PlayState& play = model().play;
+        if (c.refused) {
+            EXPECT_EQ(dialogs.messages(),
+                      QStringList{QStringLiteral("そこには打てません（自殺手）")});
+            EXPECT_EQ(model().moves, before);
+            EXPECT_EQ(model().board.cell(last), Board::Empty);
+            EXPECT_EQ(view.at(last.column, last.row), '.');
+            EXPECT_EQ(view.sideToMove, side) << "the same side is still to play";
+        } else {
+            EXPECT_TRUE(dialogs.shown.empty());
+            EXPECT_NE(model().board.cell(last), Board::Empty);
+            EXPECT_NE(view.at(last.column, last.row), '.');
+            EXPECT_EQ(play.prisonersWhite + play.prisonersBlack, c.prisoners);
+        }
+    }
+}
+
 // ---- Continuing (state 99) -----------------------------------------------------------------
 
 TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
@@ -252,6 +307,25 @@ TEST_F(BoardRecordingTest, AnOccupiedDiagramPointSkipsItsMove) {
     EXPECT_EQ(view.moveNumber, endedMoveText);
 }
 
+// Move 5 of the diagram would be black's stone without a liberty: placement stops at it with
+// the message, the user's click puts it where it really went, and placement goes on.
+TEST_F(BoardRecordingTest, ASuicidalDiagramPointWaitsForAClickWithAMessage) {
+    diagram({1010, 201, 1011, 102, 101, 1515});
+    controller.open();
+    EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {201, "2"}, {1011, "1"}, {102, "2"}}));
+    EXPECT_EQ(dialogs.messages(), QStringList{suicideMessage()});
+    EXPECT_EQ(tableState(), 2);
+    EXPECT_EQ(view.moveNumber, QStringLiteral("5手目"));
+    EXPECT_EQ(view.at(1, 1), '.');
+
+    click(5, 5);
+    wait(BoardRecordingController::tickPeriod);
+    EXPECT_EQ(model().moves,
+              movesOf({{1010, "1"}, {201, "2"}, {1011, "1"}, {102, "2"}, {505, "1"}, {1515, "2"}}));
+    EXPECT_EQ(view.moveNumber, endedMoveText);
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+}
+
 TEST_F(BoardRecordingTest, DiagramMovesAlternateWhateverTheProblemMode) {
     diagram({1010, 1111});
     model().play.placementMode = 1;
@@ -287,14 +361,15 @@ TEST_F(BoardRecordingTest, TakingBackDuringTheDiagramStepsBackOneMovePerStone) {
 
 // ---- "手番を指示" ------------------------------------------------------------------------------
 
-// Black 5 takes white 2 at (1, 1); move 6 has no point and the board waits for it.
+// Black 7 takes white 2 at (1, 1) in a ko; move 8, white's retake on that point, has no point
+// in the diagram and the board waits for it.
 class RepeatedPlayByNumberTest : public BoardRecordingTest {
 protected:
     void SetUp() override {
-        diagram({1010, 101, 201, 1111, 102, 0, 1313});
+        diagram({102, 101, 1010, 301, 1111, 202, 201, 0, 1313});
         controller.open();
         ASSERT_EQ(tableState(), 2);
-        ASSERT_EQ(state.table.tablePosition, 6);
+        ASSERT_EQ(state.table.tablePosition, 8);
         ASSERT_EQ(view.at(1, 1), '.');
     }
 };
@@ -304,8 +379,8 @@ TEST_F(RepeatedPlayByNumberTest, AnswersWithoutAFreePointKeepTheBoardWaiting) {
         std::optional<QString> answer; // nothing: cancelled
         QString message;               // empty: none
     } cases[] = {
-        {QStringLiteral(" 3"), samePointMessage},      // black 3 is still on (2, 1)
-        {QStringLiteral(" 6"), noEarlierMoveMessage},  // the move waited for
+        {QStringLiteral(" 3"), samePointMessage},      // black 3 is still on (10, 10)
+        {QStringLiteral(" 8"), noEarlierMoveMessage},  // the move waited for
         {QStringLiteral(" 99"), noEarlierMoveMessage}, // beyond every move
         {QStringLiteral("-3"), noEarlierMoveMessage},
         {QStringLiteral(" "), QString()},
@@ -321,22 +396,23 @@ TEST_F(RepeatedPlayByNumberTest, AnswersWithoutAFreePointKeepTheBoardWaiting) {
         EXPECT_EQ(dialogs.prompts, QStringList{repeatedPlayPrompt});
         EXPECT_EQ(dialogs.messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
         EXPECT_EQ(tableState(), 2);
-        EXPECT_EQ(state.table.tablePosition, 6);
-        EXPECT_EQ(model().moves.length(), 6);
+        EXPECT_EQ(state.table.tablePosition, 8);
+        EXPECT_EQ(model().moves.length(), 8);
     }
 }
 
 TEST_F(RepeatedPlayByNumberTest, TheNumberOfAMoveWhoseStoneIsGoneGivesItsPoint) {
     dialogs.inputs.push_back(QStringLiteral("２")); // full-width digits count too
     controller.indicateRepeatedPlay();
-    EXPECT_EQ(dialogs.inputTitles, QStringList{QStringLiteral("今の手番 6")});
+    EXPECT_EQ(dialogs.inputTitles, QStringList{QStringLiteral("今の手番 8")});
     EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(state.table.tableMoves[6], 101);
+    EXPECT_EQ(state.table.tableMoves[8], 101);
     EXPECT_EQ(tableState(), 1);
     EXPECT_EQ(timers.tickPeriod, 1);
     wait(1);
-    EXPECT_EQ(model().moves.entry(7), (MoveEntry{101, white}));
-    EXPECT_EQ(model().moves.entry(8), (MoveEntry{1313, black}));
+    EXPECT_EQ(model().moves.entry(9), (MoveEntry{101, white}));
+    EXPECT_EQ(model().moves.entry(10), (MoveEntry{201, QStringLiteral("+")})) << "the ko retaken";
+    EXPECT_EQ(model().moves.entry(11), (MoveEntry{1313, black}));
     EXPECT_EQ(view.moveNumber, endedMoveText);
 }
 

@@ -42,9 +42,8 @@ inline MoveList quietMoves(int moves) {
 // What playing the points one after another on an empty board gives by the play rules.
 inline BoardModel played(const QVector<Point>& points) {
     BoardModel model;
-    NullBoardView display;
     for (const Point& p : points)
-        EXPECT_EQ(playStone(model, p, display), PlayResult::Played);
+        EXPECT_EQ(playStone(model, p).result, PlayResult::Played);
     return model;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "board/groups.h"
 #include "board/playrules.h"
 
 #include <array>
@@ -13,25 +14,7 @@ namespace vorleth::test {
 
 // The liberties of the group of the stone at p (each point once).
 inline std::vector<Point> liberties(const Board& board, Point p) {
-    const Board::Cell colour = board.cell(p);
-    std::vector<Point> group{p};
-    std::vector<Point> found;
-    std::array<std::array<bool, 20>, 20> seen{};
-    seen[p.column][p.row] = true;
-    for (size_t i = 0; i < group.size(); ++i) {
-        for (int d = 1; d <= 4; ++d) {
-            const auto o = DirectionTable::offset(d);
-            const Point n{group[i].column + o.dColumn, group[i].row + o.dRow};
-            if (!n.onBoard() || seen[n.column][n.row])
-                continue;
-            seen[n.column][n.row] = true;
-            if (board.cell(n) == Board::Empty)
-                found.push_back(n);
-            else if (board.cell(n) == colour)
-                group.push_back(n);
-        }
-    }
-    return found;
+    return groupAt(board, p).liberties;
 }
 
 // A game played through the play rules, so that its removal entries are exactly those the
@@ -41,11 +24,10 @@ inline std::vector<Point> liberties(const Board& board, Point p) {
 // that many stones or when the record is full (999 entries).
 inline MoveList playGame(int stones, unsigned seed, const QString& gameName = QString()) {
     BoardModel model;
-    NullBoardView display;
     model.play.nextMoveNumber = 1;
     handicapFromGameName(model, gameName);
     if (model.play.pendingHandicap > 0)
-        placeHandicapStones(model, display);
+        placeHandicapStones(model);
 
     // The engine's raw output is the same with every standard library; the distributions are
     // not, so the numbers are derived from it here and a seed gives the same game everywhere.
@@ -101,13 +83,10 @@ inline MoveList playGame(int stones, unsigned seed, const QString& gameName = QS
         }
         if (!p.onBoard() || model.board.cell(p) != Board::Empty)
             continue;
-        if (playStone(model, p, display) != PlayResult::Played)
-            continue; // its removals would overflow the record; a quieter move may still fit
-        if (liberties(model.board, p).empty()) {
-            // Nobody fills the last liberty of their own group.
-            takeBack(model, display);
+        // Refused when it would take its own group's last liberty, or when its removals would
+        // overflow the record (a quieter move may still fit).
+        if (playStone(model, p).result != PlayResult::Played)
             continue;
-        }
         last = p;
         ++played;
     }

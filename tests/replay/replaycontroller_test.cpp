@@ -451,8 +451,7 @@ protected:
         ASSERT_GT(moves.length(), 150) << "the game should capture";
         open(QStringLiteral("練習碁"), moves);
         rebuilt.moves = moves;
-        NullBoardView display;
-        rebuildPosition(rebuilt, moves.length(), QString(), display);
+        rebuildPosition(rebuilt, moves.length(), QString());
     }
 
     MoveList moves;
@@ -523,8 +522,7 @@ TEST_F(ReplayJumpTest, AJumpCancelsThePlacementPendingAtThatMoment) {
         EXPECT_EQ(view.moveNumber, replayMoveNumberText(stoneEntries(moves, c.limit) + 1));
         BoardModel expected;
         expected.moves = moves;
-        NullBoardView display;
-        rebuildPosition(expected, c.limit, QString(), display);
+        rebuildPosition(expected, c.limit, QString());
         EXPECT_EQ(view.diagram(), boardDiagram(expected.board));
     }
 }
@@ -801,8 +799,7 @@ TEST_F(ReplayControllerTest, ContinuingHandsOverExactlyThePositionShown) {
         EXPECT_EQ(library.state.table.boardScreenState, 99);
         BoardModel rebuilt;
         rebuilt.moves = library.state.board.moves;
-        NullBoardView display;
-        rebuildPosition(rebuilt, library.state.board.play.appliedCount, QString(), display);
+        rebuildPosition(rebuilt, library.state.board.play.appliedCount, QString());
         EXPECT_EQ(boardDiagram(rebuilt.board), view.diagram());
     }
 }

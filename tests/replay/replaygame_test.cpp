@@ -74,8 +74,7 @@ TEST(ReplayRealGame, EveryWayToTheEndGivesThePositionOfTheRebuiltRecord) {
 
         BoardModel rebuilt;
         rebuilt.moves = state.board.moves;
-        NullBoardView display;
-        rebuildPosition(rebuilt, rebuilt.moves.length(), state.record.game.gameName, display);
+        rebuildPosition(rebuilt, rebuilt.moves.length(), state.record.game.gameName);
         EXPECT_EQ(view.diagram(), boardDiagram(rebuilt.board));
         EXPECT_EQ(state.board.play.prisonersWhite, rebuilt.play.prisonersWhite);
         EXPECT_EQ(state.board.play.prisonersBlack, rebuilt.play.prisonersBlack);

@@ -278,13 +278,10 @@ TEST_F(SurfaceBoardViewTest, WritesTheStatusBoxes) {
     EXPECT_EQ(sideToMove.text(), QStringLiteral("黒番"));
 }
 
-TEST_F(SurfaceBoardViewTest, DrawBoardSetsTheGridFlagsAndDrawsOnTheSurface) {
-    bool programWide = false;
-    display.attachGridDrawnFlag(&programWide);
+TEST_F(SurfaceBoardViewTest, DrawBoardSetsTheGridFlagAndDrawsOnTheSurface) {
     EXPECT_FALSE(display.gridDrawn);
     display.drawBoard();
     EXPECT_TRUE(display.gridDrawn);
-    EXPECT_TRUE(programWide);
 
     const BoardGeometry g = BoardGeometry::forScreenSize(640);
     display.drawStone({3, 3}, white);

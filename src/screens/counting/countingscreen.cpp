@@ -68,8 +68,8 @@ CountingScreen::~CountingScreen() {
 
 void CountingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface = new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(),
-                                   this);
+    m_surface =
+        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
     m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry);

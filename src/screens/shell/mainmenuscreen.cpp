@@ -1,9 +1,9 @@
 #include "screens/shell/mainmenuscreen.h"
 
+#include "screens/shell/startpicture.h"
 #include "shell/helptexts.h"
 #include "shell/recovery.h"
 #include "shell/slideshow.h"
-#include "screens/shell/startpicture.h"
 #include "shell/startup.h"
 #include "state/sharedstate.h"
 #include "ui/platform.h"

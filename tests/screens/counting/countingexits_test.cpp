@@ -221,13 +221,12 @@ Point gtpPoint(const QString& vertex) {
 // From the recording board's last stone to a saved result: the game is played through the
 // play rules as the board screen records it, counted, corrected, saved and read back.
 TEST_F(CountingScreenTest, FromABoardOfMoreThanAHundredMovesToASavedResult) {
-    NullBoardView nothingShown;
     BoardModel& model = state->board;
     model.play.nextMoveNumber = 1;
     for (const QString& vertex : QString::fromLatin1(gnugoGame).split(u' ')) {
         const Point p = gtpPoint(vertex);
         ASSERT_EQ(model.board.cell(p), Board::Empty) << vertex.toStdString();
-        ASSERT_EQ(playStone(model, p, nothingShown), PlayResult::Played);
+        ASSERT_EQ(playStone(model, p).result, PlayResult::Played);
     }
     ASSERT_GT(model.play.appliedCount, 100);
     ASSERT_EQ(model.play.prisonersWhite, 7);
@@ -267,7 +266,7 @@ TEST_F(CountingScreenTest, FromABoardOfMoreThanAHundredMovesToASavedResult) {
     // The saved game rebuilds to the position that was counted.
     BoardModel rebuilt;
     rebuilt.moves = moves;
-    rebuildPosition(rebuilt, moves.length(), read.game.gameName, nothingShown);
+    rebuildPosition(rebuilt, moves.length(), read.game.gameName);
     EXPECT_EQ(boardDiagram(rebuilt.board), boardDiagram(model.board));
 }
 

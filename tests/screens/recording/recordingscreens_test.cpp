@@ -367,9 +367,8 @@ TEST_F(RecordingScreenTest, ARealGameClickedInMoveByMoveIsSavedAsTheRulesPlayIt)
     EXPECT_TRUE(board.isNull());
 
     BoardModel rules;
-    NullBoardView display;
     for (const Point& p : game)
-        ASSERT_EQ(playStone(rules, p, display), PlayResult::Played);
+        ASSERT_EQ(playStone(rules, p).result, PlayResult::Played);
     const RecordReadResult saved =
         loadRecord(state.settings.recordDirectory, state.record.fileName);
     ASSERT_TRUE(saved.ok()) << saved.error;
@@ -378,7 +377,7 @@ TEST_F(RecordingScreenTest, ARealGameClickedInMoveByMoveIsSavedAsTheRulesPlayIt)
     EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
     BoardModel rebuilt;
     rebuilt.moves = saved.record.moves;
-    rebuildPosition(rebuilt, rebuilt.moves.length(), QString(), display);
+    rebuildPosition(rebuilt, rebuilt.moves.length(), QString());
     EXPECT_EQ(boardDiagram(rebuilt.board), boardDiagram(rules.board));
     EXPECT_FALSE(recoveryFileExists(state.baseDirectory));
 }
@@ -649,9 +648,8 @@ TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
 
     BoardModel byTheRules;
-    NullBoardView view;
     for (const Point& p : played)
-        ASSERT_EQ(playStone(byTheRules, p, view), PlayResult::Played);
+        ASSERT_EQ(playStone(byTheRules, p).result, PlayResult::Played);
     ASSERT_EQ(recordFiles().size(), 1);
     const RecordReadResult saved =
         loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
@@ -673,9 +671,8 @@ TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     ASSERT_NE(board(), nullptr);
     // A game of 120 quiet moves, as the board records it.
     BoardModel& model = state->board;
-    NullBoardView view;
     for (const Point& p : test::quietPoints(120))
-        ASSERT_EQ(playStone(model, p, view), PlayResult::Played);
+        ASSERT_EQ(playStone(model, p).result, PlayResult::Played);
     const MoveList moves = model.moves;
     state->table.boardScreenState = 99; // the board shows it anew when it comes back
 

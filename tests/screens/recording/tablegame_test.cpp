@@ -76,11 +76,10 @@ MoveList playGame(const QString& path) {
     const SgfGameRead read = sgfGame(file.collection, file.collection.roots.value(0));
     EXPECT_TRUE(read.ok()) << read.error;
     BoardModel model;
-    NullBoardView view;
     for (const SgfMove& move : read.game.moves) {
         EXPECT_FALSE(move.pass);
         EXPECT_EQ(model.board.cell(move.point), Board::Empty) << move.point.code();
-        EXPECT_EQ(playStone(model, move.point, view), PlayResult::Played);
+        EXPECT_EQ(playStone(model, move.point).result, PlayResult::Played);
         EXPECT_EQ(model.play.lastMover, move.colour) << move.point.code();
     }
     return model.moves;

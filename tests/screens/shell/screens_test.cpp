@@ -1,9 +1,9 @@
 #include "app/screens.h"
 #include "screens/shell/helpscreen.h"
-#include "shell/helptexts.h"
 #include "screens/shell/mainmenuscreen.h"
 #include "screens/shell/screensizescreen.h"
 #include "screens/shell/setupscreen.h"
+#include "shell/helptexts.h"
 #include "state/sharedstate.h"
 #include "store/workingfiles.h"
 #include "support/recordingnavigator.h"
@@ -536,25 +536,6 @@ TEST_F(ShellScreenTest, HelpAskedAgainWhileOpenKeepsItsText) {
 }
 
 // --- wiring --------------------------------------------------------------------------------
-
-TEST_F(ShellScreenTest, AScreenNotBuiltYetSaysSoAndReturnsToTheMainMenu) {
-    earlierRun();
-    ScreenRegistry registry;
-    registerScreens(registry, *state, dialogs);
-    registry.show(ScreenId::Start);
-    QPointer<QWidget> first = registry.current();
-    ASSERT_FALSE(first.isNull());
-    EXPECT_EQ(first->objectName(), QStringLiteral("mapstart"));
-
-    // A screen that nobody has registered for in this build.
-    registry.show(ScreenId::CountPalette);
-    EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("この機能は準備中です")});
-    ASSERT_NE(registry.current(), nullptr);
-    EXPECT_EQ(registry.current()->objectName(), QStringLiteral("mapstart"));
-    EXPECT_NE(registry.current(), first.data());
-    settle();
-    EXPECT_TRUE(first.isNull());
-}
 
 TEST_F(ShellScreenTest, TheMainMenuLeadsToTheShellScreensThroughTheRegistry) {
     earlierRun();
