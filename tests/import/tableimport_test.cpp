@@ -22,8 +22,8 @@ TEST_F(TableImportTest, YahooLayoutFileFillsTheTableEntry) {
     const Outcome outcome = importSgf(target());
     EXPECT_TRUE(outcome.ok);
     // The file names no character set: the user is told which one its names were read in.
-    EXPECT_EQ(outcome.messages,
-              QStringList{importNotesMessage({}, {utf8("文字コードを Shift_JIS と推定して読みました")})});
+    EXPECT_EQ(outcome.messages, QStringList{importNotesMessage(
+                                    {}, {utf8("文字コードを Shift_JIS と推定して読みました")})});
 
     EXPECT_EQ(record.game.blackPlayer, utf8("黒太郎"));
     EXPECT_EQ(record.game.whitePlayer, utf8("白花子"));
