@@ -198,8 +198,7 @@ QByteArray SearchIndex::gameChunk(int index) const {
     put(payload, static_cast<std::uint8_t>(game.unreadable ? 1 : 0));
     put(payload, game.nameLength);
     put(payload, game.eventCount);
-    put(payload, std::uint16_t(0));
-    put(payload, std::uint16_t(0));
+    put(payload, std::uint16_t(0)); // reserved
     payload.append(m_names.data() + game.nameOffset, game.nameLength);
     payload.append(reinterpret_cast<const char*>(m_events.data() + game.eventOffset),
                    2 * game.eventCount);
@@ -322,6 +321,7 @@ bool SearchIndex::update(const IndexProgress& progress) {
 }
 
 bool SearchIndex::addRecord(const QString& fileName) {
+    m_rewrote = false;
     if (!m_loaded)
         load();
     const QFileInfo info(QDir(m_directory).filePath(fileName));

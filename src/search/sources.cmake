@@ -1,5 +1,2 @@
-vorleth_layer(search LINKS vorleth_interaction SOURCES
-    search/pattern.cpp
-    search/gamescan.cpp
-    search/searchindex.cpp
-)
+vorleth_layer(search LINKS vorleth_interaction SOURCES search / pattern.cpp search /
+              gamescan.cpp search / searchindex.cpp)
