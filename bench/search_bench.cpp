@@ -155,8 +155,8 @@ std::array<int, boardPointCount> positionAfter(const MoveList& moves, int entrie
     return cells;
 }
 
-SearchPattern patternOf(const std::array<int, boardPointCount>& cells, int left, int top,
-                        int right, int bottom) {
+SearchPattern patternOf(const std::array<int, boardPointCount>& cells, int left, int top, int right,
+                        int bottom) {
     SearchPattern pattern;
     static constexpr PatternContent contents[] = {PatternContent::Empty, PatternContent::Black,
                                                   PatternContent::White};
@@ -226,8 +226,8 @@ int measure(const QString& directory, const QString& patternDirectory) {
 
         const auto early = positionAfter(moves, entriesForStones(moves, 8 + random.bounded(30)));
         // Alternately a corner of 7 x 7 and a side of 9 x 5.
-        const SearchPattern region = i % 2 == 0 ? patternOf(early, 13, 1, 19, 7)
-                                                : patternOf(early, 6, 15, 14, 19);
+        const SearchPattern region =
+            i % 2 == 0 ? patternOf(early, 13, 1, 19, 7) : patternOf(early, 6, 15, 14, 19);
         timer.restart();
         found += index.search(region, false).hits.size();
         regions.push_back(timer.nsecsElapsed() / 1e6);
@@ -236,9 +236,8 @@ int measure(const QString& directory, const QString& patternDirectory) {
         swapped.push_back(timer.nsecsElapsed() / 1e6);
         if (i == 0 && !patternDirectory.isEmpty()) {
             QDir().mkpath(patternDirectory);
-            for (const auto& [file, pattern] :
-                 {std::pair{QStringLiteral("position.txt"), position},
-                  std::pair{QStringLiteral("region.txt"), region}}) {
+            for (const auto& [file, pattern] : {std::pair{QStringLiteral("position.txt"), position},
+                                                std::pair{QStringLiteral("region.txt"), region}}) {
                 QFile f(QDir(patternDirectory).filePath(file));
                 if (f.open(QIODevice::WriteOnly))
                     f.write(patternText(pattern).toUtf8());

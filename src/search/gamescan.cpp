@@ -3,6 +3,7 @@
 #include "board/playrules.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace vorleth {
 
@@ -68,40 +69,68 @@ GameFootprint gameFootprint(const std::uint16_t* events, int count, int handicap
     return f;
 }
 
+SearchPattern recordPosition(const MoveList& moves, int entries, int handicap) {
+    SearchPattern pattern;
+    pattern.points.fill(PatternContent::Empty);
+    for (const int index : handicapIndices(handicap))
+        pattern.points[index] = PatternContent::Black;
+    MoveList first;
+    for (int i = 1; i <= std::min(entries, moves.length()); ++i)
+        first.append(moves.entry(i));
+    for (const std::uint16_t event : searchEvents(first)) {
+        const int index = event & searchevent::pointMask;
+        if (index >= boardPointCount)
+            continue;
+        const int kind = event & searchevent::kindMask;
+        pattern.points[index] = kind == searchevent::removal      ? PatternContent::Empty
+                                : kind == searchevent::blackStone ? PatternContent::Black
+                                                                  : PatternContent::White;
+    }
+    return pattern;
+}
+
 SearchPlan::SearchPlan(const SearchPattern& pattern, bool swap)
     : variants(patternVariants(pattern, swap)), wholeBoard(pattern.isWholeBoard()),
-      stones(pattern.stoneCount()) {}
+      stones(pattern.stoneCount()) {
+    for (int v = 0; v < variants.size(); ++v)
+        for (int i = 0; i < boardPointCount; ++i)
+            if (variants[v].expected[i])
+                caring[i] |= std::uint16_t(1u << v);
+}
 
 std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
                                    int handicap, const GameFootprint& footprint) {
     // A variant can only match a game that at some time had a stone of the right colour on
     // each of its stone points; most games fail this for most variants.
-    std::array<int, 16> active{};
-    int activeCount = 0;
+    std::uint32_t active = 0;
     for (int v = 0; v < plan.variants.size(); ++v) {
         const PatternVariant& variant = plan.variants[v];
         if (covers(footprint.everBlack, variant.blackBits) &&
             covers(footprint.everWhite, variant.whiteBits))
-            active[activeCount++] = v;
+            active |= 1u << v;
     }
-    if (activeCount == 0)
+    if (active == 0)
         return std::nullopt;
 
-    // For each active variant, the number of its points that do not hold what it asks. On
-    // the empty board that is its stone count; each event changes it only at its own point.
+    // For each variant, the number of its points that do not hold what it asks. On the empty
+    // board that is its stone count; an event changes it only at its own point, and only for
+    // the variants that care about that point. matching holds the variants at zero.
     std::array<std::uint8_t, boardPointCount> cells{};
     std::array<int, 16> mismatches{};
-    for (int a = 0; a < activeCount; ++a)
-        mismatches[a] = plan.stones;
+    mismatches.fill(plan.stones);
+    std::uint32_t matching = plan.stones == 0 ? active : 0;
     auto change = [&](int index, std::uint8_t value) {
         const std::uint8_t old = cells[index];
-        if (old == value)
-            return;
         cells[index] = value;
-        for (int a = 0; a < activeCount; ++a) {
-            const std::uint8_t e = plan.variants[active[a]].expected[index];
-            if (e)
-                mismatches[a] += int(e == old + 1) - int(e == value + 1);
+        std::uint32_t caring = plan.caring[index] & active;
+        while (caring) {
+            const int v = std::countr_zero(caring);
+            caring &= caring - 1;
+            const std::uint8_t e = plan.variants[v].expected[index];
+            const int before = mismatches[v];
+            mismatches[v] += int(e == old + 1) - int(e == value + 1);
+            if ((before == 0) != (mismatches[v] == 0))
+                matching ^= 1u << v;
         }
     };
     const std::vector<int>& handicapPoints = handicapIndices(handicap);
@@ -111,12 +140,7 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
     int onBoard = static_cast<int>(handicapPoints.size());
     int removalsLeft = footprint.removals;
     int moves = 0;
-    auto matched = [&]() -> int {
-        for (int a = 0; a < activeCount; ++a)
-            if (mismatches[a] == 0)
-                return active[a];
-        return -1;
-    };
+    auto matched = [&]() -> int { return matching ? std::countr_zero(matching) : -1; };
     auto answer = [&](int variant, int nextEvent) {
         GameMatch m;
         m.moves = moves;
@@ -148,10 +172,11 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
             if (plan.wholeBoard && onBoard - removalsLeft > plan.stones)
                 return std::nullopt;
             ++moves;
-            if (index < boardPointCount) {
+            const std::uint8_t value = kind == searchevent::blackStone ? 1 : 2;
+            if (index < boardPointCount && cells[index] != value) {
                 if (cells[index] == 0)
                     ++onBoard;
-                change(index, kind == searchevent::blackStone ? 1 : 2);
+                change(index, value);
             }
         } else {
             --removalsLeft;

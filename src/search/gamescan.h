@@ -44,6 +44,10 @@ struct SearchPlan {
     bool wholeBoard = false;
     int stones = 0;
 
+    // For each point, the variants (one bit each) that care what it holds: most moves of a
+    // game fall outside a corner pattern and cost nothing then.
+    std::array<std::uint16_t, boardPointCount> caring{};
+
     SearchPlan(const SearchPattern& pattern, bool swap);
 };
 
@@ -63,6 +67,10 @@ struct GameMatch {
 // stone with its removals, the start included.
 std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
                                    int handicap, const GameFootprint& footprint);
+
+// The whole position after the first entries of a record (a stone's removals included when
+// they are among them), handicap stones first: what a replay shows there.
+SearchPattern recordPosition(const MoveList& moves, int entries, int handicap);
 
 // The handicap stones of a game of that many stones, as point indices.
 const std::vector<int>& handicapIndices(int handicap);

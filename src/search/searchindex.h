@@ -91,6 +91,9 @@ private:
     std::vector<Game> m_games;
     std::vector<std::uint16_t> m_events;
     std::string m_names; // UTF-8
+    // Each game's place in file-name order, letter case ignored; worked out again on the first
+    // search after the games changed.
+    mutable std::vector<int> m_rank;
 };
 
 } // namespace vorleth
