@@ -1,5 +1,7 @@
 #include "app/cli.h"
 
+#include "app/clisearch.h"
+
 #include "board/playrules.h"
 #include "counting/correction.h"
 #include "export/figurelayout.h"
@@ -22,7 +24,7 @@ namespace {
 const QString usage =
     QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | count FILE [N] | "
                    "import DIR FILE... | export FILE [OUT] | "
-                   "diagram FILE OUT [--moves-per-figure K]");
+                   "diagram FILE OUT [--moves-per-figure K] | search DIR PATTERN [--swap]");
 
 int fail(QTextStream& err, const QString& message) {
     err << "vorleth-cli: " << message << '\n';
@@ -276,6 +278,8 @@ int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
         status = exportCommand(args, out, err);
     else if (command == QLatin1String("diagram"))
         status = diagramCommand(args, err);
+    else if (command == QLatin1String("search"))
+        status = searchCommand(args, out, err);
     else
         status = fail(err, usage);
     out.flush();

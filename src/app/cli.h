@@ -22,6 +22,13 @@ namespace vorleth {
 //                         the record drawn as a complete game diagram, or as figures of K
 //                         moves each, in the format OUT's extension names (.svg, .pdf, .png);
 //                         PDF and PNG need a QGuiApplication
+//   search DIR PATTERN [--swap]
+//                         the records of DIR that reach the pattern (19 lines of X O . *):
+//                         one line per record, its file name, a tab and the stones played
+//                         when the pattern first appears; then the number of games and
+//                         the moves played next with their counts. --swap also finds the
+//                         pattern with the colours exchanged. Building the index shows
+//                         progress on err
 int runCli(const QStringList& args, QTextStream& out, QTextStream& err,
            std::function<QDateTime()> clock = {});
 

@@ -9,6 +9,8 @@
 #include "screens/recording/repeatedplaysscreen.h"
 #include "screens/recording/tableentryscreen.h"
 #include "screens/replay/replayscreen.h"
+#include "screens/search/boardsearch.h"
+#include "screens/search/searchresultsscreen.h"
 #include "screens/shell/browserscreen.h"
 #include "screens/shell/helpscreen.h"
 #include "screens/shell/mainmenuscreen.h"
@@ -16,8 +18,12 @@
 #include "screens/shell/setupscreen.h"
 #include "screens/store/chooserscreens.h"
 #include "screens/store/recordlistscreen.h"
+#include "search/gamescan.h"
 #include "state/sharedstate.h"
 #include "ui/screenregistry.h"
+
+#include <QAction>
+#include <QMenuBar>
 
 namespace vorleth {
 
@@ -49,7 +55,20 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     // mapkifusaigen; nothing opens when the record cannot be read (the record list is shown again)
     add(ScreenId::Replay,
         [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
-            return ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
+            ReplayScreen* replay =
+                ReplayScreen::open(state, handed<ChosenRecord>(handover), navigator, dialogs);
+            if (replay) {
+                // The position shown: the entries placed, the handicap stones of the game name.
+                new BoardSearch(
+                    replay->menuBar(), replay->surface(), state.geometry, state, navigator, dialogs,
+                    [&state, replay] {
+                        return recordPosition(state.board.moves,
+                                              replay->controller().placedEntries(),
+                                              handicapCount(state.record.game.gameName));
+                    },
+                    replay, replay->menuBar()->findChild<QAction*>(QStringLiteral("F5HelLP")));
+            }
+            return replay;
         });
 
     // maptaikyokujyoho
@@ -60,7 +79,12 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     // mapgoban
     add(ScreenId::BoardRecording,
         [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
-            return new BoardRecordingScreen(state, navigator, dialogs);
+            auto* board = new BoardRecordingScreen(state, navigator, dialogs);
+            new BoardSearch(
+                board->menuBar(), board->surface(), state.geometry, state, navigator, dialogs,
+                [&state] { return positionPattern(state.board.board); }, board,
+                board->menuBar()->findChild<QAction*>(QStringLiteral("F10HELP")));
+            return board;
         });
 
     // mapshukyoku, on top of the board, which stays open underneath until this one leaves
@@ -117,6 +141,11 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
     // MAPHELP
     add(ScreenId::Help, [](Navigator& navigator, const Handover& handover) -> QWidget* {
         return new HelpScreen(handed<HelpTopic>(handover), navigator);
+    });
+
+    // the games a search found, beside the board it was started from
+    add(ScreenId::SearchResults, [&state](Navigator& navigator, const Handover&) -> QWidget* {
+        return new SearchResultsScreen(state, navigator);
     });
 
     // frmBrowser, as large as the screen it opens beside

@@ -24,6 +24,7 @@ enum class ScreenId {
     ScreenSize,      // mapszchng
     Help,            // MAPHELP
     Browser,         // frmBrowser
+    SearchResults,   // the games that reached a position or pattern
 };
 
 // Which screen's usage guide the help screen shows.
@@ -47,6 +48,9 @@ struct HelpTopic {
 };
 struct ChosenRecord {
     int cataloguePosition = 0; // the record to replay
+    // A search result opens the replay stopped where its pattern appears, after this many
+    // stones; -1 replays from the start.
+    int stopAtStones = -1;
     friend bool operator==(const ChosenRecord&, const ChosenRecord&) = default;
 };
 using Handover = std::variant<std::monostate, HelpTopic, ChosenRecord>;

@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <utility>
 
 namespace vorleth {
 
@@ -113,6 +114,7 @@ bool ReplayController::open(const ChosenRecord& chosen) {
     // nothing half drawn behind.
     CurrentRecord& record = m_context.record;
     record.selectedIndex = chosen.cataloguePosition;
+    m_stopAtStones = chosen.stopAtStones;
     Outcome read = Outcome::failure(cannotReadRecordMessage + record.fileName + recordExtension);
     if (isCataloguePosition(m_context.catalogue, record.selectedIndex)) {
         const RecordMetadata& entry = m_context.catalogue.entry(record.selectedIndex);
@@ -164,7 +166,22 @@ void ReplayController::startTick() {
     if (!m_context.replay.gridDrawn)
         firstDrawing();
     m_timers.stopStartTimer();
+    if (m_stopAtStones >= 0) {
+        // A search result shows where its pattern appears and waits there for a click.
+        jumpToStones(std::exchange(m_stopAtStones, -1));
+        return;
+    }
     m_timers.startStepTimer(m_context.replay.stepInterval);
+}
+
+void ReplayController::jumpToStones(int stones) {
+    // As "指定した手番まで": the jump stops at the stone that makes the number, its removals
+    // done. No stone at all is the empty board (with the handicap stones).
+    if (stones > 0)
+        m_context.replay.stopMoveNumber = stones;
+    m_context.board.play.appliedCount = stones > 0 ? m_context.board.moves.length() : 0;
+    m_timers.stopStepTimer();
+    instantReplay();
 }
 
 void ReplayController::firstDrawing() {

@@ -121,7 +121,9 @@ public:
     void jumpToFinal();             // "最終譜まで"
     void askPointTarget();          // "指定した縦と横まで"
     void askMoveTarget();           // "指定した手番まで"
-    void showHelp();                // "ヘルプ"
+    // The position after that many stones, as the move target's jump shows it.
+    void jumpToStones(int stones);
+    void showHelp(); // "ヘルプ"
 
     // Keys. Stepping by key stops an automatic replay first, as a user stepping by hand means.
     void stepForward();           // → one entry and its removals
@@ -140,6 +142,8 @@ public:
     void stopTimers();
 
     bool placementPending() const { return m_pendingPlacement > 0; }
+    // The entries on the board shown (what a search of the position takes).
+    int placedEntries() const { return m_placed; }
     const QString& modeCaption() const { return m_modeCaption; }
 
 private:
@@ -193,6 +197,7 @@ private:
     };
 
     int m_pendingPlacement = 0; // entry announced and waiting for Timer3; 0 = none
+    int m_stopAtStones = -1;    // where the first drawing jumps to (a search result); -1 none
     int m_placed = 0;           // the last entry drawn on the board shown; 0 = none
     PendingDrawing m_drawing;
     QString m_modeCaption;

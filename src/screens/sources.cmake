@@ -20,5 +20,7 @@ add_library(vorleth_gui STATIC
     screens/store/recordlistmodel.cpp
     screens/store/recordlistscreen.cpp
     screens/store/chooserscreens.cpp
+    screens/search/boardsearch.cpp
+    screens/search/searchresultsscreen.cpp
 )
 target_link_libraries(vorleth_gui PUBLIC vorleth_core vorleth_ui Qt6::PrintSupport)

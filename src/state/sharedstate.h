@@ -5,6 +5,7 @@
 #include "counting/countstate.h"
 #include "import/importsource.h"
 #include "replay/replaysettings.h"
+#include "search/searchstate.h"
 #include "state/settings.h"
 #include "store/cataloguetypes.h"
 #include "store/choosertypes.h"
@@ -52,6 +53,9 @@ struct SharedState {
 
     // Replay
     ReplaySettings replay;
+
+    // Position and pattern search
+    SearchState search;
 
     // Territory counting
     CountState counting;

@@ -1,0 +1,194 @@
+#include "search/gamescan.h"
+
+#include "board/playrules.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace vorleth {
+
+namespace {
+
+void setBit(PointBits& bits, int index) {
+    bits[index / 64] |= std::uint64_t(1) << (index % 64);
+}
+
+bool covers(const PointBits& set, const std::array<std::uint64_t, 6>& required) {
+    for (int w = 0; w < 6; ++w)
+        if (required[w] & ~set[w])
+            return false;
+    return true;
+}
+
+} // namespace
+
+std::vector<std::uint16_t> searchEvents(const MoveList& moves) {
+    std::vector<std::uint16_t> events;
+    events.reserve(moves.length());
+    for (const MoveEntry& entry : moves.entries()) {
+        std::uint16_t kind = 0;
+        if (entry.kind.startsWith(black))
+            kind = searchevent::blackStone;
+        else if (entry.kind.startsWith(white))
+            kind = searchevent::whiteStone;
+        else if (entry.isRemoval())
+            kind = searchevent::removal;
+        else
+            continue;
+        const Point p = Point::fromCode(entry.point);
+        const int index = p.onBoard() ? pointIndex(p) : searchevent::offBoard;
+        events.push_back(static_cast<std::uint16_t>(kind | index));
+    }
+    return events;
+}
+
+const std::vector<int>& handicapIndices(int handicap) {
+    static const std::array<std::vector<int>, 10> tables = [] {
+        std::array<std::vector<int>, 10> t;
+        for (int count = 2; count <= 9; ++count)
+            for (int i = 1; i <= count; ++i)
+                t[count].push_back(pointIndex(handicapPoint(i, count)));
+        return t;
+    }();
+    return tables[std::clamp(handicap, 0, 9)];
+}
+
+GameFootprint gameFootprint(const std::uint16_t* events, int count, int handicap) {
+    GameFootprint f;
+    for (const int index : handicapIndices(handicap))
+        setBit(f.everBlack, index);
+    for (int i = 0; i < count; ++i) {
+        const int index = events[i] & searchevent::pointMask;
+        const int kind = events[i] & searchevent::kindMask;
+        if (kind == searchevent::removal) {
+            ++f.removals;
+        } else if (index < boardPointCount) {
+            setBit(kind == searchevent::blackStone ? f.everBlack : f.everWhite, index);
+        }
+    }
+    return f;
+}
+
+SearchPattern recordPosition(const MoveList& moves, int entries, int handicap) {
+    SearchPattern pattern;
+    pattern.points.fill(PatternContent::Empty);
+    for (const int index : handicapIndices(handicap))
+        pattern.points[index] = PatternContent::Black;
+    MoveList first;
+    for (int i = 1; i <= std::min(entries, moves.length()); ++i)
+        first.append(moves.entry(i));
+    for (const std::uint16_t event : searchEvents(first)) {
+        const int index = event & searchevent::pointMask;
+        if (index >= boardPointCount)
+            continue;
+        const int kind = event & searchevent::kindMask;
+        pattern.points[index] = kind == searchevent::removal      ? PatternContent::Empty
+                                : kind == searchevent::blackStone ? PatternContent::Black
+                                                                  : PatternContent::White;
+    }
+    return pattern;
+}
+
+SearchPlan::SearchPlan(const SearchPattern& pattern, bool swap)
+    : variants(patternVariants(pattern, swap)), wholeBoard(pattern.isWholeBoard()),
+      stones(pattern.stoneCount()) {
+    for (int v = 0; v < variants.size(); ++v)
+        for (int i = 0; i < boardPointCount; ++i)
+            if (variants[v].expected[i])
+                caring[i] |= std::uint16_t(1u << v);
+}
+
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint) {
+    // A variant can only match a game that at some time had a stone of the right colour on
+    // each of its stone points; most games fail this for most variants.
+    std::uint32_t active = 0;
+    for (int v = 0; v < plan.variants.size(); ++v) {
+        const PatternVariant& variant = plan.variants[v];
+        if (covers(footprint.everBlack, variant.blackBits) &&
+            covers(footprint.everWhite, variant.whiteBits))
+            active |= 1u << v;
+    }
+    if (active == 0)
+        return std::nullopt;
+
+    // For each variant, the number of its points that do not hold what it asks. On the empty
+    // board that is its stone count; an event changes it only at its own point, and only for
+    // the variants that care about that point. matching holds the variants at zero.
+    std::array<std::uint8_t, boardPointCount> cells{};
+    std::array<int, 16> mismatches{};
+    mismatches.fill(plan.stones);
+    std::uint32_t matching = plan.stones == 0 ? active : 0;
+    auto change = [&](int index, std::uint8_t value) {
+        const std::uint8_t old = cells[index];
+        cells[index] = value;
+        std::uint32_t caring = plan.caring[index] & active;
+        while (caring) {
+            const int v = std::countr_zero(caring);
+            caring &= caring - 1;
+            const std::uint8_t e = plan.variants[v].expected[index];
+            const int before = mismatches[v];
+            mismatches[v] += int(e == old + 1) - int(e == value + 1);
+            if ((before == 0) != (mismatches[v] == 0))
+                matching ^= 1u << v;
+        }
+    };
+    const std::vector<int>& handicapPoints = handicapIndices(handicap);
+    for (const int index : handicapPoints)
+        change(index, 1);
+
+    int onBoard = static_cast<int>(handicapPoints.size());
+    int removalsLeft = footprint.removals;
+    int moves = 0;
+    auto matched = [&]() -> int { return matching ? std::countr_zero(matching) : -1; };
+    auto answer = [&](int variant, int nextEvent) {
+        GameMatch m;
+        m.moves = moves;
+        m.variant = variant;
+        if (nextEvent >= 0) {
+            const PatternVariant& v = plan.variants[variant];
+            const int index = events[nextEvent] & searchevent::pointMask;
+            const bool black =
+                (events[nextEvent] & searchevent::kindMask) == searchevent::blackStone;
+            m.nextBlack = black != v.swapped;
+            if (index < boardPointCount)
+                m.nextPoint = applySymmetry(inverseSymmetry(v.symmetry), pointOfIndex(index));
+            else
+                m.nextOffBoard = true;
+        }
+        return m;
+    };
+
+    for (int i = 0; i < count; ++i) {
+        const std::uint16_t event = events[i];
+        const int kind = event & searchevent::kindMask;
+        const int index = event & searchevent::pointMask;
+        if (kind != searchevent::removal) {
+            // Before a stone the position is settled: the previous stone's removals are done.
+            if (const int v = matched(); v >= 0)
+                return answer(v, i);
+            // A whole position has exactly its stones on the board; once even taking off every
+            // stone still to be removed leaves more, it cannot come back.
+            if (plan.wholeBoard && onBoard - removalsLeft > plan.stones)
+                return std::nullopt;
+            ++moves;
+            const std::uint8_t value = kind == searchevent::blackStone ? 1 : 2;
+            if (index < boardPointCount && cells[index] != value) {
+                if (cells[index] == 0)
+                    ++onBoard;
+                change(index, value);
+            }
+        } else {
+            --removalsLeft;
+            if (index < boardPointCount && cells[index] != 0) {
+                --onBoard;
+                change(index, 0);
+            }
+        }
+    }
+    if (const int v = matched(); v >= 0)
+        return answer(v, -1);
+    return std::nullopt;
+}
+
+} // namespace vorleth
