@@ -10,6 +10,7 @@
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -68,8 +69,8 @@ CountingScreen::~CountingScreen() {
 
 void CountingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface = new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(),
-                                   this);
+    m_surface =
+        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
     m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry);
@@ -151,8 +152,20 @@ CountPalette* CountingScreen::palette() const {
 }
 
 void CountingScreen::closeAfter(bool handedOver) {
-    if (handedOver)
-        close();
+    if (!handedOver)
+        return;
+    m_handedOver = true;
+    close();
+}
+
+void CountingScreen::closeEvent(QCloseEvent* event) {
+    if (!m_handedOver) {
+        m_handedOver = true;
+        if (m_palette)
+            m_palette->close();
+        m_controller.backToBoard();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CountingScreen::openPalette(const QString& currentMarkName) {
