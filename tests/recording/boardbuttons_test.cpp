@@ -52,6 +52,26 @@ TEST_F(BoardRecordingTest, CountingNeedsMoreThanAHundredEntries) {
     }
 }
 
+// The counting screen may crash or be closed too: the game stays in the recovery file, with the
+// stone played just before, until the count saves or discards it.
+TEST_F(BoardRecordingTest, GoingToTheCountKeepsTheRecoveryFileWithTheLatestStone) {
+    model().moves = quietMoves(101);
+    model().play.appliedCount = 101;
+    state.table.boardScreenState = 99;
+    controller.open();
+    click(19, 19); // within the write delay
+    ASSERT_TRUE(controller.countTerritory());
+    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.game.has_value());
+    EXPECT_EQ(read.game->moves, model().moves);
+    EXPECT_EQ(read.game->moves.length(), 102);
+    EXPECT_FALSE(timers.tickRunning());
+    // Nothing more comes from the board that was left.
+    ASSERT_TRUE(removeRecoveryFile(state.baseDirectory).ok);
+    wait(1000);
+    EXPECT_FALSE(QFileInfo::exists(recoveryPath()));
+}
+
 TEST_F(BoardRecordingTest, SavingWithAResultWritesTheRecordAndReturnsToTheMainMenu) {
     state.record.game.result = QStringLiteral("黒中押勝");
     state.import = {QDir(state.baseDirectory).filePath(QStringLiteral("源.txt")), true};

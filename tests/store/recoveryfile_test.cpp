@@ -50,9 +50,12 @@ TEST(RecoveryFile, AGameReadsBackAsItWasWritten) {
 // could spell.
 TEST(RecoveryFile, EveryCharacterOfTheNamesComesBack) {
     const QString texts[] = {
-        QStringLiteral("세계대회"),        QStringLiteral("이세돌"),
-        QStringLiteral("柯洁"),            QStringLiteral("a,b \"c\" 100%"),
-        QStringLiteral(" two\r\nlines "), QStringLiteral("%41,%"),
+        QStringLiteral("세계대회"),
+        QStringLiteral("이세돌"),
+        QStringLiteral("柯洁"),
+        QStringLiteral("a,b \"c\" 100%"),
+        QStringLiteral(" two\r\nlines "),
+        QStringLiteral("%41,%"),
         QString(),
     };
     for (const QString& text : texts) {
