@@ -12,8 +12,8 @@
 
 namespace vorleth {
 
-// The game on the recording board, kept in the base directory while the board is open, so
-// that a crash or a power cut does not take it along. Leaving the board by one of its buttons
+// The game on the recording board, kept in the base directory while the board or the count has
+// it, so that a crash or a power cut does not take it along. Saving or discarding the game
 // removes the file; at start-up the main menu offers to restore what is left.
 inline const QString recoveryFileName = QStringLiteral("棋譜.REC");
 
