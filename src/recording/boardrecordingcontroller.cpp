@@ -145,6 +145,10 @@ void BoardRecordingController::placePendingHandicap() {
     QString& name = m_context.record.game.gameName;
     if (handicapCount(name) != stones) {
         name = handicapPrefix(stones) + name;
+        // A game continued from the library is another game now: it is saved as a new record,
+        // and the count does not take the stored record's name back.
+        m_context.record.selectedIndex = 0;
+        m_context.record.fileName.clear();
         showGame();
         changed();
     }

@@ -1,6 +1,7 @@
 #include "recording/boardtestbase.h"
 
 #include "store/library.h"
+#include "store/recordname.h"
 
 #include <gtest/gtest.h>
 
@@ -550,6 +551,31 @@ TEST_F(BoardRecordingTest, TheHandicapMenuStartsATickThatPlacementStopped) {
     controller.chooseHandicap(2);
     wait(500);
     EXPECT_EQ(view.at(4, 4), 'X');
+}
+
+// A stored record continued from its start and given a handicap is another game: the stored one
+// stays as it is, and the count cannot take its name back.
+TEST_F(BoardRecordingTest, AStoredRecordGivenAHandicapIsSavedAsANewRecord) {
+    state.record.game.result = QStringLiteral("白中押勝");
+    controller.open();
+    ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+    const QString stored = state.record.fileName;
+    ASSERT_GT(state.record.selectedIndex, 0);
+    const QByteArray storedBytes =
+        test::readBytes(recordPath(state.settings.recordDirectory, stored));
+
+    state.table.boardScreenState = 99; // as "続きを打つ" at the start of the replay hands over
+    BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
+    timers.controller = &board;
+    board.open();
+    board.chooseHandicap(3);
+    wait(500);
+    EXPECT_EQ(state.record.selectedIndex, 0);
+    board.leftPress(state.geometry.pointX(3), state.geometry.pointY(3));
+    ASSERT_EQ(board.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+    EXPECT_NE(state.record.fileName, stored);
+    EXPECT_EQ(test::readBytes(recordPath(state.settings.recordDirectory, stored)), storedBytes);
+    EXPECT_EQ(extractField(state.record.fileName, gameNameKey), QStringLiteral("３子練習碁"));
 }
 
 // ---- Study copies --------------------------------------------------------------------------

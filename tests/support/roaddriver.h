@@ -507,7 +507,8 @@ private:
             if (read.game->moves != m_state->board.moves)
                 return QStringLiteral("the recovery file holds other moves than the board");
             if (read.game->record.game.gameName != m_state->record.game.gameName)
-                return QStringLiteral("the recovery file holds another game name");
+                return QStringLiteral("the recovery file holds the game name %1, not %2")
+                    .arg(read.game->record.game.gameName, m_state->record.game.gameName);
             if (m_where != Where::Board || m_state->board.play.pendingHandicap != 0)
                 return {};
             BoardModel rebuilt;
