@@ -2,6 +2,7 @@
 
 #include "interaction/dialogs.h"
 #include "store/library.h"
+#include "store/recoveryfile.h"
 #include "store/workingfiles.h"
 
 #include <QStringList>
@@ -126,6 +127,8 @@ bool CountingController::leaveWithoutSaving() {
     board.play.nextMoveNumber = 0;
     board.moves.clear();
     board.play.appliedCount = 0;
+    // The game is given up on purpose: nothing is left to recover.
+    report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
     m_navigator.show(ScreenId::Start);
     // Over the main menu: the diagram entry in progress becomes the current game again.
     report(m_dialogs, readWorkingEntry(m_context.baseDirectory, m_context.record, m_context.table));
@@ -141,6 +144,7 @@ bool CountingController::saveAndLeave() {
             // Leaving unsaved on purpose: the game is kept nowhere, so its import source is
             // not offered for deletion.
             m_context.table.skipSaveQuestion = false;
+            report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
             m_navigator.show(ScreenId::Start);
             return true;
         }
@@ -150,6 +154,8 @@ bool CountingController::saveAndLeave() {
     if (!report(m_dialogs, saveRecord(m_context.recordDirectory, m_context.catalogue, record, moves,
                                       m_context.clock())))
         return false;
+    // Saved: the record is the game now; until then the recovery file was.
+    report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
     m_context.offerSourceDeletion(m_dialogs);
     m_navigator.show(ScreenId::Start);
     return true;

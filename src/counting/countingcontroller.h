@@ -52,7 +52,9 @@ struct CountingContext {
     std::function<void(Dialogs&)> offerSourceDeletion;
     int entryMode; // 1 when the game came from browsing the library
     QString recordDirectory;
-    QString baseDirectory; // where the working entry is read back from
+    // Where the working entry is read back from, and where the recording board's recovery file
+    // keeps the game until the count saves or discards it.
+    QString baseDirectory;
     std::function<QDateTime()> clock;
 };
 
@@ -80,7 +82,7 @@ public:
     // closes.
     bool leaveWithoutSaving(); // Command1 "保管せずにメインメニュー"
     bool saveAndLeave();       // Command2 "保管して対局に戻る"
-    bool backToBoard();        // Command3 "対局画面に戻る"
+    bool backToBoard();        // Command3 "対局画面に戻る", and the window's close box
 
     // Menus.
     void showHelp();  // "ヘルプ"

@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <utility>
 
 namespace vorleth {
 
@@ -44,6 +45,15 @@ QString boardGameInformation(const GameInfo& game, int moveCount) {
         .join(QStringLiteral("\r\n"));
 }
 
+QString handicapPrefix(int stones) {
+    return QString(QChar(u'０' + stones)) + u'子';
+}
+
+QString handicapNameConflictMessage(int namedStones) {
+    return QStringLiteral("対局名は%1の対局です。ほかの置き石は置けません")
+        .arg(handicapPrefix(namedStones));
+}
+
 QString boardWindowTitle(const GameInfo& game) {
     return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
            game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
@@ -72,6 +82,7 @@ void BoardRecordingController::open() {
     // The table entry's grid of move numbers means nothing past this point.
     table.clearDiagramGrid();
 
+    const int diagramMoves = m_context.record.moveCount;
     if (state() == continuing) {
         m_context.record.moveCount = 0;
     } else {
@@ -79,17 +90,26 @@ void BoardRecordingController::open() {
         play.appliedCount = 0;
         play.nextMoveNumber = 1;
     }
-    m_view.showGameInformation(
-        boardGameInformation(m_context.record.game, m_context.record.moveCount));
-    m_view.setTitle(boardWindowTitle(m_context.record.game));
+    const std::optional<PlacementStop> placement = std::exchange(table.recoveredPlacement, {});
+    if (state() == continuing && placement)
+        m_context.record.moveCount = diagramMoves; // the diagram still being placed
+    showGame();
     model.board.clearCells();
     model.board.clearStamps();
 
     if (state() == continuing) {
-        applyToView(m_view,
-                    rebuildPosition(model, play.appliedCount, m_context.record.game.gameName));
-        m_gridDrawn = true;
+        rebuildKeepingMarkers(play.appliedCount);
         state() = recording;
+        // A recovered game goes on being placed where its diagram stopped.
+        if (placement) {
+            table.tablePosition = placement->tablePosition;
+            if (placement->waiting) {
+                m_view.showMoveNumber(moveNumberText(play.nextMoveNumber));
+                state() = waiting;
+            } else {
+                state() = placing;
+            }
+        }
     }
     if (state() == placing) {
         if (!m_gridDrawn)
@@ -108,10 +128,30 @@ void BoardRecordingController::drawBoard() {
     m_gridDrawn = true;
 }
 
+void BoardRecordingController::showGame() {
+    m_view.showGameInformation(
+        boardGameInformation(m_context.record.game, m_context.record.moveCount));
+    m_view.setTitle(boardWindowTitle(m_context.record.game));
+}
+
 void BoardRecordingController::placePendingHandicap() {
     // placeHandicapStones also makes white the next to play, which only a handicap may do.
-    if (m_context.board.play.pendingHandicap != 0)
-        applyToView(m_view, placeHandicapStones(m_context.board));
+    const int stones = m_context.board.play.pendingHandicap;
+    if (stones == 0)
+        return;
+    applyToView(m_view, placeHandicapStones(m_context.board));
+    // The game name is where a record keeps its handicap: a handicap chosen from the menu
+    // must be in it, or the saved game would be replayed, counted and exported without it.
+    QString& name = m_context.record.game.gameName;
+    if (handicapCount(name) != stones) {
+        name = handicapPrefix(stones) + name;
+        // A game continued from the library is another game now: it is saved as a new record,
+        // and the count does not take the stored record's name back.
+        m_context.record.selectedIndex = 0;
+        m_context.record.fileName.clear();
+        showGame();
+        changed();
+    }
 }
 
 void BoardRecordingController::tick() {
@@ -132,13 +172,23 @@ void BoardRecordingController::leftPress(double x, double y) {
     const std::optional<Point> p = m_context.geometry.pointAt(x, y);
     if (!p || m_context.board.board.cell(*p) != Board::Empty)
         return;
-    const BoardChange change = playStone(m_context.board, *p);
-    if (reportRefusal(change.result))
+    if (state() != waiting) {
+        const BoardChange change = playStone(m_context.board, *p);
+        if (reportRefusal(change.result))
+            return;
+        applyToView(m_view, change);
+        changed();
         return;
-    applyToView(m_view, change);
+    }
+    // The click gives the waited diagram move its point; a later repeated play of that move
+    // finds it there.
+    if (reportRefusal(playDiagramStone(*p)))
+        return;
+    const int waited = m_context.table.tablePosition;
+    if (waited >= 1 && waited <= TableEntryData::maxMoves)
+        m_context.table.tableMoves[waited] = p->code();
     changed();
-    if (state() == waiting)
-        resumePlacement();
+    resumePlacement();
 }
 
 void BoardRecordingController::rightRelease() {
@@ -162,8 +212,12 @@ void BoardRecordingController::autoPlaceTableMoves() {
     const int last = std::min(m_context.record.moveCount, TableEntryData::maxMoves);
     for (;;) {
         if (table.tablePosition >= last) {
+            // The diagram is placed: the board records clicks again (the moves that fill the
+            // neutral points before counting, for one).
             m_view.showMoveNumber(endedMoveText);
             m_timers.stopTick();
+            state() = recording;
+            changed();
             return;
         }
         const int m = ++table.tablePosition;
@@ -178,8 +232,7 @@ void BoardRecordingController::autoPlaceTableMoves() {
                 break;
             }
             if (point == 0) {
-                m_timers.stopTick();
-                state() = waiting;
+                waitForPoint();
                 return;
             }
             table.tableMoves[m] = point;
@@ -187,35 +240,50 @@ void BoardRecordingController::autoPlaceTableMoves() {
         const Point p = Point::fromCode(table.tableMoves[m]);
         if (!p.onBoard()) {
             // A point the board does not have: the user shows where the move goes.
-            m_view.showMoveNumber(moveNumberText(model.play.nextMoveNumber));
-            m_timers.stopTick();
-            state() = waiting;
+            waitForPoint();
             return;
         }
-        if (model.board.cell(p) != Board::Empty)
-            return; // move m is skipped; in state 1 the next tick goes on with m + 1
-        // The diagram's colours alternate whatever problem-setting mode is chosen.
-        const int mode = model.play.placementMode;
-        model.play.placementMode = 0;
-        const BoardChange change = playStone(model, p);
-        model.play.placementMode = mode;
-        if (change.result == PlayResult::Suicide) {
+        if (model.board.cell(p) != Board::Empty) {
+            // A mistyped cell or a repeated play naming the wrong move. Skipping the move would
+            // give every later stone the other colour, and ending here would leave the rest
+            // unplaced: the user gives its point as for a move the diagram leaves open.
+            waitForPoint();
+            m_dialogs.message(samePointMessage);
+            return;
+        }
+        const PlayResult played = playDiagramStone(p);
+        if (played == PlayResult::Suicide) {
             // The diagram names a point the stone cannot go to: the user shows where move m
             // really went, as for a move without a point.
-            reportRefusal(change.result);
-            m_view.showMoveNumber(moveNumberText(model.play.nextMoveNumber));
-            m_timers.stopTick();
-            state() = waiting;
+            waitForPoint();
+            reportRefusal(played);
             return;
         }
-        if (reportRefusal(change.result)) {
+        if (reportRefusal(played)) {
             table.tablePosition -= 1;
             m_timers.stopTick();
             return;
         }
-        applyToView(m_view, change);
         changed();
     }
+}
+
+PlayResult BoardRecordingController::playDiagramStone(Point p) {
+    PlayState& play = m_context.board.play;
+    const int mode = play.placementMode;
+    play.placementMode = 0;
+    const BoardChange change = playStone(m_context.board, p);
+    play.placementMode = mode;
+    if (change.result == PlayResult::Played)
+        applyToView(m_view, change);
+    return change.result;
+}
+
+void BoardRecordingController::waitForPoint() {
+    m_view.showMoveNumber(moveNumberText(m_context.board.play.nextMoveNumber));
+    m_timers.stopTick();
+    state() = waiting;
+    changed();
 }
 
 void BoardRecordingController::resumePlacement() {
@@ -291,6 +359,17 @@ void BoardRecordingController::addPause() {
 }
 
 void BoardRecordingController::chooseHandicap(int stones) {
+    const int named = handicapCount(m_context.record.game.gameName);
+    if (named != 0 && named != stones) {
+        m_dialogs.message(handicapNameConflictMessage(named));
+        return;
+    }
+    const QVector<MoveEntry>& entries = m_context.board.moves.entries();
+    if (std::any_of(entries.begin(), entries.end(),
+                    [](const MoveEntry& e) { return e.isStone(); })) {
+        m_dialogs.message(handicapAfterMovesMessage);
+        return;
+    }
     m_context.board.play.pendingHandicap = stones;
     // The tick places the stones; after the automatic placement stopped it, nothing else would
     // start it again and the choice would be lost.
@@ -298,11 +377,33 @@ void BoardRecordingController::chooseHandicap(int stones) {
         m_timers.startTick(tickPeriod);
 }
 
+void BoardRecordingController::rebuildKeepingMarkers(int n) {
+    BoardModel& model = m_context.board;
+    const QVector<MoveEntry> before = model.moves.entries().mid(0, std::max(n, 0));
+    applyToView(m_view, rebuildPosition(model, n, m_context.record.game.gameName));
+    m_gridDrawn = true;
+    // The rebuilt list is the entries that change the board, in their order; the pause markers
+    // go back between them where they stood.
+    const QVector<MoveEntry> rebuilt = model.moves.entries();
+    MoveList merged;
+    qsizetype next = 0;
+    for (const MoveEntry& e : before) {
+        if (next < rebuilt.size() && e == rebuilt[next]) {
+            merged.append(e);
+            ++next;
+        } else if (e.point == pauseMarkerCode && e.kind == QStringLiteral("9")) {
+            merged.append(e);
+        }
+    }
+    if (next != rebuilt.size())
+        return; // not a list the rebuild kept in order: the rebuilt one stands
+    model.moves = merged;
+    model.play.appliedCount = merged.length();
+}
+
 void BoardRecordingController::rebuildFrom(const MoveList& moves) {
     m_context.board.moves = moves;
-    applyToView(m_view,
-                rebuildPosition(m_context.board, moves.length(), m_context.record.game.gameName));
-    m_gridDrawn = true;
+    rebuildKeepingMarkers(moves.length());
     changed();
 }
 
@@ -315,7 +416,12 @@ void BoardRecordingController::keepCopy() {
 }
 
 void BoardRecordingController::restoreKeptCopy() {
-    rebuildFrom(m_keptCopy);
+    // Nothing kept is not an empty game: the game on the board stays as it is.
+    if (!m_keptCopy) {
+        m_dialogs.message(nothingKeptMessage);
+        return;
+    }
+    rebuildFrom(*m_keptCopy);
 }
 
 void BoardRecordingController::showHelp() {
@@ -377,9 +483,13 @@ bool BoardRecordingController::countTerritory() {
     return openCounting();
 }
 
-// The counting screen takes the game from here; it hands it back in state 99.
+// The counting screen takes the game from here; it hands it back in state 99. The recovery
+// file stays and holds the game as it is now, until the count saves or discards it.
 bool BoardRecordingController::openCounting() {
-    leave();
+    const bool keeping = !m_left && !m_recoverySuspended;
+    stopKeeping();
+    if (keeping)
+        report(m_dialogs, writeRecoveryNow());
     m_navigator.show(ScreenId::Counting);
     return true;
 }
@@ -389,11 +499,26 @@ void BoardRecordingController::changed() {
         m_timers.armRecoveryWrite();
 }
 
+Outcome BoardRecordingController::writeRecoveryNow() {
+    const TableEntryData& table = m_context.table;
+    std::optional<DiagramPlacement> placement;
+    if (table.boardScreenState == placing || table.boardScreenState == waiting) {
+        placement.emplace();
+        const int moves = std::clamp(m_context.record.moveCount, 0, TableEntryData::maxMoves);
+        placement->tableMoves =
+            QVector<int>(table.tableMoves.begin() + 1, table.tableMoves.begin() + 1 + moves);
+        placement->repeatedPlays = table.repeatedPlays;
+        placement->stop = {std::clamp(table.tablePosition, 0, moves),
+                           table.boardScreenState == waiting};
+    }
+    return writeRecoveryFile(m_context.baseDirectory, m_context.record, m_context.board.moves,
+                             placement);
+}
+
 void BoardRecordingController::writeRecovery() {
     if (m_left || m_recoverySuspended)
         return;
-    const Outcome written =
-        writeRecoveryFile(m_context.baseDirectory, m_context.record, m_context.board.moves);
+    const Outcome written = writeRecoveryNow();
     // Told once, not at every stone, until a write succeeds again.
     if (!written.ok && !m_recoveryFailureShown)
         report(m_dialogs, written);
@@ -423,10 +548,14 @@ void BoardRecordingController::closing() {
     m_left = true;
 }
 
-void BoardRecordingController::leave() {
+void BoardRecordingController::stopKeeping() {
     m_timers.stopTick();
     m_timers.cancelRecoveryWrite();
     m_left = true;
+}
+
+void BoardRecordingController::leave() {
+    stopKeeping();
     report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
 }
 

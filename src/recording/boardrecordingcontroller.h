@@ -6,6 +6,7 @@
 #include "import/importsource.h"
 #include "interaction/navigator.h"
 #include "store/cataloguetypes.h"
+#include "store/outcome.h"
 #include "store/recordtypes.h"
 #include "store/tabledata.h"
 
@@ -55,6 +56,16 @@ inline const QString discardQuestion = QStringLiteral("保管せずに戻りま�
 inline const QString countingQuestion =
     QStringLiteral("戻って修正もできますが、ダメ詰めと手入れがされていることが前提です。");
 inline const QString tooFewMovesMessage = QStringLiteral("手数が１００手以下は計算できません");
+// "一時保管した棋譜に戻す" before anything was kept.
+inline const QString nothingKeptMessage = QStringLiteral("一時保管した棋譜はありません");
+// The handicap menu once stones are on the board: the stones would go over them, and the game
+// name could not tell a replay where they came from.
+inline const QString handicapAfterMovesMessage =
+    QStringLiteral("置き石は最初の一手の前に置いてください");
+// The handicap menu when the game name already announces another handicap.
+QString handicapNameConflictMessage(int namedStones);
+// The start of the game name that announces a handicap of that many stones: ２子 .. ９子.
+QString handicapPrefix(int stones);
 // The repeated-play box stands this many twips from the screen's left edge.
 inline constexpr int repeatedPlayBoxLeft = 50;
 
@@ -140,13 +151,25 @@ private:
     int& state() { return m_context.table.boardScreenState; }
     void drawBoard();
     void placePendingHandicap();
+    void showGame();
     void autoPlaceTableMoves();
+    // The diagram's colours alternate whatever problem-setting mode is chosen.
+    PlayResult playDiagramStone(Point p);
+    // Placement stops at move tablePosition until the user gives its point.
+    void waitForPoint();
     // The waited move is taken again at once.
     void resumePlacement();
     void rebuildFrom(const MoveList& moves);
     // Shows why a play was refused; false for a play that was made.
     bool reportRefusal(PlayResult result);
+    // Rebuilds the position from the first n entries, keeping the pause markers among them:
+    // they are part of a problem record even though they change no point.
+    void rebuildKeepingMarkers(int n);
     void changed();
+    // The game as the recovery file keeps it, with the diagram placement while it goes on.
+    Outcome writeRecoveryNow();
+    // Stops the timers; the game is no longer this screen's to keep.
+    void stopKeeping();
     void leave();
     bool openCounting();
 
@@ -158,7 +181,7 @@ private:
 
     bool m_gridDrawn = false;
     MoveList m_openingCopy;
-    MoveList m_keptCopy;
+    std::optional<MoveList> m_keptCopy; // nothing until "今の棋譜を一時保管"
     bool m_recoverySuspended = false;
     bool m_left = false;
     bool m_recoveryFailureShown = false;

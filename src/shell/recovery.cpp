@@ -5,6 +5,8 @@
 #include "state/sharedstate.h"
 #include "store/recoveryfile.h"
 
+#include <algorithm>
+
 namespace vorleth {
 
 bool offerRecovery(SharedState& state, Dialogs& dialogs) {
@@ -35,6 +37,17 @@ bool offerRecovery(SharedState& state, Dialogs& dialogs) {
     state.board.moves = std::move(read.game->moves);
     state.board.play.appliedCount = state.board.moves.length();
     state.table.boardScreenState = 99;
+    // A game being placed from a typed diagram goes on being placed, not as a click-entry game
+    // with the rest of the diagram left out.
+    if (const std::optional<DiagramPlacement>& placement = read.game->placement) {
+        TableEntryData& table = state.table;
+        table.tableMoves.fill(0);
+        std::copy(placement->tableMoves.begin(), placement->tableMoves.end(),
+                  table.tableMoves.begin() + 1);
+        table.repeatedPlays = placement->repeatedPlays;
+        table.recoveredPlacement = placement->stop;
+        record.moveCount = static_cast<int>(placement->tableMoves.size());
+    }
     return true;
 }
 

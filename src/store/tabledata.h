@@ -3,6 +3,7 @@
 #include <QVector>
 
 #include <array>
+#include <optional>
 
 namespace vorleth {
 
@@ -14,6 +15,14 @@ struct RepeatedPlay {
 
 // The diagram entry in progress and the board screen's state (program-wide): the table entry
 // fills it, the working files keep it, the recording board places its moves.
+// Where the placement of a typed diagram stood: the last move it took, and whether the board
+// waits for the user to give that move's point.
+struct PlacementStop {
+    int tablePosition = 0;
+    bool waiting = false;
+    friend bool operator==(const PlacementStop&, const PlacementStop&) = default;
+};
+
 struct TableEntryData {
     static constexpr int maxMoves = 500;
     std::array<int, maxMoves + 1> tableMoves{}; // 1..500: point code, 0 = given by an earlier move
@@ -28,6 +37,9 @@ struct TableEntryData {
     // Leaving the board or the count without saving asks nothing (set from the counting
     // screen's caption-less menu).
     bool skipSaveQuestion = false;
+    // A game brought back from the recovery file was being placed from this diagram: the board
+    // goes on from there as it continues the game, and clears this.
+    std::optional<PlacementStop> recoveredPlacement;
 
     void clearDiagramGrid() {
         for (auto& column : diagramGrid)
@@ -39,6 +51,7 @@ struct TableEntryData {
         tablePosition = 0;
         tablePrefilled = false;
         boardScreenState = 0;
+        recoveredPlacement.reset();
     }
 };
 

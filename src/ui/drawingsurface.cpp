@@ -121,25 +121,34 @@ void DrawingSurface::paintEvent(QPaintEvent* event) {
 }
 
 void DrawingSurface::mousePressEvent(QMouseEvent* event) {
-    m_pressPending = true;
+    m_pressed |= event->button();
     const QPointF p = toTwips(event->position());
     emit mousePressed(p.x(), p.y(), event->button());
 }
 
 void DrawingSurface::mouseReleaseEvent(QMouseEvent* event) {
-    m_pressPending = false;
+    // The release of a press this surface never had (the second click of a double click that
+    // began on the screen before this one) is no click here either.
+    if (!(m_pressed & event->button()))
+        return;
+    m_pressed &= ~Qt::MouseButtons(event->button());
+    m_clicked = event->button();
     const QPointF p = toTwips(event->position());
     emit mouseReleased(p.x(), p.y(), event->button());
 }
 
 void DrawingSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    // A double click whose first click went elsewhere: a double click on the button that
+    // opened this screen under the pointer. Taking it would put a stone nobody meant.
+    if (!(m_pressed & event->button()) && m_clicked != event->button())
+        return;
     const QPointF p = toTwips(event->position());
     // The second press of a quick double click may arrive only as this event; every press
     // counts on a board (each click places a stone), so it is passed on as one unless its
     // own press event came first.
-    if (!m_pressPending)
+    if (!(m_pressed & event->button()))
         emit mousePressed(p.x(), p.y(), event->button());
-    m_pressPending = true;
+    m_pressed |= event->button();
     emit mouseDoubleClicked(p.x(), p.y(), event->button());
 }
 

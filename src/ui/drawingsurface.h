@@ -55,7 +55,8 @@ private:
     double m_logicalWidth;
     double m_logicalHeight;
     QImage m_image;
-    bool m_pressPending = false; // a press not yet followed by its release
+    Qt::MouseButtons m_pressed;               // pressed here and not yet released
+    Qt::MouseButton m_clicked = Qt::NoButton; // the button of the last click completed here
 };
 
 } // namespace vorleth

@@ -1,5 +1,6 @@
 #include "recording/boardtestbase.h"
 
+#include "shell/recovery.h"
 #include "store/library.h"
 #include "store/recordname.h"
 #include "store/recoveryfile.h"
@@ -49,6 +50,26 @@ TEST_F(BoardRecordingTest, CountingNeedsMoreThanAHundredEntries) {
         EXPECT_EQ(navigator.shown,
                   c.counts ? std::vector<ScreenId>{ScreenId::Counting} : std::vector<ScreenId>{});
     }
+}
+
+// The counting screen may crash or be closed too: the game stays in the recovery file, with the
+// stone played just before, until the count saves or discards it.
+TEST_F(BoardRecordingTest, GoingToTheCountKeepsTheRecoveryFileWithTheLatestStone) {
+    model().moves = quietMoves(101);
+    model().play.appliedCount = 101;
+    state.table.boardScreenState = 99;
+    controller.open();
+    click(19, 19); // within the write delay
+    ASSERT_TRUE(controller.countTerritory());
+    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.game.has_value());
+    EXPECT_EQ(read.game->moves, model().moves);
+    EXPECT_EQ(read.game->moves.length(), 102);
+    EXPECT_FALSE(timers.tickRunning());
+    // Nothing more comes from the board that was left.
+    ASSERT_TRUE(removeRecoveryFile(state.baseDirectory).ok);
+    wait(1000);
+    EXPECT_FALSE(QFileInfo::exists(recoveryPath()));
 }
 
 TEST_F(BoardRecordingTest, SavingWithAResultWritesTheRecordAndReturnsToTheMainMenu) {
@@ -263,6 +284,41 @@ TEST_F(BoardRecordingTest, TheRecoveryFileFollowsTheGameAFewTimesASecond) {
     controller.restoreOpening();
     wait(BoardRecordingController::recoveryWriteDelay);
     EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 0);
+}
+
+// A crash while a typed diagram is being placed: the game comes back with its names whole, its
+// pause marker, and the placement waiting where it stopped.
+TEST_F(BoardRecordingTest, AGameBeingPlacedFromADiagramComesBackWhereItStopped) {
+    state.record.game = {QStringLiteral("세계대회"), QStringLiteral("이세돌"),
+                         QStringLiteral("柯洁"), QString(), QStringLiteral("7.5")};
+    diagram({1010, 0, 1111});
+    controller.open();
+    ASSERT_EQ(tableState(), 2);
+    controller.addPause();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    const GameInfo game = state.record.game;
+    const MoveList moves = model().moves;
+
+    // The next start of the program, in a state as fresh as the crash left it.
+    state.record = {};
+    state.board = {};
+    state.table = {};
+    state.shell.recoveryOffered = false;
+    ASSERT_TRUE(offerRecovery(state, dialogs));
+    BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
+    timers.controller = &board;
+    board.open();
+
+    EXPECT_EQ(state.record.game, game);
+    EXPECT_EQ(model().moves, moves) << "the pause marker too";
+    EXPECT_EQ(tableState(), 2);
+    EXPECT_EQ(view.moveNumber, QStringLiteral("2手目"));
+    board.leftPress(state.geometry.pointX(3), state.geometry.pointY(3));
+    timers.advance(1);
+    EXPECT_EQ(model().moves,
+              movesOf({{1010, "1"}, {pauseMarkerCode, "9"}, {303, "2"}, {1111, "1"}}));
+    EXPECT_EQ(tableState(), 0);
+    EXPECT_EQ(view.moveNumber, endedMoveText);
 }
 
 TEST_F(BoardRecordingTest, ClosingTheWindowKeepsTheLatestMoveForRecovery) {

@@ -1,5 +1,8 @@
 #include "recording/boardtestbase.h"
 
+#include "store/library.h"
+#include "store/recordname.h"
+
 #include <gtest/gtest.h>
 
 namespace vorleth {
@@ -210,8 +213,11 @@ TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
     EXPECT_EQ(state.record.moveCount, 0);
     EXPECT_FALSE(state.table.skipSaveQuestion) << "coming from the replay";
     EXPECT_TRUE(view.information.contains(QStringLiteral("手数:0")));
-    EXPECT_EQ(model().moves, movesOf({{201, "1"}, {101, "2"}, {102, "1"}, {101, "+"}, {1010, "2"}}))
-        << "the markers dropped, the rest of the list gone";
+    EXPECT_EQ(
+        model().moves,
+        movesOf(
+            {{201, "1"}, {101, "2"}, {102, "1"}, {101, "+"}, {pauseMarkerCode, "9"}, {1010, "2"}}))
+        << "the pause marker kept, the rest of the list gone";
     EXPECT_EQ(view.at(16, 16), 'X') << "the handicap of the game name";
     EXPECT_EQ(view.at(1, 1), '.');
     EXPECT_EQ(view.moveNumber, QStringLiteral("5手目"));
@@ -220,7 +226,8 @@ TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
     click(5, 5);
     EXPECT_EQ(view.at(5, 5), 'X');
     controller.restoreOpening();
-    EXPECT_EQ(model().moves.length(), 5);
+    EXPECT_EQ(model().moves.length(), 6);
+    EXPECT_EQ(model().moves.entry(5), (MoveEntry{pauseMarkerCode, QStringLiteral("9")}));
     EXPECT_EQ(view.at(5, 5), '.');
 }
 
@@ -285,26 +292,57 @@ TEST_F(BoardRecordingTest, RepeatedPlaysAreResolvedFromTheListOrWaitForAClick) {
     EXPECT_EQ(view.at(9, 9), 'X');
     EXPECT_EQ(view.at(16, 16), 'O');
     EXPECT_EQ(view.moveNumber, endedMoveText);
-    EXPECT_EQ(tableState(), 1) << "a pass started by the tick leaves the state at 1";
+    EXPECT_EQ(tableState(), 0) << "the placed diagram records clicks as any game does";
     EXPECT_FALSE(timers.tickRunning());
 
-    // Clicks are ignored now; take-back and the buttons still work.
+    // The moves that fill the neutral points before counting: black 9, then white 10.
     click(3, 3);
-    EXPECT_EQ(view.at(3, 3), '.');
+    click(3, 4);
+    EXPECT_EQ(view.at(3, 3), 'X');
+    EXPECT_EQ(view.at(3, 4), 'O');
+    EXPECT_EQ(model().moves.length(), 11);
     controller.rightRelease();
-    EXPECT_EQ(view.at(16, 16), '.');
+    EXPECT_EQ(view.at(3, 4), '.');
     EXPECT_TRUE(controller.returnWithoutSaving());
 }
 
-TEST_F(BoardRecordingTest, AnOccupiedDiagramPointSkipsItsMove) {
-    diagram({1010, 1111, 1010, 1212});
-    state.shell.entryMode = 3; // outside table entry the pass goes on at the next tick
+// A diagram move whose point is taken (a mistyped cell, a repeated play naming the wrong
+// move) stops the placement at that move, as a move without a point does, and says why; the
+// user's click gives it its point and its own colour, and the rest follows in theirs.
+struct OccupiedCase {
+    const char* what;
+    QVector<int> diagram;
+    QVector<RepeatedPlay> repeatedPlays;
+    struct Stop {
+        QString moveNumber; // teme while waiting
+        bool message; // 同じ場所には打てません (not for a move the diagram leaves open)
+        Point click;
+    };
+    QVector<Stop> stops;
+    MoveList moves; // at the end
+};
+
+class OccupiedDiagramPointTest : public BoardRecordingTest,
+                                 public testing::WithParamInterface<OccupiedCase> {};
+
+TEST_P(OccupiedDiagramPointTest, StopsAtTheMoveWithAMessageAndGoesOnInTheRightColours) {
+    const OccupiedCase& c = GetParam();
+    state.table.repeatedPlays = c.repeatedPlays;
+    diagram(c.diagram);
     controller.open();
-    EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {1111, "2"}}));
-    EXPECT_EQ(tableState(), 1);
-    wait(500);
-    EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {1111, "2"}, {1212, "1"}}));
+    for (const OccupiedCase::Stop& stop : c.stops) {
+        SCOPED_TRACE(stop.moveNumber.toStdString());
+        ASSERT_EQ(tableState(), 2);
+        EXPECT_EQ(view.moveNumber, stop.moveNumber);
+        EXPECT_EQ(dialogs.messages(), stop.message ? QStringList{samePointMessage} : QStringList{});
+        dialogs.shown.clear();
+        click(stop.click);
+        wait(1);
+    }
+    EXPECT_EQ(model().moves, c.moves);
     EXPECT_EQ(view.moveNumber, endedMoveText);
+    EXPECT_EQ(tableState(), 0);
+    EXPECT_TRUE(dialogs.shown.empty());
 }
 
 // Move 5 of the diagram would be black's stone without a liberty: placement stops at it with
@@ -326,12 +364,41 @@ TEST_F(BoardRecordingTest, ASuicidalDiagramPointWaitsForAClickWithAMessage) {
     EXPECT_EQ(dialogs.shown.size(), 1u);
 }
 
+INSTANTIATE_TEST_SUITE_P(
+    Diagrams, OccupiedDiagramPointTest,
+    testing::Values(OccupiedCase{"a cell typed twice, met as the board opens",
+                                 {1010, 1111, 1010, 1212},
+                                 {},
+                                 {{QStringLiteral("3手目"), true, {5, 5}}},
+                                 movesOf({{1010, "1"}, {1111, "2"}, {505, "1"}, {1212, "2"}})},
+                    OccupiedCase{
+                        "a cell typed twice, met after a click let the placement go on",
+                        {1010, 0, 1111, 1010, 1212},
+                        {},
+                        {{QStringLiteral("2手目"), false, {3, 3}},
+                         {QStringLiteral("4手目"), true, {5, 5}}},
+                        movesOf({{1010, "1"}, {303, "2"}, {1111, "1"}, {505, "2"}, {1212, "1"}})},
+                    OccupiedCase{"a repeated play naming a move whose stone is still there",
+                                 {1010, 1111, 0, 1212},
+                                 {{3, 1}},
+                                 {{QStringLiteral("3手目"), true, {5, 5}}},
+                                 movesOf({{1010, "1"}, {1111, "2"}, {505, "1"}, {1212, "2"}})}),
+    [](const testing::TestParamInfo<OccupiedCase>& info) {
+        return "Case" + std::to_string(info.index);
+    });
+
 TEST_F(BoardRecordingTest, DiagramMovesAlternateWhateverTheProblemMode) {
-    diagram({1010, 1111});
+    diagram({1010, 1111, 0, 1212});
     model().play.placementMode = 1;
     controller.open();
     EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {1111, "2"}}));
     EXPECT_EQ(model().play.placementMode, 1);
+    // The click that gives move 3 its point plays the diagram's colour too.
+    ASSERT_EQ(tableState(), 2);
+    click(5, 5);
+    wait(1);
+    EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {1111, "2"}, {505, "1"}, {1212, "2"}}));
+    EXPECT_EQ(state.table.tableMoves[3], 505) << "a later repeated play of move 3 finds it";
 }
 
 // Taking back a stone that captured while diagram moves are placed: one table move to take
@@ -482,17 +549,108 @@ TEST_F(BoardRecordingTest, TheHandicapMenuPlacesItsStonesAtTheNextTick) {
     EXPECT_EQ(view.at(1, 1), 'O');
 }
 
+// The game name is where a record keeps its handicap: the menu's stones go into it as they go
+// down, so that the saved game is replayed, counted and exported with them.
+TEST_F(BoardRecordingTest, TheHandicapMenuPutsItsStonesIntoTheGameNameOrRefuses) {
+    const struct {
+        const char* gameName;
+        bool stoneFirst; // a stone is played before the menu is chosen
+        int chosen;
+        QString message; // empty: none
+        const char* nameAfter;
+        int stones; // on the board after the next tick, the played stone included
+    } cases[] = {
+        {"練習碁", false, 2, {}, "２子練習碁", 2},
+        {"練習碁", false, 9, {}, "９子練習碁", 9},
+        {"三子局", false, 3, {}, "三子局", 3},
+        {"４子局", false, 4, {}, "４子局", 4},
+        {"三子局", false, 2, handicapNameConflictMessage(3), "三子局", 0},
+        {"練習碁", true, 2, handicapAfterMovesMessage, "練習碁", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.gameName) + " " + std::to_string(c.chosen));
+        state.record.game.gameName = QString::fromUtf8(c.gameName);
+        state.table.boardScreenState = 0;
+        dialogs.shown.clear();
+        controller.open();
+        wait(500);
+        if (c.stoneFirst)
+            click(1, 1);
+        controller.chooseHandicap(c.chosen);
+        wait(500);
+        EXPECT_EQ(dialogs.messages(), c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        EXPECT_EQ(state.record.game.gameName, QString::fromUtf8(c.nameAfter));
+        EXPECT_TRUE(view.information.startsWith(QString::fromUtf8(c.nameAfter)));
+        EXPECT_TRUE(view.title.contains(QString::fromUtf8(c.nameAfter)));
+        EXPECT_EQ(view.stones(), c.stones);
+        wait(BoardRecordingController::recoveryWriteDelay);
+        EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->record.game.gameName,
+                  QString::fromUtf8(c.nameAfter));
+    }
+}
+
+// Saved with the menu's handicap, the record rebuilds to the board it was saved from.
+TEST_F(BoardRecordingTest, AGameWithTheMenusHandicapIsSavedWithIt) {
+    state.record.game.result = QStringLiteral("白中押勝");
+    controller.open();
+    controller.chooseHandicap(2);
+    wait(500);
+    click(3, 3);
+    click(10, 10);
+    const QString board = boardDiagram(model().board);
+    ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+
+    CurrentRecord record;
+    record.fileName = state.record.fileName;
+    MoveList read;
+    ASSERT_TRUE(readRecord(state.settings.recordDirectory, record, read).ok);
+    EXPECT_EQ(record.game.gameName, QStringLiteral("２子練習碁"));
+    BoardModel replayed;
+    replayed.moves = read;
+    rebuildPosition(replayed, read.length(), record.game.gameName);
+    EXPECT_EQ(boardDiagram(replayed.board), board);
+    EXPECT_EQ(read.entry(1).kind, white);
+}
+
 // After automatic placement has stopped the tick, a handicap chosen would otherwise never go
 // down.
 TEST_F(BoardRecordingTest, TheHandicapMenuStartsATickThatPlacementStopped) {
-    diagram({1010});
-    state.shell.entryMode = 3;
+    diagram({0, 1010});
     controller.open();
-    wait(500); // the tick's pass reaches the end and stops the tick
+    click(5, 5); // move 1, which the diagram leaves open
+    wait(1);     // the tick's pass places move 2, reaches the end and stops the tick
     ASSERT_FALSE(timers.tickRunning());
+    // Both taken back: a handicap may go down before the first stone.
+    controller.rightRelease();
+    controller.rightRelease();
     controller.chooseHandicap(2);
     wait(500);
     EXPECT_EQ(view.at(4, 4), 'X');
+}
+
+// A stored record continued from its start and given a handicap is another game: the stored one
+// stays as it is, and the count cannot take its name back.
+TEST_F(BoardRecordingTest, AStoredRecordGivenAHandicapIsSavedAsANewRecord) {
+    state.record.game.result = QStringLiteral("白中押勝");
+    controller.open();
+    ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+    const QString stored = state.record.fileName;
+    ASSERT_GT(state.record.selectedIndex, 0);
+    const QByteArray storedBytes =
+        test::readBytes(recordPath(state.settings.recordDirectory, stored));
+
+    state.table.boardScreenState = 99; // as "続きを打つ" at the start of the replay hands over
+    BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
+    timers.controller = &board;
+    board.open();
+    board.chooseHandicap(3);
+    wait(500);
+    EXPECT_EQ(state.record.selectedIndex, 0);
+    board.leftPress(state.geometry.pointX(3), state.geometry.pointY(3));
+    ASSERT_EQ(board.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
+    EXPECT_NE(state.record.fileName, stored);
+    EXPECT_EQ(test::readBytes(recordPath(state.settings.recordDirectory, stored)), storedBytes);
+    EXPECT_EQ(extractField(state.record.fileName, gameNameKey), QStringLiteral("３子練習碁"));
 }
 
 // ---- Study copies --------------------------------------------------------------------------
@@ -523,12 +681,40 @@ TEST_F(BoardRecordingTest, AKeptCopyComesBackWithThePrisonersOfItsPosition) {
     EXPECT_EQ(view.prisoners, prisonersText(0, 0));
 }
 
-TEST_F(BoardRecordingTest, ReturningToACopyNeverKeptEmptiesTheBoard) {
+TEST_F(BoardRecordingTest, ReturningToACopyNeverKeptSaysSoAndKeepsTheGame) {
     controller.open();
     click(4, 4);
+    controller.addPause();
+    wait(BoardRecordingController::recoveryWriteDelay);
+    const MoveList before = model().moves;
     controller.restoreKeptCopy();
+    EXPECT_EQ(dialogs.messages(), QStringList{nothingKeptMessage});
+    EXPECT_EQ(model().moves, before);
+    EXPECT_EQ(view.at(4, 4), 'X');
+    wait(BoardRecordingController::recoveryWriteDelay);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves, before);
+
+    // An empty game kept is a copy like any other.
+    controller.restoreOpening();
+    controller.keepCopy();
+    click(5, 5);
+    dialogs.shown.clear();
+    controller.restoreKeptCopy();
+    EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(model().moves.length(), 0);
-    EXPECT_EQ(view.stones(), 0);
+}
+
+TEST_F(BoardRecordingTest, AKeptProblemComesBackWithItsPauseMarkers) {
+    controller.open();
+    click(4, 4);
+    controller.addPause();
+    click(5, 5);
+    controller.keepCopy();
+    const MoveList kept = model().moves;
+    click(6, 6);
+    controller.restoreKeptCopy();
+    EXPECT_EQ(model().moves, kept);
+    EXPECT_EQ(model().play.appliedCount, kept.length());
 }
 
 } // namespace

@@ -217,6 +217,36 @@ TEST_P(DrawingSurfaceTest, EveryPressOfADoubleClickCounts) {
     }
 }
 
+// The second click of a double click whose first click went to another window (the button that
+// opened this screen under the pointer) is no click here, and neither is its release; a click
+// after it is.
+TEST_P(DrawingSurfaceTest, TheSecondHalfOfADoubleClickBegunElsewhereIsIgnored) {
+    QSignalSpy pressed(&surface, &DrawingSurface::mousePressed);
+    QSignalSpy released(&surface, &DrawingSurface::mouseReleased);
+    QSignalSpy doubleClicked(&surface, &DrawingSurface::mouseDoubleClicked);
+    const QPointF at(50, 60);
+    auto send = [&](QEvent::Type type, Qt::MouseButton button) {
+        QMouseEvent event(type, at, surface.mapToGlobal(at), button,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : button,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(&surface, &event);
+    };
+    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+        send(QEvent::MouseButtonDblClick, button);
+        send(QEvent::MouseButtonRelease, button);
+    }
+    EXPECT_EQ(pressed.size(), 0);
+    EXPECT_EQ(released.size(), 0);
+    EXPECT_EQ(doubleClicked.size(), 0);
+
+    send(QEvent::MouseButtonPress, Qt::RightButton);
+    send(QEvent::MouseButtonRelease, Qt::RightButton);
+    send(QEvent::MouseButtonDblClick, Qt::LeftButton); // after a click of the other button
+    EXPECT_EQ(pressed.size(), 1);
+    EXPECT_EQ(released.size(), 1);
+    EXPECT_EQ(doubleClicked.size(), 0);
+}
+
 TEST_P(DrawingSurfaceTest, MouseEventsArriveInTwips) {
     QSignalSpy pressed(&surface, &DrawingSurface::mousePressed);
     QSignalSpy released(&surface, &DrawingSurface::mouseReleased);
@@ -226,6 +256,8 @@ TEST_P(DrawingSurfaceTest, MouseEventsArriveInTwips) {
     QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(200, 100));
     QTest::mousePress(&surface, Qt::RightButton, {}, QPoint(12, 34));
     QTest::mouseRelease(&surface, Qt::RightButton, {}, QPoint(13, 34));
+    // A double click is the second click after a first one here.
+    QTest::mouseClick(&surface, Qt::LeftButton, {}, QPoint(50, 60));
     QTest::mouseDClick(&surface, Qt::LeftButton, {}, QPoint(50, 60));
 
     ASSERT_GE(pressed.size(), 2);

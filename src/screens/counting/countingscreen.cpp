@@ -10,6 +10,7 @@
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -151,8 +152,20 @@ CountPalette* CountingScreen::palette() const {
 }
 
 void CountingScreen::closeAfter(bool handedOver) {
-    if (handedOver)
-        close();
+    if (!handedOver)
+        return;
+    m_handedOver = true;
+    close();
+}
+
+void CountingScreen::closeEvent(QCloseEvent* event) {
+    if (!m_handedOver) {
+        m_handedOver = true;
+        if (m_palette)
+            m_palette->close();
+        m_controller.backToBoard();
+    }
+    QMainWindow::closeEvent(event);
 }
 
 void CountingScreen::openPalette(const QString& currentMarkName) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QCloseEvent;
 class QLabel;
 class QPlainTextEdit;
 
@@ -36,6 +37,10 @@ public:
     // The open palette, or null.
     CountPalette* palette() const;
 
+protected:
+    // The close box means "対局画面に戻る": the game goes back to the board, never lost.
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void buildControls();
     void buildMenus();
@@ -57,6 +62,7 @@ private:
     QPlainTextEdit* m_information = nullptr; // taikyoku
     QLabel* m_countText = nullptr;           // Label3
     QPointer<CountPalette> m_palette;
+    bool m_handedOver = false;
     CountingController m_controller;
 };
 

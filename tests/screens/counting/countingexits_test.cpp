@@ -1,5 +1,10 @@
 #include "screens/counting/countingscreentest.h"
 
+#include "store/recoveryfile.h"
+
+#include <deque>
+#include <functional>
+
 namespace vorleth::countingtest {
 namespace {
 
@@ -212,6 +217,88 @@ const char* const gnugoGame =
     "F8 A5 E8 K15 D8 C8 D9 D10 L13 K14 S6 R5 T5 T4 T6 S3 G6 B4 A3 D16 D17 E5 E4 S12 L2 T11 "
     "T10 T12 S10 F10 Q13 Q14 N16 E16 C9 B9 C7 B8 D7 N17 L18 R12 Q12 R15 F5 E6 N15 O14 A4 A7 "
     "O16 P16 C6 D5 F17 H11 J10 G10 G9 M1 L1 M14 L15 M13 M12 Q7 P7 A14 A15 L14 E7 B5";
+
+// While the game is counted, the recording board's recovery file is all there is of it: only
+// a save or a confirmed discard ends it. The close box goes back to the board.
+TEST_F(CountingScreenTest, TheRecoveryFileStaysUntilTheCountSavesOrDiscardsTheGame) {
+    using Answer = Dialogs::Answer;
+    const struct {
+        const char* what;
+        std::function<void(CountingScreen*)> leave;
+        std::deque<Answer> answers;
+        bool kept;
+        ScreenId next; // what is shown next, if anything
+        bool closed;
+    } cases[] = {
+        {"保管して対局に戻る",
+         [](CountingScreen* s) { click(s, "Command2"); },
+         {},
+         false,
+         ScreenId::Start,
+         true},
+        {"保管せずにメインメニュー",
+         [](CountingScreen* s) { click(s, "Command1"); },
+         {Answer::Ok},
+         false,
+         ScreenId::Start,
+         true},
+        {"保管せずにメインメニュー, cancelled",
+         [](CountingScreen* s) { click(s, "Command1"); },
+         {Answer::Cancel},
+         true,
+         ScreenId::Start,
+         false},
+        {"writepass, then 保管して対局に戻る",
+         [](CountingScreen* s) {
+             trigger(s, "writepass");
+             click(s, "Command2");
+         },
+         {Answer::Ok},
+         false,
+         ScreenId::Start,
+         true},
+        {"対局画面に戻る",
+         [](CountingScreen* s) { click(s, "Command3"); },
+         {},
+         true,
+         ScreenId::BoardRecording,
+         true},
+        {"the close box",
+         [](CountingScreen* s) { s->close(); },
+         {},
+         true,
+         ScreenId::BoardRecording,
+         true},
+    };
+    setPosition(deadStones);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        state->record.fileName.clear();
+        state->table.boardScreenState = 0;
+        navigator.clear();
+        ASSERT_TRUE(writeRecoveryFile(state->baseDirectory, state->record, state->board.moves).ok);
+        const MoveList moves = state->board.moves;
+        open();
+        dialogs.answers = c.answers;
+        c.leave(screen.get());
+        settle();
+        EXPECT_EQ(recoveryFileExists(state->baseDirectory), c.kept);
+        EXPECT_EQ(screen->isVisible(), !c.closed);
+        if (c.closed) {
+            EXPECT_EQ(navigator.shown, std::vector<ScreenId>{c.next});
+        } else {
+            EXPECT_TRUE(navigator.shown.empty());
+        }
+        if (c.next == ScreenId::BoardRecording) {
+            EXPECT_EQ(state->table.boardScreenState, 99);
+            EXPECT_EQ(readRecoveryFile(state->baseDirectory).game->moves, moves);
+        }
+        // The game may be gone from the board now; the next case starts from the same one.
+        setPosition(deadStones);
+        for (const QString& f : recordFiles())
+            QFile::remove(QDir(recordDirectory).filePath(f));
+    }
+}
 
 Point gtpPoint(const QString& vertex) {
     static const QString letters = QStringLiteral("ABCDEFGHJKLMNOPQRST"); // no I

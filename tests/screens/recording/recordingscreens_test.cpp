@@ -659,6 +659,68 @@ TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.messages().join(u'|');
 }
 
+// A double click on the button that opens the board: the second click of it lands on the board,
+// which opened under the pointer, and must not put a stone there.
+TEST_F(RecordingRoadTest, ADoubleClickOnTheButtonThatOpensTheBoardPlaysNoStone) {
+    const struct {
+        const char* what;
+        const char* mainMenuButton;
+        bool table; // through the table entry's 並べる
+        int placed; // entries the board places itself
+    } roads[] = {{"次に", "Command3", false, 0}, {"並べる", "Command2", true, 2}};
+    for (const auto& road : roads) {
+        SCOPED_TRACE(road.what);
+        registry.show(ScreenId::Start);
+        settle();
+        press(road.mainMenuButton);
+        ASSERT_EQ(currentName(), QStringLiteral("maptaikyokujyoho"));
+        typeInto(current(), "taikyoku", QStringLiteral("研究会"));
+        typeInto(current(), "taikyokushiro", QStringLiteral("山田"));
+        typeInto(current(), "taikyokukuro", QStringLiteral("佐藤"));
+        if (road.table) {
+            typeInto(current(), "tekazu1", QStringLiteral("2"));
+            press("Command1");
+            auto* table = qobject_cast<TableEntryScreen*>(current());
+            ASSERT_NE(table, nullptr);
+            auto* load = child<QTimer>(table, "Timer1");
+            ASSERT_TRUE(waitUntil([&] { return !load->isActive(); }));
+            for (const auto& [number, point] : {std::pair{1, Point{4, 4}}, {2, Point{16, 16}}}) {
+                table->grid()->setCurrent(point.row, point.column);
+                test::typeDigits(table->grid(), number);
+                test::stroke(table->grid(), Qt::Key_Return);
+            }
+        }
+        press("Command1"); // the first click of the double click opens the board
+        QPointer<BoardRecordingScreen> recording = board();
+        ASSERT_FALSE(recording.isNull());
+        ASSERT_EQ(state->board.moves.length(), road.placed);
+
+        // The second click, as the window system delivers it to the window now under the
+        // pointer: a double click and its release, with no press of its own before.
+        QWidget* surface = recording->surface();
+        const QPointF at(state->geometry.pointX(10) / 15.0, state->geometry.pointY(10) / 15.0);
+        for (const QEvent::Type type : {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+            QMouseEvent event(type, at, surface->mapToGlobal(at), Qt::LeftButton,
+                              type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                              Qt::NoModifier);
+            QApplication::sendEvent(surface, &event);
+        }
+        settle();
+        EXPECT_EQ(state->board.moves.length(), road.placed);
+        EXPECT_EQ(state->board.board.cell(Point{10, 10}), Board::Empty);
+
+        // A click the user means still plays, in the colour that comes next.
+        clickPoint(recording->surface(), state->geometry, {10, 10});
+        ASSERT_EQ(state->board.moves.length(), road.placed + 1);
+        EXPECT_EQ(state->board.moves.entry(road.placed + 1).kind, black);
+
+        dialogs.answers = {Dialogs::Answer::Ok};
+        press("Command2"); // 保管せずに戻る
+        ASSERT_EQ(currentName(), QStringLiteral("mapstart"));
+        dialogs.shown.clear();
+    }
+}
+
 // From the board to the count and back, then to the count again and a saved result.
 TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     registry.show(ScreenId::Start);
