@@ -3,6 +3,7 @@
 #include "ui/twipsbox.h"
 
 #include "counting/countdrawing.h"
+#include "counting/guesschoice.h"
 #include "screens/counting/countpalette.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
@@ -10,8 +11,10 @@
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -57,8 +60,8 @@ CountingScreen::CountingScreen(SharedState& state, Navigator& navigator, Dialogs
       m_controller(countingContext(state), *this, dialogs, navigator) {
     setObjectName(QStringLiteral("mapkeisanA"));
     buildControls();
-    buildMenus();
     m_controller.open();
+    buildMenus(); // the guess menu shows the guess the count was opened with
 }
 
 CountingScreen::~CountingScreen() {
@@ -68,8 +71,8 @@ CountingScreen::~CountingScreen() {
 
 void CountingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface = new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(),
-                                   this);
+    m_surface =
+        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
     m_surface->setObjectName(QStringLiteral("board"));
     setCentralWidget(m_surface);
     m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry);
@@ -136,6 +139,29 @@ void CountingScreen::buildMenus() {
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QAction::triggered, this, [this] { m_controller.showHelp(); });
+
+    // The first guess of the count: the estimate, or the enclosure searches for positions
+    // with every neutral point filled. The choice is kept for the next counts.
+    QMenu* guessMenu = menuBar()->addMenu(QStringLiteral("判定"));
+    guessMenu->setObjectName(QStringLiteral("guess"));
+    auto* guesses = new QActionGroup(this);
+    const struct {
+        const char* name;
+        const QString& caption;
+        CountGuess guess;
+    } items[] = {
+        {"estimateGuess", estimateGuessCaption, CountGuess::Estimate},
+        {"traditionalGuess", traditionalGuessCaption, CountGuess::Traditional},
+    };
+    for (const auto& item : items) {
+        QAction* action = guessMenu->addAction(item.caption);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setCheckable(true);
+        action->setChecked(m_controller.guess() == item.guess);
+        guesses->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, guess = item.guess] { m_controller.chooseGuess(guess); });
+    }
 
     // Two items without a caption, for those who know they are there.
     QAction* writeOk = menuBar()->addAction(QString());
