@@ -149,6 +149,15 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "skipped %s\n", qPrintable(name));
     }
 
+    // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS.
+    EstimateOptions estimateOptions;
+    if (qEnvironmentVariableIsSet("ESTIMATE_TERRITORY"))
+        estimateOptions.territoryMargin = qEnvironmentVariable("ESTIMATE_TERRITORY").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_WEAK"))
+        estimateOptions.weakLife = qEnvironmentVariable("ESTIMATE_WEAK").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
+        estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
+
     QTextStream out(stdout);
     const struct {
         const char* name;
@@ -159,7 +168,9 @@ int main(int argc, char* argv[]) {
         for (const Game& g : games) {
             Tally& t = tallies[g.open ? 1 : 0];
             const double started = cpuSeconds();
-            const CountOutcome count = firstGuess(g.board, guess.guess);
+            const CountOutcome count = guess.guess == CountGuess::Estimate
+                                           ? estimatePosition(g.board, estimateOptions)
+                                           : firstGuess(g.board, guess.guess);
             t.seconds += cpuSeconds() - started;
             t.gnugoSeconds += g.gnugoSeconds;
             const CountResult r = computeResult(count.counters, g.capturedByWhite,

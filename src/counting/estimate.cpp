@@ -311,8 +311,8 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
         own[head] = (s == PlayoutBoard::Black ? sum : -sum) / start.chainSize(head);
         const bool isOwnAlive = (s == PlayoutBoard::Black ? blackLife : whiteLife).alive[head];
         const bool inOthersEye = (s == PlayoutBoard::Black ? whiteLife : blackLife).secure[head];
-        if (inOthersEye ||
-            (!isOwnAlive && own[head] < (smothered[head] ? options.weakLife : -options.deadMargin)))
+        if (inOthersEye || (!isOwnAlive && own[head] < (smothered[head] ? options.smotheredLife
+                                                                        : -options.deadMargin)))
             kill(head);
     }
     // Groups without an eye must hold their ground as clearly. They go one at a time, the

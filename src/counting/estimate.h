@@ -23,12 +23,13 @@ struct EstimateOptions {
     // A chain is dead when its points end up the opponent's in more than this share of the
     // playouts beyond its own.
     double deadMargin = 0.0;
-    // A weak chain (every liberty in ground its opponent bounds far more, or no eye in its
-    // group) lives only when its side owns its points by this margin.
-    double weakLife = 0.5;
+    // A smothered chain (every liberty in ground its opponent bounds far more) lives only
+    // when its side owns its points by this margin; a group without an eye by the second.
+    double smotheredLife = 0.5;
+    double weakLife = 0.3;
     // An empty point in contested ground is territory when one side owns it this much more
     // often than the other.
-    double territoryMargin = 0.6;
+    double territoryMargin = 0.2;
 };
 
 // Dead stones, seki and territory of a final position as people end their games: neutral
