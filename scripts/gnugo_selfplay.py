@@ -6,15 +6,23 @@ plays both colours until two passes in a row. For the final position the file re
 the territory counter is measured against: the stones, the stones captured during the game,
 GNU Go's dead stones and seki stones, and its Japanese-rules score.
 
-    nice -n 19 scripts/gnugo_selfplay.py --games 45 --out /tmp/games --jobs 2
+GNU Go fills every neutral point before it passes. With --open the game is also written as
+it would have ended between people who pass once only neutral points are left: the last
+moves are taken back for as long as each one was played on a point GNU Go calls neutral and
+the score stays the same, and that earlier position is judged afresh (gameNNN-open.txt).
+
+    nice -n 19 scripts/gnugo_selfplay.py --games 45 --out /tmp/games --jobs 2 [--open]
 
 One file per game, gameNNN.txt:
     seed S / level L / komi K / moves B Q16 W D4 ... (pass as "pass")
     board: 19 lines of .XO, row 1 (the top, GTP row 19) first, column 1 (A) at the left
     dead: 19 lines of '.' and '#' (a stone GNU Go judges dead)
     seki: the same for stones GNU Go judges alive in seki
+    territory: the same with 'b' and 'w' for the points GNU Go gives Black and White
     captures B W: stones captured by black, by white during the game
     score B+3.5 | W+12.5 | 0: GNU Go's final_score
+    seconds T: the CPU time final_status_list dead and final_score took together (GNU Go's
+        time for judging the position, for comparing the speed of the count)
 Needs gnugo (Debian package gnugo) and Python 3; uses no network.
 """
 
@@ -53,6 +61,15 @@ class Gtp:
             raise RuntimeError(f"{command}: {answer}")
         return answer[1:].strip()
 
+    def cpu_seconds(self):
+        """CPU time GNU Go has used so far (Linux), so that its speed is not the machine's load."""
+        try:
+            with open(f"/proc/{self.proc.pid}/stat", encoding="ascii") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+            return (int(fields[11]) + int(fields[12])) / os.sysconf("SC_CLK_TCK")
+        except OSError:
+            return float("nan")
+
     def close(self):
         try:
             self.send("quit")
@@ -86,7 +103,69 @@ def random_opening(rng, count):
     return [f"{LETTERS[c - 1]}{20 - r}" for c, r in chosen]
 
 
-def play_game(gnugo, seed, level, komi, max_moves):
+def judge(engine, moves, seed, level, komi):
+    """The file text for the current position of engine, moves being those that led to it."""
+    board = [["."] * 19 for _ in range(19)]
+    for mark, name in (("X", "black"), ("O", "white")):
+        for v in engine.send(f"list_stones {name}").split():
+            column, row = vertex_to_cell(v)
+            board[row - 1][column - 1] = mark
+    cpu = engine.cpu_seconds()
+    dead = cell_grid(engine.send("final_status_list dead"), "#")
+    score = engine.send("final_score")
+    seconds = engine.cpu_seconds() - cpu
+    seki = cell_grid(engine.send("final_status_list seki"), "#")
+    territory = cell_grid(engine.send("final_status_list black_territory"), "b")
+    for v in engine.send("final_status_list white_territory").split():
+        column, row = vertex_to_cell(v)
+        territory[row - 1][column - 1] = "w"
+    captured_by_black = int(engine.send("captures black"))
+    captured_by_white = int(engine.send("captures white"))
+
+    lines = [f"seed {seed}", f"level {level}", f"komi {komi}",
+             "moves " + " ".join(("B " if c == "black" else "W ") + v for c, v in moves),
+             "board"]
+    lines += ["".join(r) for r in board]
+    lines.append("dead")
+    lines += ["".join(r) for r in dead]
+    lines.append("seki")
+    lines += ["".join(r) for r in seki]
+    lines.append("territory")
+    lines += ["".join(r) for r in territory]
+    lines.append(f"captures {captured_by_black} {captured_by_white}")
+    lines.append(f"score {score}")
+    lines.append(f"seconds {seconds:.3f}")
+    return "\n".join(lines) + "\n", score
+
+
+def replay(engine, moves, komi):
+    engine.send("clear_board")
+    engine.send(f"komi {komi}")
+    for colour, vertex in moves:
+        engine.send(f"play {colour} {vertex}")
+
+
+def open_ending(engine, moves, final_score, komi, max_back):
+    """The longest prefix of moves that ends before a run of neutral-point fills."""
+    played = [m for m in moves if m[1].lower() != "pass"]
+    keep = len(played)
+    while keep > 0 and len(played) - keep < max_back:
+        replay(engine, played[:keep - 1], komi)
+        if engine.send("final_score") != final_score:
+            break
+        neutral = engine.send("final_status_list dame").upper().split()
+        if played[keep - 1][1].upper() not in neutral:
+            break
+        keep -= 1
+    if keep == len(played):
+        return None
+    prefix = played[:keep]
+    replay(engine, prefix, komi)
+    return prefix
+
+
+def play_game(gnugo, seed, level, komi, max_moves, with_open):
+    """(filled text, open text or None), or None when the game did not finish."""
     rng = random.Random(seed)
     engine = Gtp([gnugo, "--mode", "gtp", "--never-resign", "--japanese-rules",
                   "--level", str(level), "--komi", str(komi), "--seed", str(seed)])
@@ -108,30 +187,15 @@ def play_game(gnugo, seed, level, komi, max_moves):
             colour = "white" if colour == "black" else "black"
         if passes < 2:
             return None  # did not finish
-        board = [["."] * 19 for _ in range(19)]
-        for mark, name in (("X", "black"), ("O", "white")):
-            for v in engine.send(f"list_stones {name}").split():
-                column, row = vertex_to_cell(v)
-                board[row - 1][column - 1] = mark
-        dead = cell_grid(engine.send("final_status_list dead"), "#")
-        seki = cell_grid(engine.send("final_status_list seki"), "#")
-        captured_by_black = int(engine.send("captures black"))
-        captured_by_white = int(engine.send("captures white"))
-        score = engine.send("final_score")
+        filled, score = judge(engine, moves, seed, level, komi)
+        opened = None
+        if with_open:
+            prefix = open_ending(engine, moves, score, komi, 60)
+            if prefix is not None:
+                opened, _ = judge(engine, prefix, seed, level, komi)
     finally:
         engine.close()
-
-    lines = [f"seed {seed}", f"level {level}", f"komi {komi}",
-             "moves " + " ".join(("B " if c == "black" else "W ") + v for c, v in moves),
-             "board"]
-    lines += ["".join(r) for r in board]
-    lines.append("dead")
-    lines += ["".join(r) for r in dead]
-    lines.append("seki")
-    lines += ["".join(r) for r in seki]
-    lines.append(f"captures {captured_by_black} {captured_by_white}")
-    lines.append(f"score {score}")
-    return "\n".join(lines) + "\n"
+    return filled, opened
 
 
 def main():
@@ -142,6 +206,8 @@ def main():
     parser.add_argument("--komi", type=float, default=6.5)
     parser.add_argument("--max-moves", type=int, default=600)
     parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--open", action="store_true",
+                        help="also write each game as ended before the neutral points were filled")
     parser.add_argument("--out", required=True)
     parser.add_argument("--gnugo", default=shutil.which("gnugo") or "/usr/games/gnugo")
     options = parser.parse_args()
@@ -153,13 +219,20 @@ def main():
         path = os.path.join(options.out, f"game{seed:03d}.txt")
         if os.path.exists(path):
             return seed, "kept"
-        text = play_game(options.gnugo, seed, options.level, options.komi, options.max_moves)
-        if text is None:
+        texts = play_game(options.gnugo, seed, options.level, options.komi, options.max_moves,
+                          options.open)
+        if texts is None:
             return seed, "unfinished"
+        filled, opened = texts
+        if opened is not None:
+            open_path = os.path.join(options.out, f"game{seed:03d}-open.txt")
+            with open(open_path + ".part", "w", encoding="ascii") as f:
+                f.write(opened)
+            os.replace(open_path + ".part", open_path)
         with open(path + ".part", "w", encoding="ascii") as f:
-            f.write(text)
+            f.write(filled)
         os.replace(path + ".part", path)
-        return seed, "written"
+        return seed, "written" + (" (and open)" if opened is not None else "")
 
     with concurrent.futures.ThreadPoolExecutor(max_workers=options.jobs) as pool:
         for seed, what in pool.map(one, seeds):

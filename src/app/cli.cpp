@@ -4,6 +4,7 @@
 
 #include "board/playrules.h"
 #include "counting/correction.h"
+#include "counting/estimate.h"
 #include "export/figurelayout.h"
 #include "export/sgfexport.h"
 #include "import/sgfimport.h"
@@ -22,7 +23,7 @@ namespace vorleth {
 namespace {
 
 const QString usage =
-    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | count FILE [N] | "
+    QStringLiteral("usage: vorleth-cli list DIR | board FILE [N] | count [--design] FILE [N] | "
                    "import DIR FILE... | export FILE [OUT] | "
                    "diagram FILE OUT [--moves-per-figure K] | search DIR PATTERN [--swap]");
 
@@ -133,8 +134,12 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 }
 
 // The count of the position after the first N entries, as the counting screen shows it before
-// any correction: the marks, the lines of the count text, the result.
-int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+// any correction: the marks, the lines of the count text, the result. The first guess is the
+// estimate, as the screen's; --design takes the enclosure searches instead.
+int countCommand(QStringList args, QTextStream& out, QTextStream& err) {
+    const QString designFlag = QStringLiteral("--design");
+    const CountGuess guess =
+        args.removeAll(designFlag) > 0 ? CountGuess::Traditional : CountGuess::Estimate;
     if (args.size() != 2 && args.size() != 3)
         return fail(err, usage);
     std::optional<int> count;
@@ -153,8 +158,8 @@ int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     rebuildPosition(model, count.value_or(model.moves.length()),
                     read.record.metadata.game.gameName);
     CountingSession session;
-    session.start(model.board, model.play.prisonersWhite, model.play.prisonersBlack,
-                  read.record.metadata.game.komi);
+    session.start(firstGuess(model.board, guess), model.play.prisonersWhite,
+                  model.play.prisonersBlack, read.record.metadata.game.komi);
 
     out << countDiagram(session.grid());
     for (const QString& line : session.result().lines)

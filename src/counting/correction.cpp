@@ -113,7 +113,11 @@ const std::array<PaletteButton, 9>& paletteMarkButtons() {
 
 void CountingSession::start(const Board& board, int prisonersWhite, int prisonersBlack,
                             const QString& komiText, const CountOptions& options) {
-    const CountOutcome outcome = countPosition(board, options);
+    start(countPosition(board, options), prisonersWhite, prisonersBlack, komiText);
+}
+
+void CountingSession::start(const CountOutcome& outcome, int prisonersWhite, int prisonersBlack,
+                            const QString& komiText) {
     m_grid = outcome.grid;
     m_counters = outcome.counters;
     m_prisonersWhite = prisonersWhite;

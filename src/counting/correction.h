@@ -62,6 +62,9 @@ public:
     // Counts the position; prisoners are those taken during the game.
     void start(const Board& board, int prisonersWhite, int prisonersBlack, const QString& komiText,
                const CountOptions& options = {});
+    // Starts from a count made elsewhere (the estimate); corrections work on it the same way.
+    void start(const CountOutcome& outcome, int prisonersWhite, int prisonersBlack,
+               const QString& komiText);
 
     const CountGrid& grid() const { return m_grid; }
     const CountCounters& counters() const { return m_counters; }

@@ -1,5 +1,6 @@
 #include "counting/countingcontroller.h"
 
+#include "counting/guesschoice.h"
 #include "interaction/dialogs.h"
 #include "store/library.h"
 #include "store/recoveryfile.h"
@@ -62,6 +63,11 @@ void CountingController::open() {
     m_view.showRecordInformation(countingRecordInformation(record));
     m_view.setTitle(countingWindowTitle(record.game));
 
+    m_guess = readCountGuess(m_context.baseDirectory);
+    countAndDraw();
+}
+
+void CountingController::countAndDraw() {
     const Board& board = m_context.board.board;
     for (int column = 1; column <= 19; ++column) {
         for (int row = 1; row <= 19; ++row) {
@@ -70,11 +76,25 @@ void CountingController::open() {
         }
     }
 
+    const PlayState& play = m_context.board.play;
     CountingSession& session = m_context.count.session;
-    session.start(board, play.prisonersWhite, play.prisonersBlack, record.game.komi);
+    session.start(firstGuess(board, m_guess), play.prisonersWhite, play.prisonersBlack,
+                  m_context.record.game.komi);
     for (const MarkAt& m : marksToDraw(session.grid()))
         m_view.drawMark(m.point, m.mark);
     showResult();
+}
+
+void CountingController::chooseGuess(CountGuess guess) {
+    if (guess == m_guess)
+        return;
+    m_guess = guess;
+    // The count changes now even when the choice cannot be kept for the next time.
+    const textfile::WriteResult written = writeCountGuess(m_context.baseDirectory, guess);
+    if (!written.ok())
+        m_dialogs.message(written.error, Dialogs::Buttons::Ok);
+    m_view.drawBoard();
+    countAndDraw();
 }
 
 void CountingController::leftButtonDown(std::optional<Point> point) {

@@ -3,6 +3,7 @@
 #include "board/boardview.h"
 #include "board/playrules.h"
 #include "counting/countstate.h"
+#include "counting/estimate.h"
 #include "interaction/navigator.h"
 #include "store/cataloguetypes.h"
 #include "store/recordtypes.h"
@@ -85,6 +86,10 @@ public:
     bool backToBoard();        // Command3 "対局画面に戻る", and the window's close box
 
     // Menus.
+    // "推定による判定" / "従来の判定": counts afresh by the other first guess (the corrections
+    // made so far go) and remembers the choice for the next counts.
+    void chooseGuess(CountGuess guess);
+    CountGuess guess() const { return m_guess; }
     void showHelp();  // "ヘルプ"
     void writeOk();   // writeok: saving is asked for again
     void writePass(); // writepass: asks whether leaving may skip the save
@@ -94,11 +99,13 @@ public:
 private:
     void redraw(const QVector<RedrawStep>& steps);
     void showResult();
+    void countAndDraw();
 
     CountingContext m_context;
     CountingView& m_view;
     Dialogs& m_dialogs;
     Navigator& m_navigator;
+    CountGuess m_guess = CountGuess::Estimate;
 };
 
 } // namespace vorleth

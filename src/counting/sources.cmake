@@ -1,6 +1,10 @@
 vorleth_layer(counting LINKS vorleth_interaction SOURCES
     counting/countgrid.cpp
     counting/territory.cpp
+    counting/playoutboard.cpp
+    counting/benson.cpp
+    counting/estimate.cpp
+    counting/guesschoice.cpp
     counting/countresult.cpp
     counting/correction.cpp
     counting/countdrawing.cpp

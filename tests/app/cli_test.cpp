@@ -329,8 +329,14 @@ TEST_F(CliTest, CountOfTheFinalPosition) {
                                                 "白25目半勝\n"
                                                 "result 白25目半勝\n"));
 
-    // Before the walls are complete nothing is closed.
-    const CliRun early = run({QStringLiteral("count"), record, QStringLiteral("4")});
+    // The enclosure searches give the same count of the finished walls.
+    const CliRun design = run({QStringLiteral("count"), QStringLiteral("--design"), record});
+    ASSERT_EQ(design.status, 0) << design.err.toStdString();
+    EXPECT_EQ(design.out, count.out);
+
+    // Before the walls are complete the enclosure searches find nothing closed.
+    const CliRun early =
+        run({QStringLiteral("count"), record, QStringLiteral("4"), QStringLiteral("--design")});
     ASSERT_EQ(early.status, 0) << early.err.toStdString();
     EXPECT_TRUE(early.out.startsWith(QStringLiteral(".......XXOO........\n")))
         << early.out.toStdString();

@@ -3,7 +3,8 @@ find_package(Qt6 REQUIRED COMPONENTS Test)
 
 vorleth_add_test(countingscreen_tests GUI SOURCES
     screens/counting/countingscreen_test.cpp
-    screens/counting/countingexits_test.cpp)
+    screens/counting/countingexits_test.cpp
+    screens/counting/countingguess_test.cpp)
 
 vorleth_add_test(sgfchooser_tests GUI SOURCES screens/import/sgfchooser_test.cpp)
 target_link_libraries(sgfchooser_tests PRIVATE Qt6::Test)

@@ -3,6 +3,7 @@
 #include "ui/twipsbox.h"
 
 #include "counting/countdrawing.h"
+#include "counting/guesschoice.h"
 #include "screens/counting/countpalette.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
@@ -10,9 +11,11 @@
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QFontInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -58,8 +61,8 @@ CountingScreen::CountingScreen(SharedState& state, Navigator& navigator, Dialogs
       m_controller(countingContext(state), *this, dialogs, navigator) {
     setObjectName(QStringLiteral("mapkeisanA"));
     buildControls();
-    buildMenus();
     m_controller.open();
+    buildMenus(); // the guess menu shows the guess the count was opened with
 }
 
 CountingScreen::~CountingScreen() {
@@ -137,6 +140,29 @@ void CountingScreen::buildMenus() {
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
     help->setObjectName(QStringLiteral("help"));
     connect(help, &QAction::triggered, this, [this] { m_controller.showHelp(); });
+
+    // The first guess of the count: the estimate, or the enclosure searches for positions
+    // with every neutral point filled. The choice is kept for the next counts.
+    QMenu* guessMenu = menuBar()->addMenu(QStringLiteral("判定"));
+    guessMenu->setObjectName(QStringLiteral("guess"));
+    auto* guesses = new QActionGroup(this);
+    const struct {
+        const char* name;
+        const QString& caption;
+        CountGuess guess;
+    } items[] = {
+        {"estimateGuess", estimateGuessCaption, CountGuess::Estimate},
+        {"traditionalGuess", traditionalGuessCaption, CountGuess::Traditional},
+    };
+    for (const auto& item : items) {
+        QAction* action = guessMenu->addAction(item.caption);
+        action->setObjectName(QString::fromLatin1(item.name));
+        action->setCheckable(true);
+        action->setChecked(m_controller.guess() == item.guess);
+        guesses->addAction(action);
+        connect(action, &QAction::triggered, this,
+                [this, guess = item.guess] { m_controller.chooseGuess(guess); });
+    }
 
     // Two items without a caption, for those who know they are there.
     QAction* writeOk = menuBar()->addAction(QString());

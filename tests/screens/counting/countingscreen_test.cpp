@@ -282,9 +282,10 @@ TEST_F(CountingScreenTest, ClicksWhileThePaletteIsOpenDoNotMoveTheCorrection) {
 }
 
 TEST_F(CountingScreenTest, UnassignedPointsAndTheMarginOpenNothing) {
-    setPosition(oneHole, 0, 0);
+    setPosition(neutralColumn, 0, 0);
     open();
     ASSERT_EQ(state->counting.session.grid().at(10, 10), CountMark::None);
+    ASSERT_EQ(state->counting.session.grid().at(1, 10), CountMark::BlackTerritory);
     clickAt({10, 10});
     EXPECT_EQ(palette(), nullptr);
     const QPointF margin(3, 3);

@@ -75,18 +75,12 @@ const QString deadStonesCount = QStringLiteral("最終譜の白地=149＋途中�
                                                "白地　158　黒地　135　差 -29.5\n"
                                                "白29目半勝");
 
-// A full board but for one point, which both searches see from the same distance: the count
-// leaves it unassigned.
-const QString oneHole = [] {
+// Two walls with a column of neutral points between them: every count leaves the column
+// unassigned.
+const QString neutralColumn = [] {
     QStringList rows;
-    for (int row = 1; row <= 19; ++row) {
-        if (row < 10)
-            rows << QStringLiteral("XXXXXXXXXXOOOOOOOOO");
-        else if (row == 10)
-            rows << QStringLiteral("XXXXXXXXX.OOOOOOOOO");
-        else
-            rows << QStringLiteral("XXXXXXXXXOOOOOOOOOO");
-    }
+    for (int row = 1; row <= 19; ++row)
+        rows << QStringLiteral("........X.O........");
     return rows.join(u'\n');
 }();
 

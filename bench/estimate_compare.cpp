@@ -1,0 +1,213 @@
+// Measures both first guesses of the count against GNU Go's own judgement of finished games,
+// separately for games ended with every neutral point filled and games ended with them open.
+//
+//   scripts/gnugo_selfplay.py --open --out DIR      (games of GNU Go against itself)
+//   estimate_compare DIR [-v | -d]
+//
+// A count is exact when it gives the same margin to the same player as GNU Go's Japanese-rules
+// score; a wrong stone is one judged dead by one and alive by the other. The time is this
+// program's CPU time per position against the CPU time GNU Go took to judge the same one.
+
+#include "counting/countresult.h"
+#include "counting/estimate.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <QTextStream>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+#include <optional>
+
+namespace {
+
+using namespace vorleth;
+
+struct Game {
+    QString name;
+    bool open = false;
+    Board board;
+    std::array<std::array<bool, 20>, 20> dead{};
+    QStringList territory; // GNU Go's 'b' and 'w' points, when the file has them
+    int capturedByBlack = 0;
+    int capturedByWhite = 0;
+    double komi = 0;
+    double score = 0; // positive when Black wins
+    double gnugoSeconds = 0;
+};
+
+std::optional<double> scoreValue(const QString& s) {
+    if (s == QLatin1String("0"))
+        return 0.0;
+    if (s.startsWith(QLatin1String("B+")))
+        return s.mid(2).toDouble();
+    if (s.startsWith(QLatin1String("W+")))
+        return -s.mid(2).toDouble();
+    return std::nullopt;
+}
+
+std::optional<Game> readGame(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return std::nullopt;
+    const QStringList lines = QString::fromLatin1(file.readAll()).split(u'\n');
+    Game g;
+    g.name = QFileInfo(path).completeBaseName();
+    g.open = g.name.endsWith(QLatin1String("-open"));
+    std::optional<double> score;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        if (line == QLatin1String("board") && i + 19 < lines.size()) {
+            g.board = parseBoardDiagram(lines.mid(i + 1, 19).join(u'\n'));
+        } else if (line == QLatin1String("dead") && i + 19 < lines.size()) {
+            for (int row = 1; row <= 19; ++row) {
+                const QString& r = lines.at(i + row);
+                for (int column = 1; column <= 19 && column <= r.size(); ++column)
+                    g.dead[column][row] = r.at(column - 1) == u'#';
+            }
+        } else if (line == QLatin1String("territory") && i + 19 < lines.size()) {
+            g.territory = lines.mid(i + 1, 19);
+        } else if (line.startsWith(QLatin1String("captures "))) {
+            const QStringList parts = line.split(u' ');
+            g.capturedByBlack = parts.value(1).toInt();
+            g.capturedByWhite = parts.value(2).toInt();
+        } else if (line.startsWith(QLatin1String("komi "))) {
+            g.komi = line.mid(5).toDouble();
+        } else if (line.startsWith(QLatin1String("score "))) {
+            score = scoreValue(line.mid(6).trimmed());
+        } else if (line.startsWith(QLatin1String("seconds "))) {
+            g.gnugoSeconds = line.mid(8).toDouble();
+        }
+    }
+    if (!score)
+        return std::nullopt;
+    g.score = *score;
+    return g;
+}
+
+// GNU Go's judgement in the marks of countDiagram, beside ours, rows that differ starred.
+QString sideBySide(const Game& g, const CountGrid& ours) {
+    const QStringList mine = countDiagram(ours).split(u'\n');
+    QString text;
+    for (int row = 1; row <= 19; ++row) {
+        QString theirs;
+        for (int column = 1; column <= 19; ++column) {
+            const Board::Cell cell = g.board.cell(column, row);
+            const QString line = g.territory.value(row - 1);
+            const QChar t = column <= line.size() ? line.at(column - 1) : QChar(u'.');
+            if (cell == Board::Black)
+                theirs += g.dead[column][row] ? u'x' : u'X';
+            else if (cell == Board::White)
+                theirs += g.dead[column][row] ? u'o' : u'O';
+            else
+                theirs += t == u'b' || t == u'w' ? t : u'.';
+        }
+        const QString m = mine.value(row - 1);
+        text += m + QStringLiteral("  ") + theirs +
+                (m != theirs ? QStringLiteral(" *") : QString()) + u'\n';
+    }
+    return text;
+}
+
+double cpuSeconds() {
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+struct Tally {
+    int games = 0;
+    int exact = 0;
+    int wrongStones = 0;
+    int gamesWithWrongStones = 0;
+    double seconds = 0;
+    double gnugoSeconds = 0;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments().mid(1);
+    if (args.isEmpty()) {
+        std::fprintf(stderr, "usage: estimate_compare DIR [-v|-d]\n");
+        return 2;
+    }
+    const bool verbose = args.contains(QStringLiteral("-v")) || args.contains(QStringLiteral("-d"));
+    // -d also prints the marks of every count that differs.
+    const bool diagrams = args.contains(QStringLiteral("-d"));
+    const QDir dir(args.first());
+    QVector<Game> games;
+    for (const QString& name :
+         dir.entryList({QStringLiteral("game*.txt")}, QDir::Files, QDir::Name)) {
+        if (const auto g = readGame(dir.filePath(name)))
+            games.append(*g);
+        else
+            std::fprintf(stderr, "skipped %s\n", qPrintable(name));
+    }
+
+    // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS.
+    EstimateOptions estimateOptions;
+    if (qEnvironmentVariableIsSet("ESTIMATE_TERRITORY"))
+        estimateOptions.territoryMargin = qEnvironmentVariable("ESTIMATE_TERRITORY").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_WEAK"))
+        estimateOptions.weakLife = qEnvironmentVariable("ESTIMATE_WEAK").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
+        estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
+
+    QTextStream out(stdout);
+    const struct {
+        const char* name;
+        CountGuess guess;
+    } guesses[] = {{"traditional", CountGuess::Traditional}, {"estimate", CountGuess::Estimate}};
+    for (const auto& guess : guesses) {
+        std::array<Tally, 2> tallies; // filled, open
+        for (const Game& g : games) {
+            Tally& t = tallies[g.open ? 1 : 0];
+            const double started = cpuSeconds();
+            const CountOutcome count = guess.guess == CountGuess::Estimate
+                                           ? estimatePosition(g.board, estimateOptions)
+                                           : firstGuess(g.board, guess.guess);
+            t.seconds += cpuSeconds() - started;
+            t.gnugoSeconds += g.gnugoSeconds;
+            const CountResult r = computeResult(count.counters, g.capturedByWhite,
+                                                g.capturedByBlack, QString::number(g.komi));
+            int wrong = 0;
+            for (int column = 1; column <= 19; ++column) {
+                for (int row = 1; row <= 19; ++row) {
+                    if (g.board.cell(column, row) == Board::Empty)
+                        continue;
+                    const CountMark m = count.grid.at(column, row);
+                    const bool deadHere = m == CountMark::DeadBlack || m == CountMark::DeadWhite;
+                    wrong += deadHere != g.dead[column][row] ? 1 : 0;
+                }
+            }
+            ++t.games;
+            t.exact += r.difference == g.score ? 1 : 0;
+            t.wrongStones += wrong;
+            t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
+            if (verbose && (r.difference != g.score || wrong > 0))
+                out << "  " << guess.name << " " << g.name << ": ours " << r.difference << " gnugo "
+                    << g.score << " wrong stones " << wrong << "\n";
+            if (diagrams && (r.difference != g.score || wrong > 0))
+                out << sideBySide(g, count.grid);
+        }
+        for (int kind = 0; kind < 2; ++kind) {
+            const Tally& t = tallies[kind];
+            if (t.games == 0)
+                continue;
+            out << QString::fromLatin1(guess.name).leftJustified(12)
+                << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.games
+                << " (" << QString::number(100.0 * t.exact / t.games, 'f', 1) << "%)"
+                << "  wrong stones " << t.wrongStones << " in " << t.gamesWithWrongStones
+                << " games  " << QString::number(1000 * t.seconds / t.games, 'f', 2)
+                << " ms a position, "
+                << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
+                << " x GNU Go's time\n";
+        }
+    }
+    return 0;
+}

@@ -1,0 +1,481 @@
+#include "counting/estimate.h"
+
+#include "counting/benson.h"
+#include "counting/playoutboard.h"
+
+#include <vector>
+
+namespace vorleth {
+
+namespace {
+
+using Stone = PlayoutBoard::Stone;
+constexpr int points = PlayoutBoard::points;
+
+// A fixed, platform-independent generator: the count must not depend on the library.
+class Random {
+public:
+    explicit Random(std::uint64_t seed) : m_state(seed ? seed : 1) {}
+    std::uint32_t next() {
+        m_state ^= m_state << 13;
+        m_state ^= m_state >> 7;
+        m_state ^= m_state << 17;
+        return static_cast<std::uint32_t>(m_state >> 11);
+    }
+    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
+
+private:
+    std::uint64_t m_state;
+};
+
+PlayoutBoard fromBoard(const Board& board) {
+    PlayoutBoard b;
+    for (int column = 1; column <= 19; ++column) {
+        for (int row = 1; row <= 19; ++row) {
+            const Board::Cell cell = board.cell(column, row);
+            if (cell == Board::Black)
+                b.setStone(PlayoutBoard::at(column, row), PlayoutBoard::Black);
+            else if (cell == Board::White)
+                b.setStone(PlayoutBoard::at(column, row), PlayoutBoard::White);
+        }
+    }
+    return b;
+}
+
+// One random continuation to the end; adds +1 to ownership for each point Black ends up
+// owning and -1 for White's.
+void playout(PlayoutBoard b, Stone toMove, const std::array<bool, points>& forbidden,
+             const EstimateOptions& options, Random& random, std::array<int, points>& ownership) {
+    const int moveLimit = 3 * b.emptyCount() + 60;
+    // After the game a ko is not fought over: the side whose stone was taken may not take
+    // back at that point for the rest of the playout, as it could not without a pass first
+    // when the players settle the position.
+    std::array<Stone, points> noRetake{};
+    int passes = 0;
+    for (int moves = 0; passes < 2 && moves < moveLimit; ++moves) {
+        const int n = b.emptyCount();
+        const int first = n > 0 ? random.below(n) : 0;
+        int chosen = PlayoutBoard::noPoint;
+        for (int i = 0; i < n && chosen == PlayoutBoard::noPoint; ++i) {
+            const int p = b.emptyAt((first + i) % n);
+            if (forbidden[p] || noRetake[p] == toMove || b.eyeOf(p, toMove) || !b.legal(p, toMove))
+                continue;
+            const PlayoutBoard::AfterMove after = b.afterMove(p, toMove, 1);
+            if (!after.captures && after.liberties <= 1 && after.size >= options.selfAtariChainSize)
+                continue;
+            chosen = p;
+        }
+        if (chosen == PlayoutBoard::noPoint) {
+            ++passes;
+        } else {
+            passes = 0;
+            b.play(chosen, toMove);
+            if (b.koPoint() != PlayoutBoard::noPoint)
+                noRetake[b.koPoint()] = PlayoutBoard::opponent(toMove);
+        }
+        toMove = PlayoutBoard::opponent(toMove);
+    }
+    for (int p = 0; p < points; ++p) {
+        Stone owner = b.stone(p);
+        if (owner == PlayoutBoard::Edge)
+            continue;
+        if (owner == PlayoutBoard::Empty) {
+            bool black = false;
+            bool white = false;
+            for (int step : PlayoutBoard::steps) {
+                black = black || b.stone(p + step) == PlayoutBoard::Black;
+                white = white || b.stone(p + step) == PlayoutBoard::White;
+            }
+            owner = black && !white   ? PlayoutBoard::Black
+                    : white && !black ? PlayoutBoard::White
+                                      : PlayoutBoard::Empty;
+        }
+        if (owner == PlayoutBoard::Black)
+            ++ownership[p];
+        else if (owner == PlayoutBoard::White)
+            --ownership[p];
+    }
+}
+
+// The four-connected points that are not live stones, around a start point.
+std::vector<int> areaAround(int start, const std::array<bool, points>& live, const PlayoutBoard& b,
+                            std::array<int, points>& areaOf, int id) {
+    std::vector<int> members{start};
+    areaOf[start] = id;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = members[i] + step;
+            if (b.stone(n) != PlayoutBoard::Edge && !live[n] && areaOf[n] < 0) {
+                areaOf[n] = id;
+                members.push_back(n);
+            }
+        }
+    }
+    return members;
+}
+
+// A point where neither side can play without putting its own chain into atari, captures
+// aside: a shared liberty of a seki.
+bool bothSelfAtari(const PlayoutBoard& b, int p) {
+    for (Stone s : {PlayoutBoard::Black, PlayoutBoard::White}) {
+        if (!b.legal(p, s))
+            continue;
+        const PlayoutBoard::AfterMove after = b.afterMove(p, s, 1);
+        if (after.captures || after.liberties > 1 || after.size < 2)
+            return false;
+    }
+    return true;
+}
+
+// Chains whose every liberty lies in open ground that the opponent's stones bound far more
+// than their own side's: stones left inside the opponent's area, however large it is.
+std::array<bool, points> smotheredChains(const PlayoutBoard& b) {
+    std::array<int, points> regionOf;
+    regionOf.fill(-1);
+    std::vector<std::array<int, 3>> borderStones; // by stone colour
+    std::array<int, points> seenBy;
+    seenBy.fill(-1);
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) != PlayoutBoard::Empty || regionOf[p] >= 0)
+            continue;
+        const int id = static_cast<int>(borderStones.size());
+        borderStones.push_back({0, 0, 0});
+        std::vector<int> members{p};
+        regionOf[p] = id;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            for (int step : PlayoutBoard::steps) {
+                const int n = members[i] + step;
+                const Stone s = b.stone(n);
+                if (s == PlayoutBoard::Empty && regionOf[n] < 0) {
+                    regionOf[n] = id;
+                    members.push_back(n);
+                } else if ((s == PlayoutBoard::Black || s == PlayoutBoard::White) &&
+                           seenBy[n] != id) {
+                    seenBy[n] = id;
+                    ++borderStones[id][s];
+                }
+            }
+        }
+    }
+    std::array<bool, points> smothered{};
+    for (int p = 0; p < points; ++p) {
+        const Stone s = b.stone(p);
+        if ((s != PlayoutBoard::Black && s != PlayoutBoard::White) || b.chainOf(p) != p)
+            continue;
+        bool anyLiberty = false;
+        bool open = false;
+        int q = p;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (b.stone(n) != PlayoutBoard::Empty)
+                    continue;
+                anyLiberty = true;
+                const std::array<int, 3>& border = borderStones[regionOf[n]];
+                open = open || 3 * border[s] > border[PlayoutBoard::opponent(s)];
+            }
+            q = b.nextInChain(q);
+        } while (q != p && !open);
+        smothered[p] = anyLiberty && !open;
+    }
+    return smothered;
+}
+
+// Live chains gathered into groups, chains that share a liberty counting as one group as they
+// can join there; a group is eyeless when no area of empty points and dead stones bounded by
+// its own side's live stones alone touches it.
+struct Groups {
+    std::array<int, points> groupOf;    // the group of each live chain's head, -1 elsewhere
+    std::array<bool, points> eyeless{}; // by group
+};
+
+Groups liveGroups(const PlayoutBoard& b, const std::array<bool, points>& live) {
+    std::array<int, points> parent;
+    for (int p = 0; p < points; ++p)
+        parent[p] = p;
+    auto find = [&parent](int p) {
+        while (parent[p] != p)
+            p = parent[p] = parent[parent[p]];
+        return p;
+    };
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) != PlayoutBoard::Empty)
+            continue;
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (!live[n])
+                continue;
+            for (int step2 : PlayoutBoard::steps) {
+                const int m = p + step2;
+                if (live[m] && b.stone(m) == b.stone(n))
+                    parent[find(b.chainOf(m))] = find(b.chainOf(n));
+            }
+        }
+    }
+    std::array<bool, points> eye{}; // by chain
+    std::array<int, points> regionOf;
+    regionOf.fill(-1);
+    int id = 0;
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) == PlayoutBoard::Edge || live[p] || regionOf[p] >= 0)
+            continue;
+        const std::vector<int> members = areaAround(p, live, b, regionOf, id++);
+        bool black = false;
+        bool white = false;
+        for (int q : members) {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                black = black || (live[n] && b.stone(n) == PlayoutBoard::Black);
+                white = white || (live[n] && b.stone(n) == PlayoutBoard::White);
+            }
+        }
+        if (black == white)
+            continue;
+        for (int q : members) {
+            for (int step : PlayoutBoard::steps) {
+                if (live[q + step])
+                    eye[b.chainOf(q + step)] = true;
+            }
+        }
+    }
+    std::array<bool, points> groupEye{};
+    for (int p = 0; p < points; ++p) {
+        if (eye[p])
+            groupEye[find(p)] = true;
+    }
+    Groups groups;
+    groups.groupOf.fill(-1);
+    for (int p = 0; p < points; ++p) {
+        if (live[p] && b.chainOf(p) == p) {
+            groups.groupOf[p] = find(p);
+            groups.eyeless[find(p)] = !groupEye[find(p)];
+        }
+    }
+    return groups;
+}
+
+} // namespace
+
+CountOutcome estimatePosition(const Board& board, const EstimateOptions& options) {
+    const PlayoutBoard start = fromBoard(board);
+    const UnconditionalLife blackLife = unconditionalLife(start, PlayoutBoard::Black);
+    const UnconditionalLife whiteLife = unconditionalLife(start, PlayoutBoard::White);
+
+    // Nobody gains by playing inside an eye of an unconditionally living group.
+    std::array<bool, points> forbidden{};
+    for (int p = 0; p < points; ++p)
+        forbidden[p] = blackLife.secure[p] || whiteLife.secure[p];
+
+    std::array<int, points> ownership{};
+    Random random(options.seed);
+    const int playouts = options.playouts > 0 ? options.playouts : 1;
+    for (int k = 0; k < playouts; ++k) {
+        // Either side may be the one to move after the last pass.
+        playout(start, k % 2 == 0 ? PlayoutBoard::Black : PlayoutBoard::White, forbidden, options,
+                random, ownership);
+    }
+    auto share = [&](int p) { return double(ownership[p]) / playouts; }; // +1 Black .. -1 White
+
+    const std::array<bool, points> smothered = smotheredChains(start);
+
+    // Chains: dead when the playouts give their points to the opponent, unless they live
+    // unconditionally; opponent stones in a certain eye are dead whatever the playouts say.
+    // A smothered chain must clearly hold its ground in the playouts to count as living: the
+    // game ended with the opponent able to answer every attempt on it, which random play is
+    // not.
+    std::array<bool, points> dead{};
+    std::array<bool, points> live{};
+    std::array<double, points> own{}; // by chain head: the share of its side, -1 .. +1
+    auto kill = [&](int head) {
+        int q = head;
+        do {
+            dead[q] = true;
+            live[q] = false;
+            q = start.nextInChain(q);
+        } while (q != head);
+    };
+    for (int p = 0; p < points; ++p) {
+        const Stone s = start.stone(p);
+        live[p] = s == PlayoutBoard::Black || s == PlayoutBoard::White;
+    }
+    for (int head = 0; head < points; ++head) {
+        const Stone s = start.stone(head);
+        if (!live[head] || start.chainOf(head) != head)
+            continue;
+        double sum = 0;
+        int q = head;
+        do {
+            sum += share(q);
+            q = start.nextInChain(q);
+        } while (q != head);
+        own[head] = (s == PlayoutBoard::Black ? sum : -sum) / start.chainSize(head);
+        const bool isOwnAlive = (s == PlayoutBoard::Black ? blackLife : whiteLife).alive[head];
+        const bool inOthersEye = (s == PlayoutBoard::Black ? whiteLife : blackLife).secure[head];
+        if (inOthersEye || (!isOwnAlive && own[head] < (smothered[head] ? options.smotheredLife
+                                                                        : -options.deadMargin)))
+            kill(head);
+    }
+    // Groups without an eye must hold their ground as clearly. They go one at a time, the
+    // weakest first: taking a dead group away can give the stones around it their eyes.
+    for (int round = 0; round < 20; ++round) {
+        const Groups groups = liveGroups(start, live);
+        std::array<double, points> sum{};
+        std::array<int, points> size{};
+        std::array<bool, points> certain{};
+        for (int head = 0; head < points; ++head) {
+            const int g = groups.groupOf[head];
+            if (g < 0)
+                continue;
+            sum[g] += own[head] * start.chainSize(head);
+            size[g] += start.chainSize(head);
+            certain[g] = certain[g] || blackLife.alive[head] || whiteLife.alive[head];
+        }
+        int weakest = -1;
+        for (int g = 0; g < points; ++g) {
+            if (size[g] == 0 || !groups.eyeless[g] || certain[g] ||
+                sum[g] / size[g] >= options.weakLife)
+                continue;
+            if (weakest < 0 || sum[g] / size[g] < sum[weakest] / size[weakest])
+                weakest = g;
+        }
+        if (weakest < 0)
+            break;
+        for (int head = 0; head < points; ++head) {
+            if (groups.groupOf[head] == weakest)
+                kill(head);
+        }
+    }
+
+    // Dead stones can only lie in the opponent's ground: those in an area that only their own
+    // side's live stones bound live after all.
+    for (bool revived = true; revived;) {
+        revived = false;
+        std::array<int, points> areaOf;
+        areaOf.fill(-1);
+        int id = 0;
+        for (int p = 0; p < points; ++p) {
+            if (start.stone(p) == PlayoutBoard::Edge || live[p] || areaOf[p] >= 0)
+                continue;
+            const std::vector<int> area = areaAround(p, live, start, areaOf, id++);
+            bool black = false;
+            bool white = false;
+            for (int q : area) {
+                for (int step : PlayoutBoard::steps) {
+                    const int n = q + step;
+                    black = black || (live[n] && start.stone(n) == PlayoutBoard::Black);
+                    white = white || (live[n] && start.stone(n) == PlayoutBoard::White);
+                }
+            }
+            if (black == white)
+                continue;
+            const Stone own = black ? PlayoutBoard::Black : PlayoutBoard::White;
+            for (int q : area) {
+                if (start.stone(q) == own) {
+                    live[q] = true;
+                    dead[q] = false;
+                    revived = true;
+                }
+            }
+        }
+    }
+
+    // Seki: shared liberties that neither side can fill, and the groups on them.
+    std::array<bool, points> sekiPoint{};
+    std::array<bool, points> sekiChain{};
+    for (int p = 0; p < points; ++p) {
+        if (start.stone(p) != PlayoutBoard::Empty)
+            continue;
+        bool black = false;
+        bool white = false;
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            black = black || (live[n] && start.stone(n) == PlayoutBoard::Black);
+            white = white || (live[n] && start.stone(n) == PlayoutBoard::White);
+        }
+        if (!black || !white || !bothSelfAtari(start, p))
+            continue;
+        sekiPoint[p] = true;
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (live[n])
+                sekiChain[start.chainOf(n)] = true;
+        }
+    }
+
+    // Areas of empty points and dead stones between the live stones.
+    CountGrid grid;
+    std::array<int, points> areaOf;
+    areaOf.fill(-1);
+    int areaCount = 0;
+    for (int p = 0; p < points; ++p) {
+        const Stone s = start.stone(p);
+        if (s == PlayoutBoard::Edge || live[p] || areaOf[p] >= 0)
+            continue;
+        const std::vector<int> area = areaAround(p, live, start, areaOf, areaCount++);
+        bool blackBorder = false;
+        bool whiteBorder = false;
+        bool sekiBorder = false;
+        bool certainBorder = false;
+        for (int q : area) {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (!live[n])
+                    continue;
+                blackBorder = blackBorder || start.stone(n) == PlayoutBoard::Black;
+                whiteBorder = whiteBorder || start.stone(n) == PlayoutBoard::White;
+                sekiBorder = sekiBorder || sekiChain[start.chainOf(n)];
+                certainBorder = certainBorder || blackLife.alive[n] || whiteLife.alive[n];
+            }
+        }
+        const bool sekiEye = sekiBorder && !certainBorder;
+        for (int q : area) {
+            const Point at{PlayoutBoard::columnOf(q), PlayoutBoard::rowOf(q)};
+            const Stone s2 = start.stone(q);
+            if (s2 == PlayoutBoard::Black) {
+                grid.set(at, CountMark::DeadBlack);
+                continue;
+            }
+            if (s2 == PlayoutBoard::White) {
+                grid.set(at, CountMark::DeadWhite);
+                continue;
+            }
+            if (sekiPoint[q] || sekiEye) {
+                grid.set(at, CountMark::Seki);
+                continue;
+            }
+            if (blackBorder != whiteBorder) {
+                grid.set(at, blackBorder ? CountMark::BlackTerritory : CountMark::WhiteTerritory);
+                continue;
+            }
+            // Contested ground: a point touching live stones of both sides is neutral, any
+            // other goes to the side that owns it in the playouts.
+            bool blackNext = false;
+            bool whiteNext = false;
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                blackNext = blackNext || (live[n] && start.stone(n) == PlayoutBoard::Black);
+                whiteNext = whiteNext || (live[n] && start.stone(n) == PlayoutBoard::White);
+            }
+            if (blackNext && whiteNext)
+                continue;
+            if (share(q) > options.territoryMargin && !whiteNext)
+                grid.set(at, CountMark::BlackTerritory);
+            else if (share(q) < -options.territoryMargin && !blackNext)
+                grid.set(at, CountMark::WhiteTerritory);
+        }
+    }
+    for (int p = 0; p < points; ++p) {
+        if (!live[p])
+            continue;
+        grid.set(PlayoutBoard::columnOf(p), PlayoutBoard::rowOf(p),
+                 start.stone(p) == PlayoutBoard::Black ? CountMark::BlackStone
+                                                       : CountMark::WhiteStone);
+    }
+    return {grid, countersOf(grid)};
+}
+
+CountOutcome firstGuess(const Board& board, CountGuess guess) {
+    return guess == CountGuess::Traditional ? countPosition(board) : estimatePosition(board);
+}
+
+} // namespace vorleth

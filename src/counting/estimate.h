@@ -1,0 +1,47 @@
+#pragma once
+
+#include "board/board.h"
+#include "counting/territory.h"
+
+#include <cstdint>
+
+namespace vorleth {
+
+// How the counting screen makes its first guess of the count.
+enum class CountGuess {
+    Estimate,    // 推定による判定: reads out the position; holds on games as they really end
+    Traditional, // 従来の判定: the enclosure searches, for positions with every point filled
+};
+
+struct EstimateOptions {
+    int playouts = 160;
+    // The same seed gives the same count of the same position, every time.
+    std::uint64_t seed = 0x5eed1e57;
+    // Random play never puts a chain of this many stones or more into atari unless it
+    // captures: groups in seki survive the playouts, small nakade shapes are still played.
+    int selfAtariChainSize = 4;
+    // A chain is dead when its points end up the opponent's in more than this share of the
+    // playouts beyond its own.
+    double deadMargin = 0.0;
+    // A smothered chain (every liberty in ground its opponent bounds far more) lives only
+    // when its side owns its points by this margin; a group without an eye by the second.
+    double smotheredLife = 0.5;
+    double weakLife = 0.3;
+    // An empty point in contested ground is territory when one side owns it this much more
+    // often than the other.
+    double territoryMargin = 0.2;
+};
+
+// Dead stones, seki and territory of a final position as people end their games: neutral
+// points open, dead stones left standing, weak borders unsettled. Chains that live
+// unconditionally and the eyes they enclose are certain; everything else is decided by many
+// short random playouts from the position (own eyes never filled, large chains never put
+// into atari) and which side ends up owning each point on average. Neutral points where either
+// side's move would put itself into atari are seki, as are the eyes of the groups on them.
+// The marks are those of the enclosure searches, so corrections work on either.
+CountOutcome estimatePosition(const Board& board, const EstimateOptions& options = {});
+
+// The first guess by the chosen method.
+CountOutcome firstGuess(const Board& board, CountGuess guess);
+
+} // namespace vorleth

@@ -1,0 +1,242 @@
+#include "counting/benson.h"
+#include "counting/estimate.h"
+#include "counting/guesschoice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace vorleth {
+namespace {
+
+QString diagram(const char* text) {
+    QString d = QString::fromUtf8(text);
+    if (d.startsWith(u'\n'))
+        d.remove(0, 1);
+    return d;
+}
+
+// The final position a count diagram was made from: its live and dead stones.
+Board positionOf(const QString& count) {
+    QString stones = count;
+    for (QChar& c : stones) {
+        if (c == u'x')
+            c = u'X';
+        else if (c == u'o')
+            c = u'O';
+    }
+    return parseBoardDiagram(stones);
+}
+
+struct EstimateCase {
+    const char* name;
+    const char* count; // the expected marks; the position is its stones
+};
+
+const EstimateCase estimateCases[] = {
+    {"a lone stone inside walls is dead",
+     R"(
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbobbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+    {"walls with a row of open neutral points between them",
+     R"(
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+)"},
+    {"a seki in the corner counts for nobody",
+     R"(
+sXsOsOXXXOOwwwwwwww
+XXXOOOXXXOOwwwwwwww
+OOOOXXXXXOOwwwwwwww
+XXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+    {"a group with one eye of two points is dead",
+     R"(
+obbobbbXXOOwwwwwwww
+ooooXbbXXOOwwwwwwww
+XXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+    {"a stone left in atari in a ko is taken",
+     R"(
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXo.Owwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+};
+
+class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
+
+TEST_P(EstimateCaseTest, MarksAndCounters) {
+    const QString expected = diagram(GetParam().count);
+    const CountOutcome outcome = estimatePosition(positionOf(expected));
+    EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString());
+    EXPECT_EQ(outcome.counters, countersOf(parseCountDiagram(expected)));
+}
+
+INSTANTIATE_TEST_SUITE_P(Positions, EstimateCaseTest, ::testing::ValuesIn(estimateCases),
+                         [](const auto& info) {
+                             std::string name;
+                             for (const char* c = info.param.name; *c; ++c)
+                                 name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+                             return name;
+                         });
+
+TEST(EstimateTest, TheSamePositionAlwaysCountsTheSame) {
+    const Board contested = positionOf(diagram(estimateCases[0].count));
+    const Board seki = positionOf(diagram(estimateCases[2].count));
+    const CountOutcome first = estimatePosition(contested);
+    const CountOutcome between = estimatePosition(seki);
+    const CountOutcome again = estimatePosition(contested);
+    EXPECT_EQ(again.grid, first.grid);
+    EXPECT_EQ(again.counters, first.counters);
+    EXPECT_NE(between.grid, first.grid);
+}
+
+TEST(EstimateTest, FirstGuessCountsByTheChosenMethod) {
+    // A ko left open: the enclosure searches leave the stone in atari standing.
+    const Board board = positionOf(diagram(estimateCases[4].count));
+    EXPECT_EQ(firstGuess(board, CountGuess::Estimate).grid, estimatePosition(board).grid);
+    EXPECT_EQ(firstGuess(board, CountGuess::Traditional).grid, countPosition(board).grid);
+    EXPECT_NE(estimatePosition(board).grid, countPosition(board).grid);
+}
+
+// Unconditional life on a board whose top left holds the shapes; the rest is empty.
+TEST(EstimateTest, UnconditionalLifeNeedsTwoEyesOfTheChain) {
+    struct Case {
+        const char* name;
+        const char* rows; // the top left corner, row 1 first
+        bool alive;       // the black chain at (1, 3)
+    };
+    const Case cases[] = {
+        {"two one-point eyes", ".X.X\nXXXX\n", true},
+        {"one eye of two points", "..X\nXXX\n", false},
+        {"an eye with an opponent stone inside", "O.X.X\nXXXXX\n", true},
+        {"one eye and an open side", ".X.O\nXXOO\n", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        PlayoutBoard board;
+        const QStringList rows = QString::fromLatin1(c.rows).split(u'\n', Qt::SkipEmptyParts);
+        for (int row = 0; row < rows.size(); ++row) {
+            for (int column = 0; column < rows.at(row).size(); ++column) {
+                const QChar ch = rows.at(row).at(column);
+                if (ch == u'X' || ch == u'O')
+                    board.setStone(PlayoutBoard::at(column + 1, row + 1),
+                                   ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
+            }
+        }
+        const UnconditionalLife life = unconditionalLife(board, PlayoutBoard::Black);
+        EXPECT_EQ(life.alive[PlayoutBoard::at(1, 2)], c.alive);
+        EXPECT_EQ(life.secure[PlayoutBoard::at(1, 1)], c.alive);
+        EXPECT_FALSE(life.secure[PlayoutBoard::at(10, 10)]);
+    }
+}
+
+TEST(EstimateTest, TheChoiceOfGuessIsKeptInItsOwnFile) {
+    QTemporaryDir base;
+    ASSERT_TRUE(base.isValid());
+    EXPECT_EQ(readCountGuess(base.path()), CountGuess::Estimate); // nothing kept yet
+    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Traditional).ok());
+    EXPECT_EQ(readCountGuess(base.path()), CountGuess::Traditional);
+    QFile file(QDir(base.path()).filePath(countGuessFileName));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), textfile::encode(QStringLiteral("従来")) + "\r\n");
+    file.close();
+    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Estimate).ok());
+    EXPECT_EQ(readCountGuess(base.path()), CountGuess::Estimate);
+
+    // A file that says anything else, or is not Windows-31J, means the estimate.
+    for (const QByteArray& bytes : {QByteArray("\x82\r\n"), QByteArray("design\r\n")}) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+        file.close();
+        EXPECT_EQ(readCountGuess(base.path()), CountGuess::Estimate);
+    }
+}
+
+} // namespace
+} // namespace vorleth
