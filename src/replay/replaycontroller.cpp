@@ -580,7 +580,10 @@ void ReplayController::askMoveTarget() {
     const auto answer =
         m_dialogs.input(moveTargetPrompt, QCoreApplication::applicationName(), moveTargetDefault,
                         targetDialogPosition, targetDialogPosition);
-    const auto target = numberInRange(answer.value_or(QString()), 1, m_context.record.moveCount);
+    // Cancelling is changing one's mind, not a wrong answer.
+    if (!answer)
+        return;
+    const auto target = numberInRange(*answer, 1, m_context.record.moveCount);
     if (!target) {
         m_dialogs.message(moveTargetError);
         return;
