@@ -145,11 +145,17 @@ bool CountingController::saveAndLeave() {
             return true;
         }
     }
+    // The count's result becomes the game's only by this save; a save that fails keeps the
+    // screen, the count and the game's own result as they are.
+    const QString gameResult = record.game.result;
+    record.game.result = m_context.count.session.result().result;
     // The source of an imported game is offered for deletion only once the game is safely
-    // saved; a save that fails keeps the screen and the count as they are.
+    // saved.
     if (!report(m_dialogs, saveRecord(m_context.recordDirectory, m_context.catalogue, record, moves,
-                                      m_context.clock())))
+                                      m_context.clock()))) {
+        record.game.result = gameResult;
         return false;
+    }
     m_context.offerSourceDeletion(m_dialogs);
     m_navigator.show(ScreenId::Start);
     return true;
@@ -186,8 +192,9 @@ void CountingController::redraw(const QVector<RedrawStep>& steps) {
 
 void CountingController::showResult() {
     const CountResult& result = m_context.count.session.result();
+    // The record keeps the result the game had: a count the user walks away from (back to the
+    // board, or to the menu) must not replace, say, the real result of an imported game.
     m_view.showCountText(result.countText());
-    m_context.record.game.result = result.result;
 }
 
 } // namespace vorleth

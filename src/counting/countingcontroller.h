@@ -57,8 +57,9 @@ struct CountingContext {
 };
 
 // mapkeisanA without its window: counts the final position as the screen opens, forwards the
-// clicks and the palette's choice to the count's session, draws what they change, keeps the
-// record's result in step with the count text, and leaves by the three buttons.
+// clicks and the palette's choice to the count's session, draws what they change and shows the
+// count text, and leaves by the three buttons; only a save writes the count's result into the
+// record.
 class CountingController {
 public:
     CountingController(CountingContext context, CountingView& view, Dialogs& dialogs,
