@@ -1,14 +1,15 @@
 #include "screens/shell/mainmenuscreen.h"
 
+#include "screens/shell/startpicture.h"
 #include "shell/helptexts.h"
 #include "shell/recovery.h"
 #include "shell/slideshow.h"
-#include "screens/shell/startpicture.h"
 #include "shell/startup.h"
 #include "state/sharedstate.h"
 #include "ui/platform.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -165,6 +166,12 @@ void MainMenuScreen::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+void MainMenuScreen::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted() && !m_handingOver && !m_ending)
+        endProgram();
+}
+
 void MainMenuScreen::showNextPicture() {
     const auto path = slideshowTick(m_state);
     if (!path)
@@ -177,6 +184,7 @@ void MainMenuScreen::showNextPicture() {
 }
 
 void MainMenuScreen::handOver(ScreenId next) {
+    m_handingOver = true;
     m_slideshowTimer->stop();
     m_navigator.show(next);
     close();
@@ -199,6 +207,7 @@ void MainMenuScreen::boardEntry() {
 }
 
 void MainMenuScreen::endProgram() {
+    m_ending = true;
     m_slideshowTimer->stop();
     // Every screen closes and the event loop ends, even if a screen would rather stay;
     // nothing is saved.

@@ -173,6 +173,8 @@ protected:
     }
 
     QString countText() const { return child<QLabel>(screen.get(), "Label3")->text(); }
+    // The result the count stands at; the record gets it only when the game is saved.
+    QString countedResult() const { return screen->controller().session().result().result; }
     QString information() const {
         return child<QPlainTextEdit>(screen.get(), "taikyoku")->toPlainText();
     }

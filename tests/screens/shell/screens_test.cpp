@@ -1,9 +1,9 @@
 #include "app/screens.h"
 #include "screens/shell/helpscreen.h"
-#include "shell/helptexts.h"
 #include "screens/shell/mainmenuscreen.h"
 #include "screens/shell/screensizescreen.h"
 #include "screens/shell/setupscreen.h"
+#include "shell/helptexts.h"
 #include "state/sharedstate.h"
 #include "store/workingfiles.h"
 #include "support/recordingnavigator.h"
@@ -33,6 +33,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace vorleth {
@@ -200,17 +201,30 @@ TEST_F(ShellScreenTest, ManualAndHelpOpenBesideAndTheMenuStays) {
     EXPECT_TRUE(menu->isVisible());
 }
 
-TEST_F(ShellScreenTest, EndClosesEveryWindow) {
+// With help or the browser open beside it, closing the menu by its close box must not leave the
+// program running with no screen to go back to.
+TEST_F(ShellScreenTest, EndAndTheCloseBoxCloseEveryWindow) {
+    const struct {
+        const char* name;
+        std::function<void(MainMenuScreen*)> end;
+    } cases[] = {
+        {"終わる", [](MainMenuScreen* menu) { click(menu, "Command4"); }},
+        {"the close box", [](MainMenuScreen* menu) { menu->close(); }},
+    };
     earlierRun();
-    auto menu = open<MainMenuScreen>();
-    QPointer<QWidget> other = new QWidget;
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->show();
-    click(menu, "Command4");
-    settle();
-    EXPECT_TRUE(menu.isNull());
-    EXPECT_TRUE(other.isNull());
-    EXPECT_TRUE(navigator.calls.empty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        navigator.calls.clear();
+        auto menu = open<MainMenuScreen>();
+        QPointer<QWidget> beside = new QWidget;
+        beside->setAttribute(Qt::WA_DeleteOnClose);
+        beside->show();
+        c.end(menu);
+        settle();
+        EXPECT_TRUE(menu.isNull());
+        EXPECT_TRUE(beside.isNull());
+        EXPECT_TRUE(navigator.calls.empty());
+    }
 }
 
 TEST_F(ShellScreenTest, SlideshowShowsThePhotographsOneByOne) {
