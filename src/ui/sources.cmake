@@ -5,6 +5,7 @@ add_library(vorleth_ui STATIC
     ui/surfaceboardview.cpp
     ui/twipsbox.cpp
     ui/drivelist.cpp
+    ui/directorychooser.cpp
     ui/platform.cpp
     ui/qttranslations.cpp
     ui/flexgrid.cpp

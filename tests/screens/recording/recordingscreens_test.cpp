@@ -5,6 +5,7 @@
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
+#include "support/wait.h"
 #include "support/widgets.h"
 
 #include "app/screens.h"
@@ -30,7 +31,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -65,18 +65,7 @@ using test::ScriptedDialogs;
 using test::settle;
 using test::trigger;
 
-// Runs the event loop until the condition holds or the time is up.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60000) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using test::waitUntil;
 
 void mouse(QWidget* widget, QEvent::Type type, Qt::MouseButton button, QPointF at) {
     const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;

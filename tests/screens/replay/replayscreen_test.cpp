@@ -2,6 +2,7 @@
 #include "replay/replaytestbase.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
+#include "support/wait.h"
 
 #include "board/canvas.h"
 #include "screens/replay/replayscreen.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -37,19 +37,7 @@ using test::movesOf;
 using test::RecordingNavigator;
 using test::ScriptedDialogs;
 
-// Runs the event loop until the condition holds. The limit only ends a wait for something that
-// never comes; on a loaded machine real timers may fire late, so it is generous and nothing is
-// concluded from how long the wait took.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using test::waitUntil;
 
 void pressOn(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(2, 2)) {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)),

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -330,6 +331,34 @@ TEST_F(SetupScreenTest, OpensWithTheCurrentDirectoriesAndNoReset) {
         for (QLabel* label : screen->findChildren<QLabel*>())
             found = found || label->text() == QString::fromUtf8(text);
         EXPECT_TRUE(found) << text;
+    }
+}
+
+// Many directories sort before the chosen ones: each tree still shows its directory in view
+// and selected, not the root with the directory expanded far below.
+TEST_F(SetupScreenTest, TheChosenDirectoriesAreScrolledIntoViewAndSelected) {
+    for (int i = 0; i < 60; ++i) {
+        const QString name = QStringLiteral("A%1").arg(i, 2, 10, QLatin1Char('0'));
+        ASSERT_TRUE(QDir(base).mkpath(name));
+        ASSERT_TRUE(QDir(m_temp.path()).mkpath(name));
+    }
+    state->settings.photoDirectory = photos + QLatin1Char('/');
+    auto screen = open<SetupScreen>(dialogs);
+    for (const auto& [tree, directory] :
+         {std::pair{"Dir1", path(QStringLiteral("Pelloq"))}, std::pair{"Dir2", photos}}) {
+        SCOPED_TRACE(tree);
+        auto* view = child<QTreeView>(screen, tree);
+        const auto* model = qobject_cast<const QFileSystemModel*>(view->model());
+        ASSERT_NE(model, nullptr);
+        const QModelIndex parent = model->index(QFileInfo(directory).path());
+        // Once the directories above it have arrived, it has been scrolled down to.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return model->rowCount(parent) > 60 && test::currentRowInView(view) &&
+                       view->verticalScrollBar()->value() > 0;
+            },
+            30000));
+        EXPECT_EQ(SetupScreen::shownDirectory(view), directory);
     }
 }
 
