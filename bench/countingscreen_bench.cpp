@@ -2,10 +2,10 @@
 // against one frame of a 60 Hz screen (16 ms): a left click opens the palette, a mark button
 // applies the correction, a right click undoes it. Each iteration is both, so two frames.
 
-#include "screens/counting/countingscreen.h"
-#include "screens/counting/countpalette.h"
 #include "interaction/dialogs.h"
 #include "interaction/navigator.h"
+#include "screens/counting/countingscreen.h"
+#include "screens/counting/countpalette.h"
 #include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
 
@@ -101,13 +101,3 @@ BENCHMARK(correctionOnScreen)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,9 +2,9 @@
 // default order, rows) and its first display offscreen, against the scan alone in the same run.
 // Counters: "vs_scan" is the ratio of wall-clock times (open / scan), "cpu_vs_scan" the ratio of
 // this thread's processor time; scan_ms and open_ms are the mean wall-clock times.
+#include "screens/store/recordlistscreen.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
-#include "screens/store/recordlistscreen.h"
 
 #include "benchlibrary.h"
 
@@ -65,15 +65,3 @@ BENCHMARK(BM_OpenRecordList)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

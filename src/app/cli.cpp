@@ -101,28 +101,43 @@ int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
-int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() != 2 && args.size() != 3)
-        return fail(err, usage);
-    const QString path = args.at(1);
+// "FILE [N]": the record and its position after the first N entries (all of them by default);
+// nothing, once the error is written, when the arguments or the file are wrong.
+struct RecordPosition {
+    RecordReadResult read;
+    BoardModel model;
+};
+std::optional<RecordPosition> recordPosition(const QStringList& args, QTextStream& err) {
+    if (args.size() != 2 && args.size() != 3) {
+        fail(err, usage);
+        return std::nullopt;
+    }
     std::optional<int> count;
     if (args.size() == 3) {
         count = entryCountArgument(args.at(2));
-        if (!count)
-            return fail(err, badEntryCount(args.at(2)));
+        if (!count) {
+            fail(err, badEntryCount(args.at(2)));
+            return std::nullopt;
+        }
     }
-
-    const std::optional<RecordFile> file = readRecordFile(path, err);
+    const std::optional<RecordFile> file = readRecordFile(args.at(1), err);
     if (!file)
-        return 1;
-    const RecordReadResult& read = file->read;
+        return std::nullopt;
 
-    BoardModel model;
-    model.moves = read.record.moves;
+    RecordPosition position{file->read, {}};
+    BoardModel& model = position.model;
+    model.moves = position.read.record.moves;
     NullBoardView view;
-    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
-                    view);
+    rebuildPosition(model, count.value_or(model.moves.length()),
+                    position.read.record.metadata.game.gameName, view);
+    return position;
+}
 
+int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const std::optional<RecordPosition> position = recordPosition(args, err);
+    if (!position)
+        return 1;
+    const BoardModel& model = position->model;
     out << boardDiagram(model.board);
     out << QStringLiteral("prisoners black=%1 white=%2\n")
                .arg(model.play.prisonersBlack)
@@ -134,27 +149,13 @@ int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 // The count of the position after the first N entries, as the counting screen shows it before
 // any correction: the marks, the lines of the count text, the result.
 int countCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() != 2 && args.size() != 3)
-        return fail(err, usage);
-    std::optional<int> count;
-    if (args.size() == 3) {
-        count = entryCountArgument(args.at(2));
-        if (!count)
-            return fail(err, badEntryCount(args.at(2)));
-    }
-    const std::optional<RecordFile> file = readRecordFile(args.at(1), err);
-    if (!file)
+    const std::optional<RecordPosition> position = recordPosition(args, err);
+    if (!position)
         return 1;
-    const RecordReadResult& read = file->read;
-
-    BoardModel model;
-    model.moves = read.record.moves;
-    NullBoardView view;
-    rebuildPosition(model, count.value_or(model.moves.length()), read.record.metadata.game.gameName,
-                    view);
+    const BoardModel& model = position->model;
     CountingSession session;
     session.start(model.board, model.play.prisonersWhite, model.play.prisonersBlack,
-                  read.record.metadata.game.komi);
+                  position->read.record.metadata.game.komi);
 
     out << countDiagram(session.grid());
     for (const QString& line : session.result().lines)

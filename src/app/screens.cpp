@@ -1,8 +1,8 @@
 #include "app/screens.h"
 
+#include "interaction/dialogs.h"
 #include "screens/counting/countingscreen.h"
 #include "screens/import/sgfchooserscreen.h"
-#include "interaction/dialogs.h"
 #include "screens/recording/boardrecordingscreen.h"
 #include "screens/recording/endofgamescreen.h"
 #include "screens/recording/gameinfoscreen.h"
@@ -14,9 +14,9 @@
 #include "screens/shell/mainmenuscreen.h"
 #include "screens/shell/screensizescreen.h"
 #include "screens/shell/setupscreen.h"
-#include "state/sharedstate.h"
 #include "screens/store/chooserscreens.h"
 #include "screens/store/recordlistscreen.h"
+#include "state/sharedstate.h"
 #include "ui/screenregistry.h"
 
 namespace vorleth {
@@ -41,6 +41,8 @@ template <class T> T handed(const Handover& handover) {
 
 void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dialogs) {
     using Factory = ScreenRegistry::Factory;
+    // The main menu sets the geometry from the settings as it opens, before it is fitted.
+    registry.setLayout([&state] { return state.geometry.large(); });
     auto add = [&registry](ScreenId id, Factory factory) {
         registry.registerScreen(id, std::move(factory));
     };

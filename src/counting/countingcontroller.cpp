@@ -1,6 +1,7 @@
 #include "counting/countingcontroller.h"
 
 #include "interaction/dialogs.h"
+#include "store/gametexts.h"
 #include "store/library.h"
 #include "store/workingfiles.h"
 
@@ -18,20 +19,6 @@ CountMark stoneMark(Board::Cell cell) {
 }
 
 } // namespace
-
-QString countingRecordInformation(const CurrentRecord& record) {
-    const GameInfo& game = record.game;
-    return QStringList{game.gameName, QStringLiteral("白：") + game.whitePlayer,
-                       QStringLiteral("黒：") + game.blackPlayer,
-                       QStringLiteral("勝負：") + game.result,
-                       QStringLiteral("手数:") + QString::number(record.moveCount)}
-        .join(QStringLiteral("\r\n"));
-}
-
-QString countingWindowTitle(const GameInfo& game) {
-    return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
-           game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
-}
 
 CountingController::CountingController(CountingContext context, CountingView& view,
                                        Dialogs& dialogs, Navigator& navigator)
@@ -58,8 +45,9 @@ void CountingController::open() {
         record.game.result = kept.game.result;
         record.moveCount = kept.entryCount;
     }
-    m_view.showRecordInformation(countingRecordInformation(record));
-    m_view.setTitle(countingWindowTitle(record.game));
+    m_view.showRecordInformation(
+        gameInformationText(record.game, record.moveCount, GameInformationLayout::Counting));
+    m_view.setTitle(gameWindowTitle(record.game));
 
     const Board& board = m_context.board.board;
     for (int column = 1; column <= 19; ++column) {

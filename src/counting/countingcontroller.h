@@ -36,11 +36,6 @@ inline const QString leaveWithoutSavingQuestion =
     QStringLiteral("保管せずにメインに戻りますが良いですか");
 inline const QString skipSavingQuestion = QStringLiteral("保管しなくて良いですか？ ");
 
-// The game information block (taikyoku): game name, 白：, 黒：, 勝負：, 手数: lines, CR LF.
-QString countingRecordInformation(const CurrentRecord& record);
-// 対局名：name　白番：white 黒番：black
-QString countingWindowTitle(const GameInfo& game);
-
 // The program-wide values the counting screen reads and changes.
 struct CountingContext {
     CountState& count;

@@ -1,6 +1,7 @@
 #include "recording/boardrecordingcontroller.h"
 
 #include "interaction/dialogs.h"
+#include "store/gametexts.h"
 #include "store/library.h"
 #include "store/recoveryfile.h"
 #include "store/textfile.h"
@@ -34,21 +35,6 @@ MoveList firstEntries(const MoveList& moves, int n) {
 
 } // namespace
 
-QString boardGameInformation(const GameInfo& game, int moveCount) {
-    return QStringList{game.gameName,
-                       QStringLiteral("白：") + game.whitePlayer,
-                       QStringLiteral("黒：") + game.blackPlayer,
-                       QStringLiteral("勝負：") + game.result,
-                       QStringLiteral("手数:") + QString::number(moveCount),
-                       QStringLiteral("コミ:") + game.komi}
-        .join(QStringLiteral("\r\n"));
-}
-
-QString boardWindowTitle(const GameInfo& game) {
-    return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
-           game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
-}
-
 BoardRecordingController::BoardRecordingController(BoardRecordingContext context,
                                                    BoardRecordingView& view,
                                                    BoardRecordingTimers& timers, Dialogs& dialogs,
@@ -79,9 +65,9 @@ void BoardRecordingController::open() {
         play.appliedCount = 0;
         play.nextMoveNumber = 1;
     }
-    m_view.showGameInformation(
-        boardGameInformation(m_context.record.game, m_context.record.moveCount));
-    m_view.setTitle(boardWindowTitle(m_context.record.game));
+    m_view.showGameInformation(gameInformationText(
+        m_context.record.game, m_context.record.moveCount, GameInformationLayout::Recording));
+    m_view.setTitle(gameWindowTitle(m_context.record.game));
     model.board.clearCells();
     model.board.clearStamps();
 

@@ -1,6 +1,7 @@
 #include "screens/import/sgfchooserscreen.h"
 
 #include "ui/directorychooser.h"
+#include "ui/heading.h"
 
 #include "import/importsource.h"
 
@@ -38,12 +39,7 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto* heading = new QLabel(title, central);
-    heading->setObjectName(QStringLiteral("TitleLabel"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = newHeading(title, central);
     auto* hint =
         new QLabel(QStringLiteral("ファイル名をダブルクリックしても取込みを開始します"), central);
     hint->setObjectName(QStringLiteral("HintLabel"));

@@ -7,6 +7,7 @@
 #include "shell/startup.h"
 #include "state/sharedstate.h"
 #include "ui/platform.h"
+#include "ui/screenregistry.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -168,7 +169,9 @@ void MainMenuScreen::changeEvent(QEvent* event) {
 
 void MainMenuScreen::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    if (event->isAccepted() && !m_handingOver && !m_ending)
+    // A menu that another screen replaced goes quietly.
+    if (event->isAccepted() && !m_handingOver && !m_ending &&
+        !property(ScreenRegistry::replacedProperty).toBool())
         endProgram();
 }
 

@@ -1,6 +1,7 @@
 #include "screens/shell/setupscreen.h"
 
 #include "ui/directorychooser.h"
+#include "ui/heading.h"
 
 #include "shell/helptexts.h"
 #include "shell/setup.h"
@@ -27,12 +28,7 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto* heading = new QLabel(title, central);
-    heading->setObjectName(QStringLiteral("TitleLabel"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = newHeading(title, central);
 
     auto* recordLabel = new QLabel(QStringLiteral("棋譜保管のDｉｒ設定"), central);
     auto* photoLabel = new QLabel(QStringLiteral("写真のＤｉｒ設定"), central);
