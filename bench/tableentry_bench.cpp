@@ -111,13 +111,3 @@ BENCHMARK(tableRefresh)->Arg(640)->Arg(800)->UseRealTime()->Unit(benchmark::kMil
 BENCHMARK(tableLineEdit)->Arg(640)->Arg(800)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -104,27 +104,42 @@ int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     return 0;
 }
 
-int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
-    if (args.size() != 2 && args.size() != 3)
-        return fail(err, usage);
-    const QString path = args.at(1);
+// "FILE [N]": the record and its position after the first N entries (all of them by default);
+// nothing, once the error is written, when the arguments or the file are wrong.
+struct RecordPosition {
+    RecordReadResult read;
+    BoardModel model;
+};
+std::optional<RecordPosition> recordPosition(const QStringList& args, QTextStream& err) {
+    if (args.size() != 2 && args.size() != 3) {
+        fail(err, usage);
+        return std::nullopt;
+    }
     std::optional<int> count;
     if (args.size() == 3) {
         count = entryCountArgument(args.at(2));
-        if (!count)
-            return fail(err, badEntryCount(args.at(2)));
+        if (!count) {
+            fail(err, badEntryCount(args.at(2)));
+            return std::nullopt;
+        }
     }
-
-    const std::optional<RecordFile> file = readRecordFile(path, err);
+    const std::optional<RecordFile> file = readRecordFile(args.at(1), err);
     if (!file)
-        return 1;
-    const RecordReadResult& read = file->read;
+        return std::nullopt;
 
-    BoardModel model;
-    model.moves = read.record.moves;
+    RecordPosition position{file->read, {}};
+    BoardModel& model = position.model;
+    model.moves = position.read.record.moves;
     rebuildPosition(model, count.value_or(model.moves.length()),
-                    read.record.metadata.game.gameName);
+                    position.read.record.metadata.game.gameName);
+    return position;
+}
 
+int boardCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
+    const std::optional<RecordPosition> position = recordPosition(args, err);
+    if (!position)
+        return 1;
+    const BoardModel& model = position->model;
     out << boardDiagram(model.board);
     out << QStringLiteral("prisoners black=%1 white=%2\n")
                .arg(model.play.prisonersBlack)
@@ -140,26 +155,13 @@ int countCommand(QStringList args, QTextStream& out, QTextStream& err) {
     const QString designFlag = QStringLiteral("--design");
     const CountGuess guess =
         args.removeAll(designFlag) > 0 ? CountGuess::Traditional : CountGuess::Estimate;
-    if (args.size() != 2 && args.size() != 3)
-        return fail(err, usage);
-    std::optional<int> count;
-    if (args.size() == 3) {
-        count = entryCountArgument(args.at(2));
-        if (!count)
-            return fail(err, badEntryCount(args.at(2)));
-    }
-    const std::optional<RecordFile> file = readRecordFile(args.at(1), err);
-    if (!file)
+    const std::optional<RecordPosition> position = recordPosition(args, err);
+    if (!position)
         return 1;
-    const RecordReadResult& read = file->read;
-
-    BoardModel model;
-    model.moves = read.record.moves;
-    rebuildPosition(model, count.value_or(model.moves.length()),
-                    read.record.metadata.game.gameName);
+    const BoardModel& model = position->model;
     CountingSession session;
     session.start(firstGuess(model.board, guess), model.play.prisonersWhite,
-                  model.play.prisonersBlack, read.record.metadata.game.komi);
+                  model.play.prisonersBlack, position->read.record.metadata.game.komi);
 
     out << countDiagram(session.grid());
     for (const QString& line : session.result().lines)

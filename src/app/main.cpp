@@ -21,8 +21,9 @@ int main(int argc, char* argv[]) {
     vorleth::installQtJapanese(app);
 
     vorleth::SharedState state;
-    vorleth::MessageDialogs dialogs;
     vorleth::ScreenRegistry screens;
+    // Every box opens over the screen that asks.
+    vorleth::MessageDialogs dialogs([&screens] { return screens.current(); });
     vorleth::registerScreens(screens, state, dialogs);
     screens.show(vorleth::ScreenId::Start);
     return app.exec();

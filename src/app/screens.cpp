@@ -38,6 +38,8 @@ template <class T> T handed(const Handover& handover) {
 
 void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dialogs) {
     using Factory = ScreenRegistry::Factory;
+    // The main menu sets the geometry from the settings as it opens, before it is fitted.
+    registry.setLayout([&state] { return state.geometry.large(); });
     auto add = [&registry](ScreenId id, Factory factory) {
         registry.registerScreen(id, std::move(factory));
     };

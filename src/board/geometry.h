@@ -20,6 +20,9 @@ struct BoardGeometry {
     // column of boxes beside it.
     double clientWidth() const { return large() ? 11385 : 8538.75; }
     double clientHeight() const { return large() ? 9000 : 6550; }
+    // The replay's is a little wider and lower in the 640 layout.
+    double replayClientWidth() const { return large() ? clientWidth() : 8638.75; }
+    double replayClientHeight() const { return large() ? clientHeight() : 6042.5; }
 
     // Centre of the points in a column / row (1..19).
     double pointX(int column) const { return double(column + 1) * cellSize + boardOrigin; }

@@ -23,11 +23,19 @@ void moveCounters(CountCounters& counters, CountMark mark, int points, int sign)
     }
 }
 
-// The new drawing is painted over the old one: a disc the new mark does not cover has to go
-// first.
+bool drawsNothing(CountMark mark) {
+    const MarkDrawing drawing = markDrawing(mark);
+    return drawing.disc == MarkDrawing::Colour::None && drawing.square == MarkDrawing::Colour::None;
+}
+
+// The new drawing is painted over the old one: a disc the new mark does not cover, or any
+// mark of a point made neutral again, has to go first.
 bool clearsFirst(CountMark before, CountMark after) {
-    return before == CountMark::Seki || (markDrawing(before).disc != MarkDrawing::Colour::None &&
-                                         markDrawing(after).disc == MarkDrawing::Colour::None);
+    if (drawsNothing(before))
+        return false;
+    return before == CountMark::Seki || drawsNothing(after) ||
+           (markDrawing(before).disc != MarkDrawing::Colour::None &&
+            markDrawing(after).disc == MarkDrawing::Colour::None);
 }
 
 QVector<RedrawStep> remark(CountGrid& grid, CountCounters& counters, const QVector<Point>& region,
@@ -95,8 +103,8 @@ QString currentMarkName(CountMark mark) {
     }
 }
 
-const std::array<PaletteButton, 9>& paletteMarkButtons() {
-    static const std::array<PaletteButton, 9> buttons{{
+const std::array<PaletteButton, 10>& paletteMarkButtons() {
+    static const std::array<PaletteButton, 10> buttons{{
         {"Command5", QStringLiteral("黒石"), CountMark::BlackStone},
         {"Command1", QStringLiteral("白石"), CountMark::WhiteStone},
         {"Command6", QStringLiteral("黒地"), CountMark::BlackTerritory},
@@ -107,6 +115,8 @@ const std::array<PaletteButton, 9>& paletteMarkButtons() {
         // A neutral point a player filled is simply a stone of that colour.
         {"Command9", QStringLiteral("黒のダメ"), CountMark::BlackStone},
         {"Command10", QStringLiteral("白のダメ"), CountMark::WhiteStone},
+        // A point the count left to nobody, or gave to somebody wrongly, can be made neutral.
+        {"Command11", neutralCaption, CountMark::None},
     }};
     return buttons;
 }
@@ -140,8 +150,9 @@ void CountingSession::leftButtonDown(std::optional<Point> point) {
 
 CountingSession::Release CountingSession::leftButtonUp() {
     Release release;
-    // An unassigned point cannot be corrected.
-    if (m_clickedMark == CountMark::None || !m_clickedPoint)
+    // An unassigned point is corrected like any other: the count may have left a territory
+    // to nobody.
+    if (!m_clickedPoint)
         return release;
     if (m_correctionPending) {
         release.action = Release::Action::Corrected;

@@ -45,13 +45,14 @@ QVector<RedrawStep> revertCorrection(CountGrid& grid, CountCounters& counters,
 QString currentMarkName(CountMark mark);
 
 // The palette's buttons that pick a mark, in the order of its layout, and 戻る, which picks
-// nothing.
+// nothing. The last one makes an area neutral: nobody's territory.
 struct PaletteButton {
     const char* control;
     QString caption;
     CountMark mark;
 };
-const std::array<PaletteButton, 9>& paletteMarkButtons();
+const std::array<PaletteButton, 10>& paletteMarkButtons();
+inline const QString neutralCaption = QStringLiteral("ダメ（どちらの地でもない）");
 inline const QString paletteBackCaption = QStringLiteral("戻る");
 
 // The count of one final position and the user's corrections to it: what the counting
@@ -79,7 +80,7 @@ public:
         QString currentMarkName;    // for OpenPalette
         QVector<RedrawStep> redraw; // for Corrected
     };
-    // Left button up: opens the palette on a marked point, or applies a pending correction.
+    // Left button up on a point: opens the palette, or applies a pending correction.
     Release leftButtonUp();
 
     // A palette button that picks a mark.

@@ -2,6 +2,7 @@
 
 #include "counting/guesschoice.h"
 #include "interaction/dialogs.h"
+#include "store/gametexts.h"
 #include "store/library.h"
 #include "store/recoveryfile.h"
 #include "store/workingfiles.h"
@@ -20,20 +21,6 @@ CountMark stoneMark(Board::Cell cell) {
 }
 
 } // namespace
-
-QString countingRecordInformation(const CurrentRecord& record) {
-    const GameInfo& game = record.game;
-    return QStringList{game.gameName, QStringLiteral("白：") + game.whitePlayer,
-                       QStringLiteral("黒：") + game.blackPlayer,
-                       QStringLiteral("勝負：") + game.result,
-                       QStringLiteral("手数:") + QString::number(record.moveCount)}
-        .join(QStringLiteral("\r\n"));
-}
-
-QString countingWindowTitle(const GameInfo& game) {
-    return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
-           game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
-}
 
 CountingController::CountingController(CountingContext context, CountingView& view,
                                        Dialogs& dialogs, Navigator& navigator)
@@ -60,8 +47,9 @@ void CountingController::open() {
         record.game.result = kept.game.result;
         record.moveCount = kept.entryCount;
     }
-    m_view.showRecordInformation(countingRecordInformation(record));
-    m_view.setTitle(countingWindowTitle(record.game));
+    m_view.showRecordInformation(
+        gameInformationText(record.game, record.moveCount, GameInformationLayout::Counting));
+    m_view.setTitle(gameWindowTitle(record.game));
 
     m_guess = readCountGuess(m_context.baseDirectory);
     countAndDraw();
@@ -169,11 +157,17 @@ bool CountingController::saveAndLeave() {
             return true;
         }
     }
+    // The count's result becomes the game's only by this save; a save that fails keeps the
+    // screen, the count and the game's own result as they are.
+    const QString gameResult = record.game.result;
+    record.game.result = m_context.count.session.result().result;
     // The source of an imported game is offered for deletion only once the game is safely
-    // saved; a save that fails keeps the screen and the count as they are.
+    // saved.
     if (!report(m_dialogs, saveRecord(m_context.recordDirectory, m_context.catalogue, record, moves,
-                                      m_context.clock())))
+                                      m_context.clock()))) {
+        record.game.result = gameResult;
         return false;
+    }
     // Saved: the record is the game now; until then the recovery file was.
     report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
     m_context.offerSourceDeletion(m_dialogs);
@@ -212,8 +206,9 @@ void CountingController::redraw(const QVector<RedrawStep>& steps) {
 
 void CountingController::showResult() {
     const CountResult& result = m_context.count.session.result();
+    // The record keeps the result the game had: a count the user walks away from (back to the
+    // board, or to the menu) must not replace, say, the real result of an imported game.
     m_view.showCountText(result.countText());
-    m_context.record.game.result = result.result;
 }
 
 } // namespace vorleth

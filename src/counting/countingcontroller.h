@@ -37,11 +37,6 @@ inline const QString leaveWithoutSavingQuestion =
     QStringLiteral("保管せずにメインに戻りますが良いですか");
 inline const QString skipSavingQuestion = QStringLiteral("保管しなくて良いですか？ ");
 
-// The game information block (taikyoku): game name, 白：, 黒：, 勝負：, 手数: lines, CR LF.
-QString countingRecordInformation(const CurrentRecord& record);
-// 対局名：name　白番：white 黒番：black
-QString countingWindowTitle(const GameInfo& game);
-
 // The program-wide values the counting screen reads and changes.
 struct CountingContext {
     CountState& count;
@@ -60,8 +55,9 @@ struct CountingContext {
 };
 
 // mapkeisanA without its window: counts the final position as the screen opens, forwards the
-// clicks and the palette's choice to the count's session, draws what they change, keeps the
-// record's result in step with the count text, and leaves by the three buttons.
+// clicks and the palette's choice to the count's session, draws what they change and shows the
+// count text, and leaves by the three buttons; only a save writes the count's result into the
+// record.
 class CountingController {
 public:
     CountingController(CountingContext context, CountingView& view, Dialogs& dialogs,

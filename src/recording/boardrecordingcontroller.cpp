@@ -1,6 +1,7 @@
 #include "recording/boardrecordingcontroller.h"
 
 #include "interaction/dialogs.h"
+#include "store/gametexts.h"
 #include "store/library.h"
 #include "store/recoveryfile.h"
 #include "store/textfile.h"
@@ -35,16 +36,6 @@ MoveList firstEntries(const MoveList& moves, int n) {
 
 } // namespace
 
-QString boardGameInformation(const GameInfo& game, int moveCount) {
-    return QStringList{game.gameName,
-                       QStringLiteral("白：") + game.whitePlayer,
-                       QStringLiteral("黒：") + game.blackPlayer,
-                       QStringLiteral("勝負：") + game.result,
-                       QStringLiteral("手数:") + QString::number(moveCount),
-                       QStringLiteral("コミ:") + game.komi}
-        .join(QStringLiteral("\r\n"));
-}
-
 QString handicapPrefix(int stones) {
     return QString(QChar(u'０' + stones)) + u'子';
 }
@@ -52,11 +43,6 @@ QString handicapPrefix(int stones) {
 QString handicapNameConflictMessage(int namedStones) {
     return QStringLiteral("対局名は%1の対局です。ほかの置き石は置けません")
         .arg(handicapPrefix(namedStones));
-}
-
-QString boardWindowTitle(const GameInfo& game) {
-    return QStringLiteral("対局名：") + game.gameName + QStringLiteral("　白番：") +
-           game.whitePlayer + QStringLiteral(" 黒番：") + game.blackPlayer;
 }
 
 BoardRecordingController::BoardRecordingController(BoardRecordingContext context,
@@ -129,9 +115,9 @@ void BoardRecordingController::drawBoard() {
 }
 
 void BoardRecordingController::showGame() {
-    m_view.showGameInformation(
-        boardGameInformation(m_context.record.game, m_context.record.moveCount));
-    m_view.setTitle(boardWindowTitle(m_context.record.game));
+    m_view.showGameInformation(gameInformationText(
+        m_context.record.game, m_context.record.moveCount, GameInformationLayout::Recording));
+    m_view.setTitle(gameWindowTitle(m_context.record.game));
 }
 
 void BoardRecordingController::placePendingHandicap() {

@@ -43,8 +43,6 @@ public:
 };
 
 // Texts of the board screen.
-QString boardGameInformation(const GameInfo& game, int moveCount); // taikyoku
-QString boardWindowTitle(const GameInfo& game);
 inline const QString endedMoveText = QStringLiteral("終局");
 
 // Messages and prompts of the board screen.

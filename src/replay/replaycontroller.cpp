@@ -2,6 +2,7 @@
 
 #include "interaction/dialogs.h"
 #include "store/catalogue.h"
+#include "store/gametexts.h"
 #include "store/library.h"
 #include "store/recordname.h"
 
@@ -74,21 +75,6 @@ QString replayPrisonersText(int prisonersWhite, int prisonersBlack) {
     return QStringLiteral("上蛤\r\n  白：%1\r\n  黒：%2").arg(prisonersWhite).arg(prisonersBlack);
 }
 
-QString replayRecordInformation(const QString& gameName, const QString& whitePlayer,
-                                const QString& blackPlayer, int stoneEntries,
-                                const QString& result) {
-    return QStringList{gameName, QStringLiteral("白：") + whitePlayer,
-                       QStringLiteral("黒：") + blackPlayer,
-                       QStringLiteral("手数  ") + QString::number(stoneEntries), result}
-        .join(QStringLiteral("\r\n"));
-}
-
-QString replayWindowTitle(const QString& gameName, const QString& whitePlayer,
-                          const QString& blackPlayer) {
-    return QStringLiteral("対局名：") + gameName + QStringLiteral("　白番：") + whitePlayer +
-           QStringLiteral(" 黒番：") + blackPlayer;
-}
-
 ReplayController::ReplayController(ReplayContext context, ReplayView& view, ReplayTimers& timers,
                                    Dialogs& dialogs, Navigator& navigator)
     : m_context(std::move(context)), m_view(view), m_timers(timers), m_dialogs(dialogs),
@@ -134,12 +120,11 @@ bool ReplayController::open(const ChosenRecord& chosen) {
 
     handicapFromGameName(m_context.board, record.game.gameName);
     const GameInfo& game = record.game;
-    m_view.setTitle(replayWindowTitle(game.gameName, game.whitePlayer, game.blackPlayer));
+    m_view.setTitle(gameWindowTitle(game));
     const auto& entries = m_context.board.moves.entries();
     const int stones = static_cast<int>(std::count_if(
         entries.begin(), entries.end(), [](const MoveEntry& e) { return isStoneKind(e.kind); }));
-    m_view.showRecordInformation(replayRecordInformation(game.gameName, game.whitePlayer,
-                                                         game.blackPlayer, stones, game.result));
+    m_view.showRecordInformation(gameInformationText(game, stones, GameInformationLayout::Replay));
     return true;
 }
 
@@ -597,7 +582,10 @@ void ReplayController::askMoveTarget() {
     const auto answer =
         m_dialogs.input(moveTargetPrompt, QCoreApplication::applicationName(), moveTargetDefault,
                         targetDialogPosition, targetDialogPosition);
-    const auto target = numberInRange(answer.value_or(QString()), 1, m_context.record.moveCount);
+    // Cancelling is changing one's mind, not a wrong answer.
+    if (!answer)
+        return;
+    const auto target = numberInRange(*answer, 1, m_context.record.moveCount);
     if (!target) {
         m_dialogs.message(moveTargetError);
         return;

@@ -54,11 +54,6 @@ inline const QString endedCaption = QStringLiteral("終局");
 // Texts of the replay's boxes.
 QString replayMoveNumberText(int nextMoveNumber); // "35手目"
 QString replayPrisonersText(int prisonersWhite, int prisonersBlack);
-QString replayRecordInformation(const QString& gameName, const QString& whitePlayer,
-                                const QString& blackPlayer, int stoneEntries,
-                                const QString& result);
-QString replayWindowTitle(const QString& gameName, const QString& whitePlayer,
-                          const QString& blackPlayer);
 
 // Messages and prompts of the replay's dialogs.
 inline const QString pointTargetPrompt =

@@ -8,4 +8,5 @@ vorleth_layer(store LINKS vorleth_board SOURCES
     store/recoveryfile.cpp
     store/catalogue.cpp
     store/chooser.cpp
+    store/gametexts.cpp
 )

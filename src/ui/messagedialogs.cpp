@@ -12,9 +12,15 @@ QString windowTitle(const QString& title) {
 }
 } // namespace
 
+QWidget* MessageDialogs::parent() const {
+    if (QWidget* modal = QApplication::activeModalWidget())
+        return modal;
+    return m_parent ? m_parent() : nullptr;
+}
+
 Dialogs::Answer MessageDialogs::message(const QString& text, Buttons buttons,
                                         const QString& title) {
-    QMessageBox box(m_parent);
+    QMessageBox box(parent());
     box.setWindowTitle(windowTitle(title));
     box.setText(text);
     switch (buttons) {
@@ -50,7 +56,7 @@ Dialogs::Answer MessageDialogs::message(const QString& text, Buttons buttons,
 
 std::optional<QString> MessageDialogs::input(const QString& prompt, const QString& title,
                                              const QString& defaultText, int x, int y) {
-    QInputDialog dialog(m_parent);
+    QInputDialog dialog(parent());
     dialog.setWindowTitle(windowTitle(title));
     dialog.setLabelText(prompt);
     dialog.setTextValue(defaultText);

@@ -1,5 +1,7 @@
 #include "ui/screenregistry.h"
 
+#include "ui/screenarea.h"
+
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -20,29 +22,13 @@ void closeWhenIdle(const QPointer<QWidget>& screen, int delayMs = 0) {
             closeWhenIdle(screen, 50);
             return;
         }
+        screen->setProperty(ScreenRegistry::replacedProperty, true);
         screen->close();
     });
 }
-// Puts a window that opens beside the working screen to its right, so that it leaves the
-// screen in view; kept within the available area, where it may overlap instead, and made
-// smaller when it is larger than the area.
-void placeBeside(QWidget* window, const QWidget* working) {
-    if (!working || !working->isVisible())
-        return;
-    const QRect caller = working->frameGeometry();
-    QRect area = working->screen() ? working->screen()->availableGeometry() : QRect();
-    QPoint at(caller.right() + 1, caller.top());
-    if (area.isValid()) {
-        // Not shown yet, the window has no frame: take the caller's frame as its measure.
-        const QSize frame = caller.size() - working->size();
-        const QSize fitting = window->size().boundedTo(area.size() - frame);
-        if (fitting != window->size())
-            window->resize(fitting);
-        const QSize size = window->size() + frame;
-        at.setX(std::max(area.left(), std::min(at.x(), area.right() + 1 - size.width())));
-        at.setY(std::max(area.top(), std::min(at.y(), area.bottom() + 1 - size.height())));
-    }
-    window->move(at);
+// Without a chosen layout (some tests): the part of the screen windows may use.
+QRect availableArea(const QWidget* window) {
+    return window && window->screen() ? window->screen()->availableGeometry() : QRect();
 }
 } // namespace
 
@@ -83,6 +69,8 @@ void ScreenRegistry::show(ScreenId id, const Handover& handover) {
             }
         });
     }
+    if (m_large)
+        fitIntoArea(screen, chosenScreenArea(screen, m_large()));
     // Shown before anything closes, so the program never runs out of windows in between.
     screen->show();
     screen->raise();
@@ -115,7 +103,11 @@ void ScreenRegistry::showBeside(ScreenId id, const Handover& handover) {
     // A window that chose its size keeps it; the others take the size their contents ask for.
     if (!screen->testAttribute(Qt::WA_Resized))
         screen->adjustSize();
-    placeBeside(screen, m_current);
+    const QWidget* working = m_current;
+    const QRect area = m_large ? chosenScreenArea(working ? working : screen, m_large())
+                               : availableArea(working ? working : screen);
+    if (area.isValid())
+        placeBeside(screen, working, area);
     screen->show();
     screen->raise();
     screen->activateWindow();

@@ -21,9 +21,15 @@ namespace vorleth {
 class ScreenRegistry : public Navigator {
 public:
     using Factory = std::function<QWidget*(Navigator&, const Handover&)>;
+    // Set on a screen the registry closes because another took its place, so that the screen
+    // can tell that close from the user's.
+    static constexpr const char* replacedProperty = "replacedByAnotherScreen";
     enum class Placement { Replaces, OnTop };
 
     void registerScreen(ScreenId id, Factory f, Placement placement = Placement::Replaces);
+    // Which of the two screen sizes the program is laid out for (true: 800 x 600): every
+    // screen is fitted into it as it opens, and windows beside it are placed within it.
+    void setLayout(std::function<bool()> large) { m_large = std::move(large); }
 
     void show(ScreenId id, const Handover& handover = {}) override;
     void showBeside(ScreenId id, const Handover& handover = {}) override;
@@ -39,6 +45,7 @@ private:
     QWidget* create(ScreenId id, const Handover& handover);
 
     std::map<ScreenId, Entry> m_entries;
+    std::function<bool()> m_large;
     QPointer<QWidget> m_current;
     QPointer<QWidget> m_underneath;
     std::map<ScreenId, QPointer<QWidget>> m_beside;

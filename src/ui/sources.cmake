@@ -5,6 +5,9 @@ add_library(vorleth_ui STATIC
     ui/surfaceboardview.cpp
     ui/twipsbox.cpp
     ui/drivelist.cpp
+    ui/directorychooser.cpp
+    ui/screenarea.cpp
+    ui/boardscreenframe.cpp
     ui/platform.cpp
     ui/qttranslations.cpp
     ui/flexgrid.cpp

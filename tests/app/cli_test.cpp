@@ -2,6 +2,7 @@
 
 #include "board/playrules.h"
 #include "import/sgf.h"
+#include "support/clirun.h"
 #include "support/figuresvg.h"
 #include "support/printers.h"
 
@@ -16,20 +17,11 @@
 namespace vorleth {
 namespace {
 
-struct CliRun {
-    int status = 0;
-    QString out;
-    QString err;
-};
-
-const QDateTime morning(QDate(2024, 3, 5), QTime(9, 5, 3));
+using test::CliRun;
+const QDateTime morning = test::cliMorning;
 
 CliRun run(const QStringList& args, QDateTime now = morning) {
-    CliRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runCli(args, out, err, [now] { return now; });
-    return r;
+    return test::runCliWith(args, now);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {
@@ -168,13 +160,7 @@ TEST_F(CliTest, UsageAndInputErrors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const CliRun r = run(c.args);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        EXPECT_TRUE(r.err.startsWith(QStringLiteral("vorleth-cli: "))) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << r.err.toStdString();
-        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
-        EXPECT_TRUE(r.err.endsWith(u'\n'));
+        test::expectFailure(run(c.args), c.error);
     }
     EXPECT_EQ(recordFiles(records).size(), 2); // nothing was written by the failed imports
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("d.svg"))));

@@ -1,4 +1,5 @@
 #include "app/cli.h"
+#include "support/clirun.h"
 #include "support/printers.h"
 
 #include "board/playrules.h"
@@ -23,18 +24,10 @@
 namespace vorleth {
 namespace {
 
-struct CliRun {
-    int status = 0;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 CliRun run(const QStringList& args) {
-    CliRun r;
-    QTextStream out(&r.out);
-    QTextStream err(&r.err);
-    r.status = runCli(args, out, err, [] { return QDateTime(QDate(2024, 3, 5), QTime(9, 5, 3)); });
-    return r;
+    return test::runCliWith(args);
 }
 
 const QString testData = QStringLiteral(VORLETH_TEST_DATA);
@@ -127,12 +120,7 @@ TEST_F(CliExportTest, UsageAndInputErrors) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const CliRun r = run(c.args);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
-        EXPECT_TRUE(r.err.startsWith(QStringLiteral("vorleth-cli: "))) << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QString::fromUtf8(c.error))) << r.err.toStdString();
-        EXPECT_EQ(r.err.count(u'\n'), 1) << r.err.toStdString();
+        test::expectFailure(run(c.args), c.error);
     }
     EXPECT_EQ(test::readBytes(existing), QByteArray("kept"));
     EXPECT_FALSE(QFileInfo::exists(temp.filePath(QStringLiteral("no"))));

@@ -1,5 +1,6 @@
 #include "board/boardrenderer.h"
 #include "board/boardview.h"
+#include "support/canvasrecorder.h"
 
 #include <gtest/gtest.h>
 
@@ -16,25 +17,8 @@ void PrintTo(const Point& p, std::ostream* os) {
 
 namespace {
 
-// What the renderer asked the canvas to draw, in order.
-struct Primitive {
-    enum Kind { Rect, Line, Circle };
-    Kind kind;
-    double a, b, c, d; // rect/line: corners or end points; circle: centre x, centre y, radius
-    Rgb outline;
-    std::optional<Rgb> fill;
-    friend bool operator==(const Primitive&, const Primitive&) = default;
-};
-
-void PrintTo(const Primitive& p, std::ostream* os) {
-    static const char* const names[] = {"rect", "line", "circle"};
-    *os << names[p.kind] << "(" << p.a << ", " << p.b << ", " << p.c;
-    if (p.kind != Primitive::Circle)
-        *os << ", " << p.d;
-    *os << ") rgb(" << p.outline.red << "," << p.outline.green << "," << p.outline.blue << ")";
-    if (p.fill)
-        *os << " fill rgb(" << p.fill->red << "," << p.fill->green << "," << p.fill->blue << ")";
-}
+using test::Primitive;
+using test::RecordingCanvas;
 
 Primitive rect(double x1, double y1, double x2, double y2, Rgb colour) {
     return {Primitive::Rect, x1, y1, x2, y2, colour, colour};
@@ -45,22 +29,6 @@ Primitive line(double x1, double y1, double x2, double y2) {
 Primitive circle(double x, double y, double r, Rgb outline, std::optional<Rgb> fill) {
     return {Primitive::Circle, x, y, r, 0, outline, fill};
 }
-
-class RecordingCanvas : public Canvas {
-public:
-    std::vector<Primitive> drawn;
-
-    void fillRect(double x1, double y1, double x2, double y2, Rgb colour) override {
-        drawn.push_back(rect(x1, y1, x2, y2, colour));
-    }
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override {
-        drawn.push_back({Primitive::Line, x1, y1, x2, y2, colour, std::nullopt});
-    }
-    void circle(double cx, double cy, double radius, Rgb outline,
-                std::optional<Rgb> fill) override {
-        drawn.push_back({Primitive::Circle, cx, cy, radius, 0, outline, fill});
-    }
-};
 
 // ---- Geometry ----
 

@@ -67,6 +67,21 @@ TEST(Correction, RemarksTheWholeConnectedArea) {
          "bbX.Ow\nbXXOww\nXX.Oww\nssOOOO\n",
          {3, 5, 0, 0},
          {draw({6, 4}, CountMark::WhiteStone), draw({5, 4}, CountMark::WhiteStone)}},
+        {"a point the count left to nobody becomes black territory",
+         {4, 1},
+         CountMark::BlackTerritory,
+         "bbXbOw\nbXXOww\nXX.Oww\nssOOoo\n",
+         {4, 5, 0, 4},
+         {draw({4, 1}, CountMark::BlackTerritory)}},
+        {"white territory made neutral is cleared",
+         {6, 1},
+         CountMark::None,
+         "bbX.O.\nbXXO..\nXX.O..\nssOOoo\n",
+         {3, 0, 0, 4},
+         {clear({6, 1}), draw({6, 1}, CountMark::None), clear({6, 2}),
+          draw({6, 2}, CountMark::None), clear({5, 2}), draw({5, 2}, CountMark::None),
+          clear({6, 3}), draw({6, 3}, CountMark::None), clear({5, 3}),
+          draw({5, 3}, CountMark::None)}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -147,12 +162,33 @@ TEST_F(Session, ClicksThatCorrectNothing) {
     EXPECT_EQ(session.grid(), before);
 }
 
-TEST_F(Session, UnassignedPointsCannotBeCorrected) {
-    CountingSession empty;
-    empty.start(parseBoardDiagram(QStringLiteral(".X\n")), 0, 0, QStringLiteral("0"));
-    ASSERT_EQ(empty.grid().at(1, 1), CountMark::None);
-    empty.leftButtonDown(Point{1, 1});
-    EXPECT_EQ(empty.leftButtonUp().action, CountingSession::Release::Action::Nothing);
+// The count cannot decide a point both sides reach equally; the user can.
+TEST_F(Session, UnassignedPointsAreCorrectedLikeAnyOther) {
+    CountingSession hole;
+    // Black on the left, White on the right, one point between them that each side touches
+    // twice.
+    QStringList rows;
+    for (int row = 1; row <= 19; ++row)
+        rows << (row < 10    ? QStringLiteral("XXXXXXXXXXOOOOOOOOO")
+                 : row == 10 ? QStringLiteral("XXXXXXXXX.OOOOOOOOO")
+                             : QStringLiteral("XXXXXXXXXOOOOOOOOOO"));
+    hole.start(parseBoardDiagram(rows.join(u'\n')), 0, 0, QStringLiteral("0"));
+    ASSERT_EQ(hole.grid().at(10, 10), CountMark::None);
+    ASSERT_EQ(hole.result().result, QStringLiteral("持碁"));
+
+    hole.leftButtonDown(Point{10, 10});
+    const CountingSession::Release release = hole.leftButtonUp();
+    ASSERT_EQ(release.action, CountingSession::Release::Action::OpenPalette);
+    EXPECT_EQ(release.currentMarkName, QStringLiteral("堰・ダメ"));
+    hole.pickMark(CountMark::WhiteTerritory);
+    EXPECT_EQ(hole.activated(), (QVector<RedrawStep>{draw({10, 10}, CountMark::WhiteTerritory)}));
+    EXPECT_EQ(hole.counters().whiteTerritoryCount, 1);
+    EXPECT_EQ(hole.result().result, QStringLiteral("白1目勝"));
+
+    // Undone, the point is neutral again and its square goes.
+    EXPECT_EQ(hole.undo(), (QVector<RedrawStep>{clear({10, 10}), draw({10, 10}, CountMark::None)}));
+    EXPECT_EQ(hole.grid().at(10, 10), CountMark::None);
+    EXPECT_EQ(hole.result().result, QStringLiteral("持碁"));
 }
 
 TEST_F(Session, CorrectionAndItsSingleUndo) {

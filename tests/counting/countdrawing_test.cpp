@@ -1,3 +1,4 @@
+#include "support/canvasrecorder.h"
 #include "support/printers.h"
 
 #include "counting/countdrawing.h"
@@ -10,47 +11,14 @@
 namespace vorleth {
 namespace {
 
-// What was asked of the canvas, in order.
-struct Primitive {
-    enum Kind { Rect, Line, Circle };
-    Kind kind;
-    double a, b, c, d; // rect and line: two corners or ends; circle: centre and radius
-    Rgb outline;       // a rect's and a line's colour
-    std::optional<Rgb> fill;
-    friend bool operator==(const Primitive&, const Primitive&) = default;
-};
-
-void PrintTo(const Primitive& p, std::ostream* os) {
-    static const char* const names[] = {"rect", "line", "circle"};
-    *os << names[p.kind] << "(" << p.a << ", " << p.b << ", " << p.c;
-    if (p.kind != Primitive::Circle)
-        *os << ", " << p.d;
-    *os << ") rgb(" << p.outline.red << "," << p.outline.green << "," << p.outline.blue << ")";
-    if (p.fill)
-        *os << " fill rgb(" << p.fill->red << "," << p.fill->green << "," << p.fill->blue << ")";
-}
-
-class RecordingCanvas : public Canvas {
-public:
-    std::vector<Primitive> drawn;
-    void fillRect(double x1, double y1, double x2, double y2, Rgb colour) override {
-        drawn.push_back({Primitive::Rect, x1, y1, x2, y2, colour, std::nullopt});
-    }
-    void line(double x1, double y1, double x2, double y2, Rgb colour) override {
-        drawn.push_back({Primitive::Line, x1, y1, x2, y2, colour, std::nullopt});
-    }
-    void circle(double cx, double cy, double radius, Rgb outline,
-                std::optional<Rgb> fill) override {
-        drawn.push_back({Primitive::Circle, cx, cy, radius, 0, outline, fill});
-    }
-};
+using test::Primitive;
+using test::RecordingCanvas;
 
 Primitive disc(double x, double y, double r, Rgb fill) {
     return {Primitive::Circle, x, y, r, 0, blackColour, fill};
 }
 Primitive square(double x, double y, double side, Rgb fill) {
-    return {Primitive::Rect, x - side / 2, y - side / 2, x + side / 2,
-            y + side / 2,    fill,         std::nullopt};
+    return {Primitive::Rect, x - side / 2, y - side / 2, x + side / 2, y + side / 2, fill, fill};
 }
 // The grey outline of that square, drawn round from its top-left corner.
 std::vector<Primitive> outline(double x, double y, double side) {

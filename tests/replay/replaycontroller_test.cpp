@@ -620,21 +620,17 @@ TEST_F(ReplayControllerTest, MoveTargetDialog) {
     open(QStringLiteral("練習碁"), moves);
     ASSERT_EQ(state.record.moveCount, moves.length());
 
+    constexpr int cancelled = -1;
     struct Case {
         std::optional<QString> answer; // nothing: cancelled
-        int target;                    // 0: refused
+        int target;                    // 0: refused; cancelled: nothing happens, nothing said
     };
     const Case cases[] = {
-        {QStringLiteral("0"), 0},
-        {QString::number(moves.length() + 1), 0},
-        {std::nullopt, 0},
-        {QString(), 0},
-        {QStringLiteral("abc"), 0},
-        {QStringLiteral("0.4"), 0},
-        {QStringLiteral("40"), 40},
-        {QString::number(moves.length()), moves.length()},
-        {QStringLiteral("12.5"), 12},
-        {QStringLiteral("13.5"), 14},
+        {QStringLiteral("0"), 0},     {QString::number(moves.length() + 1), 0},
+        {std::nullopt, cancelled},    {QString(), 0},
+        {QStringLiteral("abc"), 0},   {QStringLiteral("0.4"), 0},
+        {QStringLiteral("40"), 40},   {QString::number(moves.length()), moves.length()},
+        {QStringLiteral("12.5"), 12}, {QStringLiteral("13.5"), 14},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer.value_or(QStringLiteral("(cancelled)")).toStdString());
@@ -646,8 +642,9 @@ TEST_F(ReplayControllerTest, MoveTargetDialog) {
         dialogs.inputs.push_back(c.answer);
         controller.askMoveTarget();
         EXPECT_EQ(dialogs.prompts, QStringList{moveTargetPrompt});
-        if (c.target == 0) {
-            EXPECT_EQ(dialogs.messages(), QStringList{moveTargetError});
+        if (c.target <= 0) {
+            EXPECT_EQ(dialogs.messages(),
+                      c.target == cancelled ? QStringList{} : QStringList{moveTargetError});
             EXPECT_EQ(state.replay.stopMoveNumber, 999);
             EXPECT_EQ(view.boardDrawings, 0);
             continue;

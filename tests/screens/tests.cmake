@@ -21,7 +21,9 @@ target_link_libraries(table_entry_screen_tests PRIVATE Qt6::Test)
 vorleth_add_test(replay_screen_tests SOURCES screens/replay/replayscreen_test.cpp GUI)
 vorleth_add_test(sgfsave_tests SOURCES screens/replay/sgfsave_test.cpp GUI)
 
-vorleth_add_test(shell_screen_tests GUI SOURCES screens/shell/screens_test.cpp)
+vorleth_add_test(shell_screen_tests GUI SOURCES
+    screens/shell/screens_test.cpp
+    screens/shell/screenfit_test.cpp)
 target_link_libraries(shell_screen_tests PRIVATE Qt6::Test)
 vorleth_add_test(shell_browser_tests GUI SOURCES screens/shell/browser_test.cpp)
 target_link_libraries(shell_browser_tests PRIVATE Qt6::Test)

@@ -7,6 +7,7 @@
 #include "support/printers.h"
 #include "support/scripteddialogs.h"
 #include "support/testfiles.h"
+#include "support/workedexample.h"
 
 #include <gtest/gtest.h>
 
@@ -77,16 +78,14 @@ struct Library {
     Outcome touch() { return touchRecord(records(), state.record, now); }
 
     void enterWorkedExample() {
-        state.record.game.gameName = QStringLiteral("練習碁");
-        state.record.game.whitePlayer = QStringLiteral("甲");
-        state.record.game.blackPlayer = QStringLiteral("乙");
-        state.record.game.result = QStringLiteral("白中押勝");
-        state.record.game.komi = QStringLiteral("6.5");
-        state.record.moveCount = 3;
+        state.record.game = test::workedExampleGame;
+        state.record.moveCount = int(test::workedExampleMoves.size());
         state.board.moves.clear();
-        state.board.moves.append({1604, QStringLiteral("1")});
-        state.board.moves.append({1717, QStringLiteral("2")});
-        state.board.moves.append({404, QStringLiteral("1")});
+        bool black = true;
+        for (PointCode point : test::workedExampleMoves) {
+            state.board.moves.append({point, black ? QStringLiteral("1") : QStringLiteral("2")});
+            black = !black;
+        }
     }
 
     // A state that knows nothing but where the records are and which one to read.

@@ -3,6 +3,7 @@
 #include "state/sharedstate.h"
 #include "support/printers.h"
 #include "support/testfiles.h"
+#include "support/workedexample.h"
 
 #include <gtest/gtest.h>
 
@@ -49,15 +50,10 @@ protected:
     QString playsFile() const { return temp.filePath(QStringLiteral("棋譜.ENT2")); }
 
     void enterWorkedExample() {
-        state.record.game.gameName = QStringLiteral("練習碁");
-        state.record.game.whitePlayer = QStringLiteral("甲");
-        state.record.game.blackPlayer = QStringLiteral("乙");
-        state.record.game.result = QStringLiteral("白中押勝");
-        state.record.game.komi = QStringLiteral("6.5");
-        state.record.moveCount = 3;
-        state.table.tableMoves[1] = 1604;
-        state.table.tableMoves[2] = 1717;
-        state.table.tableMoves[3] = 404;
+        state.record.game = test::workedExampleGame;
+        state.record.moveCount = int(test::workedExampleMoves.size());
+        for (std::size_t i = 0; i < test::workedExampleMoves.size(); ++i)
+            state.table.tableMoves[i + 1] = test::workedExampleMoves[i];
     }
 };
 

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QPushButton>
 #include <QString>
+#include <QTreeView>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -28,6 +29,13 @@ inline void click(const QObject* parent, const char* button) {
 inline void trigger(const QObject* parent, const char* action) {
     if (auto* a = child<QAction>(parent, action))
         a->trigger();
+}
+
+// Whether a tree's current row is selected and wholly inside the part of the view one sees.
+inline bool currentRowInView(const QTreeView* tree) {
+    const QModelIndex current = tree->currentIndex();
+    return current.isValid() && tree->selectionModel()->isSelected(current) &&
+           tree->viewport()->rect().contains(tree->visualRect(current));
 }
 
 // Lets closed screens go away and posted events arrive.

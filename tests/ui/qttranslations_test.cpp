@@ -27,6 +27,22 @@ QString shownText(QString text) {
     return text;
 }
 
+// Runs open(), which shows a modal dialog, lets look() see the dialog and then closes it.
+void withModalDialog(const std::function<void()>& open, const std::function<void(QDialog*)>& look) {
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        poll.stop();
+        look(dialog);
+        dialog->reject();
+    });
+    poll.start();
+    open();
+}
+
 class QtJapaneseTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -44,22 +60,13 @@ protected:
     // The button texts of the modal dialog that open() shows; the dialog is then closed.
     static QStringList buttonsOfDialog(const std::function<void()>& open) {
         QStringList texts;
-        QTimer poll;
-        poll.setInterval(10);
-        QObject::connect(&poll, &QTimer::timeout, [&] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog)
-                return;
-            poll.stop();
+        withModalDialog(open, [&texts](QDialog* dialog) {
             for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
                 if (button->isVisible())
                     texts << shownText(button->text());
             }
             texts.sort();
-            dialog->reject();
         });
-        poll.start();
-        open();
         return texts;
     }
 };
@@ -84,6 +91,22 @@ TEST_F(QtJapaneseTest, TheProgramsMessageAndInputBoxesHaveJapaneseButtons) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(buttonsOfDialog(c.open), c.buttons);
+    }
+}
+
+// On a desktop larger than the program's screen size a box without a parent opens in the
+// middle of the desktop, far from the screen that asked.
+TEST_F(QtJapaneseTest, BoxesOpenOverTheScreenThatAsks) {
+    QWidget screen;
+    screen.setGeometry(0, 0, 600, 400);
+    screen.show();
+    MessageDialogs dialogs([&screen] { return &screen; });
+    for (const auto& open : std::initializer_list<std::function<void()>>{
+             [&] { dialogs.message(QStringLiteral("削除しますか"), Dialogs::Buttons::YesNo); },
+             [&] { dialogs.input(QStringLiteral("手数"), QString(), QStringLiteral("1")); }}) {
+        QWidget* parent = nullptr;
+        withModalDialog(open, [&parent](QDialog* dialog) { parent = dialog->parentWidget(); });
+        EXPECT_EQ(parent, &screen);
     }
 }
 

@@ -1,5 +1,6 @@
 #include "screens/counting/countingscreen.h"
 
+#include "ui/boardscreenframe.h"
 #include "ui/twipsbox.h"
 
 #include "counting/countdrawing.h"
@@ -27,31 +28,17 @@ namespace vorleth {
 
 namespace {
 
-// A control's place in twips: left, top, width, height in the 640 layout. The 800 layout
-// moves the column beside the larger board and spreads it down by 8/6; the game information
-// keeps to the top.
-struct Place {
-    int left, top, width, height;
-};
+// Places in twips in the 640 layout. The 800 layout moves the column beside the larger board
+// and spreads it down by 8/6; the game information keeps to the top.
 constexpr int largeLeft = 8460;
-constexpr int largeInformationTop = 200;
-
-const Place informationPlace{5640, 120, 2835, 1455}; // taikyoku
-const Place command1Place{5640, 1740, 2835, 375};
-const Place command2Place{5640, 2220, 2835, 375};
-const Place command3Place{5640, 2700, 2835, 375};
-const Place countTextPlace{5640, 3240, 2835, 2400}; // Label3
+constexpr int scaled = ControlPlace::scaled;
+const ControlPlace informationPlace{5640, 120, 2835, 1455, largeLeft, 200}; // taikyoku
+const ControlPlace command1Place{5640, 1740, 2835, 375, largeLeft, scaled};
+const ControlPlace command2Place{5640, 2220, 2835, 375, largeLeft, scaled};
+const ControlPlace command3Place{5640, 2700, 2835, 375, largeLeft, scaled};
+const ControlPlace countTextPlace{5640, 3240, 2835, 2400, largeLeft, scaled}; // Label3
 
 constexpr int minimumCountTextPixels = 9;
-
-void place(QWidget* widget, const Place& p, bool large, int largeTop) {
-    placeControl(widget, {double(large ? largeLeft : p.left), double(large ? largeTop : p.top),
-                          double(p.width), double(p.height)});
-}
-
-void place(QWidget* widget, const Place& p, bool large) {
-    place(widget, p, large, p.top * 8 / 6);
-}
 
 } // namespace
 
@@ -72,10 +59,8 @@ CountingScreen::~CountingScreen() {
 
 void CountingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface =
-        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
-    m_surface->setObjectName(QStringLiteral("board"));
-    setCentralWidget(m_surface);
+    m_surface = addBoardSurface(this, m_state.geometry.clientWidth(),
+                                m_state.geometry.clientHeight(), large);
     m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry);
 
     connect(m_surface, &DrawingSurface::mousePressed, this,
@@ -97,7 +82,7 @@ void CountingScreen::buildControls() {
     m_information->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_information->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    place(m_information, informationPlace, large, largeInformationTop);
+    placeBesideBoard(m_information, informationPlace, large);
     // Room for its five lines whatever the font.
     const int fiveLines =
         5 * (m_information->fontMetrics().lineSpacing() + 1) + 2 * m_information->frameWidth() +
@@ -107,7 +92,7 @@ void CountingScreen::buildControls() {
     struct Button {
         const char* name;
         QString caption;
-        const Place& at;
+        const ControlPlace& at;
         bool (CountingController::*action)();
     };
     const Button buttons[] = {
@@ -121,7 +106,7 @@ void CountingScreen::buildControls() {
     for (const Button& b : buttons) {
         auto* button = new QPushButton(b.caption, m_surface);
         button->setObjectName(QString::fromLatin1(b.name));
-        place(button, b.at, large);
+        placeBesideBoard(button, b.at, large);
         connect(button, &QPushButton::clicked, this,
                 [this, action = b.action] { closeAfter((m_controller.*action)()); });
     }
@@ -130,10 +115,7 @@ void CountingScreen::buildControls() {
     m_countText->setObjectName(QStringLiteral("Label3"));
     m_countText->setTextFormat(Qt::PlainText);
     m_countText->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    place(m_countText, countTextPlace, large);
-
-    // The window's left edge at the screen's left edge.
-    move(0, y());
+    placeBesideBoard(m_countText, countTextPlace, large);
 }
 
 void CountingScreen::buildMenus() {

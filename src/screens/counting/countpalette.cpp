@@ -30,10 +30,12 @@ CountPalette::CountPalette(const QString& currentMarkName, QWidget* parent) : QD
     layout->addWidget(label("Label2", currentMarkName, this), 1, 0, 1, 2);
     layout->addWidget(label("Label4", QStringLiteral("以下に直す"), this), 2, 0, 1, 2);
 
-    // Black's choices on the left, White's beside them, seki and 戻る below.
+    // Black's choices on the left, White's beside them, then seki and neutral, who belong to
+    // nobody, and 戻る below.
     constexpr int firstRow = 3;
     int rows[2] = {firstRow, firstRow};
     QPushButton* seki = nullptr;
+    QPushButton* neutral = nullptr;
     for (const PaletteButton& b : paletteMarkButtons()) {
         auto* button = new QPushButton(b.caption, this);
         button->setObjectName(QString::fromLatin1(b.control));
@@ -41,8 +43,8 @@ CountPalette::CountPalette(const QString& currentMarkName, QWidget* parent) : QD
             m_picked = mark;
             accept();
         });
-        if (b.mark == CountMark::Seki) {
-            seki = button;
+        if (b.mark == CountMark::Seki || b.mark == CountMark::None) {
+            (b.mark == CountMark::Seki ? seki : neutral) = button;
             continue;
         }
         const int column = b.caption.startsWith(u'白') ? 1 : 0;
@@ -51,10 +53,12 @@ CountPalette::CountPalette(const QString& currentMarkName, QWidget* parent) : QD
     auto* back = new QPushButton(paletteBackCaption, this);
     back->setObjectName(QStringLiteral("Command8"));
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    const int lastButtonRow = std::max(rows[0], rows[1]);
+    int lastButtonRow = std::max(rows[0], rows[1]);
     if (seki)
         layout->addWidget(seki, lastButtonRow, 0);
-    layout->addWidget(back, lastButtonRow, 1);
+    if (neutral)
+        layout->addWidget(neutral, lastButtonRow, 1);
+    layout->addWidget(back, ++lastButtonRow, 1);
     for (QPushButton* button : findChildren<QPushButton*>())
         button->setAutoDefault(false); // Enter picks nothing by itself
 

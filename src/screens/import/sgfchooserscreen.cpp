@@ -1,18 +1,16 @@
 #include "screens/import/sgfchooserscreen.h"
 
-#include "ui/drivelist.h"
+#include "ui/directorychooser.h"
+#include "ui/heading.h"
 
 #include "import/importsource.h"
 
-#include <QComboBox>
 #include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
-#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
-#include <QTreeView>
 #include <QVBoxLayout>
 
 namespace vorleth {
@@ -41,29 +39,13 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto* heading = new QLabel(title, central);
-    heading->setObjectName(QStringLiteral("TitleLabel"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = newHeading(title, central);
     auto* hint =
         new QLabel(QStringLiteral("ファイル名をダブルクリックしても取込みを開始します"), central);
     hint->setObjectName(QStringLiteral("HintLabel"));
 
     // On Windows the drive letters; elsewhere the one root "/".
-    m_drives = newDriveList(central, QStringLiteral("Drive1"));
-
-    m_directoryModel = new QFileSystemModel(this);
-    m_directoryModel->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    m_directoryModel->setRootPath(QString());
-    m_directoryModel->setReadOnly(true);
-    m_directoryList = new QTreeView(central);
-    m_directoryList->setObjectName(QStringLiteral("Dir1"));
-    m_directoryList->setModel(m_directoryModel);
-    m_directoryList->setHeaderHidden(true);
-    for (int column = 1; column < m_directoryModel->columnCount(); ++column)
-        m_directoryList->hideColumn(column);
+    m_directories = new DirectoryChooser(QStringLiteral("Drive1"), QStringLiteral("Dir1"), central);
 
     m_fileModel = new QFileSystemModel(this);
     m_fileModel->setFilter(QDir::Files | QDir::NoDotAndDotDot);
@@ -80,12 +62,10 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     auto* back = new QPushButton(QStringLiteral("戻る"), central);
     back->setObjectName(QStringLiteral("Command2"));
 
-    connect(m_drives, &QComboBox::activated, this, &SgfChooserScreen::showDrive);
-    connect(m_directoryList->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (current.isValid())
-                    showDirectory(m_directoryModel->filePath(current));
-            });
+    connect(m_directories, &DirectoryChooser::directoryChanged, this, [this](const QString& path) {
+        if (!path.isEmpty())
+            showDirectory(path);
+    });
     connect(m_fileList, &QListView::clicked, this, &SgfChooserScreen::pickFile);
     connect(m_fileList, &QListView::doubleClicked, this, &SgfChooserScreen::importFile);
     // The file selected, not merely the current one: a list given the focus makes its first
@@ -97,15 +77,13 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     connect(back, &QPushButton::clicked, this, &SgfChooserScreen::leave);
 
     auto* lists = new QGridLayout;
-    lists->addWidget(m_drives, 0, 0);
-    lists->addWidget(m_directoryList, 1, 0);
-    lists->addWidget(m_fileList, 0, 1, 2, 1);
-    lists->setRowStretch(1, 1);
+    lists->addWidget(m_directories, 0, 0);
+    lists->addWidget(m_fileList, 0, 1);
     auto* buttons = new QVBoxLayout;
     buttons->addWidget(run);
     buttons->addWidget(back);
     buttons->addStretch(1);
-    lists->addLayout(buttons, 0, 2, 2, 1);
+    lists->addLayout(buttons, 0, 2);
 
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(heading);
@@ -113,21 +91,10 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
     layout->addLayout(lists, 1);
 
     const QString start = startDirectory(baseDirectory);
-    m_drives->setCurrentIndex(driveIndexFor(m_drives, start));
-    m_directoryList->setRootIndex(m_directoryModel->index(m_drives->currentData().toString()));
-    const QModelIndex startIndex = m_directoryModel->index(start);
-    m_directoryList->setCurrentIndex(startIndex);
-    m_directoryList->scrollTo(startIndex);
+    m_directories->showDirectory(start);
     showDirectory(start);
 
     resize(640, 420);
-}
-
-void SgfChooserScreen::showDrive(int index) {
-    const QString root = m_drives->itemData(index).toString();
-    m_directoryList->setRootIndex(m_directoryModel->index(root));
-    m_directoryList->setCurrentIndex(m_directoryModel->index(root));
-    showDirectory(root);
 }
 
 void SgfChooserScreen::showDirectory(const QString& path) {

@@ -5,13 +5,12 @@
 #include <QMainWindow>
 #include <QModelIndex>
 
-class QComboBox;
 class QFileSystemModel;
 class QListView;
-class QTreeView;
 
 namespace vorleth {
 
+class DirectoryChooser;
 struct ImportSource;
 
 // SgfTorikomi: picks the SGF file to import. A drive list, a directory list starting in the
@@ -28,8 +27,7 @@ public:
     QString shownDirectory() const { return m_directory; }
 
 private:
-    void showDrive(int index);                // Drive1
-    void showDirectory(const QString& path);  // Dir1
+    void showDirectory(const QString& path);  // File1 follows Dir1
     void pickFile(const QModelIndex& file);   // File1 clicked
     void importFile(const QModelIndex& file); // File1 double-clicked, Command1
     void leave();                             // Command2
@@ -38,9 +36,7 @@ private:
     ImportSource& m_source;
     Navigator& m_navigator;
     QString m_directory;
-    QComboBox* m_drives = nullptr;
-    QFileSystemModel* m_directoryModel = nullptr;
-    QTreeView* m_directoryList = nullptr;
+    DirectoryChooser* m_directories = nullptr; // Drive1, Dir1
     QFileSystemModel* m_fileModel = nullptr;
     QListView* m_fileList = nullptr;
 };

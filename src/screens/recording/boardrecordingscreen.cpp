@@ -1,5 +1,6 @@
 #include "screens/recording/boardrecordingscreen.h"
 
+#include "ui/boardscreenframe.h"
 #include "ui/twipsbox.h"
 
 #include "screens/recording/endofgamescreen.h"
@@ -28,32 +29,23 @@ namespace vorleth {
 
 namespace {
 
-// A control's place in the 640 layout. The 800 layout puts every top 8/6 lower; a few
-// controls get a left of their own there, the others have theirs scaled by 8/6 too.
-struct Place {
-    int left, top, width, height;
-    int largeLeft = 0; // 0: scaled
+// Places in the 640 layout. The 800 layout puts every top 8/6 lower; a few controls get a left
+// of their own there, the others have theirs scaled by 8/6 too.
+constexpr int scaled = ControlPlace::scaled;
+const ControlPlace informationPlace{5700, 360, 2610, 1455, 8460};
+const StatusBoxPlaces statusPlaces{
+    {5760, 2160, 1065, 405, 8535}, // teme
+    {5760, 2640, 1065, 405, 8535}, // teban
+    {7320, 2160, 1065, 975},       // ageishi
+    // The captions stand above their boxes.
+    {6405, 4680, 330, 255},
+    {7245, 4680, 330, 255},
+    {6405, 4920, 435, 390}, // YOKO
+    {7245, 4920, 435, 390}, // TATE
 };
-
-const Place informationPlace{5700, 360, 2610, 1455, 8460};
-const Place moveNumberPlace{5760, 2160, 1065, 405, 8535};
-const Place sideToMovePlace{5760, 2640, 1065, 405, 8535};
-const Place prisonersPlace{7320, 2160, 1065, 975};
-const Place columnPlace{6405, 4920, 435, 390};
-const Place rowPlace{7245, 4920, 435, 390};
-// The captions stand above their boxes.
-const Place columnCaptionPlace{6405, 4680, 330, 255};
-const Place rowCaptionPlace{7245, 4680, 330, 255};
-const Place command1Place{5880, 3480, 1215, 375, 8460};
-const Place command2Place{5880, 4080, 1455, 375, 8460};
-const Place command3Place{7320, 3480, 1095, 375};
-
-// Puts a control at its place in the layout of the screen size.
-void place(QWidget* widget, const Place& p, bool large, int minimumHeight = 0) {
-    const double left = !large ? p.left : p.largeLeft != 0 ? p.largeLeft : p.left * 8.0 / 6.0;
-    const double top = large ? p.top * 8.0 / 6.0 : p.top;
-    placeControl(widget, {left, top, double(p.width), double(p.height)}, minimumHeight);
-}
+const ControlPlace command1Place{5880, 3480, 1215, 375, 8460, scaled};
+const ControlPlace command2Place{5880, 4080, 1455, 375, 8460, scaled};
+const ControlPlace command3Place{7320, 3480, 1095, 375};
 
 } // namespace
 
@@ -83,10 +75,8 @@ BoardRecordingScreen::~BoardRecordingScreen() {
 
 void BoardRecordingScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    m_surface =
-        new DrawingSurface(m_state.geometry.clientWidth(), m_state.geometry.clientHeight(), this);
-    m_surface->setObjectName(QStringLiteral("board"));
-    setCentralWidget(m_surface);
+    m_surface = addBoardSurface(this, m_state.geometry.clientWidth(),
+                                m_state.geometry.clientHeight(), large);
     connect(m_surface, &DrawingSurface::mousePressed, this,
             [this](double x, double y, Qt::MouseButton button) {
                 if (button == Qt::LeftButton)
@@ -113,38 +103,22 @@ void BoardRecordingScreen::buildControls() {
     m_information = readOnlyText(m_surface, QStringLiteral("taikyoku"));
     m_information->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     const double scale = large ? 8.0 / 6.0 : 1.0;
-    const int roomAbove = pixels((moveNumberPlace.top - informationPlace.top) * scale) - pixels(60);
+    const int roomAbove =
+        pixels((statusPlaces.moveNumber.top - informationPlace.top) * scale) - pixels(60);
     for (QFont font = m_information->font();
          linesHeight(m_information, 6) > roomAbove && font.pointSizeF() > 7;) {
         font.setPointSizeF(font.pointSizeF() - 0.5);
         m_information->setFont(font);
     }
-    place(m_information, informationPlace, large,
-          std::min(linesHeight(m_information, 6), roomAbove));
-    m_moveNumber = readOnlyLine(m_surface, QStringLiteral("teme"));
-    place(m_moveNumber, moveNumberPlace, large);
-    m_sideToMove = readOnlyLine(m_surface, QStringLiteral("teban"));
-    place(m_sideToMove, sideToMovePlace, large);
-    m_prisoners = readOnlyText(m_surface, QStringLiteral("ageishi"));
-    place(m_prisoners, prisonersPlace, large, linesHeight(m_prisoners, 3));
-
-    auto* columnCaption = new QLabel(QStringLiteral("横"), m_surface);
-    place(columnCaption, columnCaptionPlace, large);
-    auto* rowCaption = new QLabel(QStringLiteral("縦"), m_surface);
-    place(rowCaption, rowCaptionPlace, large);
-    m_column = readOnlyLine(m_surface, QStringLiteral("YOKO"));
-    place(m_column, columnPlace, large);
-    m_column->setAccessibleName(QStringLiteral("横"));
-    m_row = readOnlyLine(m_surface, QStringLiteral("TATE"));
-    place(m_row, rowPlace, large);
-    m_row->setAccessibleName(QStringLiteral("縦"));
-    columnCaption->setBuddy(m_column);
-    rowCaption->setBuddy(m_row);
+    placeBesideBoard(m_information, informationPlace, large,
+                     std::min(linesHeight(m_information, 6), roomAbove));
+    const BoardStatusBoxes boxes = addStatusBoxes(m_surface, statusPlaces, QStringLiteral("teme"),
+                                                  QStringLiteral("teban"), large);
 
     struct Button {
         const char* name;
         QString caption;
-        const Place& at;
+        const ControlPlace& at;
         std::function<void()> action;
     };
     const Button buttons[] = {
@@ -163,17 +137,12 @@ void BoardRecordingScreen::buildControls() {
     for (const Button& b : buttons) {
         auto* button = new QPushButton(b.caption, m_surface);
         button->setObjectName(QString::fromLatin1(b.name));
-        place(button, b.at, large);
+        placeBesideBoard(button, b.at, large);
         connect(button, &QPushButton::clicked, this, b.action);
     }
 
-    m_board = std::make_unique<SurfaceBoardView>(
-        *m_surface, m_state.geometry,
-        BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
+    m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry, boxes);
     m_board->describeModel(&m_state.board);
-
-    // The window's left edge at the screen's left edge.
-    move(0, y());
 }
 
 void BoardRecordingScreen::buildMenus() {

@@ -77,11 +77,6 @@ private:
     BoardRecordingController m_controller;
 
     QPlainTextEdit* m_information = nullptr; // taikyoku
-    QLineEdit* m_moveNumber = nullptr;       // teme
-    QLineEdit* m_sideToMove = nullptr;       // teban
-    QPlainTextEdit* m_prisoners = nullptr;   // ageishi
-    QLineEdit* m_column = nullptr;           // YOKO
-    QLineEdit* m_row = nullptr;              // TATE
     QWidget* m_cursorFrame = nullptr;
     Point m_cursor{10, 10};
 };

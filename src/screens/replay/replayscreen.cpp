@@ -5,6 +5,7 @@
 #include "screens/replay/sgfsave.h"
 #include "state/contexts.h"
 #include "state/sharedstate.h"
+#include "ui/boardscreenframe.h"
 #include "ui/drawingsurface.h"
 #include "ui/platform.h"
 #include "ui/surfaceboardview.h"
@@ -28,41 +29,21 @@ namespace vorleth {
 
 namespace {
 
-// Client area of the window in twips for the two layouts.
-struct ClientSize {
-    double width;
-    double height;
+// Places: left, top, width, height for the 640 layout; left and top for 800.
+const ControlPlace informationPlace{6000, 120, 2445, 1455, 8415, 200};
+const StatusBoxPlaces statusPlaces{
+    {6000, 1800, 960, 270, 8415, 2400},  // jyotai
+    {6000, 2160, 960, 300, 8415, 2760},  // teban1
+    {7200, 1680, 1215, 855, 9615, 2280}, // ageishi
+    {6510, 5160, 330, 255, 8925, 5760},  // 横
+    {7560, 5160, 330, 255, 9975, 5760},  // 縦
+    {6510, 5400, 435, 390, 8925, 6000},  // YOKO
+    {7560, 5400, 435, 405, 9975, 6000},  // TATE
 };
-ClientSize clientSize(bool large) {
-    return large ? ClientSize{11385, 9000} : ClientSize{8638.75, 6042.5};
-}
-
-// A control's place: left, top, width, height for the 640 layout; left and top for 800.
-struct Place {
-    int left, top, width, height;
-    int largeLeft, largeTop;
-};
-
-const Place informationPlace{6000, 120, 2445, 1455, 8415, 200};
-const Place moveNumberPlace{6000, 1800, 960, 270, 8415, 2400};
-const Place sideToMovePlace{6000, 2160, 960, 300, 8415, 2760};
-const Place prisonersPlace{7200, 1680, 1215, 855, 9615, 2280};
-const Place modeCaptionPlace{6240, 2880, 120, 270, 8610, 3360};
-const Place command1Place{6120, 3360, 1695, 375, 8610, 3960};
-const Place command2Place{6120, 3960, 1575, 375, 8610, 4560};
-const Place command3Place{6120, 4560, 1215, 375, 8610, 5160};
-const Place columnCaptionPlace{6510, 5160, 330, 255, 8925, 5760};
-const Place rowCaptionPlace{7560, 5160, 330, 255, 9975, 5760};
-const Place columnPlace{6510, 5400, 435, 390, 8925, 6000};
-const Place rowPlace{7560, 5400, 435, 405, 9975, 6000};
-
-// Puts a control at its place in the layout of the screen size.
-void place(QWidget* widget, const Place& p, bool large, int minimumHeight = 0) {
-    placeControl(widget,
-                 {double(large ? p.largeLeft : p.left), double(large ? p.largeTop : p.top),
-                  double(p.width), double(p.height)},
-                 minimumHeight);
-}
+const ControlPlace modeCaptionPlace{6240, 2880, 120, 270, 8610, 3360};
+const ControlPlace command1Place{6120, 3360, 1695, 375, 8610, 3960};
+const ControlPlace command2Place{6120, 3960, 1575, 375, 8610, 4560};
+const ControlPlace command3Place{6120, 4560, 1215, 375, 8610, 5160};
 
 } // namespace
 
@@ -105,10 +86,8 @@ ReplayScreen::~ReplayScreen() {
 
 void ReplayScreen::buildControls() {
     const bool large = m_state.geometry.large();
-    const ClientSize client = clientSize(large);
-    m_surface = new DrawingSurface(client.width, client.height, this);
-    m_surface->setObjectName(QStringLiteral("board"));
-    setCentralWidget(m_surface);
+    m_surface = addBoardSurface(this, m_state.geometry.replayClientWidth(),
+                                m_state.geometry.replayClientHeight(), large);
     // The board holds the keyboard, so that the replay's keys work as the screen opens.
     m_surface->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_surface);
@@ -120,23 +99,19 @@ void ReplayScreen::buildControls() {
 
     // The controls stand on the drawing surface; a click beside them reaches the surface.
     m_information = readOnlyText(m_surface, QStringLiteral("taikyokujyoho"));
-    place(m_information, informationPlace, large, linesHeight(m_information, 5));
-    m_moveNumber = readOnlyLine(m_surface, QStringLiteral("jyotai"));
-    place(m_moveNumber, moveNumberPlace, large);
-    m_sideToMove = readOnlyLine(m_surface, QStringLiteral("teban1"));
-    place(m_sideToMove, sideToMovePlace, large);
-    m_prisoners = readOnlyText(m_surface, QStringLiteral("ageishi"));
-    place(m_prisoners, prisonersPlace, large, linesHeight(m_prisoners, 3));
+    placeBesideBoard(m_information, informationPlace, large, linesHeight(m_information, 5));
+    const BoardStatusBoxes boxes = addStatusBoxes(m_surface, statusPlaces, QStringLiteral("jyotai"),
+                                                  QStringLiteral("teban1"), large);
 
     m_modeCaption = new QLabel(m_surface);
     m_modeCaption->setObjectName(QStringLiteral("MANUALUTSU"));
-    m_modeCaption->move(pixels(large ? modeCaptionPlace.largeLeft : modeCaptionPlace.left),
-                        pixels(large ? modeCaptionPlace.largeTop : modeCaptionPlace.top));
+    // Sized to its caption as the caption changes.
+    placeBesideBoard(m_modeCaption, modeCaptionPlace, large);
 
     struct Button {
         const char* name;
         QString caption;
-        const Place& at;
+        const ControlPlace& at;
         bool (ReplayController::*action)();
     };
     const Button buttons[] = {
@@ -149,28 +124,13 @@ void ReplayScreen::buildControls() {
     for (const Button& b : buttons) {
         auto* button = new QPushButton(b.caption, m_surface);
         button->setObjectName(QString::fromLatin1(b.name));
-        place(button, b.at, large);
+        placeBesideBoard(button, b.at, large);
         connect(button, &QPushButton::clicked, this,
                 [this, action = b.action] { closeAfter((m_controller.*action)()); });
     }
 
-    auto* columnCaption = new QLabel(QStringLiteral("横"), m_surface);
-    place(columnCaption, columnCaptionPlace, large);
-    auto* rowCaption = new QLabel(QStringLiteral("縦"), m_surface);
-    place(rowCaption, rowCaptionPlace, large);
-    m_column = readOnlyLine(m_surface, QStringLiteral("YOKO"));
-    place(m_column, columnPlace, large);
-    m_row = readOnlyLine(m_surface, QStringLiteral("TATE"));
-    place(m_row, rowPlace, large);
-    columnCaption->setBuddy(m_column);
-    rowCaption->setBuddy(m_row);
-    m_board = std::make_unique<SurfaceBoardView>(
-        *m_surface, m_state.geometry,
-        BoardStatusBoxes{m_moveNumber, m_sideToMove, m_prisoners, m_column, m_row});
+    m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry, boxes);
     m_board->describeModel(&m_state.board);
-
-    // The window's left edge at the screen's left edge.
-    move(0, y());
 }
 
 void ReplayScreen::buildMenus() {

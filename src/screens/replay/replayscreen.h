@@ -79,12 +79,7 @@ private:
     ReplayController m_controller;
 
     QPlainTextEdit* m_information = nullptr; // taikyokujyoho
-    QLineEdit* m_moveNumber = nullptr;       // jyotai
-    QLineEdit* m_sideToMove = nullptr;       // teban1
-    QPlainTextEdit* m_prisoners = nullptr;   // ageishi
     QLabel* m_modeCaption = nullptr;         // MANUALUTSU
-    QLineEdit* m_column = nullptr;           // YOKO
-    QLineEdit* m_row = nullptr;              // TATE
 };
 
 } // namespace vorleth

@@ -7,8 +7,10 @@
 #include "shell/startup.h"
 #include "state/sharedstate.h"
 #include "ui/platform.h"
+#include "ui/screenregistry.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
@@ -165,6 +167,14 @@ void MainMenuScreen::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
 }
 
+void MainMenuScreen::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // A menu that another screen replaced goes quietly.
+    if (event->isAccepted() && !m_handingOver && !m_ending &&
+        !property(ScreenRegistry::replacedProperty).toBool())
+        endProgram();
+}
+
 void MainMenuScreen::showNextPicture() {
     const auto path = slideshowTick(m_state);
     if (!path)
@@ -177,6 +187,7 @@ void MainMenuScreen::showNextPicture() {
 }
 
 void MainMenuScreen::handOver(ScreenId next) {
+    m_handingOver = true;
     m_slideshowTimer->stop();
     m_navigator.show(next);
     close();
@@ -199,6 +210,7 @@ void MainMenuScreen::boardEntry() {
 }
 
 void MainMenuScreen::endProgram() {
+    m_ending = true;
     m_slideshowTimer->stop();
     // Every screen closes and the event loop ends, even if a screen would rather stay;
     // nothing is saved.

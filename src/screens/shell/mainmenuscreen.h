@@ -29,6 +29,9 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
+    // The close box ends the program as 終わる does: help or the browser left open beside the
+    // menu would otherwise keep it running with no way back to a working screen.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildControls();
@@ -45,6 +48,8 @@ private:
     Navigator& m_navigator;
     Dialogs* m_dialogs = nullptr;
     QTimer* m_slideshowTimer = nullptr;
+    bool m_handingOver = false; // closing because another screen takes over
+    bool m_ending = false;
     QLabel* m_picture = nullptr;
 };
 

@@ -2,6 +2,7 @@
 
 #include "shell/setup.h"
 #include "state/sharedstate.h"
+#include "ui/heading.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -36,11 +37,7 @@ ScreenSizeScreen::ScreenSizeScreen(SharedState& state, Navigator& navigator, Dia
     setCentralWidget(central);
 
     QLabel* heading =
-        label(QStringLiteral("Label1"), QStringLiteral("画面のサイズを変更"), central);
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+        newHeading(QStringLiteral("画面のサイズを変更"), central, QStringLiteral("Label1"));
     QLabel* explanation =
         label(QStringLiteral("Label2"),
               QStringLiteral("碁盤のサイズを変更します。その他の画面は変わりません。"), central);

@@ -1,16 +1,15 @@
 #include "screens/shell/setupscreen.h"
 
-#include "ui/drivelist.h"
+#include "ui/directorychooser.h"
+#include "ui/heading.h"
 
 #include "shell/helptexts.h"
 #include "shell/setup.h"
 #include "state/sharedstate.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QFileSystemModel>
 #include <QGridLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -18,14 +17,6 @@
 #include <QVBoxLayout>
 
 namespace vorleth {
-
-namespace {
-
-QString treePath(const QString& directory) {
-    return QDir::cleanPath(QDir::fromNativeSeparators(directory));
-}
-
-} // namespace
 
 SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
                          QWidget* parent)
@@ -37,12 +28,7 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
     auto* central = new QWidget(this);
     setCentralWidget(central);
 
-    auto* heading = new QLabel(title, central);
-    heading->setObjectName(QStringLiteral("TitleLabel"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading = newHeading(title, central);
 
     auto* recordLabel = new QLabel(QStringLiteral("棋譜保管のDｉｒ設定"), central);
     auto* photoLabel = new QLabel(QStringLiteral("写真のＤｉｒ設定"), central);
@@ -95,46 +81,10 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
 
 QWidget* SetupScreen::directoryChooser(const QString& driveName, const QString& treeName,
                                        const QString& directory) {
-    auto* box = new QWidget(this);
-    auto* drives = newDriveList(box, driveName);
-
-    auto* model = new QFileSystemModel(box);
-    model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    model->setRootPath(QString());
-    model->setReadOnly(true);
-
-    auto* tree = new QTreeView(box);
-    tree->setObjectName(treeName);
-    tree->setModel(model);
-    tree->setHeaderHidden(true);
-    for (int column = 1; column < model->columnCount(); ++column)
-        tree->hideColumn(column);
-
-    // The tree shows the chosen drive's directories; a choice that does not exist (such as
-    // "PASS") shows none chosen.
-    const auto showDrive = [model, tree](const QString& root) {
-        tree->setRootIndex(model->index(root));
-    };
-    const QString path = treePath(directory);
-    const QModelIndex chosen = QFileInfo(path).isDir() ? model->index(path) : QModelIndex();
-    drives->setCurrentIndex(driveIndexFor(drives, path));
-    showDrive(drives->currentData().toString());
-    if (chosen.isValid()) {
-        tree->setCurrentIndex(chosen);
-        tree->scrollTo(chosen);
-    }
-    connect(drives, &QComboBox::activated, tree, [drives, tree, model, showDrive](int index) {
-        const QString root = drives->itemData(index).toString();
-        showDrive(root);
-        // The drive's own directory is the one shown until another is chosen.
-        tree->setCurrentIndex(model->index(root));
-    });
-
-    auto* layout = new QVBoxLayout(box);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(drives);
-    layout->addWidget(tree, 1);
-    return box;
+    auto* chooser = new DirectoryChooser(driveName, treeName, this);
+    // A choice that does not exist (such as "PASS") shows none chosen.
+    chooser->showDirectory(directory);
+    return chooser;
 }
 
 QString SetupScreen::shownDirectory(const QTreeView* tree) {

@@ -2,6 +2,7 @@
 
 #include "state/sharedstate.h"
 #include "ui/flexgrid.h"
+#include "ui/heading.h"
 
 #include <QActionGroup>
 #include <QFont>
@@ -64,12 +65,8 @@ ChooserScreen::ChooserScreen(ChooserKind kind, SharedState& state, Navigator& na
     auto* central = new QWidget(this);
     auto* layout = new QVBoxLayout(central);
 
-    auto* heading = new QLabel(QString::fromUtf16(texts.listHeading), central);
-    heading->setObjectName(QStringLiteral("listHeading"));
-    QFont headingFont = heading->font();
-    headingFont.setPointSizeF(headingFont.pointSizeF() * 1.4);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    QLabel* heading =
+        newHeading(QString::fromUtf16(texts.listHeading), central, QStringLiteral("listHeading"));
     heading->setAlignment(Qt::AlignCenter);
     layout->addWidget(heading);
 

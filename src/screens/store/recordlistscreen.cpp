@@ -1,5 +1,6 @@
 #include "screens/store/recordlistscreen.h"
 
+#include "ui/screenarea.h"
 #include "ui/twipsbox.h"
 
 #include "screens/store/recordlistmodel.h"
@@ -93,19 +94,38 @@ QWidget* RecordListScreen::buildControls() {
     headings->setSectionsClickable(true);
     headings->setHighlightSections(false);
     headings->setStretchLastSection(false);
-    int gridWidth = 0;
     // The widths were chosen for a narrow 9-point face; a wider screen font must still show a
     // whole date, so the two date columns grow to fit one.
     const int dateWidth = m_grid->fontMetrics().horizontalAdvance(QStringLiteral("20071105")) + 12;
+    QList<int> widths;
+    int gridWidth = 0;
     for (int column = 0; column < kRecordListColumns; ++column) {
         int width = pixels(RecordListModel::columnWidthTwips(column));
         if (column == 6 || column == 7)
             width = std::max(width, dateWidth);
-        m_grid->setColumnWidth(column, width);
+        widths << width;
         gridWidth += width;
     }
-    m_grid->setMinimumWidth(gridWidth + m_grid->verticalScrollBar()->sizeHint().width() +
-                            2 * m_grid->frameWidth());
+    // Every column in view on the chosen screen size: where the window would not fit, the
+    // texts give up some of their width and the dates keep theirs.
+    const QMargins margins = layout->contentsMargins();
+    const int extra = m_grid->verticalScrollBar()->sizeHint().width() + 2 * m_grid->frameWidth();
+    const int room = largestClientSize(this, m_state.geometry.large()).width() - margins.left() -
+                     margins.right() - extra;
+    if (gridWidth > room) {
+        const int dates = widths[6] + widths[7];
+        const double share = double(room - dates) / (gridWidth - dates);
+        gridWidth = dates;
+        for (int column = 0; column < kRecordListColumns; ++column) {
+            if (column != 6 && column != 7) {
+                widths[column] = static_cast<int>(widths[column] * share);
+                gridWidth += widths[column];
+            }
+        }
+    }
+    for (int column = 0; column < kRecordListColumns; ++column)
+        m_grid->setColumnWidth(column, widths[column]);
+    m_grid->setMinimumWidth(gridWidth + extra);
     layout->addWidget(m_grid, 1);
 
     m_grid->installEventFilter(this);

@@ -52,7 +52,8 @@ TEST_F(CountingScreenTest, AFailedSaveKeepsTheScreenTheCountAndTheSource) {
     EXPECT_TRUE(dialogs.messages().first().startsWith(cannotSaveRecordMessage));
     EXPECT_TRUE(QFileInfo::exists(source));
     EXPECT_EQ(countText(), corrected);
-    EXPECT_EQ(state->record.game.result, QStringLiteral("白25目半勝"));
+    EXPECT_EQ(countedResult(), QStringLiteral("白25目半勝"));
+    EXPECT_TRUE(state->record.game.result.isEmpty()) << "the game's own result, as before";
     EXPECT_TRUE(state->record.fileName.isEmpty());
     EXPECT_EQ(state->catalogue.count(), 0);
 
@@ -163,17 +164,21 @@ TEST_F(CountingScreenTest, LeavingWithoutSavingReportsAMissingWorkingEntry) {
     EXPECT_EQ(dialogs.messages(), (QStringList{leaveWithoutSavingQuestion, noWorkingEntryMessage}));
 }
 
-TEST_F(CountingScreenTest, BackToTheBoardKeepsTheGameAndTheCountedResult) {
+// An imported game that Black won by half a point is counted and left: the count must not
+// replace its real result, which a later save would then write.
+TEST_F(CountingScreenTest, BackToTheBoardKeepsTheGameAndItsOwnResult) {
     setPosition(deadStones);
+    state->record.game.result = QStringLiteral("黒0目半勝");
     const MoveList moves = state->board.moves;
     open();
     correct({3, 10}, "Command1"); // 白31目半勝
+    EXPECT_EQ(countedResult(), QStringLiteral("白31目半勝"));
     click(screen.get(), "Command3");
     EXPECT_FALSE(screen->isVisible());
     EXPECT_EQ(state->table.boardScreenState, 99);
     const std::vector<RecordingNavigator::Call> toTheBoard{{false, ScreenId::BoardRecording, {}}};
     EXPECT_EQ(navigator.calls, toTheBoard);
-    EXPECT_EQ(state->record.game.result, QStringLiteral("白31目半勝"));
+    EXPECT_EQ(state->record.game.result, QStringLiteral("黒0目半勝"));
     EXPECT_EQ(state->board.moves, moves);
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(recordFiles().isEmpty());
@@ -324,19 +329,19 @@ TEST_F(CountingScreenTest, FromABoardOfMoreThanAHundredMovesToASavedResult) {
     open();
 
     // Unassisted, the count agrees with GNU Go's own score of the game.
-    EXPECT_EQ(state->record.game.result, QStringLiteral("黒26目半勝"));
+    EXPECT_EQ(countedResult(), QStringLiteral("黒26目半勝"));
     EXPECT_EQ(countText().section(u'\n', 5, 5), QStringLiteral("白地　83　黒地　116　差 26.5"));
 
     // The user holds the three white stones at K6..K4 (10, 14..16) alive after all: Black loses
     // their six points, and then thinks better of it.
     ASSERT_EQ(state->counting.session.grid().at(10, 14), CountMark::DeadWhite);
     correct({10, 14}, "Command1"); // 白石
-    EXPECT_EQ(state->record.game.result, QStringLiteral("黒20目半勝"));
+    EXPECT_EQ(countedResult(), QStringLiteral("黒20目半勝"));
     clickAt({10, 14}, Qt::RightButton);
-    EXPECT_EQ(state->record.game.result, QStringLiteral("黒26目半勝"));
+    EXPECT_EQ(countedResult(), QStringLiteral("黒26目半勝"));
     // The dead black stone at (18, 4) is called a seki point instead: White loses its two.
     correct({18, 4}, "Command4");
-    const QString result = state->record.game.result;
+    const QString result = countedResult();
     EXPECT_EQ(result, QStringLiteral("黒28目半勝"));
 
     click(screen.get(), "Command2");

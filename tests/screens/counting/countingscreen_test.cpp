@@ -12,14 +12,14 @@ TEST_F(CountingScreenTest, OpensInEitherLayoutWithTheCountAndTheGameInformation)
     for (const Case c : {Case{640, 8538.75, 6550}, Case{800, 11385, 9000}}) {
         SCOPED_TRACE(c.screenSize);
         state->geometry = BoardGeometry::forScreenSize(c.screenSize);
-        state->record.game.result.clear(); // the count of the other layout sets it
         open();
         EXPECT_EQ(screen->objectName(), QStringLiteral("mapkeisanA"));
         EXPECT_EQ(screen->windowTitle(), QStringLiteral("対局名：練習碁　白番：山田 黒番：佐藤"));
         EXPECT_EQ(information(), QStringLiteral("練習碁\n白：山田\n黒：佐藤\n勝負：\n手数:") +
                                      QString::number(state->board.moves.length()));
         EXPECT_EQ(countText(), deadStonesCount);
-        EXPECT_EQ(state->record.game.result, QStringLiteral("白29目半勝"));
+        EXPECT_EQ(countedResult(), QStringLiteral("白29目半勝"));
+        EXPECT_TRUE(state->record.game.result.isEmpty()) << "the count is not saved yet";
         EXPECT_EQ(child<QPushButton>(screen.get(), "Command1")->text(),
                   QStringLiteral("保管せずにメインメニュー"));
         EXPECT_EQ(child<QPushButton>(screen.get(), "Command2")->text(),
@@ -30,7 +30,11 @@ TEST_F(CountingScreenTest, OpensInEitherLayoutWithTheCountAndTheGameInformation)
         EXPECT_TRUE(child<QAction>(screen.get(), "writeok")->text().isEmpty());
         EXPECT_TRUE(child<QAction>(screen.get(), "writepass")->text().isEmpty());
         EXPECT_EQ(screen->surface()->logicalWidth(), c.clientWidth);
-        EXPECT_EQ(screen->surface()->logicalHeight(), c.clientHeight);
+        // No taller than the layout asks, nor than the screen size leaves under a title bar;
+        // the last row's stones always on it.
+        EXPECT_LE(screen->surface()->logicalHeight(), c.clientHeight);
+        EXPECT_GE(screen->surface()->logicalHeight(),
+                  state->geometry.pointY(19) + state->geometry.stoneRadius);
         EXPECT_EQ(screen->x(), 0);
 
         // Every control stands beside the board and inside the client area, and the count
@@ -187,7 +191,7 @@ TEST_F(CountingScreenTest, EveryPaletteButtonCorrectsTheClickedArea) {
         EXPECT_EQ(palette(), nullptr);
         EXPECT_TRUE(screen->isEnabled());
         EXPECT_EQ(countText().section(u'\n', 6), c.result);
-        EXPECT_EQ(state->record.game.result, c.result);
+        EXPECT_EQ(countedResult(), c.result);
         EXPECT_EQ(colourAt(c.shown, onSquare), c.squareColour);
         EXPECT_EQ(colourAt(c.shown, onDisc), c.discColour);
         screen.reset();
@@ -201,10 +205,10 @@ TEST_F(CountingScreenTest, ARightClickUndoesTheLastCorrectionOnce) {
     EXPECT_EQ(countText(), deadStonesCount) << "nothing to undo yet";
 
     correct({8, 1}, "Command3"); // 白の上蛤
-    ASSERT_EQ(state->record.game.result, QStringLiteral("白105目半勝"));
+    ASSERT_EQ(countedResult(), QStringLiteral("白105目半勝"));
     clickAt({1, 1}, Qt::RightButton);
     EXPECT_EQ(countText(), deadStonesCount);
-    EXPECT_EQ(state->record.game.result, QStringLiteral("白29目半勝"));
+    EXPECT_EQ(countedResult(), QStringLiteral("白29目半勝"));
     EXPECT_EQ(colourAt({9, 12}, onSquare), blackColour) << "the stones drawn again";
     EXPECT_EQ(state->counting.session.grid().at(9, 12), CountMark::BlackStone);
 
@@ -264,7 +268,7 @@ TEST_F(CountingScreenTest, ThePaletteClosedWithoutAPickCorrectsNothing) {
         ASSERT_NE(palette(), nullptr);
         click(palette(), "Command6"); // 黒地
         settle();
-        EXPECT_EQ(state->record.game.result, QStringLiteral("黒268目半勝"));
+        EXPECT_EQ(countedResult(), QStringLiteral("黒268目半勝"));
         screen.reset();
     }
 }
@@ -281,13 +285,41 @@ TEST_F(CountingScreenTest, ClicksWhileThePaletteIsOpenDoNotMoveTheCorrection) {
     EXPECT_EQ(state->counting.session.grid().at(19, 19), CountMark::WhiteTerritory);
 }
 
-TEST_F(CountingScreenTest, UnassignedPointsAndTheMarginOpenNothing) {
-    setPosition(neutralColumn, 0, 0);
+// The count leaves the hole to nobody; the user gives it to White, takes it back, and calls
+// it neutral, each through the palette.
+TEST_F(CountingScreenTest, AnUnassignedPointIsCorrectedThroughThePalette) {
+    // The hole is the centre star point: its square is looked at beside the star dot, on the
+    // larger board where there is room between the dot and the square's outline.
+    constexpr Offset besideTheStar{0.25, 0.25};
+    state->geometry = BoardGeometry::forScreenSize(800);
+    // The designed count leaves the hole to nobody (the estimate may give it to a side).
+    ASSERT_TRUE(writeCountGuess(state->baseDirectory, CountGuess::Traditional).ok());
+    setPosition(oneHole, 0, 0);
+    state->record.game.komi = QStringLiteral("0");
     open();
     ASSERT_EQ(state->counting.session.grid().at(10, 10), CountMark::None);
-    ASSERT_EQ(state->counting.session.grid().at(1, 10), CountMark::BlackTerritory);
-    clickAt({10, 10});
-    EXPECT_EQ(palette(), nullptr);
+    ASSERT_EQ(countedResult(), QStringLiteral("持碁"));
+    correct({10, 10}, "Command2"); // 白地
+    EXPECT_EQ(countedResult(), QStringLiteral("白1目勝"));
+    EXPECT_EQ(colourAt({10, 10}, besideTheStar), whiteColour);
+
+    correct({10, 10}, "Command11"); // ダメ: nobody's
+    EXPECT_EQ(state->counting.session.grid().at(10, 10), CountMark::None);
+    EXPECT_EQ(countedResult(), QStringLiteral("持碁"));
+    EXPECT_EQ(colourAt({10, 10}, besideTheStar), boardColour) << "the square is gone";
+    EXPECT_EQ(
+        screen->surface()->pixelAt(state->geometry.pointX(10) + 70, state->geometry.pointY(10)),
+        QColor(Qt::black))
+        << "the row line drawn again";
+
+    clickAt({1, 1}, Qt::RightButton);
+    EXPECT_EQ(countedResult(), QStringLiteral("白1目勝"));
+    EXPECT_EQ(colourAt({10, 10}, besideTheStar), whiteColour);
+}
+
+TEST_F(CountingScreenTest, TheMarginOpensNothing) {
+    setPosition(oneHole, 0, 0);
+    open();
     const QPointF margin(3, 3);
     mouse(QEvent::MouseButtonPress, margin, Qt::LeftButton);
     mouse(QEvent::MouseButtonRelease, margin, Qt::LeftButton);

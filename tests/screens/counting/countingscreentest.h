@@ -75,6 +75,21 @@ const QString deadStonesCount = QStringLiteral("最終譜の白地=149＋途中�
                                                "白地　158　黒地　135　差 -29.5\n"
                                                "白29目半勝");
 
+// Black's left half and white's right half, one point between them that the designed count
+// leaves to nobody.
+const QString oneHole = [] {
+    QStringList rows;
+    for (int row = 1; row <= 19; ++row) {
+        if (row < 10)
+            rows << QStringLiteral("XXXXXXXXXXOOOOOOOOO");
+        else if (row == 10)
+            rows << QStringLiteral("XXXXXXXXX.OOOOOOOOO");
+        else
+            rows << QStringLiteral("XXXXXXXXXOOOOOOOOOO");
+    }
+    return rows.join(u'\n');
+}();
+
 // Two walls with a column of neutral points between them: every count leaves the column
 // unassigned.
 const QString neutralColumn = [] {
@@ -167,6 +182,8 @@ protected:
     }
 
     QString countText() const { return child<QLabel>(screen.get(), "Label3")->text(); }
+    // The result the count stands at; the record gets it only when the game is saved.
+    QString countedResult() const { return screen->controller().session().result().result; }
     QString information() const {
         return child<QPlainTextEdit>(screen.get(), "taikyoku")->toPlainText();
     }

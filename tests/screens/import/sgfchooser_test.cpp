@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPointer>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -126,6 +127,26 @@ TEST_F(SgfChooserTest, ShowsTheSgfFilesOfTheImportDirectory) {
     expectListing(child<QListView>(screen, "File1"),
                   {QStringLiteral("B.SGF"), QStringLiteral("a.sgf")});
     EXPECT_TRUE(navigator.shown.empty());
+}
+
+// Many directories sort before the import directory: it is still the one in view, selected,
+// not somewhere far below the root.
+TEST_F(SgfChooserTest, TheImportDirectoryIsScrolledIntoViewAndSelected) {
+    for (int i = 0; i < 60; ++i)
+        ASSERT_TRUE(QDir(base).mkpath(QStringLiteral("A%1").arg(i, 2, 10, QLatin1Char('0'))));
+    auto screen = open();
+    auto* directories = child<QTreeView>(screen, "Dir1");
+    const auto* model = qobject_cast<const QFileSystemModel*>(directories->model());
+    ASSERT_NE(model, nullptr);
+    // Once the directories above it have arrived, it has been scrolled down to.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return model->rowCount(model->index(base)) == 61 &&
+                   test::currentRowInView(directories) &&
+                   directories->verticalScrollBar()->value() > 0;
+        },
+        listingTimeoutMs));
+    EXPECT_EQ(model->filePath(directories->currentIndex()), sgf);
 }
 
 TEST_F(SgfChooserTest, ClickingAFileMakesItTheSource) {

@@ -2,6 +2,7 @@
 #include "replay/replaytestbase.h"
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
+#include "support/wait.h"
 
 #include "board/canvas.h"
 #include "screens/replay/replayscreen.h"
@@ -11,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -37,19 +37,7 @@ using test::movesOf;
 using test::RecordingNavigator;
 using test::ScriptedDialogs;
 
-// Runs the event loop until the condition holds. The limit only ends a wait for something that
-// never comes; on a loaded machine real timers may fire late, so it is generous and nothing is
-// concluded from how long the wait took.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 60000) {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-        QThread::msleep(1);
-    }
-    return true;
-}
+using test::waitUntil;
 
 void pressOn(QWidget* widget, Qt::MouseButton button, QPoint at = QPoint(2, 2)) {
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), widget->mapToGlobal(QPointF(at)),
@@ -122,7 +110,11 @@ TEST_F(ReplayScreenTest, OpensInEitherLayoutAndDrawsTheBoardOnceShown) {
                   QStringLiteral("練習碁\n白：山田\n黒：佐藤\n手数  8\n白中押勝"));
         EXPECT_EQ(caption(), QStringLiteral("自動で打つ"));
         EXPECT_EQ(screen->surface()->logicalWidth(), c.clientWidth);
-        EXPECT_EQ(screen->surface()->logicalHeight(), c.clientHeight);
+        // No taller than the layout asks, nor than the screen size leaves under a title bar;
+        // the last row's stones always on it.
+        EXPECT_LE(screen->surface()->logicalHeight(), c.clientHeight);
+        const BoardGeometry g = BoardGeometry::forScreenSize(c.screenSize);
+        EXPECT_GE(screen->surface()->logicalHeight(), g.pointY(19) + g.stoneRadius);
         EXPECT_EQ(find<QPushButton>("Command1")->text(), QStringLiteral("別の対局選定"));
         EXPECT_EQ(find<QPushButton>("Command2")->text(), QStringLiteral("開始画面"));
         EXPECT_EQ(find<QPushButton>("Command3")->text(), QStringLiteral("続きを打つ"));

@@ -26,13 +26,16 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace vorleth {
@@ -200,17 +203,31 @@ TEST_F(ShellScreenTest, ManualAndHelpOpenBesideAndTheMenuStays) {
     EXPECT_TRUE(menu->isVisible());
 }
 
-TEST_F(ShellScreenTest, EndClosesEveryWindow) {
+// With help or the browser open beside it, closing the menu by its close box must not leave the
+// program running with no screen to go back to.
+TEST_F(ShellScreenTest, EndAndTheCloseBoxCloseEveryWindow) {
+    const struct {
+        const char* name;
+        std::function<void(MainMenuScreen*)> end;
+    } cases[] = {
+        {"終わる", [](MainMenuScreen* menu) { click(menu, "Command4"); }},
+        // As the window system delivers the close box.
+        {"the close box", [](MainMenuScreen* menu) { menu->windowHandle()->close(); }},
+    };
     earlierRun();
-    auto menu = open<MainMenuScreen>();
-    QPointer<QWidget> other = new QWidget;
-    other->setAttribute(Qt::WA_DeleteOnClose);
-    other->show();
-    click(menu, "Command4");
-    settle();
-    EXPECT_TRUE(menu.isNull());
-    EXPECT_TRUE(other.isNull());
-    EXPECT_TRUE(navigator.calls.empty());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        navigator.calls.clear();
+        auto menu = open<MainMenuScreen>();
+        QPointer<QWidget> beside = new QWidget;
+        beside->setAttribute(Qt::WA_DeleteOnClose);
+        beside->show();
+        c.end(menu);
+        settle();
+        EXPECT_TRUE(menu.isNull());
+        EXPECT_TRUE(beside.isNull());
+        EXPECT_TRUE(navigator.calls.empty());
+    }
 }
 
 TEST_F(ShellScreenTest, SlideshowShowsThePhotographsOneByOne) {
@@ -316,6 +333,34 @@ TEST_F(SetupScreenTest, OpensWithTheCurrentDirectoriesAndNoReset) {
         for (QLabel* label : screen->findChildren<QLabel*>())
             found = found || label->text() == QString::fromUtf8(text);
         EXPECT_TRUE(found) << text;
+    }
+}
+
+// Many directories sort before the chosen ones: each tree still shows its directory in view
+// and selected, not the root with the directory expanded far below.
+TEST_F(SetupScreenTest, TheChosenDirectoriesAreScrolledIntoViewAndSelected) {
+    for (int i = 0; i < 60; ++i) {
+        const QString name = QStringLiteral("A%1").arg(i, 2, 10, QLatin1Char('0'));
+        ASSERT_TRUE(QDir(base).mkpath(name));
+        ASSERT_TRUE(QDir(m_temp.path()).mkpath(name));
+    }
+    state->settings.photoDirectory = photos + QLatin1Char('/');
+    auto screen = open<SetupScreen>(dialogs);
+    for (const auto& [tree, directory] :
+         {std::pair{"Dir1", path(QStringLiteral("Pelloq"))}, std::pair{"Dir2", photos}}) {
+        SCOPED_TRACE(tree);
+        auto* view = child<QTreeView>(screen, tree);
+        const auto* model = qobject_cast<const QFileSystemModel*>(view->model());
+        ASSERT_NE(model, nullptr);
+        const QModelIndex parent = model->index(QFileInfo(directory).path());
+        // Once the directories above it have arrived, it has been scrolled down to.
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&] {
+                return model->rowCount(parent) > 60 && test::currentRowInView(view) &&
+                       view->verticalScrollBar()->value() > 0;
+            },
+            30000));
+        EXPECT_EQ(SetupScreen::shownDirectory(view), directory);
     }
 }
 

@@ -192,6 +192,9 @@ TEST_F(RecordListTest, EmptyLibraryKeepsFourEmptyRows) {
 
 TEST_F(RecordListTest, ScreenCarriesItsTextsHeadingsAndWidths) {
     addRecords(kLibrary);
+    // The widths as laid out, on the screen size with room for them (at 640 x 480 the texts
+    // give up some width so that every column stays in view).
+    state.geometry = BoardGeometry::forScreenSize(800);
     openList();
     EXPECT_EQ(list->objectName(), u"maptaikyokulist"_qs);
     EXPECT_EQ(list->windowTitle(), u"Vorleth　対局一覧表"_qs);
