@@ -6,29 +6,15 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/countdiagram.h"
+
 #include <gtest/gtest.h>
 
 namespace vorleth {
 namespace {
 
-QString diagram(const char* text) {
-    QString d = QString::fromUtf8(text);
-    if (d.startsWith(u'\n'))
-        d.remove(0, 1);
-    return d;
-}
-
-// The final position a count diagram was made from: its live and dead stones.
-Board positionOf(const QString& count) {
-    QString stones = count;
-    for (QChar& c : stones) {
-        if (c == u'x')
-            c = u'X';
-        else if (c == u'o')
-            c = u'O';
-    }
-    return parseBoardDiagram(stones);
-}
+using test::diagram;
+using test::positionOf;
 
 struct EstimateCase {
     const char* name;

@@ -1,5 +1,7 @@
 #include "counting/territory.h"
 
+#include "support/countdiagram.h"
+
 #include <gtest/gtest.h>
 
 #include <QStringList>
@@ -7,25 +9,8 @@
 namespace vorleth {
 namespace {
 
-// Diagrams in the tests start on the line after the opening R"(.
-QString diagram(const char* text) {
-    QString d = QString::fromUtf8(text);
-    if (d.startsWith(u'\n'))
-        d.remove(0, 1);
-    return d;
-}
-
-// The final position a count diagram was made from: its live and dead stones.
-Board positionOf(const QString& count) {
-    QString stones = count;
-    for (QChar& c : stones) {
-        if (c == u'x')
-            c = u'X';
-        else if (c == u'o')
-            c = u'O';
-    }
-    return parseBoardDiagram(stones);
-}
+using test::diagram;
+using test::positionOf;
 
 const CountOptions noEyeMend{GroupReevaluation::None, false};
 const CountOptions fixedPoints{GroupReevaluation::FixedPoints, true};
