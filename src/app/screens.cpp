@@ -64,6 +64,7 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
                 new BoardSearch(
                     replay->menuBar(), replay->surface(), state.geometry, state, navigator, dialogs,
                     [&state, replay] {
+                        state.search.fromGameBeingRecorded = false;
                         return recordPosition(state.board.moves,
                                               replay->controller().placedEntries(),
                                               handicapCount(state.record.game.gameName));
@@ -84,8 +85,11 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
             auto* board = new BoardRecordingScreen(state, navigator, dialogs);
             new BoardSearch(
                 board->menuBar(), board->surface(), state.geometry, state, navigator, dialogs,
-                [&state] { return positionPattern(state.board.board); }, board,
-                board->menuBar()->findChild<QAction*>(QStringLiteral("F10HELP")));
+                [&state] {
+                    state.search.fromGameBeingRecorded = true;
+                    return positionPattern(state.board.board);
+                },
+                board, board->menuBar()->findChild<QAction*>(QStringLiteral("F10HELP")));
             return board;
         });
 

@@ -17,6 +17,9 @@ struct SearchState {
     QString indexDirectory;
     SearchPattern pattern;
     bool swapColours = false; // "白黒反転も含む", kept as the user left it
+    // The last search was made from the recording board: replaying a result would leave the
+    // game being recorded, so the results list does not.
+    bool fromGameBeingRecorded = false;
     SearchResults results;
     // The open results list, told when new results arrive.
     std::function<void()> resultsChanged;

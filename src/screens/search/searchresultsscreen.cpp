@@ -232,6 +232,10 @@ void SearchResultsScreen::replayRow(int row) {
     const QTableWidgetItem* item = m_grid->item(row, 0);
     if (!item)
         return;
+    if (m_state.search.fromGameBeingRecorded) {
+        m_summary->setText(recordingFirstText);
+        return;
+    }
     const SearchHit& hit = m_state.search.results.hits.value(item->data(Qt::UserRole).toInt());
     // The replay opens a record by its place in the catalogue, which the directory decides.
     Catalogue& catalogue = m_state.catalogue;

@@ -17,6 +17,8 @@ inline const QString noGamesFoundText = QStringLiteral("お望みの局面は見
 inline const QString replayChosenCaption = QStringLiteral("選んだ対局を並べる");
 inline const QString closeCaption = QStringLiteral("閉じる");
 inline const QString chooseGameText = QStringLiteral("対局を選んでください");
+inline const QString recordingFirstText =
+    QStringLiteral("記録中の対局があります。保管してから検索し直すと並べられます");
 
 // The moves played next in the games found, most frequent first, each with its letter on the
 // board: A, B, C ...
