@@ -1,5 +1,7 @@
 #include "screens/counting/countingscreentest.h"
 
+#include "counting/guesschoice.h"
+
 namespace vorleth::countingtest {
 namespace {
 
