@@ -294,7 +294,7 @@ TEST_F(CountingScreenTest, AnUnassignedPointIsCorrectedThroughThePalette) {
     // larger board where there is room between the dot and the square's outline.
     constexpr Offset besideTheStar{0.25, 0.25};
     state->geometry = BoardGeometry::forScreenSize(800);
-    // The designed count leaves the hole to nobody (the estimate may give it to a side).
+    // The enclosure searches (従来の判定) leave the hole to nobody; the estimate may not.
     ASSERT_TRUE(writeCountGuess(state->baseDirectory, CountGuess::Traditional).ok());
     setPosition(oneHole, 0, 0);
     state->record.game.komi = QStringLiteral("0");

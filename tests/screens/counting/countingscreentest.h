@@ -75,8 +75,8 @@ const QString deadStonesCount = QStringLiteral("最終譜の白地=149＋途中�
                                                "白地　158　黒地　135　差 -29.5\n"
                                                "白29目半勝");
 
-// Black's left half and white's right half, one point between them that the designed count
-// leaves to nobody.
+// Black's left half and white's right half, one point between them that the enclosure searches
+// leave to nobody.
 const QString oneHole = [] {
     QStringList rows;
     for (int row = 1; row <= 19; ++row) {
