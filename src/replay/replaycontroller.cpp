@@ -638,6 +638,12 @@ bool ReplayController::continuePlaying() {
     while (shown < moves.length() && moves.entry(shown + 1).isRemoval())
         ++shown;
     m_context.board.play.appliedCount = shown;
+    // Continued from its middle, the game is another game than the stored one, which must
+    // never be shortened: it is saved as a new record beside it. From the end it goes on.
+    if (shown < moves.length()) {
+        m_context.record.selectedIndex = 0;
+        m_context.record.fileName.clear();
+    }
     m_context.boardScreenState = 99;
     m_navigator.show(ScreenId::BoardRecording);
     return true;

@@ -881,16 +881,24 @@ TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {
     EXPECT_EQ(child<QLineEdit>(recording, "teme")->text(), QStringLiteral("7手目"));
     EXPECT_EQ(state->board.moves.length(), 7);
 
-    // The next click is black's, and saving writes a new version of the record.
+    // The next click is black's. Continued from its middle, the game is saved as a new record
+    // beside the stored one, which keeps all its entries.
     clickPoint(recording->surface(), g, {3, 3});
     EXPECT_EQ(colourAt(recording->surface(), g, 3, 3), blackColour);
     press("Command1");
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
-    ASSERT_EQ(recordFiles().size(), 1) << "the old version is replaced";
-    const RecordReadResult saved =
-        loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
-    ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.record.moves.length(), 8);
+    const QStringList files = recordFiles();
+    ASSERT_EQ(files.size(), 2) << "the stored record stays beside the continued game";
+    ASSERT_TRUE(files.contains(name + recordExtension));
+    QVector<int> lengths;
+    for (const QString& file : files) {
+        const RecordReadResult saved = loadRecord(records(), file.chopped(recordExtension.size()));
+        ASSERT_TRUE(saved.ok());
+        lengths << saved.record.moves.length();
+    }
+    std::sort(lengths.begin(), lengths.end());
+    EXPECT_EQ(lengths, (QVector<int>{8, 9}));
+    EXPECT_EQ(loadRecord(records(), name).record.moves, record.moves);
 }
 
 TEST_F(RecordingRoadTest, AGameLeftOnTheBoardIsOfferedAtTheNextStart) {
