@@ -10,6 +10,7 @@
 
 #include "counting/countresult.h"
 #include "counting/territory.h"
+#include "countingvariants.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -79,7 +80,7 @@ std::optional<Game> readGame(const QString& path) {
 
 struct Variant {
     const char* name;
-    CountOptions options;
+    bench::VariantOptions options;
 };
 
 struct Tally {
@@ -110,12 +111,12 @@ int main(int argc, char* argv[]) {
     }
 
     const Variant variants[] = {
-        {"fixed points", {GroupReevaluation::FixedPoints, false}},
-        {"every group", {GroupReevaluation::EveryGroup, false}},
-        {"none", {GroupReevaluation::None, false}},
-        {"fixed points + one-point eyes", {GroupReevaluation::FixedPoints, true}},
-        {"every group + one-point eyes", {GroupReevaluation::EveryGroup, true}},
-        {"none + one-point eyes", {GroupReevaluation::None, true}},
+        {"fixed points", {bench::GroupReevaluation::FixedPoints, false}},
+        {"every group", {bench::GroupReevaluation::EveryGroup, false}},
+        {"none", {bench::GroupReevaluation::None, false}},
+        {"fixed points + one-point eyes", {bench::GroupReevaluation::FixedPoints, true}},
+        {"every group + one-point eyes", {bench::GroupReevaluation::EveryGroup, true}},
+        {"none + one-point eyes", {bench::GroupReevaluation::None, true}},
     };
 
     QTextStream out(stdout);
@@ -123,7 +124,7 @@ int main(int argc, char* argv[]) {
     for (const Variant& v : variants) {
         Tally t;
         for (const Game& g : games) {
-            const CountOutcome count = countPosition(g.board, v.options);
+            const CountOutcome count = bench::countWithVariant(g.board, v.options);
             const CountResult r = computeResult(count.counters, g.capturedByWhite,
                                                 g.capturedByBlack, QString::number(g.komi));
             const bool exact = r.difference == g.score;

@@ -41,12 +41,6 @@ void Board::clearCells() {
         column.fill(Empty);
 }
 
-void Board::clearStamps() {
-    for (auto& column : visitStamp)
-        column.fill(0);
-    stampCounter = 0;
-}
-
 QString boardDiagram(const Board& board) {
     QString text;
     text.reserve(20 * 19);

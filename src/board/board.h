@@ -66,7 +66,6 @@ struct DirectionTable {
 };
 
 // The position: cells indexed [column][row], 1..19 used. A cell is empty, black or white.
-// Nothing reads visitStamp now: the group search (board/groups.h) keeps its own marks.
 class Board {
 public:
     using Cell = Colour;
@@ -81,13 +80,9 @@ public:
     QString cellText(Point p) const;
 
     void clearCells();
-    void clearStamps();
 
     // Exactly "1" or "2"; any other text is an empty cell.
     static Cell cellFor(const QString& colour);
-
-    std::array<std::array<std::int16_t, 20>, 20> visitStamp{};
-    std::int16_t stampCounter = 0;
 
 private:
     std::array<std::array<Cell, 20>, 20> m_cells{};

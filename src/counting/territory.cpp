@@ -37,7 +37,6 @@ CountOutcome countPosition(const Board& board, const CountOptions& options) {
     determination.copyBoard(board);
     determination.markTerritory();
     determination.markDeadStones();
-    determination.reevaluateGroups();
     determination.total();
     return {determination.grid(), determination.counters()};
 }
@@ -64,8 +63,6 @@ void TerritoryDetermination::copyBoard(const Board& board) {
     m_region.clear();
     m_kakoi.clear();
     m_blackCandidate.clear();
-    for (auto& column : m_visit)
-        column.fill(Visit::None);
 }
 
 void TerritoryDetermination::markTerritory() {
@@ -249,147 +246,6 @@ void TerritoryDetermination::markDeadChain(Point point, CountMark deadMark) {
     const CountCounters c = countersOf(m_grid);
     m_counters.blackDeadDouble = c.blackDeadDouble;
     m_counters.whiteDeadDouble = c.whiteDeadDouble;
-}
-
-void TerritoryDetermination::reevaluateGroups() {
-    if (m_options.reevaluation == GroupReevaluation::None)
-        return;
-    for (int column = 1; column <= 19; ++column) {
-        for (int row = 1; row <= 19; ++row) {
-            const Visit v = m_visit[column][row];
-            // A group is judged once: one examined from an earlier stone is not taken up
-            // again from a later one, where it would be collected only in part.
-            if (v == Visit::Visited ||
-                (m_options.reevaluation == GroupReevaluation::EveryGroup && v == Visit::Examined))
-                continue;
-            const CountMark m = m_grid.at(column, row);
-            if (isStone(m)) {
-                reevaluateGroup({column, row}, m);
-                m_visit[column][row] = Visit::Offered;
-            } else {
-                m_visit[column][row] = Visit::Visited;
-            }
-        }
-    }
-}
-
-void TerritoryDetermination::reevaluateGroup(Point point, CountMark colour) {
-    if (m_options.reevaluation == GroupReevaluation::None)
-        return;
-    if (m_options.reevaluation == GroupReevaluation::FixedPoints && point != Point{19, 14} &&
-        point != Point{18, 6})
-        return;
-    if (m_visit[point.column][point.row] == Visit::Visited)
-        return;
-
-    // The group, eight-connected.
-    QVector<Point> group{point};
-    for (qsizetype cursor = 0; cursor < group.size(); ++cursor) {
-        const Point p = group.at(cursor);
-        m_visit[p.column][p.row] = Visit::Visited;
-        for (int d = 1; d <= 8; ++d) {
-            const Point q = neighbour(p, d);
-            if (onBoard(q.column, q.row) && m_visit[q.column][q.row] != Visit::Visited &&
-                m_grid.at(q) == colour) {
-                group.append(q);
-                m_visit[q.column][q.row] = Visit::Visited;
-            }
-        }
-    }
-
-    const bool isBlack = colour == CountMark::BlackStone;
-    const CountMark opponent = isBlack ? CountMark::WhiteStone : CountMark::BlackStone;
-    const CountMark ownTerritory = isBlack ? CountMark::BlackTerritory : CountMark::WhiteTerritory;
-    const CountMark opponentTerritory =
-        isBlack ? CountMark::WhiteTerritory : CountMark::BlackTerritory;
-    const CountMark ownDead = isBlack ? CountMark::DeadBlack : CountMark::DeadWhite;
-    const CountMark opponentDead = isBlack ? CountMark::DeadWhite : CountMark::DeadBlack;
-    const auto eyeCell = [&](Point q) {
-        const CountMark m = m_grid.at(q);
-        return m == ownTerritory || m == opponentDead;
-    };
-
-    int eyeCount = 0;
-    int largestEye = 0;
-    int found = 0;
-    Point seed;
-    QVector<Point> judged;
-    std::array<std::array<bool, 21>, 21> eyeVisit{};
-
-    for (const Point& s : std::as_const(group)) {
-        judged.append(s);
-        if (m_visit[s.column][s.row] != Visit::Examined) {
-            m_visit[s.column][s.row] = Visit::Examined;
-            found = 0;
-            for (int d = 1; d <= 8; ++d) {
-                const Point q = neighbour(s, d);
-                if (eyeVisit[q.column][q.row])
-                    continue;
-                if (eyeCell(q)) {
-                    found = 1;
-                    seed = q;
-                    m_visit[q.column][q.row] = Visit::Visited;
-                    // Only the fixed-point form keeps the odd test on the cell in the stone's
-                    // column and the neighbour's row; a group judged dead must hand back
-                    // every point of its eye.
-                    if (m_options.reevaluation == GroupReevaluation::EveryGroup ||
-                        m_grid.at(s.column, q.row) != opponentDead)
-                        judged.append(q);
-                } else {
-                    eyeVisit[q.column][q.row] = true;
-                }
-            }
-        }
-        if (found != 0) {
-            found = 0;
-            QVector<Point> queue{seed};
-            for (qsizetype cursor = 0; cursor < queue.size(); ++cursor) {
-                const Point e = queue.at(cursor);
-                if (eyeVisit[e.column][e.row])
-                    continue;
-                eyeVisit[e.column][e.row] = true;
-                for (int d = 1; d <= 8; ++d) {
-                    const Point r = neighbour(e, d);
-                    if (eyeVisit[r.column][r.row])
-                        continue;
-                    if (eyeCell(r)) {
-                        ++found;
-                        queue.append(r);
-                        judged.append(r);
-                        m_visit[r.column][r.row] = Visit::Visited;
-                    } else {
-                        eyeVisit[r.column][r.row] = true;
-                        if (m_grid.at(r) == opponentTerritory) {
-                            found = -999;
-                            break;
-                        }
-                    }
-                }
-            }
-        }
-        if (found > 0) {
-            ++eyeCount;
-            largestEye = std::max(largestEye, found);
-            if (largestEye > 5 || eyeCount > 1)
-                break;
-            found = 0;
-        }
-    }
-    if (largestEye > 5 || eyeCount > 1)
-        return;
-
-    // At most one eye area of at most five points: the group dies and its area changes hands.
-    for (const Point& p : std::as_const(judged)) {
-        const CountMark m = m_grid.at(p);
-        if (m == colour)
-            m_grid.set(p, ownDead);
-        else if (m == ownTerritory)
-            m_grid.set(p, opponentTerritory);
-        else if (m == ownDead)
-            m_grid.set(p, colour);
-        else if (m == opponentDead)
-            m_grid.set(p, opponent);
-    }
 }
 
 void TerritoryDetermination::total() {

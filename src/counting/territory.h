@@ -10,22 +10,11 @@
 
 namespace vorleth {
 
-// Which groups the re-evaluation pass (a group with at most one eye area of at most five
-// points dies) looks at.
-enum class GroupReevaluation {
-    None,        // no group: stones keep what the territory and chain passes gave them
-    FixedPoints, // only the group first offered at (19, 14) or (18, 6)
-    EveryGroup,  // every group of live stones
-};
-
 struct CountOptions {
-    // Against GNU Go's own judgement of 48 finished self-play games (bench/counting_compare)
-    // the fixed points never changed a mark and every group lost 8 exact results: one-point
-    // eyes do not count as eyes there, so groups with two of them die. The fixed points also
-    // kill the group through (18, 6) on a board without an empty point.
-    GroupReevaluation reevaluation = GroupReevaluation::None;
     // An empty point whose board neighbours are all stones of one colour is that colour's
-    // territory even when the enclosure test does not see it closed.
+    // territory even when the enclosure test does not see it closed. (A group re-evaluation
+    // once ran after the dead stones; against GNU Go's judgement of finished self-play games
+    // it only lost exact results, so it lives on in bench/countingvariants for comparison.)
     bool onePointEyes = true;
 };
 
@@ -50,9 +39,7 @@ public:
     void markTerritory();
     // Phase 3: every chain of stones touching the opponent's territory dies.
     void markDeadStones();
-    // Phase 4, as the options choose.
-    void reevaluateGroups();
-    // Phase 5.
+    // Phase 4.
     void total();
 
     void evaluateEmptyPoint(Point point);
@@ -64,7 +51,6 @@ public:
     // Marks the empty points of the current region as the current roles' territory.
     void kakuteiji_set();
     void markDeadChain(Point point, CountMark deadMark);
-    void reevaluateGroup(Point point, CountMark colour);
 
     // The roles of one colour's search.
     struct Roles {
@@ -111,11 +97,6 @@ private:
     QVector<Point> m_blackCandidate;
     QVector<Point> m_chain;
     CellSet m_inChain;
-
-    // What the group re-evaluation has done at each cell: nothing yet, offered to it, taken
-    // into a group or eye (visited), or looked around for eyes (examined).
-    enum class Visit : std::uint8_t { None, Offered, Visited, Examined };
-    std::array<std::array<Visit, 21>, 21> m_visit{};
 };
 
 } // namespace vorleth

@@ -81,7 +81,6 @@ void BoardRecordingController::open() {
         m_context.record.moveCount = diagramMoves; // the diagram still being placed
     showGame();
     model.board.clearCells();
-    model.board.clearStamps();
 
     if (state() == continuing) {
         rebuildKeepingMarkers(play.appliedCount);

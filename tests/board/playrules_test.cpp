@@ -7,7 +7,6 @@
 
 #include <QStringList>
 
-#include <limits>
 
 namespace vorleth {
 namespace {
@@ -389,16 +388,6 @@ TEST_F(PlayRules, PlaysThatWouldOverflowARecordFileAreRefused) {
     EXPECT_EQ(addPauseMarker(model), PlayResult::MoveListFull);
     EXPECT_EQ(model.moves.length(), MoveList::recordableEntries);
     EXPECT_EQ(model.board.cell(12, 10), Board::Empty);
-}
-
-TEST_F(PlayRules, CaptureSearchStaysRightWhenTheStampCounterWouldWrap) {
-    BoardModel model;
-    model.board = parseBoardDiagram(test::koDiagram);
-    model.board.stampCounter = std::numeric_limits<std::int16_t>::max() - 1;
-    play(model, test::koTake, black);
-    EXPECT_EQ(model.board.cell(2, 2), Board::Empty);
-    EXPECT_EQ(model.play.prisonersBlack, 1);
-    EXPECT_GT(model.board.stampCounter, 0);
 }
 
 } // namespace

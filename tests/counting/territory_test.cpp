@@ -12,9 +12,7 @@ namespace {
 using test::diagram;
 using test::positionOf;
 
-const CountOptions noEyeMend{GroupReevaluation::None, false};
-const CountOptions fixedPoints{GroupReevaluation::FixedPoints, true};
-const CountOptions everyGroup{GroupReevaluation::EveryGroup, true};
+const CountOptions noEyeMend{false};
 
 struct CountCase {
     const char* name;
@@ -144,30 +142,6 @@ XXXXXXXXXOOOOOOOOOO
 XXXXXXXXXOOOOOOOOOO
 )",
      {0, 0, 0, 0}},
-    {"the fixed-point re-evaluation kills the eyeless group through (18, 6)",
-     fixedPoints,
-     R"(
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-XXXXXXXXXoooooooooo
-)",
-     {0, 0, 0, 380}},
     {"a three-point eye in the corner is left alone without re-evaluation",
      {},
      R"(
@@ -192,30 +166,6 @@ wwwwwwwwwwwwwwwwwww
 wwwwwwwwwwwwwwwwwww
 )",
      {3, 337, 0, 0}},
-    {"re-evaluating every group kills the one with a three-point eye",
-     everyGroup,
-     R"(
-wwwxOOwwwwwwwwwwwww
-xxxxOOwwwwwwwwwwwww
-OOOOOOwwwwwwwwwwwww
-OOOOOOwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-wwwwwwwwwwwwwwwwwww
-)",
-     {0, 340, 10, 0}},
 };
 
 TEST(TerritoryDetermination, PositionsCountAsDiagrammed) {
@@ -371,7 +321,6 @@ TEST(TerritoryDetermination, EveryCountStartsAfresh) {
         t.copyBoard(board);
         t.markTerritory();
         t.markDeadStones();
-        t.reevaluateGroups();
         t.total();
         return countDiagram(t.grid());
     };
