@@ -2,6 +2,7 @@
 
 #include "ui/screenarea.h"
 
+#include <QCoreApplication>
 #include <QScreen>
 #include <QThread>
 #include <QTimer>
@@ -31,6 +32,16 @@ QRect availableArea(const QWidget* window) {
     return window && window->screen() ? window->screen()->availableGeometry() : QRect();
 }
 } // namespace
+
+ScreenRegistry::ScreenRegistry() {
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->installEventFilter(&m_strayClicks);
+}
+
+ScreenRegistry::~ScreenRegistry() {
+    if (QCoreApplication::instance())
+        QCoreApplication::instance()->removeEventFilter(&m_strayClicks);
+}
 
 void ScreenRegistry::registerScreen(ScreenId id, Factory f, Placement placement) {
     m_entries[id] = Entry{std::move(f), placement};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interaction/navigator.h"
+#include "ui/strayclickguard.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -17,9 +18,13 @@ namespace vorleth {
 // (it then stays open underneath and becomes current again when the one on top goes away).
 // Help and browser open beside the working screen, once: asking again brings them to the front
 // as they are (the help screen keeps the topic it was opened with).
-// Screens are deleted when closed; closing the last window ends the program.
+// Screens are deleted when closed; closing the last window ends the program. A double click
+// on a button that opens a screen does not click what the new screen has under the pointer.
 class ScreenRegistry : public Navigator {
 public:
+    ScreenRegistry();
+    ~ScreenRegistry() override;
+
     using Factory = std::function<QWidget*(Navigator&, const Handover&)>;
     // Set on a screen the registry closes because another took its place, so that the screen
     // can tell that close from the user's.
@@ -51,6 +56,7 @@ private:
     std::map<ScreenId, QPointer<QWidget>> m_beside;
     // Lets a screen outliving the registry see that it is gone.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
+    StrayClickGuard m_strayClicks;
 };
 
 } // namespace vorleth

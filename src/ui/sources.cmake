@@ -15,6 +15,7 @@ add_library(vorleth_ui STATIC
     ui/webview.cpp
     ui/webviewmodule.cpp
     ui/screenregistry.cpp
+    ui/strayclickguard.cpp
 )
 target_link_libraries(vorleth_ui PUBLIC vorleth_interaction Qt6::Widgets)
 

@@ -5,13 +5,20 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QGuiApplication>
+#include <QMouseEvent>
 #include <QPointer>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleHints>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace vorleth {
 namespace {
@@ -258,6 +265,120 @@ TEST_F(ScreenRegistryTest, UnknownScreensAndEmptyFactoriesChangeNothing) {
     EXPECT_EQ(registry.current(), start);
     EXPECT_TRUE(start->isVisible());
     EXPECT_EQ(registry.beside(ScreenId::GameInfo), nullptr);
+}
+
+// Two screens with a button at the same place: the first opens the second under the pointer.
+class StrayClickTest : public testing::Test {
+protected:
+    StrayClickTest() {
+        QApplication::setQuitOnLastWindowClosed(false);
+        registry.registerScreen(ScreenId::Start, [this](Navigator&, const Handover&) {
+            return screenWithButton(opener, [this] { registry.show(ScreenId::RecordList); });
+        });
+        registry.registerScreen(ScreenId::RecordList, [this](Navigator&, const Handover&) {
+            return screenWithButton(opened, [this] { ++openedClicks; });
+        });
+        registry.show(ScreenId::Start);
+        settle();
+    }
+    ~StrayClickTest() override {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            w->close();
+        settle();
+    }
+
+    static QWidget* screenWithButton(QPointer<QPushButton>& button, std::function<void()> act) {
+        auto* w = new QWidget;
+        w->resize(200, 150);
+        button = new QPushButton(QStringLiteral("ボタン"), w);
+        button->setGeometry(20, 20, 100, 30);
+        QObject::connect(button, &QPushButton::clicked, w, std::move(act));
+        return w;
+    }
+
+    // A mouse event as the window system delivers it, at one place on the desktop.
+    static void send(QWidget* target, QEvent::Type type, quint64 timestamp,
+                     QPointF global = QPointF(300, 300)) {
+        const bool down = type != QEvent::MouseButtonRelease;
+        QMouseEvent event(type, QPointF(target->rect().center()), global, Qt::LeftButton,
+                          down ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+        event.setTimestamp(timestamp);
+        QApplication::sendEvent(target, &event);
+    }
+
+    // The first click of a double click, on the button that opens the second screen.
+    void firstClick() {
+        send(opener, QEvent::MouseButtonPress, 1000);
+        send(opener, QEvent::MouseButtonRelease, 1060);
+        settle();
+        ASSERT_FALSE(opened.isNull());
+        ASSERT_EQ(registry.current(), opened->window());
+    }
+
+    ScreenRegistry registry;
+    QPointer<QPushButton> opener;
+    QPointer<QPushButton> opened;
+    int openedClicks = 0;
+};
+
+TEST_F(StrayClickTest, TheSecondClickOfADoubleClickPressesNothingOnTheNewScreen) {
+    const int interval = QGuiApplication::styleHints()->mouseDoubleClickInterval();
+    const struct {
+        const char* what;
+        std::vector<QEvent::Type> second; // the events of the second click, on the new screen
+        quint64 at;                       // when they arrive
+        QPointF where;
+        int clicks; // of the new screen's button
+    } cases[] = {
+        {"a press, its double click and release, at once",
+         {QEvent::MouseButtonPress, QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease},
+         1150,
+         {300, 300},
+         0},
+        {"a double click and release without a press of its own",
+         {QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease},
+         1150,
+         {300, 300},
+         0},
+        {"a click after the double-click time is a click",
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease},
+         quint64(1000 + interval + 50),
+         {300, 300},
+         1},
+        {"a click far from the first is a click",
+         {QEvent::MouseButtonPress, QEvent::MouseButtonRelease},
+         1150,
+         {500, 300},
+         1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        registry.show(ScreenId::Start);
+        settle();
+        openedClicks = 0;
+        firstClick();
+        for (const QEvent::Type type : c.second)
+            send(opened, type, c.at, c.where);
+        settle();
+        EXPECT_EQ(openedClicks, c.clicks);
+        EXPECT_FALSE(opened->isDown());
+
+        // Whatever came before, the next click on the new screen is a click.
+        send(opened, QEvent::MouseButtonPress, c.at + interval + 100);
+        send(opened, QEvent::MouseButtonRelease, c.at + interval + 150);
+        EXPECT_EQ(openedClicks, c.clicks + 1);
+    }
+}
+
+TEST_F(StrayClickTest, ADoubleClickWithinOneScreenStillClicksTwice) {
+    firstClick();
+    for (const auto& [type, at] : {std::pair{QEvent::MouseButtonPress, 5000},
+                                   {QEvent::MouseButtonRelease, 5050},
+                                   {QEvent::MouseButtonPress, 5120},
+                                   {QEvent::MouseButtonDblClick, 5120},
+                                   {QEvent::MouseButtonRelease, 5180}})
+        send(opened, type, at);
+    EXPECT_EQ(openedClicks, 2);
 }
 
 } // namespace
