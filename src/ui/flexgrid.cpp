@@ -179,6 +179,11 @@ int FlexGrid::currentGridColumn() const {
 }
 
 void FlexGrid::keyPressEvent(QKeyEvent* event) {
+    // Escape is no entry: it goes on to the screen, which leaves as its return button does.
+    if (event->key() == Qt::Key_Escape) {
+        event->ignore();
+        return;
+    }
     emit keyPressed(event->key());
     const QString typed = event->text();
     // Delete produces a character but is no typed key.

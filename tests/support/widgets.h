@@ -3,8 +3,10 @@
 // Finding a screen's controls by their object names, and acting on them as a user would.
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QString>
 #include <QTreeView>
@@ -26,6 +28,12 @@ inline void click(const QObject* parent, const char* button) {
         b->click();
 }
 
+// Escape pressed while that control has the focus: a key it leaves goes on to its parents.
+inline void pressEscape(QWidget* focus) {
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(focus, &key);
+}
+
 inline void trigger(const QObject* parent, const char* action) {
     if (auto* a = child<QAction>(parent, action))
         a->trigger();
@@ -43,6 +51,20 @@ inline void settle() {
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::processEvents();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// Closes every window the test left open, and the windows their closing opens in turn (the
+// counting screen's close box goes back to the board): a window outliving its test would
+// reach into the next test's fixture with the last one's state.
+inline void closeEveryWindow() {
+    for (int round = 0; round < 5; ++round) {
+        const QWidgetList open = QApplication::topLevelWidgets();
+        if (open.isEmpty())
+            break;
+        for (QWidget* w : open)
+            w->close();
+        settle();
     }
 }
 

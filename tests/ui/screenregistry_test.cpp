@@ -34,11 +34,7 @@ protected:
             add(id);
         add(ScreenId::EndOfGame, ScreenRegistry::Placement::OnTop);
     }
-    ~ScreenRegistryTest() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    ~ScreenRegistryTest() override { test::closeEveryWindow(); }
 
     void add(ScreenId id,
              ScreenRegistry::Placement placement = ScreenRegistry::Placement::Replaces) {
@@ -281,11 +277,7 @@ protected:
         registry.show(ScreenId::Start);
         settle();
     }
-    ~StrayClickTest() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    ~StrayClickTest() override { test::closeEveryWindow(); }
 
     static QWidget* screenWithButton(QPointer<QPushButton>& button, std::function<void()> act) {
         auto* w = new QWidget;

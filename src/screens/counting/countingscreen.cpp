@@ -9,6 +9,7 @@
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
+#include "ui/escapebutton.h"
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
@@ -110,6 +111,8 @@ void CountingScreen::buildControls() {
         connect(button, &QPushButton::clicked, this,
                 [this, action = b.action] { closeAfter((m_controller.*action)()); });
     }
+    // Escape goes back to the board, as 対局画面に戻る does: the count is not saved.
+    pressOnEscape(this, findChild<QPushButton*>(QStringLiteral("Command3")));
 
     m_countText = new QLabel(m_surface);
     m_countText->setObjectName(QStringLiteral("Label3"));

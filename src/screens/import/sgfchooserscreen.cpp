@@ -4,6 +4,7 @@
 #include "ui/heading.h"
 
 #include "import/importsource.h"
+#include "ui/escapebutton.h"
 
 #include <QDir>
 #include <QFileSystemModel>
@@ -75,6 +76,7 @@ SgfChooserScreen::SgfChooserScreen(ImportSource& source, const QString& baseDire
         importFile(chosen.isEmpty() ? QModelIndex() : chosen.first());
     });
     connect(back, &QPushButton::clicked, this, &SgfChooserScreen::leave);
+    pressOnEscape(this, back);
 
     auto* lists = new QGridLayout;
     lists->addWidget(m_directories, 0, 0);

@@ -7,6 +7,7 @@
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/drawingsurface.h"
+#include "ui/escapebutton.h"
 #include "ui/surfaceboardview.h"
 
 #include <QAction>
@@ -140,6 +141,8 @@ void BoardRecordingScreen::buildControls() {
         placeBesideBoard(button, b.at, large);
         connect(button, &QPushButton::clicked, this, b.action);
     }
+    // Escape leaves as 保管せずに戻る does, asking before the game is thrown away.
+    pressOnEscape(this, findChild<QPushButton*>(QStringLiteral("Command2")));
 
     m_board = std::make_unique<SurfaceBoardView>(*m_surface, m_state.geometry, boxes);
     m_board->describeModel(&m_state.board);

@@ -4,6 +4,7 @@
 
 #include "state/contexts.h"
 #include "state/sharedstate.h"
+#include "ui/escapebutton.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -103,6 +104,7 @@ void GameInfoScreen::buildControls() {
     auto* back = new QPushButton(QStringLiteral("戻る"));
     back->setObjectName(QStringLiteral("Command2"));
     connect(back, &QPushButton::clicked, this, [this] { closeAfter(m_controller.back()); });
+    pressOnEscape(this, back);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(next);

@@ -4,6 +4,7 @@
 
 #include "state/contexts.h"
 #include "state/sharedstate.h"
+#include "ui/escapebutton.h"
 #include "ui/flexgrid.h"
 
 #include <QHeaderView>
@@ -143,6 +144,7 @@ void RepeatedPlaysScreen::buildControls() {
     back->setObjectName(QStringLiteral("Command2"));
     place(back, backBox);
     connect(back, &QPushButton::clicked, this, [this] { closeAfter(m_controller.back()); });
+    pressOnEscape(this, back);
 }
 
 void RepeatedPlaysScreen::closeAfter(bool handedOver) {

@@ -5,6 +5,7 @@
 #include "state/contexts.h"
 #include "state/sharedstate.h"
 #include "ui/beeprun.h"
+#include "ui/escapebutton.h"
 #include "ui/flexgrid.h"
 
 #include <QAction>
@@ -158,6 +159,7 @@ void TableEntryScreen::buildControls() {
     back->setObjectName(QStringLiteral("Command2"));
     place(back, backPlace, m_large);
     connect(back, &QPushButton::clicked, this, [this] { closeAfter(m_controller.back()); });
+    pressOnEscape(this, back);
 
     m_grid = new FlexGrid(client);
     m_grid->setObjectName(QStringLiteral("Grid1"));

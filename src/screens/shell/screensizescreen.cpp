@@ -2,6 +2,7 @@
 
 #include "shell/setup.h"
 #include "state/sharedstate.h"
+#include "ui/escapebutton.h"
 #include "ui/heading.h"
 
 #include <QLabel>
@@ -53,6 +54,7 @@ ScreenSizeScreen::ScreenSizeScreen(SharedState& state, Navigator& navigator, Dia
     connect(small, &QPushButton::clicked, this, [this] { choose(640); });
     connect(large, &QPushButton::clicked, this, [this] { choose(800); });
     connect(back, &QPushButton::clicked, this, &ScreenSizeScreen::leave);
+    pressOnEscape(this, back);
 
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(heading);

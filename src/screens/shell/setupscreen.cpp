@@ -6,6 +6,7 @@
 #include "shell/helptexts.h"
 #include "shell/setup.h"
 #include "state/sharedstate.h"
+#include "ui/escapebutton.h"
 
 #include <QComboBox>
 #include <QFileSystemModel>
@@ -52,6 +53,7 @@ SetupScreen::SetupScreen(SharedState& state, Navigator& navigator, Dialogs& dial
     back->setObjectName(QStringLiteral("Command2"));
     connect(apply, &QPushButton::clicked, this, &SetupScreen::apply);
     connect(back, &QPushButton::clicked, this, &SetupScreen::leave);
+    pressOnEscape(this, back);
 
     auto* grid = new QGridLayout;
     grid->addWidget(recordLabel, 0, 0);

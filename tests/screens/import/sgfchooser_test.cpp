@@ -55,11 +55,7 @@ protected:
             test::touch(QDir(sgf).filePath(QString::fromUtf8(name)));
         test::touch(QDir(older).filePath(QStringLiteral("古い.Sgf")));
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    void TearDown() override { test::closeEveryWindow(); }
 
     QPointer<SgfChooserScreen> open() {
         auto* screen = new SgfChooserScreen(source, base, navigator);

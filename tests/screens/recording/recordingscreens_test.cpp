@@ -120,11 +120,7 @@ protected:
         state.record.game = {QStringLiteral("練習碁"), QStringLiteral("山田"),
                              QStringLiteral("佐藤"), QString(), QStringLiteral("6.5")};
     }
-    ~RecordingScreenTest() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    ~RecordingScreenTest() override { test::closeEveryWindow(); }
 
     QPointer<BoardRecordingScreen> openBoard(int screenSize = 640) {
         state.geometry = BoardGeometry::forScreenSize(screenSize);
@@ -499,11 +495,7 @@ protected:
         state->clock = [] { return QDateTime(QDate(2024, 5, 6), QTime(15, 30, 12)); };
         registerScreens(registry, *state, dialogs);
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    void TearDown() override { test::closeEveryWindow(); }
 
     QWidget* current() { return registry.current(); }
     QString currentName() { return current() ? current()->objectName() : QString(); }
@@ -712,6 +704,67 @@ TEST_F(RecordingRoadTest, ADoubleClickOnTheButtonThatOpensTheBoardPlaysNoStone) 
         ASSERT_EQ(currentName(), QStringLiteral("mapstart"));
         dialogs.shown.clear();
     }
+}
+
+// Escape, pressed where the focus is, does what each screen's return button does: the board's
+// asks before it throws the game away, and Cancel keeps it.
+TEST_F(RecordingRoadTest, EscapeDoesWhatTheReturnButtonDoes) {
+    const auto escape = [this](QWidget* focus = nullptr) {
+        QWidget* screen = current();
+        QWidget* target = focus ? focus : screen->focusWidget() ? screen->focusWidget() : screen;
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(target, &key);
+        settle();
+    };
+    // Command3: recording by clicks; Command2: by a typed diagram.
+    const auto openGameInformation = [this](const char* mainMenuButton) {
+        registry.show(ScreenId::Start);
+        settle();
+        press(mainMenuButton);
+        ASSERT_EQ(currentName(), QStringLiteral("maptaikyokujyoho"));
+        typeInto(current(), "taikyoku", QStringLiteral("研究会"));
+        typeInto(current(), "taikyokushiro", QStringLiteral("山田"));
+        typeInto(current(), "taikyokukuro", QStringLiteral("佐藤"));
+    };
+
+    openGameInformation("Command3");
+    escape(); // 戻る
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+
+    openGameInformation("Command2");
+    typeInto(current(), "tekazu1", QStringLiteral("2"));
+    press("Command1");
+    ASSERT_EQ(currentName(), QStringLiteral("mapsofuenter"));
+    auto* table = qobject_cast<TableEntryScreen*>(current());
+    ASSERT_NE(table, nullptr);
+    escape(table->grid()); // 戻る, from the grid that takes the typed keys
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+
+    openGameInformation("Command3");
+    press("Command1");
+    ASSERT_EQ(currentName(), QStringLiteral("mapgoban"));
+    // Enough moves for a count, as the board records them.
+    for (const Point& p : test::quietPoints(120))
+        ASSERT_EQ(playStone(state->board, p).result, PlayResult::Played);
+    const MoveList moves = state->board.moves;
+
+    press("Command3"); // 地の計算, asked and answered OK
+    ASSERT_EQ(currentName(), QStringLiteral("mapkeisanA"));
+    escape(); // 対局画面に戻る
+    ASSERT_EQ(currentName(), QStringLiteral("mapgoban"));
+    EXPECT_EQ(state->board.moves, moves);
+
+    dialogs.shown.clear();
+    dialogs.answers = {Dialogs::Answer::Cancel};
+    escape(); // 保管せずに戻る, asked and cancelled
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(currentName(), QStringLiteral("mapgoban"));
+    EXPECT_EQ(state->board.moves, moves);
+
+    dialogs.answers = {Dialogs::Answer::Ok};
+    escape(); // asked again and answered OK
+    EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
+    EXPECT_EQ(recordFiles().size(), 0);
 }
 
 // From the board to the count and back, then to the count again and a saved result.

@@ -2,6 +2,7 @@
 #include "screens/shell/browserscreen.h"
 #include "state/sharedstate.h"
 #include "support/scripteddialogs.h"
+#include "support/widgets.h"
 #include "ui/screenregistry.h"
 #include "ui/webview.h"
 #include "ui/webviewmodule.h"
@@ -45,9 +46,7 @@ protected:
     }
     void TearDown() override {
         browser.reset();
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        test::closeEveryWindow();
     }
     // Opens the browser the way the first start leaves it: with a start address.
     void create(const QString& startAddress, WebViewModule* module = nullptr) {

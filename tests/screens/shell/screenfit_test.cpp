@@ -56,11 +56,7 @@ protected:
         registry.show(ScreenId::Start); // reads the settings: the layout of the screen size
         ASSERT_EQ(state->geometry.large(), GetParam() == 800);
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    void TearDown() override { test::closeEveryWindow(); }
     bool large() const { return GetParam() == 800; }
 
     void expectFits(const QWidget* window) {

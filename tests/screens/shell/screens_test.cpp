@@ -41,6 +41,7 @@
 namespace vorleth {
 namespace {
 
+using test::pressEscape;
 using test::readBytes;
 using test::RecordingNavigator;
 using test::ScriptedDialogs;
@@ -59,11 +60,7 @@ protected:
         base = QDir(m_temp.path()).filePath(QStringLiteral("Vorleth"));
         state = std::make_unique<SharedState>(base);
     }
-    void TearDown() override {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            w->close();
-        settle();
-    }
+    void TearDown() override { test::closeEveryWindow(); }
     QString path(const QString& name) const { return QDir(base).filePath(name); }
     QString settingsPath() const { return path(QStringLiteral("棋譜.dev")); }
     // Directories of an earlier run, so that no installation guide opens.
@@ -426,16 +423,26 @@ TEST_F(SetupScreenTest, ChoosingADriveShowsItsDirectory) {
               QDir::drives().first().absoluteFilePath());
 }
 
+// 戻る, or Escape where the focus is (the directory tree), leaves and writes nothing.
 TEST_F(SetupScreenTest, BackWritesNothing) {
-    writeBytes(entPath(), "entry in progress");
-    auto screen = open<SetupScreen>(dialogs);
-    choose(child<QTreeView>(screen, "Dir1"), games);
-    child<QComboBox>(screen, "SONOTAINI2")->setCurrentIndex(1);
-    click(screen, "Command2");
-    EXPECT_FALSE(QFile::exists(settingsPath()));
-    EXPECT_EQ(readBytes(entPath()), QByteArray("entry in progress"));
-    EXPECT_EQ(state->settings.recordDirectory, path(QStringLiteral("Pelloq")));
-    EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
+    for (const bool byEscape : {false, true}) {
+        SCOPED_TRACE(byEscape ? "Escape" : "戻る");
+        navigator.clear();
+        writeBytes(entPath(), "entry in progress");
+        auto screen = open<SetupScreen>(dialogs);
+        auto* tree = child<QTreeView>(screen, "Dir1");
+        choose(tree, games);
+        child<QComboBox>(screen, "SONOTAINI2")->setCurrentIndex(1);
+        if (byEscape)
+            pressEscape(tree);
+        else
+            click(screen, "Command2");
+        EXPECT_FALSE(QFile::exists(settingsPath()));
+        EXPECT_EQ(readBytes(entPath()), QByteArray("entry in progress"));
+        EXPECT_EQ(state->settings.recordDirectory, path(QStringLiteral("Pelloq")));
+        EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
+        settle();
+    }
 }
 
 TEST_F(SetupScreenTest, ASettingsFileThatCannotBeWrittenIsShownAndTheScreenStays) {
@@ -491,7 +498,7 @@ TEST_F(ShellScreenTest, ScreenSizeAppliesOrLeavesUnchanged) {
     const struct {
         const char* button;
         int stored; // -1: nothing written
-    } cases[] = {{"Command1", 640}, {"Command2", 800}, {"Command3", -1}};
+    } cases[] = {{"Command1", 640}, {"Command2", 800}, {"Command3", -1}, {"Escape", -1}};
     ASSERT_TRUE(QDir().mkpath(base));
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
@@ -499,7 +506,10 @@ TEST_F(ShellScreenTest, ScreenSizeAppliesOrLeavesUnchanged) {
         navigator.clear();
         state->settings = Settings{QStringLiteral("D:/games"), QStringLiteral("PASS"), 0};
         auto screen = open<ScreenSizeScreen>(dialogs);
-        click(screen, c.button);
+        if (QByteArray(c.button) == "Escape")
+            pressEscape(screen);
+        else
+            click(screen, c.button);
         EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
         if (c.stored < 0) {
             EXPECT_FALSE(QFile::exists(settingsPath()));
