@@ -9,4 +9,5 @@ vorleth_layer(store LINKS vorleth_board SOURCES
     store/catalogue.cpp
     store/chooser.cpp
     store/gametexts.cpp
+    store/recordlistcontroller.cpp
 )

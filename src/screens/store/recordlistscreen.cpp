@@ -27,22 +27,18 @@
 
 namespace vorleth {
 
-namespace {
-
-constexpr int kReplayStepInterval = 3000; // ms
-
-const QString kChooseARecord = QStringLiteral("対局を選んでください");
-
-} // namespace
-
 RecordListScreen::RecordListScreen(SharedState& state, Navigator& navigator, QWidget* parent)
-    : QMainWindow(parent), m_state(state), m_navigator(navigator) {
+    : QMainWindow(parent), m_state(state), m_navigator(navigator),
+      m_controller({state.catalogue, state.recordList, state.record, state.replay.stepInterval,
+                    state.settings.recordDirectory},
+                   *this) {
     setObjectName(QStringLiteral("maptaikyokulist"));
     setWindowTitle(QStringLiteral("Vorleth　対局一覧表"));
     setAttribute(Qt::WA_DeleteOnClose);
+    m_model = new RecordListModel(state.catalogue, this);
     setCentralWidget(buildControls());
     buildMenus();
-    showList();
+    m_controller.enter();
 }
 
 QWidget* RecordListScreen::buildControls() {
@@ -78,7 +74,6 @@ QWidget* RecordListScreen::buildControls() {
     totalRow->addStretch();
     layout->addLayout(totalRow);
 
-    m_model = new RecordListModel(m_state.catalogue, this);
     m_grid = new QTableView(central);
     m_grid->setObjectName(QStringLiteral("Grid1"));
     m_grid->setModel(m_model);
@@ -130,20 +125,20 @@ QWidget* RecordListScreen::buildControls() {
 
     m_grid->installEventFilter(this);
     setFocusProxy(m_grid);
-    connect(headings, &QHeaderView::sectionClicked, this, [this](int column) {
-        if (clickHeading(m_state.catalogue, m_state.recordList, column))
-            showRows();
+    connect(headings, &QHeaderView::sectionClicked, this,
+            [this](int column) { m_controller.clickHeading(column); });
+    connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
+        m_controller.choose(m_model->positionAt(index.row()));
     });
-    connect(m_grid, &QTableView::clicked, this,
-            [this](const QModelIndex& index) { choose(index.row()); });
-    connect(m_grid, &QTableView::doubleClicked, this,
-            [this](const QModelIndex& index) { chooseAndReplay(index.row()); });
+    connect(m_grid, &QTableView::doubleClicked, this, [this](const QModelIndex& index) {
+        replay(m_controller.chooseAndReplay(m_model->positionAt(index.row())));
+    });
     // Moving through the rows with the keyboard chooses too, so the highlighted row is always
     // the record that "選んだ対局を並べる" replays.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 if (!m_refreshing && current.isValid())
-                    choose(current.row());
+                    m_controller.choose(m_model->positionAt(current.row()));
             });
 
     m_statusBox = new QLineEdit(central);
@@ -160,7 +155,8 @@ QWidget* RecordListScreen::buildControls() {
     buttons->addWidget(replay);
     buttons->addWidget(back);
     layout->addLayout(buttons);
-    connect(replay, &QPushButton::clicked, this, [this] { replaySelected(); });
+    connect(replay, &QPushButton::clicked, this,
+            [this] { this->replay(m_controller.replayChosen()); });
     connect(back, &QPushButton::clicked, this, [this] { handOver(ScreenId::Start); });
 
     return central;
@@ -171,13 +167,7 @@ void RecordListScreen::buildMenus() {
     select->setObjectName(QStringLiteral("selectMenu"));
     QAction* all = select->addAction(QStringLiteral("全局選局"));
     all->setObjectName(QStringLiteral("selectAll"));
-    connect(all, &QAction::triggered, this, [this] {
-        if (selectAllRecords(m_state.catalogue, m_state.recordList,
-                             m_state.settings.recordDirectory)) {
-            m_totalBox->setText(QString::number(m_state.catalogue.count()));
-            showRows();
-        }
-    });
+    connect(all, &QAction::triggered, this, [this] { m_controller.selectAll(); });
     QAction* byGameName = select->addAction(QStringLiteral("対局名で選局"));
     byGameName->setObjectName(QStringLiteral("selectByGameName"));
     connect(byGameName, &QAction::triggered, this, [this] { handOver(ScreenId::GameNameChooser); });
@@ -200,10 +190,7 @@ void RecordListScreen::buildMenus() {
         QAction* action = sort->addAction(QString::fromUtf16(entry.caption));
         action->setObjectName(QString::fromLatin1(entry.name));
         const MenuSort how = entry.sort;
-        connect(action, &QAction::triggered, this, [this, how] {
-            sortByMenu(m_state.catalogue, m_state.recordList, how);
-            showRows();
-        });
+        connect(action, &QAction::triggered, this, [this, how] { m_controller.sortBy(how); });
     }
 
     QAction* help = menuBar()->addAction(QStringLiteral("ヘルプ"));
@@ -212,19 +199,15 @@ void RecordListScreen::buildMenus() {
             [this] { m_navigator.showHelp(helpcode::recordList); });
 }
 
-void RecordListScreen::showList() {
-    enterRecordList(m_state.catalogue, m_state.recordList, m_state.settings.recordDirectory);
-    m_totalBox->setText(QString::number(m_state.catalogue.count()));
-    showRows();
+void RecordListScreen::showTotal(int records) {
+    m_totalBox->setText(QString::number(records));
 }
 
-void RecordListScreen::showRows() {
-    QVector<int> shown = shownPositions(m_state.catalogue, m_state.recordList);
-    const int shownCount = static_cast<int>(shown.size());
+void RecordListScreen::showRows(const QVector<int>& positions, int chosen) {
     m_refreshing = true;
-    m_model->setShownPositions(std::move(shown));
+    m_model->setShownPositions(positions);
     // The chosen record stays highlighted wherever the new order puts it.
-    const int row = m_model->rowOf(m_state.record.selectedIndex);
+    const int row = m_model->rowOf(chosen);
     if (row >= 0) {
         const QModelIndex index = m_model->index(row, 1);
         m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect |
@@ -232,14 +215,17 @@ void RecordListScreen::showRows() {
         m_grid->scrollTo(index);
     }
     m_refreshing = false;
-    m_statusBox->setText(shownStatusText(shownCount));
+}
+
+void RecordListScreen::showStatus(const QString& text) {
+    m_statusBox->setText(text);
 }
 
 bool RecordListScreen::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            replaySelected();
+            replay(m_controller.replayChosen());
             return true;
         }
     }
@@ -254,26 +240,9 @@ void RecordListScreen::keyPressEvent(QKeyEvent* event) {
     QMainWindow::keyPressEvent(event);
 }
 
-void RecordListScreen::choose(int row) {
-    m_state.record.selectedIndex = m_model->positionAt(row);
-}
-
-void RecordListScreen::chooseAndReplay(int row) {
-    choose(row);
-    if (!isCataloguePosition(m_state.catalogue, m_state.record.selectedIndex)) {
-        m_statusBox->setText(kChooseARecord + QStringLiteral("  "));
-        return;
-    }
-    replaySelected();
-}
-
-void RecordListScreen::replaySelected() {
-    if (!isCataloguePosition(m_state.catalogue, m_state.record.selectedIndex)) {
-        m_statusBox->setText(kChooseARecord);
-        return;
-    }
-    m_state.replay.stepInterval = kReplayStepInterval;
-    handOver(ScreenId::Replay, ChosenRecord{m_state.record.selectedIndex});
+void RecordListScreen::replay(std::optional<int> position) {
+    if (position)
+        handOver(ScreenId::Replay, ChosenRecord{*position});
 }
 
 void RecordListScreen::handOver(ScreenId next, const Handover& handover) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interaction/navigator.h"
+#include "store/recordlistcontroller.h"
 
 #include <QMainWindow>
 
@@ -16,8 +17,8 @@ class RecordListModel;
 
 // maptaikyokulist: the library in a grid, narrowed by the choosers' filters and sorted by any
 // column; a chosen record is handed to the replay screen. Entering the screen scans the record
-// directory again.
-class RecordListScreen : public QMainWindow {
+// directory again. The RecordListController decides; this lays out the grid and shows.
+class RecordListScreen : public QMainWindow, private RecordListView {
     Q_OBJECT
 public:
     RecordListScreen(SharedState& state, Navigator& navigator, QWidget* parent = nullptr);
@@ -28,11 +29,12 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void showList();               // what entering the screen does
-    void showRows();               // the rows for the current order and filters
-    void choose(int row);          // a click on a row
-    void chooseAndReplay(int row); // a double click on a row
-    void replaySelected();         // Command1
+    // RecordListView
+    void showTotal(int records) override;
+    void showRows(const QVector<int>& positions, int chosen) override;
+    void showStatus(const QString& text) override;
+
+    void replay(std::optional<int> position);
     void handOver(ScreenId next, const Handover& handover = {});
 
     QWidget* buildControls();
@@ -40,6 +42,7 @@ private:
 
     SharedState& m_state;
     Navigator& m_navigator;
+    RecordListController m_controller;
     RecordListModel* m_model = nullptr;
     QTableView* m_grid = nullptr;
     QLineEdit* m_totalBox = nullptr;
