@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
 #include <QStringView>
@@ -13,6 +14,18 @@
 #include <limits>
 #include <utility>
 #include <vector>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+#elif defined(Q_OS_UNIX)
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#endif
 
 namespace vorleth {
 
@@ -57,6 +70,71 @@ bool startsWithAny(const QString& text, const QStringList& prefixes) {
     return false;
 }
 
+// A record's extension in any letter case, tested on the name's bytes before it is decoded.
+bool hasRecordExtension(const char* name, size_t length) {
+    if (length < 4 || name[length - 4] != '.')
+        return false;
+    const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+    return lower(name[length - 3]) == 'i' && lower(name[length - 2]) == 'g' &&
+           lower(name[length - 1]) == 'o';
+}
+
+// The names of the regular files in directory that end in ".IGO" (any case), hidden ones left
+// out as QDir::Files leaves them. Read the cheapest way the system offers: the directory's own
+// entries, a name decoded only when its extension is a record's, a file examined on its own
+// only where the entry does not say what it is (a link, or a file system that keeps no type).
+QStringList recordFileNames(const QString& directory) {
+    QStringList names;
+#if defined(Q_OS_WIN)
+    const std::wstring pattern = QDir::toNativeSeparators(directory).toStdWString() + L"\\*";
+    WIN32_FIND_DATAW found;
+    HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (handle == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (found.dwFileAttributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        const size_t length = wcslen(found.cFileName);
+        if (length < 4 || found.cFileName[length - 4] != L'.' ||
+            _wcsicmp(found.cFileName + length - 3, L"igo") != 0)
+            continue;
+        names.append(QString::fromWCharArray(found.cFileName, static_cast<qsizetype>(length)));
+    } while (FindNextFileW(handle, &found));
+    FindClose(handle);
+#elif defined(Q_OS_UNIX)
+    DIR* dir = opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return names;
+    const int descriptor = dirfd(dir);
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        const size_t length = strlen(name);
+        if (name[0] == '.' || !hasRecordExtension(name, length))
+            continue;
+        if (entry->d_type != DT_REG) {
+            struct stat status;
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            if (fstatat(descriptor, name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+                continue;
+        }
+        names.append(QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length))));
+    }
+    closedir(dir);
+#else
+    QDirIterator it(directory, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        QString name = it.fileName();
+        if (name.endsWith(u".igo", Qt::CaseInsensitive))
+            names.append(std::move(name));
+    }
+#endif
+    return names;
+}
+
 } // namespace
 
 bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
@@ -64,20 +142,11 @@ bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
     if (directory.isEmpty() || !info.isDir() || !info.isReadable())
         return false;
 
-    // Names only: the iterator takes the file type from the directory entry, so no file is
-    // examined on its own. The extension test replaces a wildcard filter, which would be matched
-    // by a regular expression per name.
-    QStringList names;
+    const QStringList names = recordFileNames(directory);
     QStringList foldedNames;
-    QDirIterator it(directory, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        QString name = it.fileName();
-        if (!name.endsWith(u".igo", Qt::CaseInsensitive))
-            continue;
+    foldedNames.reserve(names.size());
+    for (const QString& name : names)
         foldedNames.append(name.toCaseFolded());
-        names.append(std::move(name));
-    }
 
     // Sorting small records that point at the text keeps the moves cheap; names equal but for
     // letter case keep a fixed order among themselves.

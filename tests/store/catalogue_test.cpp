@@ -123,6 +123,30 @@ TEST_F(ScanTest, ListsIgoFilesInAnyCaseSortedIgnoringCase) {
     EXPECT_EQ(catalogue.entry(4).game.gameName, QStringLiteral("同名"));
 }
 
+// The directory is read entry by entry: a link counts as the file it leads to, a link leading
+// nowhere, a hidden file and anything not ending in the extension are no records, and a name
+// outside what Windows-31J can hold arrives whole.
+TEST_F(ScanTest, ListsVisibleRecordFilesAndLinksToThem) {
+    const QString korean =
+        recordName(game(QStringLiteral("韓中"), QStringLiteral("이세돌"), QStringLiteral("柯洁")));
+    for (const QString& name : {QStringLiteral("target.igo"), QStringLiteral(".hidden.IGO"),
+                                QStringLiteral("x.IGOX"), QStringLiteral("xIGO"), korean + ".IGO"})
+        touch(dir, name);
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("target.igo")),
+                            dir.filePath(QStringLiteral("link.IGO"))));
+    ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("gone.txt")),
+                            dir.filePath(QStringLiteral("broken.IGO"))));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("sub.IGO")));
+
+    ASSERT_TRUE(scanCatalogue(catalogue, dir.path()));
+    QStringList names;
+    for (const RecordMetadata& e : catalogue.entries)
+        names.append(e.fileName);
+    EXPECT_EQ(names, (QStringList{"link", "target", korean}));
+    EXPECT_EQ(catalogue.entry(3).game.whitePlayer, QStringLiteral("이세돌"));
+    EXPECT_EQ(catalogue.entry(3).game.blackPlayer, QStringLiteral("柯洁"));
+}
+
 TEST_F(ScanTest, UnlistableDirectoryKeepsThePreviousCatalogue) {
     touch(dir, recordName(game(QStringLiteral("残る"))) + ".IGO");
     ASSERT_TRUE(scanCatalogue(catalogue, dir.path()));
