@@ -11,6 +11,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <array>
+#include <string>
+
 using namespace vorleth;
 
 namespace {
@@ -57,6 +61,56 @@ BENCHMARK(BM_ScanAndDefaultSort)
     ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+
+// Every heading in turn on one scanned library, and the shown rows after each: the slowest of
+// the seven (slowest_ms) and each heading's own time (col1_ms .. col7_ms), wall-clock.
+void BM_SortEachHeading(benchmark::State& state) {
+    const QString directory =
+        recordDirectory(static_cast<int>(state.range(0)), Referenced::OnRecordDate);
+    Catalogue catalogue;
+    RecordListState list;
+    enterRecordList(catalogue, list, directory);
+    std::array<double, 8> perColumn{};
+    double slowest = 0;
+    for (auto _ : state) {
+        double total = 0;
+        for (int column = 1; column <= 7; ++column) {
+            const Timing sort = timed([&] {
+                clickHeading(catalogue, list, column);
+                const QVector<int> shown = shownPositions(catalogue, list);
+                benchmark::DoNotOptimize(shown.data());
+            });
+            perColumn[column] += sort.wall;
+            slowest = std::max(slowest, sort.wall);
+            total += sort.wall;
+        }
+        state.SetIterationTime(total);
+    }
+    state.counters["slowest_ms"] = 1000 * slowest;
+    for (int column = 1; column <= 7; ++column)
+        state.counters["col" + std::to_string(column) + "_ms"] =
+            1000 * perColumn[column] / state.iterations();
+}
+BENCHMARK(BM_SortEachHeading)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+// Narrowing the shown rows to the games whose name starts with the first record's first
+// character, as a chooser's filter does.
+void BM_NarrowByPrefix(benchmark::State& state) {
+    const QString directory =
+        recordDirectory(static_cast<int>(state.range(0)), Referenced::OnRecordDate);
+    Catalogue catalogue;
+    RecordListState list;
+    enterRecordList(catalogue, list, directory);
+    list.gameNameFilter = {catalogue.entry(1).game.gameName.left(1)};
+    for (auto _ : state) {
+        const Timing narrow = timed([&] {
+            const QVector<int> shown = shownPositions(catalogue, list);
+            benchmark::DoNotOptimize(shown.data());
+        });
+        state.SetIterationTime(narrow.wall);
+    }
+}
+BENCHMARK(BM_NarrowByPrefix)->Arg(100000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 
