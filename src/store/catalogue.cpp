@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -208,14 +209,17 @@ void buildPlayerNameList(Catalogue& catalogue) {
 
 QVector<int> sortIndex(int n, const QStringList& keys) {
     n = std::clamp(n, 0, static_cast<int>(keys.size()));
-    // The keys' texts sit beside the positions, so a comparison reaches them in one step.
+    // The keys' texts sit beside the positions, so a comparison reaches them in one step; code
+    // unit order compared inline, without a call into Qt per pair.
     struct Item {
-        QStringView key;
+        std::u16string_view key;
         int position;
     };
     std::vector<Item> items(static_cast<size_t>(n));
-    for (int i = 0; i < n; ++i)
-        items[i] = {keys.at(i), i + 1};
+    for (int i = 0; i < n; ++i) {
+        const QString& key = keys.at(i);
+        items[i] = {{reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size())}, i + 1};
+    }
     std::vector<Item> merged(items.size());
     // Bottom-up merge: runs of 1 into pairs, then 2, 4, 8 ...; a tie takes from the left run,
     // which keeps equal keys in position order.
@@ -227,7 +231,7 @@ QVector<int> sortIndex(int n, const QStringList& keys) {
             int right = middle;
             int out = low;
             while (left < middle && right < high) {
-                if (items[right].key.compare(items[left].key) < 0)
+                if (items[right].key < items[left].key)
                     merged[out++] = items[right++];
                 else
                     merged[out++] = items[left++];
