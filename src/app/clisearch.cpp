@@ -54,12 +54,16 @@ int searchCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
         return failSearch(err,
                           QStringLiteral("unreadable pattern %1: %2").arg(positional.at(1), why));
 
-    // Progress only where building takes a while; a handful of new records pass unnoticed.
+    // One line per tenth of the records to read, so a large build shows it is moving while a
+    // log of it stays short; a search with nothing new to read says nothing.
     SearchIndex index(directory);
-    int reported = 0;
+    int reportedTenth = -1;
     const bool listed = index.update([&](int done, int total) {
-        if (total >= 1000 && (done == total || done - reported >= std::max(1000, total / 20))) {
-            reported = done;
+        if (total <= 0)
+            return true;
+        const int tenth = static_cast<int>(qint64(done) * 10 / total);
+        if (tenth > reportedTenth) {
+            reportedTenth = tenth;
             err << "vorleth-cli: indexing records " << done << '/' << total << '\n';
             err.flush();
         }

@@ -1,6 +1,7 @@
 #include "app/cli.h"
 #include "search/searchlibrary.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -55,6 +56,27 @@ TEST(CliSearchTest, PrintsEachRecordWithItsMoveThenTheSummary) {
                                      : QStringLiteral("8"));
         }
     }
+}
+
+TEST(CliSearchTest, BuildingTheIndexReportsProgressOnlyWhileThereIsWork) {
+    test::SearchLibrary library;
+    const QStringList args{QStringLiteral("search"), library.directory(),
+                           patterns + QStringLiteral("corner.txt")};
+    const int records = static_cast<int>(
+        QDir(library.directory()).entryList({QStringLiteral("*.IGO")}, QDir::Files).size());
+    ASSERT_GT(records, 0);
+
+    const CliRun first = run(args);
+    ASSERT_EQ(first.status, 0);
+    QStringList lines = first.err.split(u'\n', Qt::SkipEmptyParts);
+    // A small library still shows its progress, yet never more than a line per tenth.
+    ASSERT_FALSE(lines.isEmpty());
+    EXPECT_LE(lines.size(), 11);
+    EXPECT_EQ(lines.last(), QStringLiteral("vorleth-cli: indexing records %1/%1").arg(records));
+
+    const CliRun again = run(args);
+    EXPECT_EQ(again.status, 0);
+    EXPECT_EQ(again.err, QString());
 }
 
 TEST(CliSearchTest, UnreadableRecordsAreSkippedAndCounted) {
