@@ -121,6 +121,7 @@ double cpuSeconds() {
 struct Tally {
     int games = 0;
     int exact = 0;
+    int withinOne = 0;
     int wrongStones = 0;
     int gamesWithWrongStones = 0;
     double seconds = 0;
@@ -149,12 +150,21 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "skipped %s\n", qPrintable(name));
     }
 
-    // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS.
+    // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS,
+    // ESTIMATE_DEFEND.
     EstimateOptions estimateOptions;
     if (qEnvironmentVariableIsSet("ESTIMATE_TERRITORY"))
         estimateOptions.territoryMargin = qEnvironmentVariable("ESTIMATE_TERRITORY").toDouble();
     if (qEnvironmentVariableIsSet("ESTIMATE_WEAK"))
         estimateOptions.weakLife = qEnvironmentVariable("ESTIMATE_WEAK").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_DEFEND"))
+        estimateOptions.defendWeakPoints = qEnvironmentVariableIntValue("ESTIMATE_DEFEND") != 0;
+    if (qEnvironmentVariableIsSet("ESTIMATE_NEARER"))
+        estimateOptions.nearerSide = qEnvironmentVariableIntValue("ESTIMATE_NEARER") != 0;
+    if (qEnvironmentVariableIsSet("ESTIMATE_ATARI"))
+        estimateOptions.answerAtari = qEnvironmentVariableIntValue("ESTIMATE_ATARI") != 0;
+    if (qEnvironmentVariableIsSet("ESTIMATE_SMOTHERED"))
+        estimateOptions.smotheredLife = qEnvironmentVariable("ESTIMATE_SMOTHERED").toDouble();
     if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
         estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
 
@@ -187,6 +197,7 @@ int main(int argc, char* argv[]) {
             }
             ++t.games;
             t.exact += r.difference == g.score ? 1 : 0;
+            t.withinOne += std::abs(r.difference - g.score) <= 1 ? 1 : 0;
             t.wrongStones += wrong;
             t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
             if (verbose && (r.difference != g.score || wrong > 0))
@@ -202,9 +213,9 @@ int main(int argc, char* argv[]) {
             out << QString::fromLatin1(guess.name).leftJustified(12)
                 << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.games
                 << " (" << QString::number(100.0 * t.exact / t.games, 'f', 1) << "%)"
-                << "  wrong stones " << t.wrongStones << " in " << t.gamesWithWrongStones
-                << " games  " << QString::number(1000 * t.seconds / t.games, 'f', 2)
-                << " ms a position, "
+                << "  within a point " << t.withinOne << "/" << t.games << "  wrong stones "
+                << t.wrongStones << " in " << t.gamesWithWrongStones << " games  "
+                << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position, "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
         }

@@ -8,13 +8,19 @@ GNU Go's dead stones and seki stones, and its Japanese-rules score.
 
 GNU Go fills every neutral point before it passes. With --open the game is also written as
 it would have ended between people who pass once only neutral points are left: the last
-moves are taken back for as long as each one was played on a point GNU Go calls neutral and
-the score stays the same, and that earlier position is judged afresh (gameNNN-open.txt).
+moves are taken back as far as they were all played on points GNU Go calls neutral in the
+earlier position and the score stays the same, and that position is judged afresh
+(gameNNN-open.txt).
 
-    nice -n 19 scripts/gnugo_selfplay.py --games 45 --out /tmp/games --jobs 2 [--open]
+    nice -n 10 scripts/gnugo_selfplay.py --games 45 --out /tmp/games [--open] \
+        [--level 1,3,5] [--handicap 0,0,2,4]
+
+The level and handicap of a game are picked from the lists by its seed, so a run is repeatable;
+handicap games are played with komi 0.5 and start with the handicap stones (in the move list as
+black moves answered by white passes).
 
 One file per game, gameNNN.txt:
-    seed S / level L / komi K / moves B Q16 W D4 ... (pass as "pass")
+    seed S / level L / komi K / handicap H / moves B Q16 W D4 ... (pass as "pass")
     board: 19 lines of .XO, row 1 (the top, GTP row 19) first, column 1 (A) at the left
     dead: 19 lines of '.' and '#' (a stone GNU Go judges dead)
     seki: the same for stones GNU Go judges alive in seki
@@ -103,7 +109,7 @@ def random_opening(rng, count):
     return [f"{LETTERS[c - 1]}{20 - r}" for c, r in chosen]
 
 
-def judge(engine, moves, seed, level, komi):
+def judge(engine, moves, seed, level, komi, handicap):
     """The file text for the current position of engine, moves being those that led to it."""
     board = [["."] * 19 for _ in range(19)]
     for mark, name in (("X", "black"), ("O", "white")):
@@ -122,7 +128,7 @@ def judge(engine, moves, seed, level, komi):
     captured_by_black = int(engine.send("captures black"))
     captured_by_white = int(engine.send("captures white"))
 
-    lines = [f"seed {seed}", f"level {level}", f"komi {komi}",
+    lines = [f"seed {seed}", f"level {level}", f"komi {komi}", f"handicap {handicap}",
              "moves " + " ".join(("B " if c == "black" else "W ") + v for c, v in moves),
              "board"]
     lines += ["".join(r) for r in board]
@@ -142,29 +148,43 @@ def replay(engine, moves, komi):
     engine.send("clear_board")
     engine.send(f"komi {komi}")
     for colour, vertex in moves:
-        engine.send(f"play {colour} {vertex}")
+        if vertex.lower() != "pass":
+            engine.send(f"play {colour} {vertex}")
 
 
 def open_ending(engine, moves, final_score, komi, max_back):
-    """The longest prefix of moves that ends before a run of neutral-point fills."""
-    played = [m for m in moves if m[1].lower() != "pass"]
-    keep = len(played)
-    while keep > 0 and len(played) - keep < max_back:
-        replay(engine, played[:keep - 1], komi)
+    """A shorter prefix of moves whose taken-back moves were all neutral-point fills, or None.
+
+    Taking back k moves is accepted when GNU Go scores the earlier position the same and calls
+    every taken-back point neutral there; the largest such k is searched by halving, as judging
+    a position is what costs the time."""
+    played = list(moves)
+    while played and played[-1][1].lower() == "pass":
+        played.pop()
+
+    def fills(back):
+        prefix = played[:len(played) - back]
+        replay(engine, prefix, komi)
         if engine.send("final_score") != final_score:
-            break
-        neutral = engine.send("final_status_list dame").upper().split()
-        if played[keep - 1][1].upper() not in neutral:
-            break
-        keep -= 1
-    if keep == len(played):
+            return False
+        neutral = set(engine.send("final_status_list dame").upper().split())
+        return all(v.upper() in neutral for _, v in played[len(played) - back:])
+
+    good, bad = 0, min(max_back, len(played)) + 1
+    while bad - good > 1:
+        back = (good + bad) // 2
+        if fills(back):
+            good = back
+        else:
+            bad = back
+    if good == 0:
         return None
-    prefix = played[:keep]
+    prefix = played[:len(played) - good]
     replay(engine, prefix, komi)
     return prefix
 
 
-def play_game(gnugo, seed, level, komi, max_moves, with_open):
+def play_game(gnugo, seed, level, komi, handicap, max_moves, with_open):
     """(filled text, open text or None), or None when the game did not finish."""
     rng = random.Random(seed)
     engine = Gtp([gnugo, "--mode", "gtp", "--never-resign", "--japanese-rules",
@@ -175,7 +195,20 @@ def play_game(gnugo, seed, level, komi, max_moves, with_open):
         engine.send(f"komi {komi}")
         moves = []
         colour = "black"
-        for vertex in random_opening(rng, 4):
+        opening = 4
+        if handicap >= 2:
+            # Handicap stones are recorded as black moves answered by white passes, so that
+            # replaying the move list rebuilds the same position.
+            for vertex in engine.send(f"fixed_handicap {handicap}").split():
+                moves += [("black", vertex), ("white", "pass")]
+            engine.send("clear_board")
+            for colour_, vertex in moves:
+                engine.send(f"play {colour_} {vertex}")
+            colour = "white"
+            opening = 2
+        occupied = {v for _, v in moves}
+        for vertex in [v for v in random_opening(rng, opening + len(occupied))
+                       if v not in occupied][:opening]:
             engine.send(f"play {colour} {vertex}")
             moves.append((colour, vertex))
             colour = "white" if colour == "black" else "black"
@@ -187,12 +220,12 @@ def play_game(gnugo, seed, level, komi, max_moves, with_open):
             colour = "white" if colour == "black" else "black"
         if passes < 2:
             return None  # did not finish
-        filled, score = judge(engine, moves, seed, level, komi)
+        filled, score = judge(engine, moves, seed, level, komi, handicap)
         opened = None
         if with_open:
             prefix = open_ending(engine, moves, score, komi, 60)
             if prefix is not None:
-                opened, _ = judge(engine, prefix, seed, level, komi)
+                opened, _ = judge(engine, prefix, seed, level, komi, handicap)
     finally:
         engine.close()
     return filled, opened
@@ -202,10 +235,13 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--games", type=int, default=45)
     parser.add_argument("--first-seed", type=int, default=1)
-    parser.add_argument("--level", type=int, default=1)
+    parser.add_argument("--level", default="1",
+                        help="GNU Go level, or a comma list chosen from by the seed")
+    parser.add_argument("--handicap", default="0",
+                        help="handicap stones (0 or 2..9), or a comma list chosen from by the seed")
     parser.add_argument("--komi", type=float, default=6.5)
     parser.add_argument("--max-moves", type=int, default=600)
-    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--jobs", type=int, default=1)
     parser.add_argument("--open", action="store_true",
                         help="also write each game as ended before the neutral points were filled")
     parser.add_argument("--out", required=True)
@@ -219,7 +255,12 @@ def main():
         path = os.path.join(options.out, f"game{seed:03d}.txt")
         if os.path.exists(path):
             return seed, "kept"
-        texts = play_game(options.gnugo, seed, options.level, options.komi, options.max_moves,
+        levels = [int(x) for x in options.level.split(",")]
+        handicaps = [int(x) for x in options.handicap.split(",")]
+        level = levels[seed % len(levels)]
+        handicap = handicaps[(seed // len(levels)) % len(handicaps)]
+        komi = options.komi if handicap < 2 else 0.5
+        texts = play_game(options.gnugo, seed, level, komi, handicap, options.max_moves,
                           options.open)
         if texts is None:
             return seed, "unfinished"

@@ -1,6 +1,8 @@
 #include "counting/estimate.h"
 
 #include "counting/benson.h"
+#include "counting/defence.h"
+#include "counting/openborders.h"
 #include "counting/playoutboard.h"
 
 #include <vector>
@@ -42,6 +44,37 @@ PlayoutBoard fromBoard(const Board& board) {
     return b;
 }
 
+// The answer to the opponent's last move when it left stones in atari: take the stones it
+// left in atari, else save own stones it put in atari when stepping out gives them room.
+// Without it random play lets groups die that any player would keep, and leaves weak stones
+// standing that any player would take.
+int atariAnswer(const PlayoutBoard& b, int last, Stone toMove,
+                const std::array<bool, points>& forbidden,
+                const std::array<Stone, points>& noRetake) {
+    if (last == PlayoutBoard::noPoint)
+        return PlayoutBoard::noPoint;
+    auto playable = [&](int p) {
+        return p != PlayoutBoard::noPoint && !forbidden[p] && noRetake[p] != toMove &&
+               b.legal(p, toMove);
+    };
+    const Stone other = PlayoutBoard::opponent(toMove);
+    if (b.stone(last) == other && b.liberties(last, 1) == 1) {
+        const int take = b.libertyOf(last);
+        if (playable(take))
+            return take;
+    }
+    for (int step : PlayoutBoard::steps) {
+        const int n = last + step;
+        if (b.stone(n) != toMove || b.liberties(n, 1) != 1)
+            continue;
+        const int out = b.libertyOf(n);
+        if (playable(out) &&
+            (b.afterMove(out, toMove, 2).liberties >= 2 || b.afterMove(out, toMove, 2).captures))
+            return out;
+    }
+    return PlayoutBoard::noPoint;
+}
+
 // One random continuation to the end; adds +1 to ownership for each point Black ends up
 // owning and -1 for White's.
 void playout(PlayoutBoard b, Stone toMove, const std::array<bool, points>& forbidden,
@@ -52,10 +85,12 @@ void playout(PlayoutBoard b, Stone toMove, const std::array<bool, points>& forbi
     // when the players settle the position.
     std::array<Stone, points> noRetake{};
     int passes = 0;
+    int last = PlayoutBoard::noPoint;
     for (int moves = 0; passes < 2 && moves < moveLimit; ++moves) {
         const int n = b.emptyCount();
         const int first = n > 0 ? random.below(n) : 0;
-        int chosen = PlayoutBoard::noPoint;
+        int chosen = options.answerAtari ? atariAnswer(b, last, toMove, forbidden, noRetake)
+                                         : PlayoutBoard::noPoint;
         for (int i = 0; i < n && chosen == PlayoutBoard::noPoint; ++i) {
             const int p = b.emptyAt((first + i) % n);
             if (forbidden[p] || noRetake[p] == toMove || b.eyeOf(p, toMove) || !b.legal(p, toMove))
@@ -65,6 +100,7 @@ void playout(PlayoutBoard b, Stone toMove, const std::array<bool, points>& forbi
                 continue;
             chosen = p;
         }
+        last = chosen;
         if (chosen == PlayoutBoard::noPoint) {
             ++passes;
         } else {
@@ -254,6 +290,42 @@ Groups liveGroups(const PlayoutBoard& b, const std::array<bool, points>& live) {
     return groups;
 }
 
+// Territory points their owner must still fill are not counted for it.
+void removeDefencePoints(const PlayoutBoard& start, const std::array<bool, points>& live,
+                         CountGrid& grid) {
+    PointOwners owner;
+    owner.fill(PlayoutBoard::Edge);
+    for (int p = 0; p < points; ++p) {
+        if (start.stone(p) == PlayoutBoard::Edge)
+            continue;
+        if (live[p]) {
+            owner[p] = start.stone(p);
+            continue;
+        }
+        switch (grid.at(PlayoutBoard::columnOf(p), PlayoutBoard::rowOf(p))) {
+        case CountMark::BlackTerritory:
+        case CountMark::DeadWhite:
+            owner[p] = PlayoutBoard::Black;
+            break;
+        case CountMark::WhiteTerritory:
+        case CountMark::DeadBlack:
+            owner[p] = PlayoutBoard::White;
+            break;
+        case CountMark::Seki:
+            break;
+        default:
+            owner[p] = PlayoutBoard::Empty;
+        }
+    }
+    const std::array<bool, points> defend = pointsToDefend(start, owner);
+    for (int p = 0; p < points; ++p) {
+        const Point at{PlayoutBoard::columnOf(p), PlayoutBoard::rowOf(p)};
+        if (defend[p] &&
+            (grid.at(at) == CountMark::BlackTerritory || grid.at(at) == CountMark::WhiteTerritory))
+            grid.set(at, CountMark::None);
+    }
+}
+
 } // namespace
 
 CountOutcome estimatePosition(const Board& board, const EstimateOptions& options) {
@@ -402,6 +474,7 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
         }
     }
 
+    const std::array<Stone, points> nearer = nearerSide(start, live);
     // Areas of empty points and dead stones between the live stones.
     CountGrid grid;
     std::array<int, points> areaOf;
@@ -427,7 +500,8 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
                 certainBorder = certainBorder || blackLife.alive[n] || whiteLife.alive[n];
             }
         }
-        const bool sekiEye = sekiBorder && !certainBorder;
+        // An eye of a group in seki is small; a larger area behind it is territory all the same.
+        const bool sekiEye = sekiBorder && !certainBorder && area.size() <= 3;
         for (int q : area) {
             const Point at{PlayoutBoard::columnOf(q), PlayoutBoard::rowOf(q)};
             const Stone s2 = start.stone(q);
@@ -458,6 +532,13 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
             }
             if (blackNext && whiteNext)
                 continue;
+            if (options.nearerSide) {
+                if (nearer[q] == PlayoutBoard::Black)
+                    grid.set(at, CountMark::BlackTerritory);
+                else if (nearer[q] == PlayoutBoard::White)
+                    grid.set(at, CountMark::WhiteTerritory);
+                continue;
+            }
             if (share(q) > options.territoryMargin && !whiteNext)
                 grid.set(at, CountMark::BlackTerritory);
             else if (share(q) < -options.territoryMargin && !blackNext)
@@ -471,6 +552,8 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
                  start.stone(p) == PlayoutBoard::Black ? CountMark::BlackStone
                                                        : CountMark::WhiteStone);
     }
+    if (options.defendWeakPoints)
+        removeDefencePoints(start, live, grid);
     return {grid, countersOf(grid)};
 }
 

@@ -25,11 +25,18 @@ struct EstimateOptions {
     double deadMargin = 0.0;
     // A smothered chain (every liberty in ground its opponent bounds far more) lives only
     // when its side owns its points by this margin; a group without an eye by the second.
-    double smotheredLife = 0.5;
+    double smotheredLife = 0.7;
     double weakLife = 0.3;
     // An empty point in contested ground is territory when one side owns it this much more
     // often than the other.
     double territoryMargin = 0.2;
+    // Territory points whose owner must still fill them to keep a chain safe are not counted.
+    bool defendWeakPoints = true;
+    // Ground bordered by both sides goes to the side whose stones are nearer, rather than to
+    // the side that owns it in the playouts.
+    bool nearerSide = true;
+    // Random play answers a move that leaves stones in atari: takes them, or saves its own.
+    bool answerAtari = true;
 };
 
 // Dead stones, seki and territory of a final position as people end their games: neutral

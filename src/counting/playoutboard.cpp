@@ -82,6 +82,19 @@ int PlayoutBoard::liberties(int point, int limit) const {
     return count;
 }
 
+int PlayoutBoard::libertyOf(int point) const {
+    const int start = m_head[point];
+    int p = start;
+    do {
+        for (int step : steps) {
+            if (m_stone[p + step] == Empty)
+                return p + step;
+        }
+        p = m_next[p];
+    } while (p != start);
+    return noPoint;
+}
+
 bool PlayoutBoard::legal(int point, Stone stone) const {
     if (m_stone[point] != Empty || point == m_ko)
         return false;

@@ -39,6 +39,9 @@ public:
     // more than limit).
     int liberties(int point, int limit = points) const;
 
+    // A liberty of the chain at point, noPoint when it has none.
+    int libertyOf(int point) const;
+
     // Whether stone may be played at point: empty, not the ko point, and not suicide.
     bool legal(int point, Stone stone) const;
 

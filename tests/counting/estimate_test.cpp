@@ -132,6 +132,72 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"a stone cut off by a neutral point must connect inside its own ground",
+     R"(
+bbbbbbbX.O.wwwwwwww
+bbbbbbbXXXOwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+)"},
+    {"a neutral point that joins the stone to its wall costs nothing",
+     R"(
+bbbbbbbX.Owwwwwwwww
+bbbbbbbXX.Owwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+)"},
+    {"ground behind a gap in a wall goes to the side nearer to it",
+     R"(
+bbbbbbb..Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+bbbbbbbX.Owwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};

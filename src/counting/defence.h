@@ -1,0 +1,23 @@
+#pragma once
+
+#include "counting/playoutboard.h"
+
+#include <array>
+
+namespace vorleth {
+
+// Who a point belongs to once the game is over: Black or White for a live stone or territory
+// (the points of dead stones included), Empty for a neutral point, Edge for a seki point or
+// the ring.
+using PointOwners = std::array<PlayoutBoard::Stone, PlayoutBoard::points>;
+
+// Points of a side's own territory it must still fill itself before the game is really over,
+// on the board as it stands (dead stones still on it): the one liberty in its own ground of a
+// live chain whose other liberties are neutral points (once the opponent fills them the chain
+// is in atari and must connect), or of a chain of several stones in atari already. The side
+// spends a move inside its territory and the point is not counted for it. Chains on seki
+// points are left as they are.
+std::array<bool, PlayoutBoard::points> pointsToDefend(const PlayoutBoard& live,
+                                                      const PointOwners& owner);
+
+} // namespace vorleth

@@ -1,0 +1,71 @@
+#include "counting/openborders.h"
+
+#include <vector>
+
+namespace vorleth {
+
+using Stone = PlayoutBoard::Stone;
+constexpr int points = PlayoutBoard::points;
+
+namespace {
+
+// Steps from the nearest live stone of the colour to every point off the live stones.
+std::array<int, points> distances(const PlayoutBoard& board, const std::array<bool, points>& live,
+                                  Stone colour) {
+    constexpr int far = points;
+    std::array<int, points> distance;
+    distance.fill(far);
+    std::vector<int> queue;
+    for (int p = 0; p < points; ++p) {
+        if (live[p] && board.stone(p) == colour) {
+            distance[p] = 0;
+            queue.push_back(p);
+        }
+    }
+    for (std::size_t i = 0; i < queue.size(); ++i) {
+        const int p = queue[i];
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (board.stone(n) == PlayoutBoard::Edge || live[n] || distance[n] != far)
+                continue;
+            distance[n] = distance[p] + 1;
+            queue.push_back(n);
+        }
+    }
+    return distance;
+}
+
+} // namespace
+
+std::array<Stone, points> nearerSide(const PlayoutBoard& board,
+                                     const std::array<bool, points>& live) {
+    const std::array<int, points> black = distances(board, live, PlayoutBoard::Black);
+    const std::array<int, points> white = distances(board, live, PlayoutBoard::White);
+    auto nearer = [&](int p) -> Stone {
+        if (board.stone(p) == PlayoutBoard::Edge)
+            return PlayoutBoard::Edge;
+        if (live[p])
+            return board.stone(p);
+        return black[p] < white[p]   ? PlayoutBoard::Black
+               : white[p] < black[p] ? PlayoutBoard::White
+                                     : PlayoutBoard::Empty;
+    };
+    std::array<Stone, points> side;
+    side.fill(PlayoutBoard::Edge);
+    for (int p = 0; p < points; ++p) {
+        if (board.stone(p) == PlayoutBoard::Edge || live[p])
+            continue;
+        const Stone own = nearer(p);
+        bool touchesOther = false;
+        for (int step : PlayoutBoard::steps) {
+            const Stone n = nearer(p + step);
+            touchesOther =
+                touchesOther || ((n == PlayoutBoard::Black || n == PlayoutBoard::White) &&
+                                 n != own && own != PlayoutBoard::Empty);
+        }
+        side[p] = touchesOther ? PlayoutBoard::Empty : own;
+    }
+    return side;
+}
+
+} // namespace vorleth

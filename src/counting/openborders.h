@@ -1,0 +1,19 @@
+#pragma once
+
+#include "counting/playoutboard.h"
+
+#include <array>
+
+namespace vorleth {
+
+// Who gets each point of ground that live stones of both sides border, as it is when the
+// game ended with neutral points still open: a point goes to the side whose live stones are
+// nearer (counted in steps through empty points and dead stones), and is neutral when both
+// are as near or when it touches the other side's stones or ground. The border between the
+// two sides is thus left as the neutral points the players would fill, and the ground behind
+// it goes to the side that closes it. Empty for a neutral point, Edge for live stones and
+// the ring.
+std::array<PlayoutBoard::Stone, PlayoutBoard::points>
+nearerSide(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::points>& live);
+
+} // namespace vorleth
