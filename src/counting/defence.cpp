@@ -5,6 +5,36 @@ namespace vorleth {
 using Stone = PlayoutBoard::Stone;
 constexpr int points = PlayoutBoard::points;
 
+namespace {
+
+// Whether the side filling the neutral point n itself joins its chains into one with two
+// liberties in its own ground: then the fill costs nothing and no point need be defended.
+bool fillJoins(const PlayoutBoard& board, const PointOwners& owner, int n, Stone side) {
+    int chains = 0;
+    for (int step : PlayoutBoard::steps)
+        chains += board.stone(n + step) == side ? 1 : 0;
+    if (chains < 2 || !board.legal(n, side))
+        return false;
+    PlayoutBoard after = board;
+    after.play(n, side);
+    std::array<bool, points> counted{};
+    int own = 0;
+    int q = n;
+    do {
+        for (int step : PlayoutBoard::steps) {
+            const int m = q + step;
+            if (after.stone(m) == PlayoutBoard::Empty && owner[m] == side && !counted[m]) {
+                counted[m] = true;
+                ++own;
+            }
+        }
+        q = after.nextInChain(q);
+    } while (q != n && own < 2);
+    return own >= 2;
+}
+
+} // namespace
+
 std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOwners& owner) {
     std::array<bool, points> defend{};
     std::array<int, points> seen{};
@@ -36,11 +66,7 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
                     ++ownCount;
                 } else if (owner[n] == PlayoutBoard::Empty) {
                     neutral = true;
-                    // Filling this neutral point itself joins the chain to another one.
-                    for (int step2 : PlayoutBoard::steps) {
-                        const int m = n + step2;
-                        joins = joins || (board.stone(m) == side && board.chainOf(m) != head);
-                    }
+                    joins = joins || fillJoins(board, owner, n, side);
                 } else if (owner[n] == PlayoutBoard::Edge) {
                     seki = true;
                 }
