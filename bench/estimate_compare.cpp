@@ -165,6 +165,8 @@ int main(int argc, char* argv[]) {
         estimateOptions.answerAtari = qEnvironmentVariableIntValue("ESTIMATE_ATARI") != 0;
     if (qEnvironmentVariableIsSet("ESTIMATE_SMOTHERED"))
         estimateOptions.smotheredLife = qEnvironmentVariable("ESTIMATE_SMOTHERED").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_DEAD"))
+        estimateOptions.deadMargin = qEnvironmentVariable("ESTIMATE_DEAD").toDouble();
     if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
         estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
 

@@ -5,6 +5,7 @@
 #include "counting/openborders.h"
 #include "counting/playoutboard.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace vorleth {
@@ -42,6 +43,19 @@ PlayoutBoard fromBoard(const Board& board) {
         }
     }
     return b;
+}
+
+// Whether the chain is a single stone in atari that the opponent may take as a ko.
+bool koToTake(const PlayoutBoard& b, int head) {
+    if (b.chainSize(head) != 1 || b.liberties(head, 1) != 1)
+        return false;
+    const int take = b.libertyOf(head);
+    const Stone taker = PlayoutBoard::opponent(b.stone(head));
+    if (!b.legal(take, taker))
+        return false;
+    PlayoutBoard after = b;
+    after.play(take, taker);
+    return after.koPoint() == head;
 }
 
 // The answer to the opponent's last move when it left stones in atari: take the stones it
@@ -225,6 +239,31 @@ struct Groups {
     std::array<bool, points> eyeless{}; // by group
 };
 
+// How many eyes an area enclosed by one side can give: one for up to three points and for
+// the shapes of four and five the opponent kills with one move in their middle (the square,
+// the pyramid, the cross and the bulky five), two otherwise.
+int eyeValue(const std::vector<int>& members, const std::array<int, points>& regionOf, int area) {
+    const std::size_t size = members.size();
+    if (size <= 3)
+        return 1;
+    if (size > 5)
+        return 2;
+    auto inArea = [&](int p) { return regionOf[p] == area; };
+    int mostNeighbours = 0;
+    bool square = false;
+    for (int p : members) {
+        int neighbours = 0;
+        for (int step : PlayoutBoard::steps)
+            neighbours += inArea(p + step) ? 1 : 0;
+        mostNeighbours = std::max(mostNeighbours, neighbours);
+        square = square || (inArea(p + 1) && inArea(p + PlayoutBoard::width) &&
+                            inArea(p + PlayoutBoard::width + 1));
+    }
+    if (size == 4)
+        return square || mostNeighbours == 3 ? 1 : 2;
+    return square || mostNeighbours == 4 ? 1 : 2;
+}
+
 Groups liveGroups(const PlayoutBoard& b, const std::array<bool, points>& live) {
     std::array<int, points> parent;
     for (int p = 0; p < points; ++p)
@@ -248,14 +287,15 @@ Groups liveGroups(const PlayoutBoard& b, const std::array<bool, points>& live) {
             }
         }
     }
-    std::array<bool, points> eye{}; // by chain
+    std::array<int, points> eyes{}; // by group
     std::array<int, points> regionOf;
     regionOf.fill(-1);
     int id = 0;
     for (int p = 0; p < points; ++p) {
         if (b.stone(p) == PlayoutBoard::Edge || live[p] || regionOf[p] >= 0)
             continue;
-        const std::vector<int> members = areaAround(p, live, b, regionOf, id++);
+        const int area = id++;
+        const std::vector<int> members = areaAround(p, live, b, regionOf, area);
         bool black = false;
         bool white = false;
         for (int q : members) {
@@ -267,24 +307,26 @@ Groups liveGroups(const PlayoutBoard& b, const std::array<bool, points>& live) {
         }
         if (black == white)
             continue;
+        const int value = eyeValue(members, regionOf, area);
+        std::vector<int> touched;
         for (int q : members) {
             for (int step : PlayoutBoard::steps) {
-                if (live[q + step])
-                    eye[b.chainOf(q + step)] = true;
+                if (!live[q + step])
+                    continue;
+                const int g = find(b.chainOf(q + step));
+                if (std::find(touched.begin(), touched.end(), g) == touched.end())
+                    touched.push_back(g);
             }
         }
-    }
-    std::array<bool, points> groupEye{};
-    for (int p = 0; p < points; ++p) {
-        if (eye[p])
-            groupEye[find(p)] = true;
+        for (int g : touched)
+            eyes[g] += value;
     }
     Groups groups;
     groups.groupOf.fill(-1);
     for (int p = 0; p < points; ++p) {
         if (live[p] && b.chainOf(p) == p) {
             groups.groupOf[p] = find(p);
-            groups.eyeless[find(p)] = !groupEye[find(p)];
+            groups.eyeless[find(p)] = eyes[find(p)] < 2;
         }
     }
     return groups;
@@ -383,8 +425,12 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
         own[head] = (s == PlayoutBoard::Black ? sum : -sum) / start.chainSize(head);
         const bool isOwnAlive = (s == PlayoutBoard::Black ? blackLife : whiteLife).alive[head];
         const bool inOthersEye = (s == PlayoutBoard::Black ? whiteLife : blackLife).secure[head];
-        if (inOthersEye || (!isOwnAlive && own[head] < (smothered[head] ? options.smotheredLife
-                                                                        : -options.deadMargin)))
+        // A stone left in atari in a ko has had its chance: the playouts need not be clear
+        // about it.
+        const double life = smothered[head]         ? options.smotheredLife
+                            : koToTake(start, head) ? 0.0
+                                                    : -options.deadMargin;
+        if (inOthersEye || (!isOwnAlive && own[head] < life))
             kill(head);
     }
     // Groups without an eye must hold their ground as clearly. They go one at a time, the

@@ -21,8 +21,9 @@ struct EstimateOptions {
     // captures: groups in seki survive the playouts, small nakade shapes are still played.
     int selfAtariChainSize = 4;
     // A chain is dead when its points end up the opponent's in more than this share of the
-    // playouts beyond its own.
-    double deadMargin = 0.0;
+    // playouts beyond its own (a chain in atari: in any more of them). Stones on a border left
+    // open are often taken in random play that any player would keep.
+    double deadMargin = 0.2;
     // A smothered chain (every liberty in ground its opponent bounds far more) lives only
     // when its side owns its points by this margin; a group without an eye by the second.
     double smotheredLife = 0.7;

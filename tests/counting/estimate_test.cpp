@@ -198,6 +198,50 @@ bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 )"},
+    {"a group whose one eye is a square of four is dead",
+     R"(
+obbobbbXXOOwwwwwwww
+obboXbbXXOOwwwwwwww
+ooooXbbXXOOwwwwwwww
+XXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+    {"a group whose eye is a straight four lives",
+     R"(
+OwwwwOXXXOOwwwwwwww
+OOOOOOXbXOOwwwwwwww
+XXXXXXXbXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
