@@ -2,7 +2,7 @@
 // separately for games ended with every neutral point filled and games ended with them open.
 //
 //   scripts/gnugo_selfplay.py --open --out DIR      (games of GNU Go against itself)
-//   estimate_compare DIR [-v | -d]
+//   estimate_compare DIR [-v | -d] [-a]
 //
 // A count is exact when it gives the same margin to the same player as GNU Go's Japanese-rules
 // score; a wrong stone is one judged dead by one and alive by the other. The time is this
@@ -134,12 +134,13 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments().mid(1);
     if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: estimate_compare DIR [-v|-d]\n");
+        std::fprintf(stderr, "usage: estimate_compare DIR [-v|-d] [-a]\n");
         return 2;
     }
     const bool verbose = args.contains(QStringLiteral("-v")) || args.contains(QStringLiteral("-d"));
-    // -d also prints the marks of every count that differs.
+    // -d also prints the marks of every count that differs; -a of every count.
     const bool diagrams = args.contains(QStringLiteral("-d"));
+    const bool all = args.contains(QStringLiteral("-a"));
     const QDir dir(args.first());
     QVector<Game> games;
     for (const QString& name :
@@ -151,7 +152,8 @@ int main(int argc, char* argv[]) {
     }
 
     // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS,
-    // ESTIMATE_DEFEND.
+    // ESTIMATE_DEAD, ESTIMATE_SMOTHERED (numbers); ESTIMATE_DEFEND, ESTIMATE_NEARER,
+    // ESTIMATE_ATARI (0 turns the rule off).
     EstimateOptions estimateOptions;
     if (qEnvironmentVariableIsSet("ESTIMATE_TERRITORY"))
         estimateOptions.territoryMargin = qEnvironmentVariable("ESTIMATE_TERRITORY").toDouble();
@@ -202,10 +204,11 @@ int main(int argc, char* argv[]) {
             t.withinOne += std::abs(r.difference - g.score) <= 1 ? 1 : 0;
             t.wrongStones += wrong;
             t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
-            if (verbose && (r.difference != g.score || wrong > 0))
+            const bool differs = r.difference != g.score || wrong > 0;
+            if (verbose && (differs || all))
                 out << "  " << guess.name << " " << g.name << ": ours " << r.difference << " gnugo "
                     << g.score << " wrong stones " << wrong << "\n";
-            if (diagrams && (r.difference != g.score || wrong > 0))
+            if (diagrams && (differs || all))
                 out << sideBySide(g, count.grid);
         }
         for (int kind = 0; kind < 2; ++kind) {

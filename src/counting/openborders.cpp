@@ -65,7 +65,30 @@ std::array<Stone, points> nearerSide(const PlayoutBoard& board,
         }
         side[p] = touchesOther ? PlayoutBoard::Empty : own;
     }
-    return side;
+    // A point with neutral points on two sides, one of them where the opponent's stones stand
+    // ready to fill it, cannot be closed off from both: its side must block there itself.
+    std::array<Stone, points> closed = side;
+    for (int p = 0; p < points; ++p) {
+        const Stone own = side[p];
+        if (own != PlayoutBoard::Black && own != PlayoutBoard::White)
+            continue;
+        int neutral = 0;
+        bool opponentNext = false;
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (side[n] != PlayoutBoard::Empty)
+                continue;
+            ++neutral;
+            for (int step2 : PlayoutBoard::steps) {
+                const int m = n + step2;
+                opponentNext =
+                    opponentNext || (live[m] && board.stone(m) == PlayoutBoard::opponent(own));
+            }
+        }
+        if (neutral >= 2 && opponentNext)
+            closed[p] = PlayoutBoard::Empty;
+    }
+    return closed;
 }
 
 } // namespace vorleth

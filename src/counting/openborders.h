@@ -11,8 +11,9 @@ namespace vorleth {
 // nearer (counted in steps through empty points and dead stones), and is neutral when both
 // are as near or when it touches the other side's stones or ground. The border between the
 // two sides is thus left as the neutral points the players would fill, and the ground behind
-// it goes to the side that closes it. Empty for a neutral point, Edge for live stones and
-// the ring.
+// it goes to the side that closes it. A point with neutral points on two sides, one of them
+// next to the opponent's stones, is neutral too: the opponent fills there and its side has
+// to block on the point itself. Empty for a neutral point, Edge for live stones and the ring.
 std::array<PlayoutBoard::Stone, PlayoutBoard::points>
 nearerSide(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::points>& live);
 

@@ -1,0 +1,119 @@
+#include "counting/defence.h"
+#include "counting/openborders.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace vorleth {
+namespace {
+
+// A board from rows of '.', 'X' and 'O' in the top left corner, the rest empty, and every
+// stone taken as living.
+struct Corner {
+    PlayoutBoard board;
+    std::array<bool, PlayoutBoard::points> live{};
+};
+
+Corner cornerOf(const char* rows) {
+    Corner c;
+    const QStringList lines = QString::fromLatin1(rows).split(u'\n', Qt::SkipEmptyParts);
+    for (int row = 0; row < lines.size(); ++row) {
+        for (int column = 0; column < lines.at(row).size(); ++column) {
+            const QChar ch = lines.at(row).at(column);
+            const int p = PlayoutBoard::at(column + 1, row + 1);
+            if (ch == u'X' || ch == u'O') {
+                c.board.setStone(p, ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
+                c.live[p] = true;
+            }
+        }
+    }
+    return c;
+}
+
+// The sides of the corner's points as text: 'b', 'w', '.' neutral, stones as they are.
+QString sidesOf(const Corner& c, int columns, int rows) {
+    const std::array<PlayoutBoard::Stone, PlayoutBoard::points> side = nearerSide(c.board, c.live);
+    QString text;
+    for (int row = 1; row <= rows; ++row) {
+        for (int column = 1; column <= columns; ++column) {
+            const int p = PlayoutBoard::at(column, row);
+            const PlayoutBoard::Stone s = c.board.stone(p);
+            if (s == PlayoutBoard::Black || s == PlayoutBoard::White)
+                text += s == PlayoutBoard::Black ? u'X' : u'O';
+            else
+                text += side[p] == PlayoutBoard::Black   ? u'b'
+                        : side[p] == PlayoutBoard::White ? u'w'
+                                                         : u'.';
+        }
+        text += u'\n';
+    }
+    return text;
+}
+
+TEST(OpenBordersTest, GroundGoesToTheNearerSideAndTheBorderIsNeutral) {
+    struct Case {
+        const char* name;
+        const char* rows;
+        const char* sides;
+    };
+    const Case cases[] = {
+        {"one open point between walls", "..X.O..\n..X.O..\n", "bbX.Oww\nbbX.Oww\n"},
+        {"two open points between walls: each touches the other side's ground",
+         "..X..O..\n..X..O..\n", "bbX..Oww\nbbX..Oww\n"},
+        {"three open points: the middle one is as near to both", "X...O\nX...O\n",
+         "Xb.wO\nXb.wO\n"},
+        {"a point between two neutral points, one next to the opponent, is blocked (5, 1)",
+         "......XO\n..XOOOXO\n", "bb....XO\nbbXOOOXO\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString expected = QString::fromLatin1(c.sides);
+        const QStringList lines = expected.split(u'\n', Qt::SkipEmptyParts);
+        EXPECT_EQ(
+            sidesOf(cornerOf(c.rows), int(lines.first().size()), int(lines.size())).toStdString(),
+            expected.toStdString());
+    }
+}
+
+TEST(DefenceTest, ThePointAChainMustFillItself) {
+    struct Case {
+        const char* name;
+        const char* rows; // stones; '+' marks White's territory, other points are neutral
+        int column;       // the point White must fill, 0 for none
+        int row;
+    };
+    const Case cases[] = {
+        {"a stone whose other liberty is neutral connects in its ground", "X.O++\nXXXO+\n", 4, 1},
+        {"filling the neutral point itself joins it to a wall: nothing to defend", "X.O++\nXX.O+\n",
+         0, 0},
+        {"a chain of two in atari connects", "XOO++\nXXXO+\n", 4, 1},
+        {"a single stone in atari is left to be taken", "XO+O++\nXXXO++\n", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Corner corner = cornerOf(c.rows);
+        PointOwners owner;
+        owner.fill(PlayoutBoard::Empty);
+        const QStringList lines = QString::fromLatin1(c.rows).split(u'\n', Qt::SkipEmptyParts);
+        for (int row = 0; row < lines.size(); ++row) {
+            for (int column = 0; column < lines.at(row).size(); ++column) {
+                const int p = PlayoutBoard::at(column + 1, row + 1);
+                const QChar ch = lines.at(row).at(column);
+                owner[p] = ch == u'X'   ? PlayoutBoard::Black
+                           : ch == u'O' ? PlayoutBoard::White
+                           : ch == u'+' ? PlayoutBoard::White
+                                        : PlayoutBoard::Empty;
+            }
+        }
+        const std::array<bool, PlayoutBoard::points> defend = pointsToDefend(corner.board, owner);
+        for (int p = 0; p < PlayoutBoard::points; ++p) {
+            const bool expected = c.column > 0 && p == PlayoutBoard::at(c.column, c.row);
+            EXPECT_EQ(defend[p], expected)
+                << PlayoutBoard::columnOf(p) << "," << PlayoutBoard::rowOf(p);
+        }
+    }
+}
+
+} // namespace
+} // namespace vorleth
