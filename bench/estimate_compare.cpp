@@ -18,6 +18,7 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -125,6 +126,7 @@ struct Tally {
     int wrongStones = 0;
     int gamesWithWrongStones = 0;
     double seconds = 0;
+    double longest = 0;
     double gnugoSeconds = 0;
 };
 
@@ -152,8 +154,8 @@ int main(int argc, char* argv[]) {
     }
 
     // Settings to try, from the environment: ESTIMATE_TERRITORY, ESTIMATE_WEAK, ESTIMATE_PLAYOUTS,
-    // ESTIMATE_DEAD, ESTIMATE_SMOTHERED (numbers); ESTIMATE_DEFEND, ESTIMATE_NEARER,
-    // ESTIMATE_ATARI (0 turns the rule off).
+    // ESTIMATE_DEAD, ESTIMATE_SMOTHERED, ESTIMATE_SELFATARI (numbers); ESTIMATE_DEFEND,
+    // ESTIMATE_NEARER, ESTIMATE_ATARI (0 turns the rule off).
     EstimateOptions estimateOptions;
     if (qEnvironmentVariableIsSet("ESTIMATE_TERRITORY"))
         estimateOptions.territoryMargin = qEnvironmentVariable("ESTIMATE_TERRITORY").toDouble();
@@ -169,6 +171,8 @@ int main(int argc, char* argv[]) {
         estimateOptions.smotheredLife = qEnvironmentVariable("ESTIMATE_SMOTHERED").toDouble();
     if (qEnvironmentVariableIsSet("ESTIMATE_DEAD"))
         estimateOptions.deadMargin = qEnvironmentVariable("ESTIMATE_DEAD").toDouble();
+    if (qEnvironmentVariableIsSet("ESTIMATE_SELFATARI"))
+        estimateOptions.selfAtariChainSize = qEnvironmentVariableIntValue("ESTIMATE_SELFATARI");
     if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
         estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
 
@@ -185,7 +189,9 @@ int main(int argc, char* argv[]) {
             const CountOutcome count = guess.guess == CountGuess::Estimate
                                            ? estimatePosition(g.board, estimateOptions)
                                            : firstGuess(g.board, guess.guess);
-            t.seconds += cpuSeconds() - started;
+            const double took = cpuSeconds() - started;
+            t.seconds += took;
+            t.longest = std::max(t.longest, took);
             t.gnugoSeconds += g.gnugoSeconds;
             const CountResult r = computeResult(count.counters, g.capturedByWhite,
                                                 g.capturedByBlack, QString::number(g.komi));
@@ -220,7 +226,8 @@ int main(int argc, char* argv[]) {
                 << " (" << QString::number(100.0 * t.exact / t.games, 'f', 1) << "%)"
                 << "  within a point " << t.withinOne << "/" << t.games << "  wrong stones "
                 << t.wrongStones << " in " << t.gamesWithWrongStones << " games  "
-                << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position, "
+                << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position (at most "
+                << QString::number(1000 * t.longest, 'f', 1) << "), "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
         }
