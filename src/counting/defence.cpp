@@ -1,5 +1,7 @@
 #include "counting/defence.h"
 
+#include "counting/capture.h"
+
 namespace vorleth {
 
 using Stone = PlayoutBoard::Stone;
@@ -73,7 +75,21 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
             }
             q = board.nextInChain(q);
         } while (q != head);
-        if (seki || defended || ownCount != 1)
+        if (seki || defended)
+            continue;
+        // A chain the opponent could take by reading it out, as in a ladder, is saved by its
+        // owner at the end of the game; the saving move costs a point when it lies in the
+        // owner's ground and takes nothing. Taking dead stones to save it costs nothing.
+        if (liberties <= 2) {
+            const CaptureReading reading = readCapture(board, head);
+            if (reading.takenIfAttacked && reading.rescue != PlayoutBoard::noPoint &&
+                owner[reading.rescue] == side &&
+                !board.afterMove(reading.rescue, side, 1).captures) {
+                defend[reading.rescue] = true;
+                continue;
+            }
+        }
+        if (ownCount != 1)
             continue;
         // In atari once the opponent has filled the neutral points next to it: the fill forces
         // the connection. A single stone in atari already is left to be taken: taking it would

@@ -3,6 +3,7 @@ vorleth_layer(counting LINKS vorleth_interaction SOURCES
     counting/territory.cpp
     counting/playoutboard.cpp
     counting/benson.cpp
+    counting/capture.cpp
     counting/defence.cpp
     counting/openborders.cpp
     counting/estimate.cpp

@@ -88,7 +88,10 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
         {"filling the neutral point itself joins it to a wall: nothing to defend", "X.O++\nXX.O+\n",
          0, 0},
         {"a chain of two in atari connects", "XOO++\nXXXO+\n", 4, 1},
-        {"a single stone in atari is left to be taken", "XO+O++\nXXXO++\n", 0, 0},
+        {"a single stone in atari next to its wall connects", "XO+O++\nXXXO++\n", 3, 1},
+        {"a stone that running out cannot save is left", "XO+X++\nXXXX++\n", 0, 0},
+        {"a stone the opponent would take in a ladder is saved inside its ground",
+         "O+++\n+X++\n++++\n", 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

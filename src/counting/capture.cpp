@@ -1,0 +1,125 @@
+#include "counting/capture.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace vorleth {
+
+using Stone = PlayoutBoard::Stone;
+
+namespace {
+
+// The owner need not move: the chain stands as it is.
+constexpr int noNeed = -2;
+
+class Reader {
+public:
+    Reader(int target, Stone owner, int budget)
+        : m_target(target), m_owner(owner), m_budget(budget) {}
+
+    // Whether the attacker, to move, takes the target.
+    bool attackWins(const PlayoutBoard& board) {
+        if (board.stone(m_target) != m_owner)
+            return true;
+        const int liberties = board.liberties(m_target, 2);
+        if (liberties == 1)
+            return true;
+        if (liberties > 2 || --m_budget < 0)
+            return false;
+        const Stone attacker = PlayoutBoard::opponent(m_owner);
+        for (int p : libertiesOf(board)) {
+            if (!board.legal(p, attacker))
+                continue;
+            PlayoutBoard next = board;
+            next.play(p, attacker);
+            if (defenceMove(next) == PlayoutBoard::noPoint)
+                return true;
+        }
+        return false;
+    }
+
+    // The owner's move, to move, that keeps the target from being taken; noPoint when there
+    // is none.
+    int defenceMove(const PlayoutBoard& board) {
+        if (board.stone(m_target) != m_owner)
+            return PlayoutBoard::noPoint;
+        const int liberties = board.liberties(m_target, 2);
+        if (liberties > 2 || m_budget < 0)
+            return noNeed;
+        --m_budget;
+        if (liberties == 2 && !attackWins(board))
+            return noNeed;
+        for (int p : candidates(board)) {
+            if (!board.legal(p, m_owner))
+                continue;
+            PlayoutBoard next = board;
+            next.play(p, m_owner);
+            if (!attackWins(next))
+                return p;
+        }
+        return PlayoutBoard::noPoint;
+    }
+
+private:
+    std::vector<int> libertiesOf(const PlayoutBoard& board) const {
+        std::vector<int> found;
+        int q = m_target;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (board.stone(n) == PlayoutBoard::Empty &&
+                    std::find(found.begin(), found.end(), n) == found.end())
+                    found.push_back(n);
+            }
+            q = board.nextInChain(q);
+        } while (q != m_target);
+        return found;
+    }
+
+    // Running out at a liberty, or taking an attacking chain in atari next to the target.
+    std::vector<int> candidates(const PlayoutBoard& board) const {
+        std::vector<int> moves;
+        int q = m_target;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (board.stone(n) == PlayoutBoard::opponent(m_owner) &&
+                    board.liberties(n, 1) == 1) {
+                    const int take = board.libertyOf(n);
+                    if (std::find(moves.begin(), moves.end(), take) == moves.end())
+                        moves.push_back(take);
+                }
+            }
+            q = board.nextInChain(q);
+        } while (q != m_target);
+        for (int p : libertiesOf(board)) {
+            if (std::find(moves.begin(), moves.end(), p) == moves.end())
+                moves.push_back(p);
+        }
+        return moves;
+    }
+
+    int m_target;
+    Stone m_owner;
+    int m_budget;
+};
+
+} // namespace
+
+CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget) {
+    CaptureReading reading;
+    const Stone owner = board.stone(chain);
+    if ((owner != PlayoutBoard::Black && owner != PlayoutBoard::White) ||
+        board.liberties(chain, 2) > 2)
+        return reading;
+    Reader attack(chain, owner, budget);
+    reading.takenIfAttacked = attack.attackWins(board);
+    if (reading.takenIfAttacked) {
+        Reader defence(chain, owner, budget);
+        const int move = defence.defenceMove(board);
+        reading.rescue = move == noNeed ? PlayoutBoard::noPoint : move;
+    }
+    return reading;
+}
+
+} // namespace vorleth

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "counting/playoutboard.h"
+
+namespace vorleth {
+
+// A short reading of whether a chain of few liberties can be taken: the attacker fills its
+// liberties, the owner runs out at the last one or takes attacking stones left in atari, as
+// in a ladder. Chains that reach three liberties are safe; a reading too long for the budget
+// of positions counts as safe too.
+struct CaptureReading {
+    bool takenIfAttacked = false;       // the opponent moving first takes the chain
+    int rescue = PlayoutBoard::noPoint; // the owner's move that keeps it, when there is one
+};
+CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget = 400);
+
+} // namespace vorleth
