@@ -173,6 +173,8 @@ int main(int argc, char* argv[]) {
         estimateOptions.deadMargin = qEnvironmentVariable("ESTIMATE_DEAD").toDouble();
     if (qEnvironmentVariableIsSet("ESTIMATE_SELFATARI"))
         estimateOptions.selfAtariChainSize = qEnvironmentVariableIntValue("ESTIMATE_SELFATARI");
+    if (qEnvironmentVariableIsSet("ESTIMATE_CLOSE"))
+        estimateOptions.closeBorders = qEnvironmentVariableIntValue("ESTIMATE_CLOSE") != 0;
     if (qEnvironmentVariableIsSet("ESTIMATE_PLAYOUTS"))
         estimateOptions.playouts = qEnvironmentVariableIntValue("ESTIMATE_PLAYOUTS");
 

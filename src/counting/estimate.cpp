@@ -497,6 +497,39 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
         }
     }
 
+    // Count the position as the players would once they have filled the neutral points: the
+    // points filled are nobody's, and a side that must answer a fill inside its own ground
+    // loses that point. That count stands only when it judges every stone the same.
+    if (options.closeBorders) {
+        const std::vector<SettleMove> fills = closeBorders(start, live);
+        if (!fills.empty()) {
+            Board closed = board;
+            for (const SettleMove& m : fills) {
+                closed.setCell(Point{PlayoutBoard::columnOf(m.point), PlayoutBoard::rowOf(m.point)},
+                               m.stone == PlayoutBoard::Black ? Board::Black : Board::White);
+            }
+            EstimateOptions once = options;
+            once.closeBorders = false;
+            CountOutcome outcome = estimatePosition(closed, once);
+            bool same = true;
+            for (int p = 0; p < points && same; ++p) {
+                const Stone s = start.stone(p);
+                if (s != PlayoutBoard::Black && s != PlayoutBoard::White)
+                    continue;
+                const CountMark m =
+                    outcome.grid.at(PlayoutBoard::columnOf(p), PlayoutBoard::rowOf(p));
+                same = live[p] == (m == CountMark::BlackStone || m == CountMark::WhiteStone);
+            }
+            if (same) {
+                for (const SettleMove& m : fills)
+                    outcome.grid.set(PlayoutBoard::columnOf(m.point), PlayoutBoard::rowOf(m.point),
+                                     CountMark::None);
+                outcome.counters = countersOf(outcome.grid);
+                return outcome;
+            }
+        }
+    }
+
     // Seki: shared liberties that neither side can fill, and the groups on them.
     std::array<bool, points> sekiPoint{};
     std::array<bool, points> sekiChain{};

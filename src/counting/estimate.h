@@ -21,11 +21,13 @@ struct EstimateOptions {
     // captures: groups in seki survive the playouts, small nakade shapes are still played.
     int selfAtariChainSize = 4;
     // A chain is dead when its points end up the opponent's in more than this share of the
-    // playouts beyond its own (a chain in atari: in any more of them). Stones on a border left
-    // open are often taken in random play that any player would keep.
+    // playouts beyond its own (a stone left in atari in a ko: in any more of them). Stones on
+    // a border left open are often taken in random play that any player would keep.
     double deadMargin = 0.2;
     // A smothered chain (every liberty in ground its opponent bounds far more) lives only
-    // when its side owns its points by this margin; a group without an eye by the second.
+    // when its side owns its points by this margin; a group without two eyes (areas of its
+    // own, those of four or five points the opponent kills in one move counting as one) by the
+    // second.
     double smotheredLife = 0.7;
     double weakLife = 0.3;
     // An empty point in contested ground is territory when one side owns it this much more
@@ -38,15 +40,20 @@ struct EstimateOptions {
     bool nearerSide = true;
     // Random play answers a move that leaves stones in atari: takes them, or saves its own.
     bool answerAtari = true;
+    // The neutral points between both sides' stones are filled and the position counted again.
+    bool closeBorders = true;
 };
 
 // Dead stones, seki and territory of a final position as people end their games: neutral
 // points open, dead stones left standing, weak borders unsettled. Chains that live
 // unconditionally and the eyes they enclose are certain; everything else is decided by many
 // short random playouts from the position (own eyes never filled, large chains never put
-// into atari) and which side ends up owning each point on average. Neutral points where either
-// side's move would put itself into atari are seki, as are the eyes of the groups on them.
-// The marks are those of the enclosure searches, so corrections work on either.
+// into atari, stones put in atari taken or saved) and which side ends up owning each point on
+// average. Neutral points where either side's move would put itself into atari are seki, as
+// are the small eyes of the groups on them. Ground both sides border goes to the side nearer
+// to it, the border between them neutral; points a side must still fill to save a chain are
+// not its territory. The marks are those of the enclosure searches, so corrections work on
+// either.
 CountOutcome estimatePosition(const Board& board, const EstimateOptions& options = {});
 
 // The first guess by the chosen method.

@@ -92,3 +92,84 @@ std::array<Stone, points> nearerSide(const PlayoutBoard& board,
 }
 
 } // namespace vorleth
+
+namespace vorleth {
+
+namespace {
+
+// Whether the stone may close a border at point: legal, taking nothing, not into atari.
+bool quietFill(const PlayoutBoard& board, int point, Stone stone) {
+    if (!board.legal(point, stone))
+        return false;
+    const PlayoutBoard::AfterMove after = board.afterMove(point, stone, 2);
+    return !after.captures && after.liberties >= 2;
+}
+
+// The owner's saving move for a live chain left in atari by the stone just played.
+int rescue(const PlayoutBoard& board, const std::array<bool, points>& live, int played) {
+    for (int step : PlayoutBoard::steps) {
+        const int n = played + step;
+        if (!live[n] || board.stone(n) == board.stone(played) || board.liberties(n, 1) != 1)
+            continue;
+        const int out = board.libertyOf(n);
+        if (out != PlayoutBoard::noPoint && quietFill(board, out, board.stone(n)))
+            return out;
+    }
+    return PlayoutBoard::noPoint;
+}
+
+} // namespace
+
+std::vector<SettleMove> closeBorders(const PlayoutBoard& start,
+                                     const std::array<bool, points>& startLive) {
+    PlayoutBoard board = start;
+    std::array<bool, points> live = startLive;
+    std::vector<SettleMove> moves;
+    Stone toMove = PlayoutBoard::Black;
+    auto play = [&](int p, Stone s) {
+        board.play(p, s);
+        live[p] = true;
+        moves.push_back({p, s});
+    };
+    for (int passes = 0; passes < 2 && moves.size() < std::size_t(points);) {
+        const std::array<Stone, points> side = nearerSide(board, live);
+        int chosen = PlayoutBoard::noPoint;
+        for (int p = 0; p < points && chosen == PlayoutBoard::noPoint; ++p) {
+            if (board.stone(p) != PlayoutBoard::Empty)
+                continue;
+            bool own = false;
+            bool other = false;
+            for (int step : PlayoutBoard::steps) {
+                const int n = p + step;
+                own = own || (live[n] && board.stone(n) == toMove);
+                other = other || (live[n] && board.stone(n) == PlayoutBoard::opponent(toMove));
+            }
+            if (own && other && quietFill(board, p, toMove))
+                chosen = p;
+        }
+        if (chosen == PlayoutBoard::noPoint) {
+            ++passes;
+        } else {
+            passes = 0;
+            play(chosen, toMove);
+            int answer = rescue(board, live, chosen);
+            // A fill that reaches into the opponent's ground is blocked there.
+            for (int step : PlayoutBoard::steps) {
+                const int n = chosen + step;
+                if (answer == PlayoutBoard::noPoint && side[n] == PlayoutBoard::opponent(toMove) &&
+                    board.stone(n) == PlayoutBoard::Empty &&
+                    quietFill(board, n, PlayoutBoard::opponent(toMove)))
+                    answer = n;
+            }
+            if (answer != PlayoutBoard::noPoint) {
+                // The answer spends the opponent's turn.
+                play(answer, PlayoutBoard::opponent(toMove));
+                continue;
+            }
+        }
+        toMove = PlayoutBoard::opponent(toMove);
+    }
+    return moves;
+}
+
+} // namespace vorleth

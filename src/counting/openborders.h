@@ -3,6 +3,7 @@
 #include "counting/playoutboard.h"
 
 #include <array>
+#include <vector>
 
 namespace vorleth {
 
@@ -16,5 +17,17 @@ namespace vorleth {
 // to block on the point itself. Empty for a neutral point, Edge for live stones and the ring.
 std::array<PlayoutBoard::Stone, PlayoutBoard::points>
 nearerSide(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::points>& live);
+
+// The moves that close the open borders as players do before they count: each side in turn
+// fills a neutral point between live stones of both sides (one that does not put its own
+// chain into atari and takes nothing); a chain a fill leaves in atari is saved by its owner at
+// once, and a fill that reaches into the opponent's ground is blocked there, until no such
+// point is left. The moves are in the order played, Black's first.
+struct SettleMove {
+    int point;
+    PlayoutBoard::Stone stone;
+};
+std::vector<SettleMove> closeBorders(const PlayoutBoard& board,
+                                     const std::array<bool, PlayoutBoard::points>& live);
 
 } // namespace vorleth

@@ -118,5 +118,31 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
     }
 }
 
+TEST(OpenBordersTest, ClosingTheBordersFillsTheNeutralPointsAndSavesWhatAFillAttacks) {
+    struct Case {
+        const char* name;
+        const char* rows;
+        const char* moves; // "B c,r W c,r ..." in order
+    };
+    const Case cases[] = {
+        {"each side in turn fills a point between both", "XX.OO\nXX.OO\n", "B 3,1 W 3,2"},
+        {"a stone put in atari by a fill runs out at once", "XXO.\nXX.O\n", "B 3,2 W 4,1"},
+        {"a fill reaching into the opponent's ground is blocked", "XX.O.X\nXO.O..\nXOOO..\n",
+         "B 3,1 W 3,2 B 5,1 W 5,2 B 6,2"},
+        {"nothing between both sides: nothing to fill", "X..O\nX..O\n", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Corner corner = cornerOf(c.rows);
+        QStringList played;
+        for (const SettleMove& m : closeBorders(corner.board, corner.live))
+            played << QStringLiteral("%1 %2,%3")
+                          .arg(QChar(m.stone == PlayoutBoard::Black ? u'B' : u'W'))
+                          .arg(PlayoutBoard::columnOf(m.point))
+                          .arg(PlayoutBoard::rowOf(m.point));
+        EXPECT_EQ(played.join(u' ').toStdString(), std::string(c.moves));
+    }
+}
+
 } // namespace
 } // namespace vorleth
