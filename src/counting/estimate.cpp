@@ -3,6 +3,7 @@
 #include "counting/benson.h"
 #include "counting/defence.h"
 #include "counting/openborders.h"
+#include "counting/playout.h"
 #include "counting/playoutboard.h"
 
 #include <algorithm>
@@ -14,22 +15,6 @@ namespace {
 
 using Stone = PlayoutBoard::Stone;
 constexpr int points = PlayoutBoard::points;
-
-// A fixed, platform-independent generator: the count must not depend on the library.
-class Random {
-public:
-    explicit Random(std::uint64_t seed) : m_state(seed ? seed : 1) {}
-    std::uint32_t next() {
-        m_state ^= m_state << 13;
-        m_state ^= m_state >> 7;
-        m_state ^= m_state << 17;
-        return static_cast<std::uint32_t>(m_state >> 11);
-    }
-    int below(int n) { return static_cast<int>(next() % static_cast<std::uint32_t>(n)); }
-
-private:
-    std::uint64_t m_state;
-};
 
 PlayoutBoard fromBoard(const Board& board) {
     PlayoutBoard b;
@@ -56,95 +41,6 @@ bool koToTake(const PlayoutBoard& b, int head) {
     PlayoutBoard after = b;
     after.play(take, taker);
     return after.koPoint() == head;
-}
-
-// The answer to the opponent's last move when it left stones in atari: take the stones it
-// left in atari, else save own stones it put in atari when stepping out gives them room.
-// Without it random play lets groups die that any player would keep, and leaves weak stones
-// standing that any player would take.
-int atariAnswer(const PlayoutBoard& b, int last, Stone toMove,
-                const std::array<bool, points>& forbidden,
-                const std::array<Stone, points>& noRetake) {
-    if (last == PlayoutBoard::noPoint)
-        return PlayoutBoard::noPoint;
-    auto playable = [&](int p) {
-        return p != PlayoutBoard::noPoint && !forbidden[p] && noRetake[p] != toMove &&
-               b.legal(p, toMove);
-    };
-    const Stone other = PlayoutBoard::opponent(toMove);
-    if (b.stone(last) == other && b.liberties(last, 1) == 1) {
-        const int take = b.libertyOf(last);
-        if (playable(take))
-            return take;
-    }
-    for (int step : PlayoutBoard::steps) {
-        const int n = last + step;
-        if (b.stone(n) != toMove || b.liberties(n, 1) != 1)
-            continue;
-        const int out = b.libertyOf(n);
-        if (playable(out) &&
-            (b.afterMove(out, toMove, 2).liberties >= 2 || b.afterMove(out, toMove, 2).captures))
-            return out;
-    }
-    return PlayoutBoard::noPoint;
-}
-
-// One random continuation to the end; adds +1 to ownership for each point Black ends up
-// owning and -1 for White's.
-void playout(PlayoutBoard b, Stone toMove, const std::array<bool, points>& forbidden,
-             const EstimateOptions& options, Random& random, std::array<int, points>& ownership) {
-    const int moveLimit = 3 * b.emptyCount() + 60;
-    // After the game a ko is not fought over: the side whose stone was taken may not take
-    // back at that point for the rest of the playout, as it could not without a pass first
-    // when the players settle the position.
-    std::array<Stone, points> noRetake{};
-    int passes = 0;
-    int last = PlayoutBoard::noPoint;
-    for (int moves = 0; passes < 2 && moves < moveLimit; ++moves) {
-        const int n = b.emptyCount();
-        const int first = n > 0 ? random.below(n) : 0;
-        int chosen = options.answerAtari ? atariAnswer(b, last, toMove, forbidden, noRetake)
-                                         : PlayoutBoard::noPoint;
-        for (int i = 0; i < n && chosen == PlayoutBoard::noPoint; ++i) {
-            const int p = b.emptyAt((first + i) % n);
-            if (forbidden[p] || noRetake[p] == toMove || b.eyeOf(p, toMove) || !b.legal(p, toMove))
-                continue;
-            const PlayoutBoard::AfterMove after = b.afterMove(p, toMove, 1);
-            if (!after.captures && after.liberties <= 1 && after.size >= options.selfAtariChainSize)
-                continue;
-            chosen = p;
-        }
-        last = chosen;
-        if (chosen == PlayoutBoard::noPoint) {
-            ++passes;
-        } else {
-            passes = 0;
-            b.play(chosen, toMove);
-            if (b.koPoint() != PlayoutBoard::noPoint)
-                noRetake[b.koPoint()] = PlayoutBoard::opponent(toMove);
-        }
-        toMove = PlayoutBoard::opponent(toMove);
-    }
-    for (int p = 0; p < points; ++p) {
-        Stone owner = b.stone(p);
-        if (owner == PlayoutBoard::Edge)
-            continue;
-        if (owner == PlayoutBoard::Empty) {
-            bool black = false;
-            bool white = false;
-            for (int step : PlayoutBoard::steps) {
-                black = black || b.stone(p + step) == PlayoutBoard::Black;
-                white = white || b.stone(p + step) == PlayoutBoard::White;
-            }
-            owner = black && !white   ? PlayoutBoard::Black
-                    : white && !black ? PlayoutBoard::White
-                                      : PlayoutBoard::Empty;
-        }
-        if (owner == PlayoutBoard::Black)
-            ++ownership[p];
-        else if (owner == PlayoutBoard::White)
-            --ownership[p];
-    }
 }
 
 // The four-connected points that are not live stones, around a start point.
@@ -381,11 +277,12 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
         forbidden[p] = blackLife.secure[p] || whiteLife.secure[p];
 
     std::array<int, points> ownership{};
-    Random random(options.seed);
+    PlayoutRandom random(options.seed);
     const int playouts = options.playouts > 0 ? options.playouts : 1;
+    const PlayoutPolicy policy{options.selfAtariChainSize, options.answerAtari};
     for (int k = 0; k < playouts; ++k) {
         // Either side may be the one to move after the last pass.
-        playout(start, k % 2 == 0 ? PlayoutBoard::Black : PlayoutBoard::White, forbidden, options,
+        playout(start, k % 2 == 0 ? PlayoutBoard::Black : PlayoutBoard::White, forbidden, policy,
                 random, ownership);
     }
     auto share = [&](int p) { return double(ownership[p]) / playouts; }; // +1 Black .. -1 White

@@ -2,6 +2,7 @@ vorleth_layer(counting LINKS vorleth_interaction SOURCES
     counting/countgrid.cpp
     counting/territory.cpp
     counting/playoutboard.cpp
+    counting/playout.cpp
     counting/benson.cpp
     counting/capture.cpp
     counting/defence.cpp
