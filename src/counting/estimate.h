@@ -29,7 +29,7 @@ struct EstimateOptions {
     // own, those of four or five points the opponent kills in one move counting as one) by the
     // second.
     double smotheredLife = 0.7;
-    double weakLife = 0.3;
+    double weakLife = 0.4;
     // An empty point in contested ground is territory when one side owns it this much more
     // often than the other.
     double territoryMargin = 0.2;
