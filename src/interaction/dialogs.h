@@ -28,9 +28,6 @@ public:
                                          const QString& defaultText, int x = -1, int y = -1) = 0;
 };
 
-// What a screen or a menu entry whose part of the program is not built yet says instead.
-inline const QString notReadyMessage = QStringLiteral("この機能は準備中です");
-
 // Yes and No are the answers of these boxes; OK and Cancel of the others.
 inline bool isYesNo(Dialogs::Buttons buttons) {
     return buttons == Dialogs::Buttons::YesNo || buttons == Dialogs::Buttons::YesNoDefaultNo;
