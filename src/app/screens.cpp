@@ -81,8 +81,8 @@ void registerScreens(ScreenRegistry& registry, SharedState& state, Dialogs& dial
 
     // mapgoban
     add(ScreenId::BoardRecording,
-        [&state, &dialogs](Navigator& navigator, const Handover&) -> QWidget* {
-            auto* board = new BoardRecordingScreen(state, navigator, dialogs);
+        [&state, &dialogs](Navigator& navigator, const Handover& handover) -> QWidget* {
+            auto* board = new BoardRecordingScreen(state, navigator, dialogs, handover);
             new BoardSearch(
                 board->menuBar(), board->surface(), state.geometry, state, navigator, dialogs,
                 [&state] {

@@ -117,6 +117,14 @@ public:
     }
     void clear() { m_entries.clear(); }
     const QVector<MoveEntry>& entries() const { return m_entries; }
+    // The moves played among the first n entries: stones, not removals or pause markers. This
+    // is the number of moves every screen shows.
+    int stonesIn(int n) const {
+        const int end = std::clamp(n, 0, length());
+        return static_cast<int>(std::count_if(m_entries.begin(), m_entries.begin() + end,
+                                              [](const MoveEntry& e) { return e.isStone(); }));
+    }
+    int stones() const { return stonesIn(length()); }
     friend bool operator==(const MoveList&, const MoveList&) = default;
 
 private:

@@ -27,10 +27,9 @@ CountingController::CountingController(CountingContext context, CountingView& vi
     : m_context(std::move(context)), m_view(view), m_dialogs(dialogs), m_navigator(navigator) {}
 
 void CountingController::open() {
-    TableEntryData& table = m_context.table;
     if (m_context.entryMode == browsingEntryMode)
-        table.skipSaveQuestion = false;
-    table.tablePosition = 0;
+        m_context.count.skipSaveQuestion = false;
+    m_context.table.tablePosition = 0;
     PlayState& play = m_context.board.play;
     play.nextMoveNumber = 0;
     m_view.drawBoard();
@@ -47,8 +46,12 @@ void CountingController::open() {
         record.game.result = kept.game.result;
         record.moveCount = kept.entryCount;
     }
-    m_view.showRecordInformation(
-        gameInformationText(record.game, record.moveCount, GameInformationLayout::Counting));
+    // The moves played up to the position counted, as the replay and the board count them:
+    // removals are no moves.
+    const BoardModel& model = m_context.board;
+    m_view.showRecordInformation(gameInformationText(record.game,
+                                                     model.moves.stonesIn(model.play.appliedCount),
+                                                     GameInformationLayout::Counting));
     m_view.setTitle(gameWindowTitle(record.game));
 
     m_guess = readCountGuess(m_context.baseDirectory);
@@ -148,10 +151,10 @@ bool CountingController::saveAndLeave() {
     const MoveList& moves = m_context.board.moves;
     if (record.fileName.isEmpty()) {
         record.moveCount = moves.length();
-        if (m_context.table.skipSaveQuestion) {
+        if (m_context.count.skipSaveQuestion) {
             // Leaving unsaved on purpose: the game is kept nowhere, so its import source is
             // not offered for deletion.
-            m_context.table.skipSaveQuestion = false;
+            m_context.count.skipSaveQuestion = false;
             report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
             m_navigator.show(ScreenId::Start);
             return true;
@@ -170,15 +173,16 @@ bool CountingController::saveAndLeave() {
     }
     // Saved: the record is the game now; until then the recovery file was.
     report(m_dialogs, removeRecoveryFile(m_context.baseDirectory));
-    m_context.offerSourceDeletion(m_dialogs);
+    offerSourceDeletion(m_context.import, m_dialogs);
     m_navigator.show(ScreenId::Start);
     return true;
 }
 
 bool CountingController::backToBoard() {
     // The board screen rebuilds the position from the move list and goes on recording.
-    m_context.table.boardScreenState = 99;
-    m_navigator.show(ScreenId::BoardRecording);
+    m_navigator.show(ScreenId::BoardRecording,
+                     ContinueGame{.entries = m_context.board.play.appliedCount,
+                                  .skipSaveQuestion = m_context.count.skipSaveQuestion});
     return true;
 }
 
@@ -187,11 +191,11 @@ void CountingController::showHelp() {
 }
 
 void CountingController::writeOk() {
-    m_context.table.skipSaveQuestion = false;
+    m_context.count.skipSaveQuestion = false;
 }
 
 void CountingController::writePass() {
-    m_context.table.skipSaveQuestion =
+    m_context.count.skipSaveQuestion =
         m_dialogs.message(skipSavingQuestion, Dialogs::Buttons::OkCancel) == Dialogs::Answer::Ok;
 }
 

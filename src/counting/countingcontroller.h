@@ -4,6 +4,7 @@
 #include "board/playrules.h"
 #include "counting/countstate.h"
 #include "counting/estimate.h"
+#include "import/importsource.h"
 #include "interaction/navigator.h"
 #include "store/cataloguetypes.h"
 #include "store/recordtypes.h"
@@ -43,10 +44,9 @@ struct CountingContext {
     BoardModel& board; // the final position and the prisoners taken during the game
     CurrentRecord& record;
     Catalogue& catalogue;
-    TableEntryData& table; // the board screen's state and the leave-without-saving flag
-    // Asks whether the file an imported game came from may go (nothing for other games).
-    std::function<void(Dialogs&)> offerSourceDeletion;
-    int entryMode; // 1 when the game came from browsing the library
+    TableEntryData& table; // the diagram entry, read back when the game is left unsaved
+    ImportSource& import;  // the file an imported game came from, offered for deletion
+    int entryMode;         // 1 when the game came from browsing the library
     QString recordDirectory;
     // Where the working entry is read back from, and where the recording board's recovery file
     // keeps the game until the count saves or discards it.

@@ -1,4 +1,4 @@
-vorleth_layer(counting LINKS vorleth_interaction SOURCES
+vorleth_layer(counting LINKS vorleth_interaction vorleth_import SOURCES
     counting/countgrid.cpp
     counting/territory.cpp
     counting/playoutboard.cpp

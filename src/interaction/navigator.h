@@ -1,5 +1,8 @@
 #pragma once
 
+#include "store/tabledata.h"
+
+#include <optional>
 #include <variant>
 
 namespace vorleth {
@@ -53,7 +56,23 @@ struct ChosenRecord {
     int stopAtStones = -1;
     friend bool operator==(const ChosenRecord&, const ChosenRecord&) = default;
 };
-using Handover = std::variant<std::monostate, HelpTopic, ChosenRecord>;
+// The recording board goes on with the game in the move list (from the replay, from the count,
+// from the recovery file): it rebuilds the position of the first entries and records on.
+struct ContinueGame {
+    int entries = 0; // how many entries of the move list the position is made of
+    // Leaving the board without saving asks nothing: the count was told the game need not be
+    // kept.
+    bool skipSaveQuestion = false;
+    // A game brought back from the recovery file was being placed from the typed diagram: the
+    // board goes on placing it from there.
+    std::optional<PlacementStop> placement = std::nullopt;
+    friend bool operator==(const ContinueGame&, const ContinueGame&) = default;
+};
+// The recording board places the moves of the typed diagram (table entry, repeated plays).
+struct PlaceDiagram {
+    friend bool operator==(const PlaceDiagram&, const PlaceDiagram&) = default;
+};
+using Handover = std::variant<std::monostate, HelpTopic, ChosenRecord, ContinueGame, PlaceDiagram>;
 
 class Navigator {
 public:

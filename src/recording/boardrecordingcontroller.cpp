@@ -16,11 +16,6 @@ namespace vorleth {
 
 namespace {
 
-constexpr int recording = 0;
-constexpr int placing = 1;
-constexpr int waiting = 2;
-constexpr int continuing = 99;
-
 const QString adjourned = QStringLiteral("打掛");
 
 // The number an answer begins with; full-width digits count as digits. 0 when there is none.
@@ -52,12 +47,14 @@ BoardRecordingController::BoardRecordingController(BoardRecordingContext context
     : m_context(std::move(context)), m_view(view), m_timers(timers), m_dialogs(dialogs),
       m_navigator(navigator) {}
 
-void BoardRecordingController::open() {
+void BoardRecordingController::open(const Handover& handover) {
     TableEntryData& table = m_context.table;
     BoardModel& model = m_context.board;
     PlayState& play = model.play;
-    if (m_context.entryMode == 1)
-        table.skipSaveQuestion = false;
+    const ContinueGame* continued = std::get_if<ContinueGame>(&handover);
+    m_state = std::holds_alternative<PlaceDiagram>(handover) ? placing : recording;
+    // A game from the library is saved as usual, whatever the count was told.
+    m_skipSaveQuestion = continued && continued->skipSaveQuestion && m_context.entryMode != 1;
     table.tablePosition = 0;
     play.nextMoveNumber = 0;
     play.prisonersWhite = 0;
@@ -69,38 +66,39 @@ void BoardRecordingController::open() {
     table.clearDiagramGrid();
 
     const int diagramMoves = m_context.record.moveCount;
-    if (state() == continuing) {
-        m_context.record.moveCount = 0;
+    if (continued) {
+        // The game keeps its count: the moves played up to the position handed over.
+        m_context.record.moveCount = model.moves.stonesIn(continued->entries);
     } else {
         model.moves.clear();
         play.appliedCount = 0;
         play.nextMoveNumber = 1;
     }
-    const std::optional<PlacementStop> placement = std::exchange(table.recoveredPlacement, {});
-    if (state() == continuing && placement)
+    const std::optional<PlacementStop> placement = continued ? continued->placement : std::nullopt;
+    if (placement)
         m_context.record.moveCount = diagramMoves; // the diagram still being placed
     showGame();
     model.board.clearCells();
 
-    if (state() == continuing) {
+    if (continued) {
+        play.appliedCount = std::clamp(continued->entries, 0, model.moves.length());
         rebuildKeepingMarkers(play.appliedCount);
-        state() = recording;
         // A recovered game goes on being placed where its diagram stopped.
         if (placement) {
             table.tablePosition = placement->tablePosition;
             if (placement->waiting) {
                 m_view.showMoveNumber(moveNumberText(play.nextMoveNumber));
-                state() = waiting;
+                m_state = waiting;
             } else {
-                state() = placing;
+                m_state = placing;
             }
         }
     }
-    if (state() == placing) {
+    if (m_state == placing) {
         if (!m_gridDrawn)
             drawBoard();
         placePendingHandicap();
-        state() = recording;
+        m_state = recording;
         autoPlaceTableMoves();
     }
     m_openingCopy = firstEntries(model.moves, play.appliedCount);
@@ -143,21 +141,21 @@ void BoardRecordingController::tick() {
     if (!m_gridDrawn)
         drawBoard();
     placePendingHandicap();
-    if (state() == placing)
+    if (m_state == placing)
         autoPlaceTableMoves();
 }
 
 void BoardRecordingController::leftPress(double x, double y) {
     if (!m_gridDrawn)
         drawBoard();
-    if (state() == placing)
+    if (m_state == placing)
         return;
     // A handicap still waiting for the tick goes down before the first stone, not over it.
     placePendingHandicap();
     const std::optional<Point> p = m_context.geometry.pointAt(x, y);
     if (!p || m_context.board.board.cell(*p) != Board::Empty)
         return;
-    if (state() != waiting) {
+    if (m_state != waiting) {
         const BoardChange change = playStone(m_context.board, *p);
         if (reportRefusal(change.result))
             return;
@@ -193,7 +191,7 @@ void BoardRecordingController::autoPlaceTableMoves() {
     TableEntryData& table = m_context.table;
     BoardModel& model = m_context.board;
     if (m_context.entryMode != 2)
-        state() = placing;
+        m_state = placing;
     const int last = std::min(m_context.record.moveCount, TableEntryData::maxMoves);
     for (;;) {
         if (table.tablePosition >= last) {
@@ -201,7 +199,7 @@ void BoardRecordingController::autoPlaceTableMoves() {
             // neutral points before counting, for one).
             m_view.showMoveNumber(endedMoveText);
             m_timers.stopTick();
-            state() = recording;
+            m_state = recording;
             changed();
             return;
         }
@@ -267,12 +265,12 @@ PlayResult BoardRecordingController::playDiagramStone(Point p) {
 void BoardRecordingController::waitForPoint() {
     m_view.showMoveNumber(moveNumberText(m_context.board.play.nextMoveNumber));
     m_timers.stopTick();
-    state() = waiting;
+    m_state = waiting;
     changed();
 }
 
 void BoardRecordingController::resumePlacement() {
-    state() = placing;
+    m_state = placing;
     m_timers.startTick(resumePeriod);
 }
 
@@ -291,7 +289,7 @@ std::optional<Point> BoardRecordingController::pointOfMove(int n) const {
 
 void BoardRecordingController::indicateRepeatedPlay() {
     // Only a move the diagram leaves without a point can be given by number.
-    if (state() != waiting)
+    if (m_state != waiting)
         return;
     TableEntryData& table = m_context.table;
     const int waited = table.tablePosition;
@@ -421,7 +419,7 @@ bool BoardRecordingController::reportRefusal(PlayResult result) {
 }
 
 BoardRecordingController::SaveOutcome BoardRecordingController::saveAndReturn() {
-    m_context.table.skipSaveQuestion = false;
+    m_skipSaveQuestion = false;
     const QString& result = m_context.record.game.result;
     if (result.isEmpty() || result == adjourned) {
         m_navigator.show(ScreenId::EndOfGame);
@@ -442,7 +440,7 @@ BoardRecordingController::SaveOutcome BoardRecordingController::saveAndReturn() 
 bool BoardRecordingController::returnWithoutSaving() {
     BoardModel& model = m_context.board;
     // OK throws the game and its recovery file away: a hasty Enter must not.
-    if (model.moves.length() > 0 && !m_context.table.skipSaveQuestion &&
+    if (model.moves.length() > 0 && !m_skipSaveQuestion &&
         m_dialogs.message(discardQuestion, Dialogs::Buttons::OkCancelDefaultCancel) !=
             Dialogs::Answer::Ok)
         return false;
@@ -468,7 +466,7 @@ bool BoardRecordingController::countTerritory() {
     return openCounting();
 }
 
-// The counting screen takes the game from here; it hands it back in state 99. The recovery
+// The counting screen takes the game from here and hands it back to be continued. The recovery
 // file stays and holds the game as it is now, until the count saves or discards it.
 bool BoardRecordingController::openCounting() {
     const bool keeping = !m_left && !m_recoverySuspended;
@@ -487,14 +485,13 @@ void BoardRecordingController::changed() {
 Outcome BoardRecordingController::writeRecoveryNow() {
     const TableEntryData& table = m_context.table;
     std::optional<DiagramPlacement> placement;
-    if (table.boardScreenState == placing || table.boardScreenState == waiting) {
+    if (m_state == placing || m_state == waiting) {
         placement.emplace();
         const int moves = std::clamp(m_context.record.moveCount, 0, TableEntryData::maxMoves);
         placement->tableMoves =
             QVector<int>(table.tableMoves.begin() + 1, table.tableMoves.begin() + 1 + moves);
         placement->repeatedPlays = table.repeatedPlays;
-        placement->stop = {std::clamp(table.tablePosition, 0, moves),
-                           table.boardScreenState == waiting};
+        placement->stop = {std::clamp(table.tablePosition, 0, moves), m_state == waiting};
     }
     return writeRecoveryFile(m_context.baseDirectory, m_context.record, m_context.board.moves,
                              placement);

@@ -91,8 +91,9 @@ struct BoardRecordingContext {
 
 // mapgoban: records a game on the board. Left presses play, right releases take back; in
 // state 1 it places the moves of a typed diagram, in state 2 it waits for the point of a move
-// the diagram does not give; state 99 on opening continues the move list already there. Time
-// enters only through tick() and writeRecovery(), which the screen's timers call.
+// the diagram does not give. What it opens with comes with the hand-over: a fresh game, a
+// diagram to place, or a game to continue. Time enters only through tick() and
+// writeRecovery(), which the screen's timers call.
 class BoardRecordingController {
 public:
     static constexpr int tickPeriod = 500;
@@ -111,7 +112,15 @@ public:
     BoardRecordingController(BoardRecordingContext context, BoardRecordingView& view,
                              BoardRecordingTimers& timers, Dialogs& dialogs, Navigator& navigator);
 
-    void open();
+    // States of the board.
+    static constexpr int recording = 0;
+    static constexpr int placing = 1;
+    static constexpr int waiting = 2;
+
+    // Opens with what the previous screen handed over: PlaceDiagram places the typed diagram,
+    // ContinueGame rebuilds the move list's first entries and records on, anything else starts
+    // a fresh game.
+    void open(const Handover& handover = {});
     void tick();
     void leftPress(double x, double y); // twips on the drawing surface
     void rightRelease();
@@ -145,8 +154,9 @@ public:
     // The point of the board's move n (the n-th stone of the move list), if there is one.
     std::optional<Point> pointOfMove(int n) const;
 
+    int state() const { return m_state; }
+
 private:
-    int& state() { return m_context.table.boardScreenState; }
     void drawBoard();
     void placePendingHandicap();
     void showGame();
@@ -177,6 +187,9 @@ private:
     Dialogs& m_dialogs;
     Navigator& m_navigator;
 
+    int m_state = recording;
+    // Leaving without saving asks nothing (the count said the game need not be kept).
+    bool m_skipSaveQuestion = false;
     bool m_gridDrawn = false;
     MoveList m_openingCopy;
     std::optional<MoveList> m_keptCopy; // nothing until "今の棋譜を一時保管"

@@ -200,7 +200,6 @@ bool GameInfoController::next() {
     handicapFromGameName(m_context.board, game.gameName);
 
     if (m_context.entryMode != tableEntryMode) {
-        m_context.table.boardScreenState = 0;
         m_navigator.show(ScreenId::BoardRecording);
         return true;
     }

@@ -94,7 +94,7 @@ bool RepeatedPlaysController::finish() {
             {numberOf(m_view.text(row, moveColumn)), numberOf(m_view.text(row, earlierColumn))});
     m_context.table.repeatedPlays = plays;
     report(m_dialogs, writeRepeatedPlays(m_context.baseDirectory, m_context.table));
-    m_navigator.show(ScreenId::BoardRecording);
+    m_navigator.show(ScreenId::BoardRecording, PlaceDiagram{});
     return true;
 }
 

@@ -307,7 +307,6 @@ bool TableEntryController::back() {
 
 bool TableEntryController::finish() {
     TableEntryData& table = m_context.table;
-    table.boardScreenState = 1;
     auto& moves = table.tableMoves;
     moves.fill(0);
 
@@ -342,7 +341,10 @@ bool TableEntryController::finish() {
     bool pointMissing = false;
     for (int n = 1; n <= moveCount(); ++n)
         pointMissing = pointMissing || moves[n] == 0;
-    m_navigator.show(pointMissing ? ScreenId::RepeatedPlays : ScreenId::BoardRecording);
+    if (pointMissing)
+        m_navigator.show(ScreenId::RepeatedPlays);
+    else
+        m_navigator.show(ScreenId::BoardRecording, PlaceDiagram{});
     return true;
 }
 

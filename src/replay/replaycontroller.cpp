@@ -87,8 +87,7 @@ bool ReplayController::open(const ChosenRecord& chosen) {
     replay.stopRow = 99;
     replay.stopColumn = 99;
     replay.beepCount = 1;
-    if (!replay.rebuildPending)
-        play.appliedCount = 0;
+    play.appliedCount = 0;
     play.nextMoveNumber = 0;
     play.prisonersWhite = 0;
     play.prisonersBlack = 0;
@@ -121,10 +120,8 @@ bool ReplayController::open(const ChosenRecord& chosen) {
     handicapFromGameName(m_context.board, record.game.gameName);
     const GameInfo& game = record.game;
     m_view.setTitle(gameWindowTitle(game));
-    const auto& entries = m_context.board.moves.entries();
-    const int stones = static_cast<int>(std::count_if(
-        entries.begin(), entries.end(), [](const MoveEntry& e) { return isStoneKind(e.kind); }));
-    m_view.showRecordInformation(gameInformationText(game, stones, GameInformationLayout::Replay));
+    m_view.showRecordInformation(
+        gameInformationText(game, m_context.board.moves.stones(), GameInformationLayout::Replay));
     return true;
 }
 
@@ -185,17 +182,11 @@ void ReplayController::firstDrawing() {
         for (int i = 1; i <= moves.length(); ++i) {
             if (!moves.entry(i).changesBoard()) {
                 play.appliedCount = i - 1;
-                replay.rebuildPending = true;
+                for (int j = 1; j <= play.appliedCount; ++j)
+                    placeEntry(j);
                 break;
             }
         }
-    }
-
-    if (replay.rebuildPending) {
-        play.appliedCount = std::min(play.appliedCount, moves.length());
-        for (int j = 1; j <= play.appliedCount; ++j)
-            placeEntry(j);
-        replay.rebuildPending = false;
     }
 
     showMoveNumberBox(replayMoveNumberText(play.nextMoveNumber));
@@ -478,7 +469,6 @@ void ReplayController::instantReplay(bool honourStopTargets) {
     removalBurst();
     finishDrawing();
 
-    replay.rebuildPending = false;
     play.nextMoveNumber += 1;
     m_view.showMoveNumber(replayMoveNumberText(play.nextMoveNumber));
     m_view.showSideToMove(sideToMoveText(firstCharacter(play.lastRecordedColour)));
@@ -615,7 +605,6 @@ void ReplayController::leave(ScreenId next) {
 }
 
 bool ReplayController::backToRecordList() {
-    m_context.replay.replayListFlag = true;
     leave(ScreenId::RecordList);
     return true;
 }
@@ -644,8 +633,7 @@ bool ReplayController::continuePlaying() {
         m_context.record.selectedIndex = 0;
         m_context.record.fileName.clear();
     }
-    m_context.boardScreenState = 99;
-    m_navigator.show(ScreenId::BoardRecording);
+    m_navigator.show(ScreenId::BoardRecording, ContinueGame{.entries = shown});
     return true;
 }
 

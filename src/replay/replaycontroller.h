@@ -75,7 +75,6 @@ struct ReplayContext {
     BoardModel& board; // the move list read, and the counters; the cells are not used
     CurrentRecord& record;
     Catalogue& catalogue;
-    int& boardScreenState; // 99 hands the position to the recording board
     QString recordDirectory;
     std::function<QDateTime()> clock;
 };

@@ -11,8 +11,6 @@ struct ReplaySettings {
     int stopColumn = 99;      // 99 = none
     int stopRow = 99;
     bool gridDrawn = false;
-    bool rebuildPending = false;
-    bool replayListFlag = false;
 
     // Back to the automatic replay without targets: what the main menu leaves behind. The
     // record list sets the interval again, the replay its beeps and targets, as they open.

@@ -9,19 +9,19 @@
 
 namespace vorleth {
 
-bool offerRecovery(SharedState& state, Dialogs& dialogs) {
+std::optional<ContinueGame> offerRecovery(SharedState& state, Dialogs& dialogs) {
     if (state.shell.recoveryOffered)
-        return false;
+        return std::nullopt;
     state.shell.recoveryOffered = true;
     if (!recoveryFileExists(state.baseDirectory))
-        return false;
+        return std::nullopt;
     RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
     // A file that cannot be read is kept for whoever wants to look into it.
     if (!report(dialogs, read.outcome))
-        return false;
+        return std::nullopt;
     if (dialogs.message(recoveryQuestion, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
         report(dialogs, removeRecoveryFile(state.baseDirectory));
-        return false;
+        return std::nullopt;
     }
 
     prepareBoardEntry(state);
@@ -36,7 +36,7 @@ bool offerRecovery(SharedState& state, Dialogs& dialogs) {
     }
     state.board.moves = std::move(read.game->moves);
     state.board.play.appliedCount = state.board.moves.length();
-    state.table.boardScreenState = 99;
+    ContinueGame continued{.entries = state.board.moves.length()};
     // A game being placed from a typed diagram goes on being placed, not as a click-entry game
     // with the rest of the diagram left out.
     if (const std::optional<DiagramPlacement>& placement = read.game->placement) {
@@ -45,10 +45,10 @@ bool offerRecovery(SharedState& state, Dialogs& dialogs) {
         std::copy(placement->tableMoves.begin(), placement->tableMoves.end(),
                   table.tableMoves.begin() + 1);
         table.repeatedPlays = placement->repeatedPlays;
-        table.recoveredPlacement = placement->stop;
+        continued.placement = placement->stop;
         record.moveCount = static_cast<int>(placement->tableMoves.size());
     }
-    return true;
+    return continued;
 }
 
 } // namespace vorleth

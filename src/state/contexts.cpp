@@ -6,13 +6,9 @@
 namespace vorleth {
 
 ReplayContext replayContext(SharedState& state) {
-    return {state.replay,
-            state.board,
-            state.record,
-            state.catalogue,
-            state.table.boardScreenState,
-            state.settings.recordDirectory,
-            state.clock};
+    return {
+        state.replay, state.board, state.record, state.catalogue, state.settings.recordDirectory,
+        state.clock};
 }
 
 ImportTarget importTarget(SharedState& state) {
@@ -57,16 +53,10 @@ RepeatedPlaysContext repeatedPlaysContext(SharedState& state) {
 }
 
 CountingContext countingContext(SharedState& state) {
-    return {state.counting,
-            state.board,
-            state.record,
-            state.catalogue,
-            state.table,
-            [&source = state.import](Dialogs& dialogs) { offerSourceDeletion(source, dialogs); },
-            state.shell.entryMode,
-            state.settings.recordDirectory,
-            state.baseDirectory,
-            state.clock};
+    return {
+        state.counting,      state.board,  state.record,          state.catalogue,
+        state.table,         state.import, state.shell.entryMode, state.settings.recordDirectory,
+        state.baseDirectory, state.clock};
 }
 
 } // namespace vorleth

@@ -3,7 +3,6 @@
 #include <QVector>
 
 #include <array>
-#include <optional>
 
 namespace vorleth {
 
@@ -13,8 +12,6 @@ struct RepeatedPlay {
     friend bool operator==(const RepeatedPlay&, const RepeatedPlay&) = default;
 };
 
-// The diagram entry in progress and the board screen's state (program-wide): the table entry
-// fills it, the working files keep it, the recording board places its moves.
 // Where the placement of a typed diagram stood: the last move it took, and whether the board
 // waits for the user to give that move's point.
 struct PlacementStop {
@@ -23,6 +20,8 @@ struct PlacementStop {
     friend bool operator==(const PlacementStop&, const PlacementStop&) = default;
 };
 
+// The diagram entry in progress (program-wide): the table entry fills it, the working files keep
+// it, the recording board places its moves.
 struct TableEntryData {
     static constexpr int maxMoves = 500;
     std::array<int, maxMoves + 1> tableMoves{}; // 1..500: point code, 0 = given by an earlier move
@@ -33,13 +32,6 @@ struct TableEntryData {
     std::array<std::array<int, 20>, 20> diagramGrid{};
     int tablePosition = 0;
     bool tablePrefilled = false;
-    int boardScreenState = 0; // 0 recording, 1 placing diagram moves, 2 waiting, 99 rebuild
-    // Leaving the board or the count without saving asks nothing (set from the counting
-    // screen's caption-less menu).
-    bool skipSaveQuestion = false;
-    // A game brought back from the recovery file was being placed from this diagram: the board
-    // goes on from there as it continues the game, and clears this.
-    std::optional<PlacementStop> recoveredPlacement;
 
     void clearDiagramGrid() {
         for (auto& column : diagramGrid)
@@ -50,8 +42,6 @@ struct TableEntryData {
     void reset() {
         tablePosition = 0;
         tablePrefilled = false;
-        boardScreenState = 0;
-        recoveredPlacement.reset();
     }
 };
 

@@ -36,8 +36,7 @@ TEST_F(BoardRecordingTest, CountingNeedsMoreThanAHundredEntries) {
         navigator.clear();
         model().moves = quietMoves(c.entries);
         model().play.appliedCount = c.entries;
-        state.table.boardScreenState = 99;
-        controller.open();
+        controller.open(ContinueGame{.entries = model().play.appliedCount});
         dialogs.answers.push_back(c.answer);
         EXPECT_EQ(controller.countTerritory(), c.counts);
         if (c.entries > 100) {
@@ -57,8 +56,7 @@ TEST_F(BoardRecordingTest, CountingNeedsMoreThanAHundredEntries) {
 TEST_F(BoardRecordingTest, GoingToTheCountKeepsTheRecoveryFileWithTheLatestStone) {
     model().moves = quietMoves(101);
     model().play.appliedCount = 101;
-    state.table.boardScreenState = 99;
-    controller.open();
+    controller.open(ContinueGame{.entries = model().play.appliedCount});
     click(19, 19); // within the write delay
     ASSERT_TRUE(controller.countTerritory());
     const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
@@ -76,8 +74,8 @@ TEST_F(BoardRecordingTest, SavingWithAResultWritesTheRecordAndReturnsToTheMainMe
     state.record.game.result = QStringLiteral("黒中押勝");
     state.import = {QDir(state.baseDirectory).filePath(QStringLiteral("源.txt")), true};
     test::touch(state.import.importSourcePath);
-    state.table.skipSaveQuestion = true;
-    controller.open();
+    // Even a game the count was told need not be kept is saved by this button.
+    controller.open(ContinueGame{.skipSaveQuestion = true});
     click(4, 4);
     click(16, 16);
     wait(BoardRecordingController::recoveryWriteDelay);
@@ -86,7 +84,6 @@ TEST_F(BoardRecordingTest, SavingWithAResultWritesTheRecordAndReturnsToTheMainMe
 
     EXPECT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Start});
-    EXPECT_FALSE(state.table.skipSaveQuestion);
     EXPECT_EQ(dialogs.messages(), QStringList{sourceDeletionQuestion});
     EXPECT_TRUE(state.import.importSourcePath.isEmpty());
     EXPECT_FALSE(state.import.yahooImportFlag);
@@ -111,7 +108,7 @@ TEST_F(BoardRecordingTest, AnOpenResultLeadsToTheEndOfGameScreenAndTheBoardStays
         SCOPED_TRACE(result.toStdString());
         navigator.clear();
         state.record.game.result = result;
-        controller.open();
+        open();
         click(4, 4);
         EXPECT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::EndOfGame);
         EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::EndOfGame});
@@ -193,11 +190,12 @@ TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLos
         SCOPED_TRACE(c.what);
         dialogs.shown.clear();
         navigator.clear();
-        controller.open();
+        // The count hands the game back with its "need not be kept".
+        controller.open(c.skipQuestion ? Handover{ContinueGame{.skipSaveQuestion = true}}
+                                       : Handover{});
         for (int i = 0; i < c.clicks; ++i)
             click(i + 1, 1);
         wait(BoardRecordingController::recoveryWriteDelay);
-        state.table.skipSaveQuestion = c.skipQuestion;
         dialogs.answers.push_back(c.answer);
         EXPECT_EQ(controller.returnWithoutSaving(), c.leaves);
         EXPECT_EQ(dialogs.messages(), c.messages);
@@ -212,7 +210,7 @@ TEST_F(BoardRecordingTest, LeavingWithoutSavingAsksOnlyWhenThereIsSomethingToLos
     test::writeBytes(entry, test::sjis(QStringLiteral("前回の碁,甲,乙,白勝, 2 ,6.5\r\n 404 \r\n "
                                                       "1616 \r\n")));
     dialogs.shown.clear();
-    controller.open();
+    open();
     EXPECT_TRUE(controller.returnWithoutSaving());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(state.record.game.gameName, QStringLiteral("前回の碁"));
@@ -225,7 +223,7 @@ TEST_F(BoardRecordingTest, DiscardingAnImportedGameKeepsItsSourceUnasked) {
     const QString source = QDir(state.baseDirectory).filePath(QStringLiteral("源.txt"));
     state.import = {source, true};
     test::touch(source);
-    controller.open();
+    open();
     click(4, 4);
     dialogs.answers = {Answer::Ok, Answer::Yes}; // discard the game; yes to anything after
     EXPECT_TRUE(controller.returnWithoutSaving());
@@ -235,7 +233,7 @@ TEST_F(BoardRecordingTest, DiscardingAnImportedGameKeepsItsSourceUnasked) {
 }
 
 TEST_F(BoardRecordingTest, HelpShowsCodeTenBesideTheBoard) {
-    controller.open();
+    open();
     controller.showHelp();
     EXPECT_EQ(navigator.lastHelpCode(), helpcode::boardRecording);
     EXPECT_TRUE(navigator.shown.empty());
@@ -246,7 +244,7 @@ TEST_F(BoardRecordingTest, HelpShowsCodeTenBesideTheBoard) {
 TEST_F(BoardRecordingTest, TheRecoveryFileFollowsTheGameAFewTimesASecond) {
     state.record.fileName = QStringLiteral("前の名前");
     state.record.selectedIndex = 3;
-    controller.open();
+    open();
     wait(BoardRecordingController::recoveryWriteDelay);
     ASSERT_TRUE(QFileInfo::exists(recoveryPath())) << "the game information from the start";
 
@@ -292,7 +290,7 @@ TEST_F(BoardRecordingTest, AGameBeingPlacedFromADiagramComesBackWhereItStopped) 
     state.record.game = {QStringLiteral("세계대회"), QStringLiteral("이세돌"),
                          QStringLiteral("柯洁"), QString(), QStringLiteral("7.5")};
     diagram({1010, 0, 1111});
-    controller.open();
+    open();
     ASSERT_EQ(tableState(), 2);
     controller.addPause();
     wait(BoardRecordingController::recoveryWriteDelay);
@@ -304,25 +302,26 @@ TEST_F(BoardRecordingTest, AGameBeingPlacedFromADiagramComesBackWhereItStopped) 
     state.board = {};
     state.table = {};
     state.shell.recoveryOffered = false;
-    ASSERT_TRUE(offerRecovery(state, dialogs));
+    const std::optional<ContinueGame> continued = offerRecovery(state, dialogs);
+    ASSERT_TRUE(continued);
     BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
     timers.controller = &board;
-    board.open();
+    board.open(*continued);
 
     EXPECT_EQ(state.record.game, game);
     EXPECT_EQ(model().moves, moves) << "the pause marker too";
-    EXPECT_EQ(tableState(), 2);
+    EXPECT_EQ(board.state(), 2);
     EXPECT_EQ(view.moveNumber, QStringLiteral("2手目"));
     board.leftPress(state.geometry.pointX(3), state.geometry.pointY(3));
     timers.advance(1);
     EXPECT_EQ(model().moves,
               movesOf({{1010, "1"}, {pauseMarkerCode, "9"}, {303, "2"}, {1111, "1"}}));
-    EXPECT_EQ(tableState(), 0);
+    EXPECT_EQ(board.state(), 0);
     EXPECT_EQ(view.moveNumber, endedMoveText);
 }
 
 TEST_F(BoardRecordingTest, ClosingTheWindowKeepsTheLatestMoveForRecovery) {
-    controller.open();
+    open();
     click(4, 4);
     click(5, 5);
     controller.closing(); // before the write delay is up
@@ -333,7 +332,7 @@ TEST_F(BoardRecordingTest, ClosingTheWindowKeepsTheLatestMoveForRecovery) {
 }
 
 TEST_F(BoardRecordingTest, WhileTheEndOfGameScreenIsOnTopTheBoardWritesNothing) {
-    controller.open();
+    open();
     click(4, 4);
     ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::EndOfGame);
     controller.suspendRecovery();

@@ -26,7 +26,7 @@ TEST_F(BoardRecordingTest, AFreshGameOpensEmptyAndTheFirstTickDrawsTheBoard) {
     model().play.appliedCount = 1;
     state.table.tablePosition = 12;
     state.table.diagramGrid[4][4] = 3;
-    controller.open();
+    open();
 
     EXPECT_EQ(view.title, QStringLiteral("対局名：練習碁　白番：山田 黒番：佐藤"));
     EXPECT_EQ(view.information,
@@ -56,14 +56,14 @@ TEST_F(BoardRecordingTest, AFreshGameOpensEmptyAndTheFirstTickDrawsTheBoard) {
 }
 
 TEST_F(BoardRecordingTest, AClickBeforeTheFirstTickDrawsTheBoardFirst) {
-    controller.open();
+    open();
     click(10, 10);
     EXPECT_EQ(view.log.first(), QStringLiteral("board"));
     EXPECT_EQ(view.at(10, 10), 'X');
 }
 
 TEST_F(BoardRecordingTest, PressesOffTheGridOrOnAStoneAreIgnored) {
-    controller.open();
+    open();
     click(4, 4);
     const MoveList before = model().moves;
     const double c = state.geometry.cellSize;
@@ -87,7 +87,7 @@ TEST_F(BoardRecordingTest, PressesOffTheGridOrOnAStoneAreIgnored) {
 TEST_F(BoardRecordingTest, HandicapOfTheGameNameGoesDownAtTheFirstTickAndWhitePlaysFirst) {
     state.record.game.gameName = QStringLiteral("二子局");
     handicapFromGameName(model(), state.record.game.gameName); // as "次に" does
-    controller.open();
+    open();
     EXPECT_EQ(view.stones(), 0);
     wait(500);
     EXPECT_EQ(view.at(16, 16), 'X');
@@ -103,7 +103,7 @@ TEST_F(BoardRecordingTest, HandicapOfTheGameNameGoesDownAtTheFirstTickAndWhitePl
 TEST_F(BoardRecordingTest, AClickBeforeTheTickPlacesAWaitingHandicapFirst) {
     state.record.game.gameName = QStringLiteral("三子局");
     handicapFromGameName(model(), state.record.game.gameName);
-    controller.open();
+    open();
     click(16, 16); // a handicap point: taken by the handicap, so nothing is played
     EXPECT_EQ(view.stones(), 3);
     EXPECT_TRUE(model().moves.entries().isEmpty());
@@ -112,7 +112,7 @@ TEST_F(BoardRecordingTest, AClickBeforeTheTickPlacesAWaitingHandicapFirst) {
 }
 
 TEST_F(BoardRecordingTest, RightReleaseTakesBackTheLastStoneAndWhatItCaptured) {
-    controller.open();
+    open();
     // Black surrounds the white stone at (1, 1) and takes it.
     for (const Point& p : {Point{2, 1}, Point{1, 1}, Point{1, 2}})
         click(p);
@@ -163,7 +163,7 @@ TEST_F(BoardRecordingTest, ASuicideClickIsRefusedWithAMessage) {
         SCOPED_TRACE(c.what);
         model() = BoardModel{};
         dialogs.shown.clear();
-        controller.open();
+        open();
         for (qsizetype i = 0; i + 1 < c.clicks.size(); ++i)
             click(c.clicks[i]);
         ASSERT_TRUE(dialogs.shown.empty());
@@ -188,7 +188,7 @@ TEST_F(BoardRecordingTest, ASuicideClickIsRefusedWithAMessage) {
     }
 }
 
-// ---- Continuing (state 99) -----------------------------------------------------------------
+// ---- Continuing a game handed over ----------------------------------------------------------
 
 TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
     const MoveList moves = movesOf({
@@ -201,18 +201,16 @@ TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
         {1011, "1"},
     });
     state.shell.entryMode = 1;
-    state.table.skipSaveQuestion = true;
     state.record.game.gameName = QStringLiteral("二子局");
     state.record.moveCount = 5;
     model().moves = moves;
-    model().play.appliedCount = 6; // the replay stopped before the last stone
-    state.table.boardScreenState = 99;
-    controller.open();
+    // The replay stopped before the last stone; a game from the library is never left unasked,
+    // whatever the count was told.
+    controller.open(ContinueGame{.entries = 6, .skipSaveQuestion = true});
 
     EXPECT_EQ(tableState(), 0);
-    EXPECT_EQ(state.record.moveCount, 0);
-    EXPECT_FALSE(state.table.skipSaveQuestion) << "coming from the replay";
-    EXPECT_TRUE(view.information.contains(QStringLiteral("手数:0")));
+    EXPECT_EQ(state.record.moveCount, 4) << "the stones played, as the replay counts them";
+    EXPECT_TRUE(view.information.contains(QStringLiteral("手数:4")));
     EXPECT_EQ(
         model().moves,
         movesOf(
@@ -229,6 +227,10 @@ TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
     EXPECT_EQ(model().moves.length(), 6);
     EXPECT_EQ(model().moves.entry(5), (MoveEntry{pauseMarkerCode, QStringLiteral("9")}));
     EXPECT_EQ(view.at(5, 5), '.');
+
+    dialogs.answers.push_back(Dialogs::Answer::Cancel);
+    EXPECT_FALSE(controller.returnWithoutSaving());
+    EXPECT_EQ(dialogs.messages(), QStringList{discardQuestion});
 }
 
 // ---- Diagram moves placed automatically ----------------------------------------------------
@@ -236,7 +238,7 @@ TEST_F(BoardRecordingTest, ContinuingRebuildsTheHandedOverEntriesAndRecordsOn) {
 TEST_F(BoardRecordingTest, ADiagramOf120MovesIsPlacedAtOnceOnOpeningAndEnds) {
     const QVector<Point> points = quietPoints(120);
     diagram(codes(points));
-    controller.open();
+    open();
 
     EXPECT_EQ(view.moveNumber, endedMoveText);
     EXPECT_EQ(model().moves.length(), 120);
@@ -259,7 +261,7 @@ TEST_F(BoardRecordingTest, AHandicapDiagramStartsWithTheStonesAndAWhiteMove) {
     state.record.game.gameName = QStringLiteral("三子局");
     handicapFromGameName(model(), state.record.game.gameName);
     diagram({1010, 1011});
-    controller.open();
+    open();
     EXPECT_EQ(view.at(16, 16), 'X');
     EXPECT_EQ(view.at(4, 4), 'X');
     EXPECT_EQ(view.at(4, 16), 'X');
@@ -271,7 +273,7 @@ TEST_F(BoardRecordingTest, RepeatedPlaysAreResolvedFromTheListOrWaitForAClick) {
     // repeated-play list (the point of move 2); move 7 has no point and is in no list.
     state.table.repeatedPlays = {{5, 2}, {9, 3}};
     diagram({201, 101, 102, 1010, 0, 1515, 0, 1616});
-    controller.open();
+    open();
 
     EXPECT_EQ(model().moves, movesOf({{201, "1"},
                                       {101, "2"},
@@ -329,7 +331,7 @@ TEST_P(OccupiedDiagramPointTest, StopsAtTheMoveWithAMessageAndGoesOnInTheRightCo
     const OccupiedCase& c = GetParam();
     state.table.repeatedPlays = c.repeatedPlays;
     diagram(c.diagram);
-    controller.open();
+    open();
     for (const OccupiedCase::Stop& stop : c.stops) {
         SCOPED_TRACE(stop.moveNumber.toStdString());
         ASSERT_EQ(tableState(), 2);
@@ -349,7 +351,7 @@ TEST_P(OccupiedDiagramPointTest, StopsAtTheMoveWithAMessageAndGoesOnInTheRightCo
 // the message, the user's click puts it where it really went, and placement goes on.
 TEST_F(BoardRecordingTest, ASuicidalDiagramPointWaitsForAClickWithAMessage) {
     diagram({1010, 201, 1011, 102, 101, 1515});
-    controller.open();
+    open();
     EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {201, "2"}, {1011, "1"}, {102, "2"}}));
     EXPECT_EQ(dialogs.messages(), QStringList{suicideMessage()});
     EXPECT_EQ(tableState(), 2);
@@ -390,7 +392,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(BoardRecordingTest, DiagramMovesAlternateWhateverTheProblemMode) {
     diagram({1010, 1111, 0, 1212});
     model().play.placementMode = 1;
-    controller.open();
+    open();
     EXPECT_EQ(model().moves, movesOf({{1010, "1"}, {1111, "2"}}));
     EXPECT_EQ(model().play.placementMode, 1);
     // The click that gives move 3 its point plays the diagram's colour too.
@@ -408,7 +410,7 @@ TEST_F(BoardRecordingTest, TakingBackDuringTheDiagramStepsBackOneMovePerStone) {
     // Black 3 takes white 2; black 5 plays on the point of move 2 again; move 6 waits.
     state.table.repeatedPlays = {{5, 2}};
     diagram({201, 101, 102, 1010, 0, 0});
-    controller.open();
+    open();
     ASSERT_EQ(tableState(), 2);
     ASSERT_EQ(state.table.tablePosition, 6);
     controller.rightRelease(); // black 5
@@ -434,7 +436,7 @@ class RepeatedPlayByNumberTest : public BoardRecordingTest {
 protected:
     void SetUp() override {
         diagram({102, 101, 1010, 301, 1111, 202, 201, 0, 1313});
-        controller.open();
+        open();
         ASSERT_EQ(tableState(), 2);
         ASSERT_EQ(state.table.tablePosition, 8);
         ASSERT_EQ(view.at(1, 1), '.');
@@ -484,7 +486,7 @@ TEST_F(RepeatedPlayByNumberTest, TheNumberOfAMoveWhoseStoneIsGoneGivesItsPoint) 
 }
 
 TEST_F(BoardRecordingTest, RepeatedPlayByNumberOutsideTheWaitDoesNothing) {
-    controller.open();
+    open();
     click(4, 4);
     controller.indicateRepeatedPlay();
     EXPECT_TRUE(dialogs.prompts.isEmpty());
@@ -496,7 +498,7 @@ TEST_F(BoardRecordingTest, RepeatedPlayByNumberOutsideTheWaitDoesNothing) {
 // ---- Problem-setting modes, pause, handicap menu ---------------------------------------------
 
 TEST_F(BoardRecordingTest, ProblemModesChooseTheColourOfEveryClick) {
-    controller.open();
+    open();
     controller.chooseProblemMode(ProblemMode::BlackRepeated);
     click(1, 1);
     click(2, 2);
@@ -525,7 +527,7 @@ TEST_F(BoardRecordingTest, ProblemModesChooseTheColourOfEveryClick) {
 }
 
 TEST_F(BoardRecordingTest, APauseAddsOneMarkerAndChangesNothingShown) {
-    controller.open();
+    open();
     click(4, 4);
     const QString picture = view.diagram();
     const QString moveBox = view.moveNumber;
@@ -539,7 +541,7 @@ TEST_F(BoardRecordingTest, APauseAddsOneMarkerAndChangesNothingShown) {
 }
 
 TEST_F(BoardRecordingTest, TheHandicapMenuPlacesItsStonesAtTheNextTick) {
-    controller.open();
+    open();
     wait(500);
     controller.chooseHandicap(9);
     EXPECT_EQ(view.stones(), 0);
@@ -570,9 +572,8 @@ TEST_F(BoardRecordingTest, TheHandicapMenuPutsItsStonesIntoTheGameNameOrRefuses)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.gameName) + " " + std::to_string(c.chosen));
         state.record.game.gameName = QString::fromUtf8(c.gameName);
-        state.table.boardScreenState = 0;
         dialogs.shown.clear();
-        controller.open();
+        open();
         wait(500);
         if (c.stoneFirst)
             click(1, 1);
@@ -592,7 +593,7 @@ TEST_F(BoardRecordingTest, TheHandicapMenuPutsItsStonesIntoTheGameNameOrRefuses)
 // Saved with the menu's handicap, the record rebuilds to the board it was saved from.
 TEST_F(BoardRecordingTest, AGameWithTheMenusHandicapIsSavedWithIt) {
     state.record.game.result = QStringLiteral("白中押勝");
-    controller.open();
+    open();
     controller.chooseHandicap(2);
     wait(500);
     click(3, 3);
@@ -616,7 +617,7 @@ TEST_F(BoardRecordingTest, AGameWithTheMenusHandicapIsSavedWithIt) {
 // down.
 TEST_F(BoardRecordingTest, TheHandicapMenuStartsATickThatPlacementStopped) {
     diagram({0, 1010});
-    controller.open();
+    open();
     click(5, 5); // move 1, which the diagram leaves open
     wait(1);     // the tick's pass places move 2, reaches the end and stops the tick
     ASSERT_FALSE(timers.tickRunning());
@@ -632,17 +633,17 @@ TEST_F(BoardRecordingTest, TheHandicapMenuStartsATickThatPlacementStopped) {
 // stays as it is, and the count cannot take its name back.
 TEST_F(BoardRecordingTest, AStoredRecordGivenAHandicapIsSavedAsANewRecord) {
     state.record.game.result = QStringLiteral("白中押勝");
-    controller.open();
+    open();
     ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::Saved);
     const QString stored = state.record.fileName;
     ASSERT_GT(state.record.selectedIndex, 0);
     const QByteArray storedBytes =
         test::readBytes(recordPath(state.settings.recordDirectory, stored));
 
-    state.table.boardScreenState = 99; // as "続きを打つ" at the start of the replay hands over
     BoardRecordingController board{boardRecordingContext(state), view, timers, dialogs, navigator};
     timers.controller = &board;
-    board.open();
+    // As "続きを打つ" at the start of the replay hands over.
+    board.open(ContinueGame{.entries = model().play.appliedCount});
     board.chooseHandicap(3);
     wait(500);
     EXPECT_EQ(state.record.selectedIndex, 0);
@@ -656,7 +657,7 @@ TEST_F(BoardRecordingTest, AStoredRecordGivenAHandicapIsSavedAsANewRecord) {
 // ---- Study copies --------------------------------------------------------------------------
 
 TEST_F(BoardRecordingTest, AKeptCopyComesBackWithThePrisonersOfItsPosition) {
-    controller.open();
+    open();
     // Black takes a white stone at (1, 1): one prisoner.
     for (const Point& p : {Point{2, 1}, Point{1, 1}, Point{1, 2}})
         click(p);
@@ -682,7 +683,7 @@ TEST_F(BoardRecordingTest, AKeptCopyComesBackWithThePrisonersOfItsPosition) {
 }
 
 TEST_F(BoardRecordingTest, ReturningToACopyNeverKeptSaysSoAndKeepsTheGame) {
-    controller.open();
+    open();
     click(4, 4);
     controller.addPause();
     wait(BoardRecordingController::recoveryWriteDelay);
@@ -705,7 +706,7 @@ TEST_F(BoardRecordingTest, ReturningToACopyNeverKeptSaysSoAndKeepsTheGame) {
 }
 
 TEST_F(BoardRecordingTest, AKeptProblemComesBackWithItsPauseMarkers) {
-    controller.open();
+    open();
     click(4, 4);
     controller.addPause();
     click(5, 5);

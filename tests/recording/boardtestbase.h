@@ -63,14 +63,16 @@ protected:
     void wait(long long ms) { timers.advance(ms); }
 
     // A typed diagram handed to the board as the table entry does: its points by move number
-    // (0: given by an earlier move), the board in state 1.
+    // (0: given by an earlier move), to be placed as the board opens.
     void diagram(const QVector<int>& points) {
         state.shell.entryMode = 2;
         state.record.moveCount = static_cast<int>(points.size());
         for (int i = 0; i < points.size(); ++i)
             state.table.tableMoves[i + 1] = points[i];
-        state.table.boardScreenState = 1;
+        handover = PlaceDiagram{};
     }
+    // Opens the board with what the previous screen would hand over.
+    void open() { controller.open(handover); }
     static QVector<int> codes(const QVector<Point>& points) {
         QVector<int> out;
         for (const Point& p : points)
@@ -80,8 +82,9 @@ protected:
 
     QString recoveryPath() const { return recoveryFilePath(state.baseDirectory); }
     BoardModel& model() { return state.board; }
-    int tableState() const { return state.table.boardScreenState; }
+    int tableState() const { return controller.state(); }
 
+    Handover handover; // a fresh game unless set
     test::RecordLibrary library;
     SharedState& state = library.state;
     FakeRecordingView view;

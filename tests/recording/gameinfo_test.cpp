@@ -299,7 +299,6 @@ TEST_F(GameInfoTest, NextLeadsToTheBoardOrTheTable) {
         dialogs.shown.clear();
         state.shell.entryMode = c.entryMode;
         state.record.moveCount = 0;
-        state.table.boardScreenState = 99;
         open();
         type(QStringLiteral("二子局"), QStringLiteral("甲"), QStringLiteral("乙"));
         const QStringList digits = moveCountDigits(c.moveCount);
@@ -311,7 +310,7 @@ TEST_F(GameInfoTest, NextLeadsToTheBoardOrTheTable) {
         EXPECT_TRUE(dialogs.shown.empty());
         EXPECT_EQ(state.board.play.pendingHandicap, 2);
         if (c.next == ScreenId::BoardRecording) {
-            EXPECT_EQ(state.table.boardScreenState, 0) << "a fresh game";
+            EXPECT_EQ(navigator.calls.back().handover, Handover{}) << "a fresh game";
         }
     }
 }

@@ -708,14 +708,14 @@ TEST_F(ReplayControllerTest, LeavingTouchesTheRecordOnlyAfterMoveThirty) {
         switch (c.action) {
         case Action::List:
             handedOver = rig.controller.backToRecordList();
-            EXPECT_TRUE(rig.state.replay.replayListFlag);
             break;
         case Action::Start:
             handedOver = rig.controller.backToStart();
             break;
         case Action::Continue:
             handedOver = rig.controller.continuePlaying();
-            EXPECT_EQ(rig.state.table.boardScreenState, 99);
+            EXPECT_EQ(rig.navigator.calls.back().handover,
+                      Handover{ContinueGame{.entries = c.clicks}});
             EXPECT_EQ(rig.state.board.play.appliedCount, c.clicks);
             break;
         }
@@ -799,7 +799,7 @@ TEST_F(ReplayControllerTest, ContinuingHandsOverExactlyThePositionShown) {
         EXPECT_EQ(view.at(19, 19), '.') << "the replay shows the capture done";
         EXPECT_FALSE(timers.stepRunning() || timers.startDue || timers.placementDue);
         EXPECT_EQ(library.state.board.play.appliedCount, 7);
-        EXPECT_EQ(library.state.table.boardScreenState, 99);
+        EXPECT_EQ(navigator.calls.back().handover, Handover{ContinueGame{.entries = 7}});
         BoardModel rebuilt;
         rebuilt.moves = library.state.board.moves;
         rebuildPosition(rebuilt, library.state.board.play.appliedCount, QString());

@@ -50,7 +50,8 @@ TEST_F(RecoveryOfferTest, YesPutsTheGameOnTheBoardToContinue) {
     leaveFile();
     state->shell.entryMode = 1;
     dialogs.answers.push_back(Answer::Yes);
-    EXPECT_TRUE(offerRecovery(*state, dialogs));
+    const std::optional<ContinueGame> continued = offerRecovery(*state, dialogs);
+    ASSERT_TRUE(continued);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, recoveryQuestion);
     EXPECT_EQ(dialogs.shown[0].buttons, Dialogs::Buttons::YesNo);
@@ -59,7 +60,8 @@ TEST_F(RecoveryOfferTest, YesPutsTheGameOnTheBoardToContinue) {
     EXPECT_EQ(state->record.selectedIndex, 0);
     EXPECT_EQ(state->board.moves, game.moves);
     EXPECT_EQ(state->board.play.appliedCount, 2);
-    EXPECT_EQ(state->table.boardScreenState, 99);
+    EXPECT_EQ(continued->entries, 2) << "the board goes on after every entry";
+    EXPECT_FALSE(continued->placement) << "a game recorded by clicks";
     EXPECT_TRUE(fileThere()) << "the board keeps it until it is left";
 }
 
@@ -90,7 +92,6 @@ TEST_F(RecoveryOfferTest, NoDeletesTheFile) {
     EXPECT_FALSE(offerRecovery(*state, dialogs));
     EXPECT_FALSE(fileThere());
     EXPECT_EQ(state->board.moves.length(), 0);
-    EXPECT_EQ(state->table.boardScreenState, 0);
 }
 
 TEST_F(RecoveryOfferTest, OnlyTheFirstStartUpOfARunAsks) {

@@ -134,7 +134,7 @@ void dirty(SharedState& state) {
     state.board.play.prisonersBlack = 2;
     state.board.moves.append({1604, QStringLiteral("1")});
     state.table.diagramGrid[4][5] = 11;
-    state.table.boardScreenState = 99;
+    state.counting.skipSaveQuestion = true;
     state.table.tablePosition = 40;
     state.table.tablePrefilled = true;
     state.table.tableMoves[1] = 1604;
@@ -147,8 +147,6 @@ void dirty(SharedState& state) {
     state.recordList.sortMode = 6;
     state.replay.stepInterval = 1500;
     state.replay.beepCount = 2;
-    state.replay.replayListFlag = true;
-    state.replay.rebuildPending = true;
     state.replay.gridDrawn = true;
     // A problem record switched the replay to click by click.
     state.replay.replayMode = 3;
@@ -163,7 +161,7 @@ void expectCurrentStateReset(const SharedState& state) {
     EXPECT_EQ(state.board.play.placementMode, 0);
     EXPECT_EQ(state.board.play.pendingHandicap, 0);
     EXPECT_TRUE(state.board.play.lastMover.isEmpty());
-    EXPECT_EQ(state.table.boardScreenState, 0);
+    EXPECT_FALSE(state.counting.skipSaveQuestion) << "a new game is asked about again";
     EXPECT_EQ(state.table.tablePosition, 0);
     EXPECT_FALSE(state.table.tablePrefilled);
     // The next ordinary game steps by itself again instead of waiting for clicks.

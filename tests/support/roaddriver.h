@@ -36,6 +36,7 @@
 #include <QMap>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -150,23 +151,35 @@ private:
 
     // ---- Screens as the program opens them --------------------------------------------------
 
-    void openBoard() {
+    void openBoard(const Handover& handover = {}) {
         m_board = std::make_unique<BoardRecordingController>(
             boardRecordingContext(*m_state), m_boardView, m_boardTimers, m_dialogs, m_navigator);
         m_boardTimers = {};
         m_boardTimers.controller = m_board.get();
-        m_board->open();
+        m_board->open(handover);
         m_where = Where::Board;
+    }
+    // The hand-over of the oldest show() not followed yet.
+    Handover takeHandover() {
+        auto& calls = m_navigator.calls;
+        const auto call =
+            std::find_if(calls.begin(), calls.end(), [](const auto& c) { return !c.beside; });
+        if (call == calls.end())
+            return {};
+        Handover handover = call->handover;
+        calls.erase(call);
+        return handover;
     }
     void followNavigation() {
         while (!m_navigator.shown.empty()) {
             const ScreenId id = m_navigator.shown.front();
             m_navigator.shown.erase(m_navigator.shown.begin());
+            const Handover handover = takeHandover();
             switch (id) {
             case ScreenId::BoardRecording:
                 m_counting.reset();
                 m_replay.reset();
-                openBoard();
+                openBoard(handover);
                 break;
             case ScreenId::EndOfGame:
                 m_board->suspendRecovery();
@@ -187,8 +200,7 @@ private:
             case ScreenId::RepeatedPlays:
                 // The table and the repeated plays show the imported diagram as it stands;
                 // their 並べる hands it to the board.
-                m_state->table.boardScreenState = 1;
-                openBoard();
+                openBoard(PlaceDiagram{});
                 break;
             default: // the main menu, the record list: back at the start
                 // Saved or discarded by a button: nothing is left to recover.
@@ -265,8 +277,8 @@ private:
             act("start-up: restore the game left behind");
             m_state->shell.recoveryOffered = false;
             answer(chance(80) ? Dialogs::Answer::Yes : Dialogs::Answer::No);
-            if (offerRecovery(*m_state, m_dialogs))
-                m_navigator.show(ScreenId::BoardRecording);
+            if (const std::optional<ContinueGame> continued = offerRecovery(*m_state, m_dialogs))
+                m_navigator.show(ScreenId::BoardRecording, *continued);
             break;
         }
     }
@@ -387,7 +399,8 @@ private:
             act("保管して対局に戻る");
             const MoveList moves = m_state->board.moves;
             answer(Dialogs::Answer::No);
-            const bool skip = m_state->table.skipSaveQuestion && m_state->record.fileName.isEmpty();
+            const bool skip =
+                m_state->counting.skipSaveQuestion && m_state->record.fileName.isEmpty();
             if (m_counting->saveAndLeave() && !skip)
                 savedFrom(m_boardBefore.toUtf8(), moves);
         } else if (r < 75) {

@@ -58,7 +58,8 @@ BoardRecordingScreen::Timers::Timers(QObject* owner) : tick(owner), recovery(own
 }
 
 BoardRecordingScreen::BoardRecordingScreen(SharedState& state, Navigator& navigator,
-                                           Dialogs& dialogs, QWidget* parent)
+                                           Dialogs& dialogs, const Handover& handover,
+                                           QWidget* parent)
     : QMainWindow(parent), m_state(state), m_timers(this),
       m_controller(boardRecordingContext(state), *this, m_timers, dialogs, navigator) {
     setObjectName(QStringLiteral("mapgoban"));
@@ -66,7 +67,7 @@ BoardRecordingScreen::BoardRecordingScreen(SharedState& state, Navigator& naviga
     buildMenus();
     connect(&m_timers.tick, &QTimer::timeout, this, [this] { m_controller.tick(); });
     connect(&m_timers.recovery, &QTimer::timeout, this, [this] { m_controller.writeRecovery(); });
-    m_controller.open();
+    m_controller.open(handover);
 }
 
 BoardRecordingScreen::~BoardRecordingScreen() {

@@ -25,8 +25,9 @@ struct SharedState;
 class BoardRecordingScreen : public QMainWindow, private SurfaceBoardViewOf<BoardRecordingView> {
     Q_OBJECT
 public:
+    // Opens with what the previous screen handed over (see BoardRecordingController::open).
     BoardRecordingScreen(SharedState& state, Navigator& navigator, Dialogs& dialogs,
-                         QWidget* parent = nullptr);
+                         const Handover& handover = {}, QWidget* parent = nullptr);
     ~BoardRecordingScreen() override;
 
     BoardRecordingController& controller() { return m_controller; }

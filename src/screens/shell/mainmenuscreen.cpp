@@ -105,8 +105,8 @@ MainMenuScreen::MainMenuScreen(SharedState& state, Navigator& navigator, Dialogs
     m_dialogs = &dialogs;
     // Once the menu is up, so that the question stands in front of it.
     QTimer::singleShot(0, this, [this] {
-        if (offerRecovery(m_state, *m_dialogs))
-            handOver(ScreenId::BoardRecording);
+        if (const std::optional<ContinueGame> continued = offerRecovery(m_state, *m_dialogs))
+            handOver(ScreenId::BoardRecording, *continued);
     });
 }
 
@@ -209,10 +209,10 @@ void MainMenuScreen::showNextPicture() {
     m_slideshowTimer->setInterval(slideshowIntervalMs);
 }
 
-void MainMenuScreen::handOver(ScreenId next) {
+void MainMenuScreen::handOver(ScreenId next, const Handover& handover) {
     m_handingOver = true;
     m_slideshowTimer->stop();
-    m_navigator.show(next);
+    m_navigator.show(next, handover);
     close();
 }
 

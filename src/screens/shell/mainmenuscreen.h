@@ -37,7 +37,7 @@ private:
     void buildControls();
     void buildMenus();
     void showNextPicture(); // a slideshow tick
-    void handOver(ScreenId next);
+    void handOver(ScreenId next, const Handover& handover = {});
 
     void browse();     // Command1
     void tableEntry(); // Command2

@@ -81,7 +81,7 @@ TEST_F(CountingScreenTest, LeavingUnsavedOnPurposeSavesNothing) {
     dialogs.answers = {Dialogs::Answer::Ok, Dialogs::Answer::Yes};
     trigger(screen.get(), "writepass");
     EXPECT_EQ(dialogs.messages(), QStringList{skipSavingQuestion});
-    EXPECT_TRUE(state->table.skipSaveQuestion);
+    EXPECT_TRUE(state->counting.skipSaveQuestion);
 
     click(screen.get(), "Command2");
     EXPECT_FALSE(screen->isVisible());
@@ -90,7 +90,7 @@ TEST_F(CountingScreenTest, LeavingUnsavedOnPurposeSavesNothing) {
     // The game is kept nowhere: its import source is not offered for deletion.
     EXPECT_EQ(dialogs.messages(), QStringList{skipSavingQuestion});
     EXPECT_TRUE(QFileInfo::exists(source));
-    EXPECT_FALSE(state->table.skipSaveQuestion);
+    EXPECT_FALSE(state->counting.skipSaveQuestion);
     EXPECT_EQ(state->record.moveCount, state->board.moves.length());
 }
 
@@ -108,12 +108,12 @@ TEST_F(CountingScreenTest, TheCaptionlessMenusSetAndClearTheFlag) {
     };
     for (const auto& s : steps) {
         SCOPED_TRACE(s.action);
-        state->table.skipSaveQuestion = s.before;
+        state->counting.skipSaveQuestion = s.before;
         dialogs.shown.clear();
         if (s.answer)
             dialogs.answers = {*s.answer};
         trigger(screen.get(), s.action);
-        EXPECT_EQ(state->table.skipSaveQuestion, s.after);
+        EXPECT_EQ(state->counting.skipSaveQuestion, s.after);
         EXPECT_EQ(dialogs.shown.size(), s.answer ? 1u : 0u);
     }
     trigger(screen.get(), "help");
@@ -175,8 +175,9 @@ TEST_F(CountingScreenTest, BackToTheBoardKeepsTheGameAndItsOwnResult) {
     EXPECT_EQ(countedResult(), QStringLiteral("白31目半勝"));
     click(screen.get(), "Command3");
     EXPECT_FALSE(screen->isVisible());
-    EXPECT_EQ(state->table.boardScreenState, 99);
-    const std::vector<RecordingNavigator::Call> toTheBoard{{false, ScreenId::BoardRecording, {}}};
+    // The board goes on from the position counted.
+    const std::vector<RecordingNavigator::Call> toTheBoard{
+        {false, ScreenId::BoardRecording, ContinueGame{.entries = state->board.play.appliedCount}}};
     EXPECT_EQ(navigator.calls, toTheBoard);
     EXPECT_EQ(state->record.game.result, QStringLiteral("黒0目半勝"));
     EXPECT_EQ(state->board.moves, moves);
@@ -279,7 +280,6 @@ TEST_F(CountingScreenTest, TheRecoveryFileStaysUntilTheCountSavesOrDiscardsTheGa
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         state->record.fileName.clear();
-        state->table.boardScreenState = 0;
         navigator.clear();
         ASSERT_TRUE(writeRecoveryFile(state->baseDirectory, state->record, state->board.moves).ok);
         const MoveList moves = state->board.moves;
@@ -295,7 +295,7 @@ TEST_F(CountingScreenTest, TheRecoveryFileStaysUntilTheCountSavesOrDiscardsTheGa
             EXPECT_TRUE(navigator.shown.empty());
         }
         if (c.next == ScreenId::BoardRecording) {
-            EXPECT_EQ(state->table.boardScreenState, 99);
+            EXPECT_TRUE(std::holds_alternative<ContinueGame>(navigator.calls.back().handover));
             EXPECT_EQ(readRecoveryFile(state->baseDirectory).game->moves, moves);
         }
         // The game may be gone from the board now; the next case starts from the same one.

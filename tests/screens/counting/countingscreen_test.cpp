@@ -80,10 +80,10 @@ TEST_F(CountingScreenTest, OpeningFromBrowsingAsksForTheSaveAgain) {
     for (const auto& [entryMode, keptFlag] : {std::pair{1, false}, std::pair{3, true}}) {
         SCOPED_TRACE(entryMode);
         state->shell.entryMode = entryMode;
-        state->table.skipSaveQuestion = true;
+        state->counting.skipSaveQuestion = true;
         state->table.tablePosition = 40;
         open();
-        EXPECT_EQ(state->table.skipSaveQuestion, keptFlag);
+        EXPECT_EQ(state->counting.skipSaveQuestion, keptFlag);
         EXPECT_EQ(state->table.tablePosition, 0);
         EXPECT_EQ(state->board.play.nextMoveNumber, 0);
         screen.reset();

@@ -20,6 +20,8 @@
 #include "screens/recording/gameinfoscreen.h"
 #include "screens/recording/repeatedplaysscreen.h"
 #include "screens/recording/tableentryscreen.h"
+#include "shell/startup.h"
+#include "store/catalogue.h"
 #include "store/library.h"
 #include "store/recordname.h"
 #include "store/recoveryfile.h"
@@ -122,9 +124,9 @@ protected:
     }
     ~RecordingScreenTest() override { test::closeEveryWindow(); }
 
-    QPointer<BoardRecordingScreen> openBoard(int screenSize = 640) {
+    QPointer<BoardRecordingScreen> openBoard(int screenSize = 640, const Handover& handover = {}) {
         state.geometry = BoardGeometry::forScreenSize(screenSize);
-        auto* screen = new BoardRecordingScreen(state, navigator, dialogs);
+        auto* screen = new BoardRecordingScreen(state, navigator, dialogs, handover);
         screen->setAttribute(Qt::WA_DeleteOnClose);
         screen->show();
         return screen;
@@ -302,9 +304,7 @@ TEST_F(RecordingScreenTest, TheKeyboardRecordsAGameWithoutTheMouse) {
 
 TEST_F(RecordingScreenTest, CountingAsksAndHandsTheGameToTheCountingScreen) {
     state.board.moves = test::quietMoves(101);
-    state.board.play.appliedCount = 101;
-    state.table.boardScreenState = 99;
-    QPointer<BoardRecordingScreen> board = openBoard();
+    QPointer<BoardRecordingScreen> board = openBoard(640, ContinueGame{.entries = 101});
     click(board, "Command3");
     EXPECT_EQ(dialogs.messages(), QStringList{countingQuestion});
     EXPECT_EQ(navigator.shown, std::vector<ScreenId>{ScreenId::Counting});
@@ -782,7 +782,6 @@ TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     for (const Point& p : test::quietPoints(120))
         ASSERT_EQ(playStone(model, p).result, PlayResult::Played);
     const MoveList moves = model.moves;
-    state->table.boardScreenState = 99; // the board shows it anew when it comes back
 
     press("Command3"); // 地の計算, asked and answered OK
     ASSERT_EQ(currentName(), QStringLiteral("mapkeisanA"));
@@ -988,6 +987,44 @@ TEST_F(RecordingRoadTest, AGameNotRestoredIsDeleted) {
     EXPECT_EQ(dialogs.messages(), QStringList{QStringLiteral("前回記録中の対局を復元しますか")});
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
     EXPECT_FALSE(recoveryFileExists(base));
+}
+
+// One game, three screens: the replay, the board that continues it and the count all give the
+// moves played (230 stones among 307 entries with their removals), never the entries.
+TEST_F(RecordingRoadTest, EveryScreenCountsTheMovesOfAGameAlike) {
+    const QString game = QStringLiteral(
+        "対局名（三子局　研究会）白番（高橋）黒番（中村）勝敗（白中押勝）記録日（20231105）"
+        "手数（307）時間（211437）参照（20231105）コミ（0）");
+    const QString directory = records();
+    state->settings.recordDirectory = directory;
+    ASSERT_TRUE(QFile::copy(
+        QDir(QStringLiteral(VORLETH_TEST_DATA "/replay")).filePath(game + recordExtension),
+        recordPath(directory, game)));
+    prepareBrowse(*state);
+    ASSERT_TRUE(scanCatalogue(state->catalogue, directory));
+    ASSERT_EQ(state->catalogue.count(), 1);
+    const auto information = [this](const char* box) {
+        return child<QPlainTextEdit>(current(), box)->toPlainText();
+    };
+
+    registry.show(ScreenId::Replay, ChosenRecord{1});
+    settle();
+    ASSERT_EQ(currentName(), QStringLiteral("mapkifusaigen"))
+        << dialogs.messages().join(u' ').toStdString();
+    EXPECT_TRUE(information("taikyokujyoho").contains(QStringLiteral("手数  230")));
+    trigger(current(), "saishufu"); // 最終譜まで
+    settle();
+    press("Command3"); // 続きを打つ
+    ASSERT_EQ(currentName(), QStringLiteral("mapgoban"));
+    EXPECT_EQ(state->board.play.appliedCount, 307);
+    EXPECT_TRUE(information("taikyoku").contains(QStringLiteral("手数:230")))
+        << information("taikyoku").toStdString();
+
+    dialogs.answers = {Dialogs::Answer::Ok};
+    press("Command3"); // 地の計算
+    ASSERT_EQ(currentName(), QStringLiteral("mapkeisanA"));
+    EXPECT_TRUE(information("taikyoku").contains(QStringLiteral("手数:230")))
+        << information("taikyoku").toStdString();
 }
 
 } // namespace

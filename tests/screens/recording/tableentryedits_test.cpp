@@ -235,7 +235,9 @@ TEST_F(TableEntryScreenTest, FinishingTheTableHandsOverOrReportsTheLastError) {
         test::click(screen.get(), "Command1");
         test::settle();
 
-        EXPECT_EQ(state.table.boardScreenState, 1);
+        if (c.next == ScreenId::BoardRecording) {
+            EXPECT_EQ(navigator.calls.back().handover, Handover{PlaceDiagram{}});
+        }
         EXPECT_EQ(beeper.runs, std::vector<int>(c.beepRuns, 150));
         if (c.next) {
             EXPECT_EQ(navigator.shown, std::vector<ScreenId>{*c.next});

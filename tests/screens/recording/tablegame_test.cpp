@@ -93,10 +93,9 @@ MoveList placeOnTheBoard(SharedState& state) {
     test::VirtualRecordingTimers timers;
     test::ScriptedDialogs dialogs;
     test::RecordingNavigator navigator;
-    state.table.boardScreenState = 1;
     BoardRecordingController board(boardRecordingContext(state), view, timers, dialogs, navigator);
     timers.controller = &board;
-    board.open();
+    board.open(PlaceDiagram{});
     timers.advance(BoardRecordingController::tickPeriod);
     EXPECT_EQ(view.moveNumber, QStringLiteral("終局")) << "the board stopped before the end";
     EXPECT_TRUE(dialogs.shown.empty());
@@ -161,7 +160,6 @@ void typeInAndPlace(const PrintedDiagram& diagram, const MoveList& played) {
     test::click(table.get(), "Command1"); // 並べる
     test::settle();
     ASSERT_EQ(t.navigator.shown, std::vector<ScreenId>{ScreenId::RepeatedPlays});
-    EXPECT_EQ(state.table.boardScreenState, 1);
     // Every move has the point it was first played on, and the noted ones none yet.
     for (int m = 1; m <= 325; ++m) {
         const bool noted = std::any_of(diagram.notes.cbegin(), diagram.notes.cend(),
