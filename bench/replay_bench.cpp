@@ -72,7 +72,7 @@ struct FullRecord {
         if (!textfile::writeFileSafely(
                  recordPath(directory.path(), name),
                  encodeRecordBody(record, record.moves.length(), QDate(2024, 1, 1)))
-                 .ok())
+                 .ok)
             qFatal("could not write the benchmark record");
         scanCatalogue(state.catalogue, directory.path());
         state.record.selectedIndex = 1;

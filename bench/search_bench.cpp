@@ -210,14 +210,14 @@ int measure(const QString& directory, const QString& patternDirectory) {
     std::vector<double> swapped;
     int found = 0;
     for (int i = 0; i < 20; ++i) {
-        RecordReadResult read;
+        Result<GameRecord> read;
         do {
             const QString name = names.at(random.bounded(names.size()));
             QFile file(QDir(directory).filePath(name));
             file.open(QIODevice::ReadOnly);
             read = decodeRecord(name.chopped(4), file.readAll());
-        } while (!read.ok() || read.record.moves.length() < 80);
-        const MoveList& moves = read.record.moves;
+        } while (!read.ok || read.moves.length() < 80);
+        const MoveList& moves = read.moves;
         const auto whole = positionAfter(moves, entriesForStones(moves, 10 + random.bounded(60)));
         const SearchPattern position = patternOf(whole, 1, 1, 19, 19);
         timer.restart();

@@ -23,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QString name = newline < 0 ? QString() : QString::fromUtf8(input.first(newline));
     const QByteArray body = newline < 0 ? input : input.sliced(newline + 1);
 
-    const RecordReadResult read = decodeRecord(name, body);
+    const Result<GameRecord> read = decodeRecord(name, body);
     if (!read.ok()) {
         // Read whole or not at all.
         FUZZ_CHECK(read.record.moves.length() == 0);
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // they read back alike).
     const QDate day(2024, 3, 5);
     const QByteArray written = encodeRecordBody(record, record.metadata.entryCount, day);
-    const RecordReadResult again = decodeRecord(name, written);
+    const Result<GameRecord> again = decodeRecord(name, written);
     FUZZ_CHECK(again.ok());
     FUZZ_CHECK(pointsOf(again.record.moves) == pointsOf(record.moves));
     FUZZ_CHECK(encodeRecordBody(again.record, record.metadata.entryCount, day) == written);

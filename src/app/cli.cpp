@@ -49,7 +49,7 @@ QString badEntryCount(const QString& text) {
 
 // A record file given by its path, whatever the letter case of its extension.
 struct RecordFile {
-    RecordReadResult read;
+    Result<GameRecord> read;
     QByteArray body;
 };
 std::optional<RecordFile> readRecordFile(const QString& path, QTextStream& err) {
@@ -66,8 +66,8 @@ std::optional<RecordFile> readRecordFile(const QString& path, QTextStream& err) 
     RecordFile record;
     record.body = file.readAll();
     record.read = decodeRecord(info.fileName().chopped(recordExtension.size()), record.body);
-    if (!record.read.ok()) {
-        fail(err, record.read.error.simplified());
+    if (!record.read.ok) {
+        fail(err, record.read.error().simplified());
         return std::nullopt;
     }
     return record;
@@ -102,7 +102,7 @@ int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
 // "FILE [N]": the record and its position after the first N entries (all of them by default);
 // nothing, once the error is written, when the arguments or the file are wrong.
 struct RecordPosition {
-    RecordReadResult read;
+    Result<GameRecord> read;
     BoardModel model;
 };
 std::optional<RecordPosition> recordPosition(const QStringList& args, QTextStream& err) {
@@ -124,9 +124,9 @@ std::optional<RecordPosition> recordPosition(const QStringList& args, QTextStrea
 
     RecordPosition position{file->read, {}};
     BoardModel& model = position.model;
-    model.moves = position.read.record.moves;
+    model.moves = position.read.moves;
     rebuildPosition(model, count.value_or(model.moves.length()),
-                    position.read.record.metadata.game.gameName);
+                    position.read.metadata.game.gameName);
     return position;
 }
 
@@ -156,7 +156,7 @@ int countCommand(QStringList args, QTextStream& out, QTextStream& err) {
     const BoardModel& model = position->model;
     CountingSession session;
     session.start(firstGuess(model.board, guess), model.play.prisonersWhite,
-                  model.play.prisonersBlack, position->read.record.metadata.game.komi);
+                  model.play.prisonersBlack, position->read.metadata.game.komi);
 
     out << countDiagram(session.grid());
     for (const QString& line : session.result().lines)
@@ -215,13 +215,14 @@ int exportCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     std::optional<RecordFile> file = readRecordFile(path, err);
     if (!file)
         return 1;
-    RecordReadResult& read = file->read;
-    restoreFullNames(read.record.metadata, file->body);
+    Result<GameRecord>& read = file->read;
+    restoreFullNames(read.metadata, file->body);
 
-    const SgfExport sgf = exportSgf(read.record);
+    const SgfExport sgf = exportSgf(read.value());
     if (args.size() == 3) {
-        if (const auto reason = writeSgfFile(args.at(2), sgf.text))
-            return fail(err, QStringLiteral("cannot write %1: %2").arg(args.at(2), *reason));
+        if (const Outcome written = writeSgfFile(args.at(2), sgf.text); !written.ok)
+            return fail(err,
+                        QStringLiteral("cannot write %1: %2").arg(args.at(2), written.error()));
     } else {
         out << QString::fromUtf8(sgf.text);
     }
@@ -251,7 +252,7 @@ int diagramCommand(const QStringList& args, QTextStream& err) {
     std::optional<RecordFile> file = readRecordFile(rest.at(0), err);
     if (!file)
         return 1;
-    GameRecord& record = file->read.record;
+    GameRecord& record = file->read.value();
     restoreFullNames(record.metadata, file->body);
 
     QVector<FigurePage> pages;

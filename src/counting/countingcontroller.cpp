@@ -81,9 +81,7 @@ void CountingController::chooseGuess(CountGuess guess) {
         return;
     m_guess = guess;
     // The count changes now even when the choice cannot be kept for the next time.
-    const textfile::WriteResult written = writeCountGuess(m_context.baseDirectory, guess);
-    if (!written.ok())
-        m_dialogs.message(written.error, Dialogs::Buttons::Ok);
+    report(m_dialogs, writeCountGuess(m_context.baseDirectory, guess));
     m_view.drawBoard();
     countAndDraw();
 }

@@ -28,7 +28,7 @@ CountGuess readCountGuess(const QString& baseDirectory) {
                                                                           : CountGuess::Estimate;
 }
 
-textfile::WriteResult writeCountGuess(const QString& baseDirectory, CountGuess guess) {
+Outcome writeCountGuess(const QString& baseDirectory, CountGuess guess) {
     const QString word = guess == CountGuess::Traditional ? traditionalWord : estimateWord;
     return textfile::writeFileSafely(guessFilePath(baseDirectory),
                                      textfile::encode(word) + textfile::lineEnd);

@@ -18,6 +18,6 @@ inline const QString traditionalGuessCaption = QStringLiteral("従来の判定")
 
 // The remembered choice; the estimate when nothing (or nothing readable) is remembered.
 CountGuess readCountGuess(const QString& baseDirectory);
-textfile::WriteResult writeCountGuess(const QString& baseDirectory, CountGuess guess);
+Outcome writeCountGuess(const QString& baseDirectory, CountGuess guess);
 
 } // namespace vorleth

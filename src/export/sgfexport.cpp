@@ -311,11 +311,8 @@ void restoreFullNames(RecordMetadata& metadata, const QByteArray& body) {
     }
 }
 
-std::optional<QString> writeSgfFile(const QString& path, const QByteArray& bytes) {
-    const textfile::WriteResult written = textfile::writeFileSafely(path, bytes);
-    if (written.ok())
-        return std::nullopt;
-    return written.error;
+Outcome writeSgfFile(const QString& path, const QByteArray& bytes) {
+    return textfile::writeFileSafely(path, bytes);
 }
 
 } // namespace vorleth

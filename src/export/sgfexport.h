@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/outcome.h"
 #include "store/recordtypes.h"
 
 #include <QByteArray>
@@ -60,7 +61,7 @@ SgfExport exportSgf(const GameRecord& record);
 void restoreFullNames(RecordMetadata& metadata, const QByteArray& body);
 
 // Writes the bytes to path through a temporary file, so that a failure leaves an existing file
-// as it was. Returns the reason of a failure, or nothing.
-std::optional<QString> writeSgfFile(const QString& path, const QByteArray& bytes);
+// as it was. A failure says why.
+Outcome writeSgfFile(const QString& path, const QByteArray& bytes);
 
 } // namespace vorleth

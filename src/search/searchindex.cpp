@@ -205,12 +205,12 @@ int SearchIndex::readRecord(const QString& fileName, std::int64_t size, std::int
     std::vector<std::uint16_t> events;
     std::uint8_t handicap = 0;
     if (file.open(QIODevice::ReadOnly)) {
-        const RecordReadResult read =
+        const Result<GameRecord> read =
             decodeRecord(fileName.chopped(recordExtension.size()), file.readAll());
-        if (read.ok()) {
+        if (read.ok) {
             unreadable = false;
-            events = searchEvents(read.record.moves);
-            handicap = static_cast<std::uint8_t>(handicapCount(read.record.metadata.game.gameName));
+            events = searchEvents(read.moves);
+            handicap = static_cast<std::uint8_t>(handicapCount(read.metadata.game.gameName));
         }
     }
     return appendGame(fileName.toStdString(), size, modified, handicap, unreadable, events.data(),
@@ -261,7 +261,7 @@ bool SearchIndex::rewrite() {
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         bytes += gameChunk(i);
     m_rewrote = true;
-    m_needsRewrite = !textfile::writeFileSafely(filePath(), bytes).ok();
+    m_needsRewrite = !textfile::writeFileSafely(filePath(), bytes).ok;
     return !m_needsRewrite;
 }
 

@@ -75,15 +75,15 @@ QString settingsLine(const Settings& settings) {
     return line + QStringLiteral("\r\n");
 }
 
-WriteResult writeSettings(const QString& baseDirectory, const Settings& settings) {
+Outcome writeSettings(const QString& baseDirectory, const Settings& settings) {
     const std::optional<QByteArray> bytes = textfile::encodeExactly(settingsLine(settings));
     if (!bytes)
-        return {QStringLiteral("フォルダ名に保存できない文字が含まれています")};
+        return Outcome::failure(QStringLiteral("フォルダ名に保存できない文字が含まれています"));
     // Written to a temporary file and renamed, so a failed write never leaves half a line.
     return textfile::writeFileSafely(settingsFilePath(baseDirectory), *bytes);
 }
 
-WriteResult writeSettings(const SharedState& state) {
+Outcome writeSettings(const SharedState& state) {
     return writeSettings(state.baseDirectory, state.settings);
 }
 

@@ -24,12 +24,10 @@ QString formatNumberField(int value);
 // The whole line, CR LF included.
 QString settingsLine(const Settings& settings);
 
-using textfile::WriteResult;
-
 // Rewrites the whole file with the three current values and the five zeros. A directory name
 // that Windows-31J cannot spell is refused rather than written as something else.
-WriteResult writeSettings(const QString& baseDirectory, const Settings& settings);
-WriteResult writeSettings(const SharedState& state);
+Outcome writeSettings(const QString& baseDirectory, const Settings& settings);
+Outcome writeSettings(const SharedState& state);
 
 // Reads the first three fields of the file's bytes into settings, one after the other; a field
 // that was read keeps its value when a later one fails. Returns false when a field cannot be
@@ -43,7 +41,7 @@ bool readFirstThreeFields(const QString& baseDirectory, Settings& settings);
 struct ReadResult {
     bool readWhole = false;
     bool rewritten = false;
-    WriteResult rewrite; // only meaningful when rewritten
+    Outcome rewrite; // only meaningful when rewritten
 };
 ReadResult readSettings(SharedState& state);
 

@@ -29,9 +29,9 @@ bool resetsWorkingEntry(const QString& workingFileChoice) {
 namespace {
 
 bool store(SharedState& state, const Settings& settings, Dialogs& dialogs) {
-    const WriteResult result = writeSettings(state.baseDirectory, settings);
-    if (!result.ok()) {
-        dialogs.message(cannotWriteSettingsMessage + result.error);
+    const Outcome result = writeSettings(state.baseDirectory, settings);
+    if (!result.ok) {
+        dialogs.message(cannotWriteSettingsMessage + result.error());
         return false;
     }
     state.settings = settings;

@@ -14,10 +14,10 @@ QString recordTooLongMessage() {
         .arg(MoveList::recordableEntries);
 }
 
-RecordReadResult loadRecord(const QString& directory, const QString& fileName) {
+Result<GameRecord> loadRecord(const QString& directory, const QString& fileName) {
     QFile file(recordPath(directory, fileName));
-    RecordReadResult unreadable;
-    unreadable.error = cannotReadRecordMessage + fileName + recordExtension;
+    const auto unreadable =
+        Result<GameRecord>::failure(cannotReadRecordMessage + fileName + recordExtension);
     if (!file.open(QIODevice::ReadOnly))
         return unreadable;
     const QByteArray body = file.readAll();
@@ -27,13 +27,13 @@ RecordReadResult loadRecord(const QString& directory, const QString& fileName) {
 }
 
 Outcome readRecord(const QString& directory, CurrentRecord& record, MoveList& moves) {
-    RecordReadResult read = loadRecord(directory, record.fileName);
-    if (!read.ok())
-        return Outcome::failure(read.error);
-    const RecordMetadata& m = read.record.metadata;
+    Result<GameRecord> read = loadRecord(directory, record.fileName);
+    if (!read.ok)
+        return read;
+    const RecordMetadata& m = read.metadata;
     record.game = m.game;
     record.moveCount = m.entryCount;
-    moves = std::move(read.record.moves);
+    moves = std::move(read.moves);
     return Outcome::success();
 }
 
@@ -67,7 +67,7 @@ Outcome saveRecord(const QString& directory, Catalogue& catalogue, CurrentRecord
     written.metadata.game = record.game;
     written.moves = moves;
     const QByteArray body = encodeRecordBody(written, record.moveCount, now.date());
-    if (!textfile::writeFileSafely(recordPath(directory, newName), body).ok())
+    if (!textfile::writeFileSafely(recordPath(directory, newName), body).ok)
         return Outcome::failure(cannotSaveRecordMessage + newName + recordExtension);
 
     Outcome outcome;

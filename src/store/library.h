@@ -23,7 +23,7 @@ inline const QString recordDeletionFailedMessage = QStringLiteral("棋譜ファ�
 QString recordTooLongMessage();
 
 // Reads and decodes directory/fileName.IGO.
-RecordReadResult loadRecord(const QString& directory, const QString& fileName);
+Result<GameRecord> loadRecord(const QString& directory, const QString& fileName);
 
 // Reads the record named by record.fileName into record (names cut to ten characters, komi,
 // moveCount := the number of entries) and moves. On failure reports why and changes nothing.

@@ -18,15 +18,13 @@ bool fitsPointCode(int value) {
            value <= std::numeric_limits<PointCode>::max();
 }
 
-RecordReadResult failure(const QString& message, const QString& fileName) {
-    RecordReadResult result;
-    result.error = message + fileName + recordExtension;
-    return result;
+Result<GameRecord> failure(const QString& message, const QString& fileName) {
+    return Result<GameRecord>::failure(message + fileName + recordExtension);
 }
 
 } // namespace
 
-RecordReadResult decodeRecord(const QString& fileName, const QByteArray& body) {
+Result<GameRecord> decodeRecord(const QString& fileName, const QByteArray& body) {
     const std::optional<QString> text = textfile::decode(body);
     if (!text)
         return failure(badCharactersMessage, fileName);
@@ -43,9 +41,8 @@ RecordReadResult decodeRecord(const QString& fileName, const QByteArray& body) {
         return std::nullopt;
     };
     auto malformed = [&]() {
-        RecordReadResult result = failure(malformedRecordMessage, fileName);
-        result.error += QStringLiteral("（%1 行目）").arg(next);
-        return result;
+        return Result<GameRecord>::failure(malformedRecordMessage + fileName + recordExtension +
+                                           QStringLiteral("（%1 行目）").arg(next));
     };
 
     const std::optional<QStringView> headerLine = nextLine();
@@ -96,14 +93,14 @@ RecordReadResult decodeRecord(const QString& fileName, const QByteArray& body) {
     if (length < 0 || length > entries.size())
         return failure(entryCountMismatchMessage, fileName);
 
-    RecordReadResult result;
-    RecordMetadata& m = result.record.metadata;
+    Result<GameRecord> result;
+    RecordMetadata& m = result.metadata;
     m = name;
     for (QString* text :
          {&m.game.gameName, &m.game.whitePlayer, &m.game.blackPlayer, &m.game.result})
         *text = firstCharacters(*text, recordNameLength);
     for (qsizetype i = 0; i < length; ++i)
-        result.record.moves.append(entries[i]);
+        result.moves.append(entries[i]);
     return result;
 }
 

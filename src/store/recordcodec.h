@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/outcome.h"
 #include "store/recordtypes.h"
 
 #include <QByteArray>
@@ -25,17 +26,10 @@ inline const QString truncatedRecordMessage =
 inline const QString entryCountMismatchMessage =
     QStringLiteral("棋譜ファイルの手数が内容と合いません：");
 
-// Either the record or the message to show instead.
-struct RecordReadResult {
-    GameRecord record;
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
-
 // The record stored as body under fileName (without ".IGO"). Names (cut to ten characters),
 // komi, dates and the entry count come from the name; the body gives the moves. Any fault of
 // the body is an error: a record is read whole or not at all.
-RecordReadResult decodeRecord(const QString& fileName, const QByteArray& body);
+Result<GameRecord> decodeRecord(const QString& fileName, const QByteArray& body);
 
 // The body of a record: the header line written on writtenOn (moveCount is its third field),
 // then the row pairs of record.moves with their padding.

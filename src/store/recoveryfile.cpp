@@ -237,7 +237,7 @@ bool recoveryFileExists(const QString& baseDirectory) {
 Outcome writeRecoveryFile(const QString& baseDirectory, const CurrentRecord& record,
                           const MoveList& moves, const std::optional<DiagramPlacement>& placement) {
     const QString path = recoveryFilePath(baseDirectory);
-    if (textfile::writeFileSafely(path, encodeRecoveredGame(record, moves, placement)).ok())
+    if (textfile::writeFileSafely(path, encodeRecoveredGame(record, moves, placement)).ok)
         return Outcome::success();
     return Outcome::failure(cannotWriteRecoveryFileMessage + path);
 }

@@ -193,24 +193,23 @@ std::optional<int> leadingNumber(QStringView item) {
     return numberAt(trimBlanks(item), consumed);
 }
 
-WriteResult writeFileSafely(const QString& path, const QByteArray& bytes,
-                            const ContentWriter& writer) {
+Outcome writeFileSafely(const QString& path, const QByteArray& bytes, const ContentWriter& writer) {
     QSaveFile file(path);
     auto reason = [&file] {
         return file.errorString().isEmpty() ? QStringLiteral("書き込めません") : file.errorString();
     };
     if (!file.open(QIODevice::WriteOnly))
-        return {reason()};
+        return Outcome::failure(reason());
     const bool written = writer ? writer(file, bytes) : file.write(bytes) == bytes.size();
     if (!written) {
         const QString why = reason();
         file.cancelWriting();
-        return {why};
+        return Outcome::failure(why);
     }
     // commit() flushes the temporary file to disk before renaming it over path.
     if (!file.commit())
-        return {reason()};
-    return {};
+        return Outcome::failure(reason());
+    return Outcome::success();
 }
 
 } // namespace textfile

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/outcome.h"
+
 #include <QByteArray>
 #include <QIODevice>
 #include <QList>
@@ -58,12 +60,9 @@ using ContentWriter = std::function<bool(QIODevice& file, const QByteArray& byte
 
 // Writes the whole file to a temporary file in the same directory, flushes it to disk and
 // then renames it over path, so that path holds either its old or its complete new content.
-struct [[nodiscard]] WriteResult {
-    QString error; // why it failed; empty on success
-    bool ok() const { return error.isEmpty(); }
-};
-WriteResult writeFileSafely(const QString& path, const QByteArray& bytes,
-                            const ContentWriter& writer = {});
+// A failure says why.
+Outcome writeFileSafely(const QString& path, const QByteArray& bytes,
+                        const ContentWriter& writer = {});
 
 } // namespace textfile
 

@@ -26,7 +26,7 @@ int pointsFor(int moveCount) {
 }
 
 Outcome writeWorkingFile(const QString& path, const QByteArray& bytes) {
-    if (textfile::writeFileSafely(path, bytes).ok())
+    if (textfile::writeFileSafely(path, bytes).ok)
         return Outcome::success();
     return Outcome::failure(cannotWriteWorkingFileMessage + path);
 }

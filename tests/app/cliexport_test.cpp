@@ -35,11 +35,11 @@ const QString testData = QStringLiteral(VORLETH_TEST_DATA);
 // A record as the program reads it, with its names as whole as its file keeps them.
 GameRecord readRecordFile(const QString& path) {
     const QByteArray body = test::readBytes(path);
-    RecordReadResult read =
+    Result<GameRecord> read =
         decodeRecord(QFileInfo(path).fileName().chopped(recordExtension.size()), body);
-    EXPECT_TRUE(read.ok()) << read.error.toStdString();
-    restoreFullNames(read.record.metadata, body);
-    return read.record;
+    EXPECT_TRUE(read.ok) << read.error().toStdString();
+    restoreFullNames(read.metadata, body);
+    return read.value();
 }
 
 MoveList withoutMarkers(const MoveList& moves) {

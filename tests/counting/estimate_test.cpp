@@ -316,13 +316,13 @@ TEST(EstimateTest, TheChoiceOfGuessIsKeptInItsOwnFile) {
     QTemporaryDir base;
     ASSERT_TRUE(base.isValid());
     EXPECT_EQ(readCountGuess(base.path()), CountGuess::Estimate); // nothing kept yet
-    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Traditional).ok());
+    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Traditional).ok);
     EXPECT_EQ(readCountGuess(base.path()), CountGuess::Traditional);
     QFile file(QDir(base.path()).filePath(countGuessFileName));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), textfile::encode(QStringLiteral("従来")) + "\r\n");
     file.close();
-    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Estimate).ok());
+    ASSERT_TRUE(writeCountGuess(base.path(), CountGuess::Estimate).ok);
     EXPECT_EQ(readCountGuess(base.path()), CountGuess::Estimate);
 
     // A file that says anything else, or is not Windows-31J, means the estimate.

@@ -424,9 +424,9 @@ TEST(RestoreFullNames, TheFullestTextThatAgreesWithTheFileName) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const RecordReadResult read = decodeRecord(c.fileName, body);
-        ASSERT_TRUE(read.ok()) << read.error.toStdString();
-        RecordMetadata m = read.record.metadata;
+        const Result<GameRecord> read = decodeRecord(c.fileName, body);
+        ASSERT_TRUE(read.ok) << read.error().toStdString();
+        RecordMetadata m = read.metadata;
         EXPECT_EQ(m.game.gameName.size(), 10); // what reading a record keeps
         restoreFullNames(m, c.body);
         EXPECT_EQ(m.game.gameName, QString::fromUtf8(c.gameName));
@@ -436,7 +436,7 @@ TEST(RestoreFullNames, TheFullestTextThatAgreesWithTheFileName) {
     }
 
     // A field that does not come from the name is left as it is.
-    RecordMetadata own = decodeRecord(fileName, body).record.metadata;
+    RecordMetadata own = decodeRecord(fileName, body).metadata;
     own.game.blackPlayer = QStringLiteral("別人");
     restoreFullNames(own, body);
     EXPECT_EQ(own.game.blackPlayer, QStringLiteral("別人"));
@@ -447,17 +447,17 @@ TEST(WriteSgfFile, ReplacesWholeOrReportsWhy) {
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
     const QString path = temp.filePath(QStringLiteral("g.sgf"));
-    EXPECT_FALSE(writeSgfFile(path, "(;GN[a])").has_value());
-    EXPECT_FALSE(writeSgfFile(path, "(;GN[b])").has_value());
+    EXPECT_TRUE(writeSgfFile(path, "(;GN[a])").ok);
+    EXPECT_TRUE(writeSgfFile(path, "(;GN[b])").ok);
     EXPECT_EQ(test::readBytes(path), QByteArray("(;GN[b])"));
 
-    const std::optional<QString> missingFolder =
+    const Outcome missingFolder =
         writeSgfFile(temp.filePath(QStringLiteral("no/such/g.sgf")), "(;)");
-    ASSERT_TRUE(missingFolder.has_value());
-    EXPECT_FALSE(missingFolder->isEmpty());
-    const std::optional<QString> aFolder = writeSgfFile(temp.path(), "(;)");
-    ASSERT_TRUE(aFolder.has_value());
-    EXPECT_FALSE(aFolder->isEmpty());
+    ASSERT_FALSE(missingFolder.ok);
+    EXPECT_FALSE(missingFolder.error().isEmpty());
+    const Outcome aFolder = writeSgfFile(temp.path(), "(;)");
+    ASSERT_FALSE(aFolder.ok);
+    EXPECT_FALSE(aFolder.error().isEmpty());
 }
 
 } // namespace

@@ -62,7 +62,7 @@ public:
         EXPECT_TRUE(
             textfile::writeFileSafely(recordPath(directory.path(), name),
                                       encodeRecordBody(record, moves.length(), QDate(2024, 1, 1)))
-                .ok());
+                .ok);
         select(name);
         return name;
     }

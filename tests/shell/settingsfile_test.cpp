@@ -44,7 +44,7 @@ TEST_F(SettingsFileTest, WritesOneWindows31JLineWithFiveZeros) {
     settings.recordDirectory = QStringLiteral("D:/games");
     settings.photoDirectory = QStringLiteral("D:/写真/");
     settings.screenSize = 800;
-    ASSERT_TRUE(writeSettings(base, settings).ok());
+    ASSERT_TRUE(writeSettings(base, settings).ok);
     // 写 and 真 in Windows-31J.
     EXPECT_EQ(readBytes(filePath()),
               QByteArray("D:/games,D:/\x8e\xca\x90\x5e/, 800 , 0 , 0 , 0 , 0 , 0 \r\n"));
@@ -55,8 +55,8 @@ TEST_F(SettingsFileTest, RefusesADirectoryWindows31JCannotSpell) {
     Settings settings;
     settings.recordDirectory = QStringLiteral("D:/games/한국");
     settings.photoDirectory = QStringLiteral("PASS");
-    const WriteResult result = writeSettings(base, settings);
-    EXPECT_FALSE(result.ok());
+    const Outcome result = writeSettings(base, settings);
+    EXPECT_FALSE(result.ok);
     EXPECT_EQ(readBytes(filePath()), QByteArray("old, contents, 0 \r\n"));
 }
 
@@ -66,7 +66,7 @@ TEST_F(SettingsFileTest, ReportsAFileThatCannotBeWritten) {
     Settings settings;
     settings.recordDirectory = QStringLiteral("a");
     settings.photoDirectory = QStringLiteral("b");
-    EXPECT_FALSE(writeSettings(base, settings).ok());
+    EXPECT_FALSE(writeSettings(base, settings).ok);
 }
 
 struct ReadCase {
@@ -142,7 +142,7 @@ TEST_F(SettingsFileTest, ARereadKeepsTheSizeHeldWhenTheFileLacksIt) {
     writeBytes(filePath(), "a,b\r\n");
     const ReadResult result = readSettings(state);
     EXPECT_TRUE(result.rewritten);
-    EXPECT_TRUE(result.rewrite.ok());
+    EXPECT_TRUE(result.rewrite.ok);
     EXPECT_EQ(readBytes(filePath()), QByteArray("a,b, 800 , 0 , 0 , 0 , 0 , 0 \r\n"));
 }
 

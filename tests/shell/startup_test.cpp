@@ -94,7 +94,7 @@ TEST_F(StartUpTest, AnUnwritableSettingsFileDoesNotStopStartUp) {
     state.settings.screenSize = 800;
     const StartUpOutcome outcome = startUp(state);
     EXPECT_TRUE(outcome.settingsRead.rewritten);
-    EXPECT_FALSE(outcome.settingsRead.rewrite.ok());
+    EXPECT_FALSE(outcome.settingsRead.rewrite.ok);
     EXPECT_EQ(state.settings.recordDirectory, path(QStringLiteral("Pelloq")));
     EXPECT_TRUE(state.geometry.large());
 }

@@ -258,10 +258,10 @@ TEST_F(RecordFile, EntriesPastTheCapacityAreReadAndDropped) {
             codes += " " + QByteArray::number(r * 18 + i) + " ";
         body += codes + "\r\n" + "1" + QByteArray(",1").repeated(17) + "\r\n";
     }
-    const RecordReadResult read = decodeRecord(QStringLiteral("対局名（a）手数（1000）"), body);
-    ASSERT_TRUE(read.ok()) << read.error.toStdString();
-    EXPECT_EQ(read.record.moves.length(), 1000);
-    EXPECT_EQ(read.record.moves.entry(1000).point, 1000);
+    const Result<GameRecord> read = decodeRecord(QStringLiteral("対局名（a）手数（1000）"), body);
+    ASSERT_TRUE(read.ok) << read.error().toStdString();
+    EXPECT_EQ(read.moves.length(), 1000);
+    EXPECT_EQ(read.moves.entry(1000).point, 1000);
 }
 
 // The move count of the header is the game information's 手数 as typed; the list's length is
@@ -269,11 +269,11 @@ TEST_F(RecordFile, EntriesPastTheCapacityAreReadAndDropped) {
 TEST_F(RecordFile, AHeaderMoveCountOtherThanTheListLengthIsNotUsed) {
     const QByteArray codes = " 1604  1717 " + QByteArray(" 999 ").repeated(16) + "\r\n";
     const QByteArray kinds = "1,2" + QByteArray(",999").repeated(16) + "\r\n";
-    const RecordReadResult read = decodeRecord(QStringLiteral("対局名（a）手数（2）"),
-                                               "2007/11/05,a, 250 , 1 ,b,c,d\r\n" + codes + kinds);
-    ASSERT_TRUE(read.ok()) << read.error;
-    EXPECT_EQ(read.record.moves.length(), 2);
-    EXPECT_EQ(read.record.metadata.entryCount, 2);
+    const Result<GameRecord> read = decodeRecord(
+        QStringLiteral("対局名（a）手数（2）"), "2007/11/05,a, 250 , 1 ,b,c,d\r\n" + codes + kinds);
+    ASSERT_TRUE(read.ok) << read.error();
+    EXPECT_EQ(read.moves.length(), 2);
+    EXPECT_EQ(read.metadata.entryCount, 2);
 }
 
 TEST_F(RecordFile, ABadFileIsAnErrorAndLeavesTheCurrentRecordAsItWas) {

@@ -39,13 +39,13 @@ TEST_F(SafeWrite, AWriteThatFailsPartwayLeavesThePreviousFileByteForByte) {
         file.write(bytes.left(bytes.size() / 2));
         return false; // the disk filled up
     };
-    const textfile::WriteResult result = textfile::writeFileSafely(path, after, halfThenFail);
-    EXPECT_FALSE(result.ok());
-    EXPECT_FALSE(result.error.isEmpty());
+    const Outcome result = textfile::writeFileSafely(path, after, halfThenFail);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error().isEmpty());
     EXPECT_EQ(readBytes(path), before);
     EXPECT_EQ(entries(), QStringList{QFileInfo(path).fileName()});
 
-    ASSERT_TRUE(textfile::writeFileSafely(path, after).ok());
+    ASSERT_TRUE(textfile::writeFileSafely(path, after).ok);
     EXPECT_EQ(readBytes(path), after);
     EXPECT_EQ(entries(), QStringList{QFileInfo(path).fileName()});
 }
@@ -57,15 +57,15 @@ TEST_F(SafeWrite, TheTargetIsReplacedNotRewrittenInPlace) {
     std::error_code error;
     std::filesystem::create_hard_link(path.toStdU16String(), link.toStdU16String(), error);
     ASSERT_FALSE(error) << error.message();
-    ASSERT_TRUE(textfile::writeFileSafely(path, "new content\r\n").ok());
+    ASSERT_TRUE(textfile::writeFileSafely(path, "new content\r\n").ok);
     EXPECT_EQ(readBytes(path), QByteArray("new content\r\n"));
     EXPECT_EQ(readBytes(link), before) << "the old file was written over";
 }
 
 TEST_F(SafeWrite, AnUnwritableDirectoryIsReported) {
     const QString elsewhere = temp.filePath(QStringLiteral("missing/棋譜.ENT"));
-    const textfile::WriteResult result = textfile::writeFileSafely(elsewhere, "x");
-    EXPECT_FALSE(result.ok());
+    const Outcome result = textfile::writeFileSafely(elsewhere, "x");
+    EXPECT_FALSE(result.ok);
     EXPECT_FALSE(QFileInfo::exists(elsewhere));
 }
 

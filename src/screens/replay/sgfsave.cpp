@@ -52,9 +52,9 @@ bool SgfSaveAction::save() {
         return false;
 
     const SgfExport sgf = exportSgf(record);
-    if (const auto reason = writeSgfFile(*path, sgf.text)) {
-        m_dialogs.message(cannotSaveSgfMessage + QDir::toNativeSeparators(*path) + u'（' + *reason +
-                          u'）');
+    if (const Outcome written = writeSgfFile(*path, sgf.text); !written.ok) {
+        m_dialogs.message(cannotSaveSgfMessage + QDir::toNativeSeparators(*path) + u'（' +
+                          written.error() + u'）');
         return false;
     }
     if (!sgf.issues.isEmpty()) {

@@ -295,7 +295,7 @@ TEST_F(CountingScreenTest, AnUnassignedPointIsCorrectedThroughThePalette) {
     constexpr Offset besideTheStar{0.25, 0.25};
     state->geometry = BoardGeometry::forScreenSize(800);
     // The enclosure searches (従来の判定) leave the hole to nobody; the estimate may not.
-    ASSERT_TRUE(writeCountGuess(state->baseDirectory, CountGuess::Traditional).ok());
+    ASSERT_TRUE(writeCountGuess(state->baseDirectory, CountGuess::Traditional).ok);
     setPosition(oneHole, 0, 0);
     state->record.game.komi = QStringLiteral("0");
     open();

@@ -358,14 +358,14 @@ TEST_F(RecordingScreenTest, ARealGameClickedInMoveByMoveIsSavedAsTheRulesPlayIt)
     BoardModel rules;
     for (const Point& p : game)
         ASSERT_EQ(playStone(rules, p).result, PlayResult::Played);
-    const RecordReadResult saved =
+    const Result<GameRecord> saved =
         loadRecord(state.settings.recordDirectory, state.record.fileName);
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(saved.record.moves, rules.moves);
-    EXPECT_EQ(saved.record.metadata.entryCount, 33 + 6 + 3);
-    EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
+    ASSERT_TRUE(saved.ok) << saved.error();
+    EXPECT_EQ(saved.moves, rules.moves);
+    EXPECT_EQ(saved.metadata.entryCount, 33 + 6 + 3);
+    EXPECT_EQ(saved.metadata.game.result, QStringLiteral("黒中押勝"));
     BoardModel rebuilt;
-    rebuilt.moves = saved.record.moves;
+    rebuilt.moves = saved.moves;
     rebuildPosition(rebuilt, rebuilt.moves.length(), QString());
     EXPECT_EQ(boardDiagram(rebuilt.board), boardDiagram(rules.board));
     EXPECT_FALSE(recoveryFileExists(state.baseDirectory));
@@ -547,9 +547,9 @@ TEST_F(RecordingRoadTest, BoardEntryThroughTheEndOfGameScreenToASavedRecord) {
     const QString name = recordFiles().front().chopped(recordExtension.size());
     EXPECT_EQ(extractField(name, resultKey), QStringLiteral("黒半目勝"));
     EXPECT_EQ(extractField(name, gameNameKey), QStringLiteral("研究会"));
-    const RecordReadResult saved = loadRecord(records(), name);
-    ASSERT_TRUE(saved.ok());
-    EXPECT_EQ(saved.record.moves, movesOf({{404, "1"}, {1616, "2"}, {1604, "1"}}));
+    const Result<GameRecord> saved = loadRecord(records(), name);
+    ASSERT_TRUE(saved.ok);
+    EXPECT_EQ(saved.moves, movesOf({{404, "1"}, {1616, "2"}, {1604, "1"}}));
     EXPECT_FALSE(recoveryFileExists(base));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.messages().join(u'|');
 }
@@ -636,11 +636,11 @@ TEST_F(RecordingRoadTest, ADiagramTypedIntoTheTableBecomesASavedRecord) {
     for (const Point& p : played)
         ASSERT_EQ(playStone(byTheRules, p).result, PlayResult::Played);
     ASSERT_EQ(recordFiles().size(), 1);
-    const RecordReadResult saved =
+    const Result<GameRecord> saved =
         loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(saved.record.moves, byTheRules.moves);
-    EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
+    ASSERT_TRUE(saved.ok) << saved.error();
+    EXPECT_EQ(saved.moves, byTheRules.moves);
+    EXPECT_EQ(saved.metadata.game.result, QStringLiteral("黒中押勝"));
     EXPECT_TRUE(dialogs.shown.empty()) << dialogs.messages().join(u'|');
 }
 
@@ -796,10 +796,10 @@ TEST_F(RecordingRoadTest, CountingTakesTheGameAndGivesItBackOrSavesItsResult) {
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
     ASSERT_EQ(recordFiles().size(), 1);
     const QString name = recordFiles().front().chopped(recordExtension.size());
-    const RecordReadResult saved = loadRecord(records(), name);
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(saved.record.moves, moves);
-    EXPECT_FALSE(saved.record.metadata.game.result.isEmpty()) << "the count's result is kept";
+    const Result<GameRecord> saved = loadRecord(records(), name);
+    ASSERT_TRUE(saved.ok) << saved.error();
+    EXPECT_EQ(saved.moves, moves);
+    EXPECT_FALSE(saved.metadata.game.result.isEmpty()) << "the count's result is kept";
     EXPECT_EQ(dialogs.messages(), (QStringList{countingQuestion, countingQuestion}));
 }
 
@@ -848,12 +848,12 @@ TEST_F(RecordingRoadTest, AnSgfFileChosenInTheChooserBecomesASavedRecordAndMayBe
     placeTheTableAndSave();
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
     ASSERT_EQ(recordFiles().size(), 1);
-    const RecordReadResult saved =
+    const Result<GameRecord> saved =
         loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(saved.record.moves, byTheReader.games.first().moves)
+    ASSERT_TRUE(saved.ok) << saved.error();
+    EXPECT_EQ(saved.moves, byTheReader.games.first().moves)
         << "the same game as the command-line import reads";
-    EXPECT_EQ(saved.record.metadata.game.result, QStringLiteral("黒中押勝"));
+    EXPECT_EQ(saved.metadata.game.result, QStringLiteral("黒中押勝"));
     // What the import left out of the file is told once, when the game information opens.
     EXPECT_EQ(dialogs.messages(),
               (QStringList{importNotesMessage(
@@ -886,10 +886,10 @@ TEST_F(RecordingRoadTest, PastedMailTextBecomesASavedRecord) {
     press("Command1"); // 保管する
     EXPECT_EQ(currentName(), QStringLiteral("mapstart"));
     ASSERT_EQ(recordFiles().size(), 1);
-    const RecordReadResult saved =
+    const Result<GameRecord> saved =
         loadRecord(records(), recordFiles().front().chopped(recordExtension.size()));
-    ASSERT_TRUE(saved.ok()) << saved.error;
-    EXPECT_EQ(saved.record.moves, movesOf({{1604, "1"}, {416, "2"}, {304, "1"}}));
+    ASSERT_TRUE(saved.ok) << saved.error();
+    EXPECT_EQ(saved.moves, movesOf({{1604, "1"}, {416, "2"}, {304, "1"}}));
     EXPECT_EQ(dialogs.messages(), QStringList{text}) << "no question about a source file";
 }
 
@@ -913,7 +913,7 @@ TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {
     const QString name = newRecordName(record.metadata.game, 9, state->now());
     ASSERT_TRUE(textfile::writeFileSafely(recordPath(records(), name),
                                           encodeRecordBody(record, 9, QDate(2024, 1, 1)))
-                    .ok());
+                    .ok);
     ASSERT_TRUE(scanCatalogue(state->catalogue, records()));
     state->replay.stepInterval = 3000;
     registry.show(ScreenId::Replay, ChosenRecord{1});
@@ -944,13 +944,14 @@ TEST_F(RecordingRoadTest, ContinuingFromTheReplayGivesTheBoardTheReplayShows) {
     ASSERT_TRUE(files.contains(name + recordExtension));
     QVector<int> lengths;
     for (const QString& file : files) {
-        const RecordReadResult saved = loadRecord(records(), file.chopped(recordExtension.size()));
-        ASSERT_TRUE(saved.ok());
-        lengths << saved.record.moves.length();
+        const Result<GameRecord> saved =
+            loadRecord(records(), file.chopped(recordExtension.size()));
+        ASSERT_TRUE(saved.ok);
+        lengths << saved.moves.length();
     }
     std::sort(lengths.begin(), lengths.end());
     EXPECT_EQ(lengths, (QVector<int>{8, 9}));
-    EXPECT_EQ(loadRecord(records(), name).record.moves, record.moves);
+    EXPECT_EQ(loadRecord(records(), name).moves, record.moves);
 }
 
 TEST_F(RecordingRoadTest, AGameLeftOnTheBoardIsOfferedAtTheNextStart) {

@@ -60,10 +60,10 @@ protected:
     QByteArray expectedSgf() const {
         const QString path = recordPath(state.settings.recordDirectory, fileName);
         const QByteArray body = test::readBytes(path);
-        RecordReadResult read = decodeRecord(fileName, body);
-        EXPECT_TRUE(read.ok());
-        restoreFullNames(read.record.metadata, body);
-        return exportSgf(read.record).text;
+        Result<GameRecord> read = decodeRecord(fileName, body);
+        EXPECT_TRUE(read.ok);
+        restoreFullNames(read.metadata, body);
+        return exportSgf(read.value()).text;
     }
 
     test::RecordLibrary library;

@@ -51,7 +51,7 @@ protected:
         state = std::make_unique<SharedState>(base);
         ASSERT_TRUE(writeSettings(base, Settings{QDir(base).filePath(QStringLiteral("Pelloq")),
                                                  QStringLiteral("PASS"), GetParam()})
-                        .ok());
+                        .ok);
         registerScreens(registry, *state, dialogs);
         registry.show(ScreenId::Start); // reads the settings: the layout of the screen size
         ASSERT_EQ(state->geometry.large(), GetParam() == 800);
