@@ -1,6 +1,7 @@
 #include "counting/defence.h"
 
 #include "counting/capture.h"
+#include "counting/grouping.h"
 
 namespace vorleth {
 
@@ -92,9 +93,11 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
         if (ownCount != 1)
             continue;
         // In atari once the opponent has filled the neutral points next to it: the fill forces
-        // the connection. A single stone in atari already is left to be taken: taking it would
-        // cost the taker as much inside the side's ground.
-        if ((neutral && !joins) || (liberties == 1 && board.chainSize(head) > 1))
+        // the connection. A single stone in atari already is left to be taken, as taking it
+        // would cost the taker as much inside the side's ground, unless taking it starts a ko:
+        // the ko must be closed before the game ends, and its owner connects.
+        if ((neutral && !joins) || (liberties == 1 && board.chainSize(head) > 1) ||
+            (liberties == 1 && koToTake(board, head)))
             defend[own] = true;
     }
     return defend;

@@ -143,12 +143,11 @@ Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
         v.own[head] = (s == PlayoutBoard::Black ? sum : -sum) / start.chainSize(head);
         const bool isOwnAlive = r.lifeOf(s).alive[head];
         const bool inOthersEye = r.lifeOf(PlayoutBoard::opponent(s)).secure[head];
-        // A stone left in atari in a ko has had its chance: the playouts need not be clear
-        // about it.
-        const double life = smothered[head]         ? options.smotheredLife
-                            : koToTake(start, head) ? 0.0
-                                                    : -options.deadMargin;
-        if (inOthersEye || (!isOwnAlive && v.own[head] < life))
+        // A stone left in atari where taking it starts a ko is not given up: the game cannot
+        // end with the ko open, and its owner connects it, whatever random play does.
+        const bool ko = !smothered[head] && koToTake(start, head);
+        const double life = smothered[head] ? options.smotheredLife : -options.deadMargin;
+        if (inOthersEye || (!isOwnAlive && !ko && v.own[head] < life))
             v.kill(start, head);
     }
     return v;

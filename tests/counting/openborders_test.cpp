@@ -90,6 +90,7 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
         {"a chain of two in atari connects", "XOO++\nXXXO+\n", 4, 1},
         {"a single stone in atari next to its wall connects", "XO+O++\nXXXO++\n", 3, 1},
         {"a stone that running out cannot save is left", "XO+X++\nXXXX++\n", 0, 0},
+        {"a stone taking which starts a ko connects", "+XOO++\nXO+O++\n+XOO++\n++++++\n", 3, 2},
         {"a stone the opponent would take in a ladder is saved inside its ground",
          "O+++\n+X++\n++++\n", 2, 1},
     };
