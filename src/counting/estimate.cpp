@@ -32,14 +32,9 @@ PlayoutBoard fromBoard(const Board& board) {
     return b;
 }
 
-// Territory points their owner must still fill are not counted for it; the points taken away,
-// with the territory they were.
-struct Defended {
-    Point at;
-    CountMark was;
-};
-std::vector<Defended> removeDefencePoints(const PlayoutBoard& start,
-                                          const std::array<bool, points>& live, CountGrid& grid) {
+// Territory points their owner must still fill are not counted for it.
+void removeDefencePoints(const PlayoutBoard& start, const std::array<bool, points>& live,
+                         CountGrid& grid) {
     PointOwners owner;
     owner.fill(PlayoutBoard::Edge);
     for (int p = 0; p < points; ++p) {
@@ -65,16 +60,12 @@ std::vector<Defended> removeDefencePoints(const PlayoutBoard& start,
         }
     }
     const std::array<bool, points> defend = pointsToDefend(start, owner);
-    std::vector<Defended> removed;
     for (int p = 0; p < points; ++p) {
         const Point at{PlayoutBoard::columnOf(p), PlayoutBoard::rowOf(p)};
-        const CountMark was = grid.at(at);
-        if (defend[p] && (was == CountMark::BlackTerritory || was == CountMark::WhiteTerritory)) {
+        if (defend[p] &&
+            (grid.at(at) == CountMark::BlackTerritory || grid.at(at) == CountMark::WhiteTerritory))
             grid.set(at, CountMark::None);
-            removed.push_back({at, was});
-        }
     }
-    return removed;
 }
 
 // What the playouts and unconditional life say about the position as it stands.
@@ -382,22 +373,13 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
     Verdict v = judgeChains(r, options);
     killEyelessGroups(r, options, v);
     reviveInOwnGround(r.start, v);
-    CountGrid grid = markPosition(r, v.live, options);
-    const std::vector<Defended> defended = options.defendWeakPoints
-                                               ? removeDefencePoints(r.start, v.live, grid)
-                                               : std::vector<Defended>{};
     if (options.closeBorders) {
-        if (std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options)) {
-            // A point a side must fill to save a chain as the position stands is filled before
-            // the neutral points are, however the borders are closed after.
-            for (const Defended& d : defended) {
-                if (closed->grid.at(d.at) == d.was)
-                    closed->grid.set(d.at, CountMark::None);
-            }
-            closed->counters = countersOf(closed->grid);
+        if (std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options))
             return *closed;
-        }
     }
+    CountGrid grid = markPosition(r, v.live, options);
+    if (options.defendWeakPoints)
+        removeDefencePoints(r.start, v.live, grid);
     return {grid, countersOf(grid)};
 }
 

@@ -154,28 +154,6 @@ bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 )"},
-    {"from a game: a stone on the first line connects at home before the border is closed",
-     R"(
-bbbbbXXOwwwwwxOOXbb
-bbbbXXOOwwOxOOwOXbb
-bbbboXOxwOOOxwOOXXb
-.XXXXOOxwO.XOOOXoXb
-XOOOOxOOxOXXX.OXooX
-XOXXOwwxxxOOXXXXobb
-.OXOwwOwxOOXbbbbXob
-OOXOxxOxwxOXXbbbXbb
-OXXOOwxwwwOOXbbXbob
-wOXOwwOOOOOXbboXXbo
-OOXOOOXOX.XbbXXoXbb
-OXXOXXXOX.XXboXoXXb
-OOXXbX.O.OXOXoXoooo
-wwOXbXOwOOOOXXbXXob
-OOOOXXOwwxOOXbbXobo
-OXXXbXXO.xOXobooXoo
-XXbbXoXXOOXXoboXXXX
-bbXbXoXOOOXbXXXbbbb
-bbbXoo.X..Xbbbbbbbb
-)"},
     {"a neutral point that joins the stone to its wall costs nothing",
      R"(
 bbbbbbbX.Owwwwwwwww
