@@ -1,6 +1,7 @@
 #include "counting/defence.h"
 
 #include "counting/capture.h"
+#include "counting/grouping.h"
 
 namespace vorleth {
 
@@ -33,6 +34,31 @@ bool fillJoins(const PlayoutBoard& board, const PointOwners& owner, int n, Stone
         q = after.nextInChain(q);
     } while (q != n && own < 2);
     return own >= 2;
+}
+
+// Whether a live stone of the opponent touches the chain or one of its liberties: only such
+// stones can start an attack on it. Dead stones that could take it are taken off first, and
+// playing beside them inside the side's ground gives the opponent nothing.
+bool attackerNear(const PlayoutBoard& board, const PointOwners& owner, int head) {
+    const Stone side = board.stone(head);
+    const Stone other = PlayoutBoard::opponent(side);
+    auto liveOpponent = [&](int n) { return board.stone(n) == other && owner[n] == other; };
+    int q = head;
+    do {
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            if (liveOpponent(n))
+                return true;
+            if (board.stone(n) != PlayoutBoard::Empty)
+                continue;
+            for (int step2 : PlayoutBoard::steps) {
+                if (liveOpponent(n + step2))
+                    return true;
+            }
+        }
+        q = board.nextInChain(q);
+    } while (q != head);
+    return false;
 }
 
 } // namespace
@@ -75,7 +101,7 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
             }
             q = board.nextInChain(q);
         } while (q != head);
-        if (seki || defended)
+        if (seki || defended || !attackerNear(board, owner, head))
             continue;
         // A chain the opponent could take by reading it out, as in a ladder, is saved by its
         // owner at the end of the game; the saving move costs a point when it lies in the
@@ -92,9 +118,11 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
         if (ownCount != 1)
             continue;
         // In atari once the opponent has filled the neutral points next to it: the fill forces
-        // the connection. A single stone in atari already is left to be taken: taking it would
-        // cost the taker as much inside the side's ground.
-        if ((neutral && !joins) || (liberties == 1 && board.chainSize(head) > 1))
+        // the connection. A single stone in atari already is left to be taken, as taking it
+        // would cost the taker as much inside the side's ground, unless taking it starts a ko:
+        // the ko must be closed before the game ends, and its owner connects.
+        if ((neutral && !joins) || (liberties == 1 && board.chainSize(head) > 1) ||
+            (liberties == 1 && koToTake(board, head)))
             defend[own] = true;
     }
     return defend;

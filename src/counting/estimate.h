@@ -21,7 +21,7 @@ struct EstimateOptions {
     // captures: groups in seki survive the playouts, small nakade shapes are still played.
     int selfAtariChainSize = 4;
     // A chain is dead when its points end up the opponent's in more than this share of the
-    // playouts beyond its own (a stone left in atari in a ko: in any more of them). Stones on
+    // playouts beyond its own (a stone that can only be taken as a ko never is). Stones on
     // a border left open are often taken in random play that any player would keep.
     double deadMargin = 0.2;
     // A smothered chain (every liberty in ground its opponent bounds far more) lives only

@@ -7,6 +7,7 @@ vorleth_layer(counting LINKS vorleth_interaction vorleth_import SOURCES
     counting/capture.cpp
     counting/defence.cpp
     counting/openborders.cpp
+    counting/grouping.cpp
     counting/estimate.cpp
     counting/guesschoice.cpp
     counting/countresult.cpp

@@ -110,7 +110,7 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
-    {"a stone left in atari in a ko is taken",
+    {"a stone left in atari in a ko is connected by its owner, the point counting for nobody",
      R"(
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
@@ -121,7 +121,7 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
-bbbbbbbXo.Owwwwwwww
+bbbbbbbXO.Owwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww

@@ -8,8 +8,8 @@
 namespace vorleth {
 namespace {
 
-// A board from rows of '.', 'X' and 'O' in the top left corner, the rest empty, and every
-// stone taken as living.
+// A board from rows of '.', 'X', 'O' and 'x' in the top left corner, the rest empty; every
+// stone is taken as living but 'x', a dead black stone.
 struct Corner {
     PlayoutBoard board;
     std::array<bool, PlayoutBoard::points> live{};
@@ -22,9 +22,9 @@ Corner cornerOf(const char* rows) {
         for (int column = 0; column < lines.at(row).size(); ++column) {
             const QChar ch = lines.at(row).at(column);
             const int p = PlayoutBoard::at(column + 1, row + 1);
-            if (ch == u'X' || ch == u'O') {
-                c.board.setStone(p, ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
-                c.live[p] = true;
+            if (ch == u'X' || ch == u'O' || ch == u'x') {
+                c.board.setStone(p, ch == u'O' ? PlayoutBoard::White : PlayoutBoard::Black);
+                c.live[p] = ch != u'x';
             }
         }
     }
@@ -79,7 +79,8 @@ TEST(OpenBordersTest, GroundGoesToTheNearerSideAndTheBorderIsNeutral) {
 TEST(DefenceTest, ThePointAChainMustFillItself) {
     struct Case {
         const char* name;
-        const char* rows; // stones; '+' marks White's territory, other points are neutral
+        const char* rows; // stones ('x' a dead black one); '+' marks White's territory, other
+                          // points are neutral
         int column;       // the point White must fill, 0 for none
         int row;
     };
@@ -90,6 +91,10 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
         {"a chain of two in atari connects", "XOO++\nXXXO+\n", 4, 1},
         {"a single stone in atari next to its wall connects", "XO+O++\nXXXO++\n", 3, 1},
         {"a stone that running out cannot save is left", "XO+X++\nXXXX++\n", 0, 0},
+        {"a stone taking which starts a ko connects", "+XOO++\nXO+O++\n+XOO++\n++++++\n", 3, 2},
+        {"a ko only dead stones could take needs no connection", "xO+O++\nxxO+++\n++++++\n", 0, 0},
+        {"a stone only dead stones could attack needs no defence", "+O++++\nxxxO++\nOOO+++\n", 0,
+         0},
         {"a stone the opponent would take in a ladder is saved inside its ground",
          "O+++\n+X++\n++++\n", 2, 1},
     };
@@ -103,10 +108,10 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
             for (int column = 0; column < lines.at(row).size(); ++column) {
                 const int p = PlayoutBoard::at(column + 1, row + 1);
                 const QChar ch = lines.at(row).at(column);
-                owner[p] = ch == u'X'   ? PlayoutBoard::Black
-                           : ch == u'O' ? PlayoutBoard::White
-                           : ch == u'+' ? PlayoutBoard::White
-                                        : PlayoutBoard::Empty;
+                owner[p] = ch == u'X'                 ? PlayoutBoard::Black
+                           : ch == u'O' || ch == u'x' ? PlayoutBoard::White
+                           : ch == u'+'               ? PlayoutBoard::White
+                                                      : PlayoutBoard::Empty;
             }
         }
         const std::array<bool, PlayoutBoard::points> defend = pointsToDefend(corner.board, owner);

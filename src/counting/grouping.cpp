@@ -1,0 +1,235 @@
+#include "counting/grouping.h"
+
+#include <algorithm>
+
+namespace vorleth {
+
+namespace {
+
+using Stone = PlayoutBoard::Stone;
+constexpr int points = PlayoutBoard::points;
+
+} // namespace
+
+bool koToTake(const PlayoutBoard& b, int head) {
+    if (b.chainSize(head) != 1 || b.liberties(head, 1) != 1)
+        return false;
+    const int take = b.libertyOf(head);
+    const Stone taker = PlayoutBoard::opponent(b.stone(head));
+    if (!b.legal(take, taker))
+        return false;
+    PlayoutBoard after = b;
+    after.play(take, taker);
+    return after.koPoint() == head;
+}
+
+std::vector<int> areaAround(int start, const PointFlags& live, const PlayoutBoard& b,
+                            std::array<int, points>& areaOf, int id) {
+    std::vector<int> members{start};
+    areaOf[start] = id;
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = members[i] + step;
+            if (b.stone(n) != PlayoutBoard::Edge && !live[n] && areaOf[n] < 0) {
+                areaOf[n] = id;
+                members.push_back(n);
+            }
+        }
+    }
+    return members;
+}
+
+AreaBorder borderOf(const std::vector<int>& area, const PointFlags& live, const PlayoutBoard& b) {
+    AreaBorder border;
+    for (int q : area) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            border.black = border.black || (live[n] && b.stone(n) == PlayoutBoard::Black);
+            border.white = border.white || (live[n] && b.stone(n) == PlayoutBoard::White);
+        }
+    }
+    return border;
+}
+
+bool bothSelfAtari(const PlayoutBoard& b, int p) {
+    for (Stone s : {PlayoutBoard::Black, PlayoutBoard::White}) {
+        if (!b.legal(p, s))
+            continue;
+        const PlayoutBoard::AfterMove after = b.afterMove(p, s, 1);
+        if (after.captures || after.liberties > 1 || after.size < 2)
+            return false;
+    }
+    return true;
+}
+
+std::array<bool, points> smotheredChains(const PlayoutBoard& b) {
+    std::array<int, points> regionOf;
+    regionOf.fill(-1);
+    std::vector<std::array<int, 3>> borderStones; // by stone colour
+    std::array<int, points> seenBy;
+    seenBy.fill(-1);
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) != PlayoutBoard::Empty || regionOf[p] >= 0)
+            continue;
+        const int id = static_cast<int>(borderStones.size());
+        borderStones.push_back({0, 0, 0});
+        std::vector<int> members{p};
+        regionOf[p] = id;
+        for (std::size_t i = 0; i < members.size(); ++i) {
+            for (int step : PlayoutBoard::steps) {
+                const int n = members[i] + step;
+                const Stone s = b.stone(n);
+                if (s == PlayoutBoard::Empty && regionOf[n] < 0) {
+                    regionOf[n] = id;
+                    members.push_back(n);
+                } else if ((s == PlayoutBoard::Black || s == PlayoutBoard::White) &&
+                           seenBy[n] != id) {
+                    seenBy[n] = id;
+                    ++borderStones[id][s];
+                }
+            }
+        }
+    }
+    std::array<bool, points> smothered{};
+    for (int p = 0; p < points; ++p) {
+        const Stone s = b.stone(p);
+        if ((s != PlayoutBoard::Black && s != PlayoutBoard::White) || b.chainOf(p) != p)
+            continue;
+        bool anyLiberty = false;
+        bool open = false;
+        int q = p;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (b.stone(n) != PlayoutBoard::Empty)
+                    continue;
+                anyLiberty = true;
+                const std::array<int, 3>& border = borderStones[regionOf[n]];
+                open = open || 3 * border[s] > border[PlayoutBoard::opponent(s)];
+            }
+            q = b.nextInChain(q);
+        } while (q != p && !open);
+        smothered[p] = anyLiberty && !open;
+    }
+    return smothered;
+}
+
+namespace {
+
+// How many eyes an area enclosed by one side can give: one for up to three points and for
+// the shapes of four and five the opponent kills with one move in their middle (the square,
+// the pyramid, the cross and the bulky five), two otherwise.
+int eyeValue(const std::vector<int>& members, const std::array<int, points>& regionOf, int area) {
+    const std::size_t size = members.size();
+    if (size <= 3)
+        return 1;
+    if (size > 5)
+        return 2;
+    auto inArea = [&](int p) { return regionOf[p] == area; };
+    int mostNeighbours = 0;
+    bool square = false;
+    for (int p : members) {
+        int neighbours = 0;
+        for (int step : PlayoutBoard::steps)
+            neighbours += inArea(p + step) ? 1 : 0;
+        mostNeighbours = std::max(mostNeighbours, neighbours);
+        square = square || (inArea(p + 1) && inArea(p + PlayoutBoard::width) &&
+                            inArea(p + PlayoutBoard::width + 1));
+    }
+    if (size == 4)
+        return square || mostNeighbours == 3 ? 1 : 2;
+    return square || mostNeighbours == 4 ? 1 : 2;
+}
+
+// Union-find over chain heads.
+class Joined {
+public:
+    Joined() {
+        for (int p = 0; p < points; ++p)
+            m_parent[p] = p;
+    }
+    int find(int p) {
+        while (m_parent[p] != p)
+            p = m_parent[p] = m_parent[m_parent[p]];
+        return p;
+    }
+    void join(int a, int b) { m_parent[find(a)] = find(b); }
+
+private:
+    std::array<int, points> m_parent;
+};
+
+// Live chains of one side that share a liberty join there.
+void joinAtSharedLiberties(const PlayoutBoard& b, const PointFlags& live, Joined& joined) {
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) != PlayoutBoard::Empty)
+            continue;
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (!live[n])
+                continue;
+            for (int step2 : PlayoutBoard::steps) {
+                const int m = p + step2;
+                if (live[m] && b.stone(m) == b.stone(n))
+                    joined.join(b.chainOf(m), b.chainOf(n));
+            }
+        }
+    }
+}
+
+// The groups an area touches.
+std::vector<int> groupsTouching(const PlayoutBoard& b, const PointFlags& live,
+                                const std::vector<int>& members, Joined& joined) {
+    std::vector<int> touched;
+    for (int q : members) {
+        for (int step : PlayoutBoard::steps) {
+            if (!live[q + step])
+                continue;
+            const int g = joined.find(b.chainOf(q + step));
+            if (std::find(touched.begin(), touched.end(), g) == touched.end())
+                touched.push_back(g);
+        }
+    }
+    return touched;
+}
+
+// The eyes of each group: areas bounded by one side's live stones only.
+std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& live,
+                                     Joined& joined) {
+    std::array<int, points> eyes{};
+    std::array<int, points> regionOf;
+    regionOf.fill(-1);
+    int id = 0;
+    for (int p = 0; p < points; ++p) {
+        if (b.stone(p) == PlayoutBoard::Edge || live[p] || regionOf[p] >= 0)
+            continue;
+        const int area = id++;
+        const std::vector<int> members = areaAround(p, live, b, regionOf, area);
+        const AreaBorder border = borderOf(members, live, b);
+        if (border.black == border.white)
+            continue;
+        const int value = eyeValue(members, regionOf, area);
+        for (int g : groupsTouching(b, live, members, joined))
+            eyes[g] += value;
+    }
+    return eyes;
+}
+
+} // namespace
+
+Groups liveGroups(const PlayoutBoard& b, const PointFlags& live) {
+    Joined joined;
+    joinAtSharedLiberties(b, live, joined);
+    const std::array<int, points> eyes = eyesOfGroups(b, live, joined);
+    Groups groups;
+    groups.groupOf.fill(-1);
+    for (int p = 0; p < points; ++p) {
+        if (live[p] && b.chainOf(p) == p) {
+            groups.groupOf[p] = joined.find(p);
+            groups.eyeless[joined.find(p)] = eyes[joined.find(p)] < 2;
+        }
+    }
+    return groups;
+}
+
+} // namespace vorleth

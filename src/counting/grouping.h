@@ -1,0 +1,48 @@
+#pragma once
+
+#include "counting/playoutboard.h"
+
+#include <array>
+#include <vector>
+
+namespace vorleth {
+
+// What the count estimate reads from the shape of a position: the areas between live
+// stones, the eyes they give, groups of chains and chains stranded in the opponent's ground.
+
+using PointFlags = std::array<bool, PlayoutBoard::points>;
+
+// Whether the chain is a single stone in atari that the opponent may take as a ko.
+bool koToTake(const PlayoutBoard& board, int head);
+
+// The four-connected points that are not live stones around a start point, each marked with
+// id in areaOf.
+std::vector<int> areaAround(int start, const PointFlags& live, const PlayoutBoard& board,
+                            std::array<int, PlayoutBoard::points>& areaOf, int id);
+
+// Which sides' live stones touch an area.
+struct AreaBorder {
+    bool black = false;
+    bool white = false;
+};
+AreaBorder borderOf(const std::vector<int>& area, const PointFlags& live,
+                    const PlayoutBoard& board);
+
+// A point where neither side can play without putting its own chain into atari, captures
+// aside: a shared liberty of a seki.
+bool bothSelfAtari(const PlayoutBoard& board, int point);
+
+// Chains (by head) whose every liberty lies in open ground that the opponent's stones bound
+// far more than their own side's: stones left inside the opponent's area, however large it is.
+PointFlags smotheredChains(const PlayoutBoard& board);
+
+// Live chains gathered into groups, chains that share a liberty counting as one group as they
+// can join there; a group is eyeless when the areas bounded by its own side's live stones
+// alone that touch it give it fewer than two eyes.
+struct Groups {
+    std::array<int, PlayoutBoard::points> groupOf; // the group of each live chain's head, else -1
+    PointFlags eyeless{};                          // by group
+};
+Groups liveGroups(const PlayoutBoard& board, const PointFlags& live);
+
+} // namespace vorleth
