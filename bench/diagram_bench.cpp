@@ -21,15 +21,15 @@ GameRecord earReddeningGame() {
     QFile file(QStringLiteral(VORLETH_SOURCE_DIR "/tests/data/diagram/ear-reddening.sgf"));
     if (!file.open(QIODevice::ReadOnly))
         qFatal("cannot read the game");
-    const SgfFile sgf = readSgfBytes(file.readAll());
-    const SgfGameRead read = sgfGame(sgf.collection, sgf.collection.roots.value(0));
+    const Result<SgfFile> sgf = readSgfBytes(file.readAll());
+    const Result<SgfGame> read = sgfGame(sgf.collection, sgf.collection.roots.value(0));
     GameRecord record;
     record.metadata.game = {QStringLiteral("耳赤の一局"), QStringLiteral("井上幻庵因碩"),
                             QStringLiteral("桑原秀策"), QStringLiteral("黒2目勝"),
                             QStringLiteral("0")};
     record.metadata.recordDate = QStringLiteral("18460911");
     // Captures are left out: the figure numbers points by first play whatever stands there.
-    for (const SgfMove& move : read.game.moves)
+    for (const SgfMove& move : read.moves)
         record.moves.append({move.point.code(), move.colour});
     return record;
 }

@@ -68,8 +68,8 @@ int generate(const QString& directory, const QString& sgfDirectory) {
     QVector<ImportedGame> games;
     QDirIterator it(sgfDirectory, {QStringLiteral("*.sgf"), QStringLiteral("*.mgt")}, QDir::Files);
     while (it.hasNext()) {
-        const SgfImport import = importSgfFile(it.next());
-        if (import.ok())
+        const Result<SgfImport> import = importSgfFile(it.next());
+        if (import.ok)
             games += import.games;
     }
     if (games.isEmpty()) {

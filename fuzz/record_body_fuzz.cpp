@@ -24,12 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QByteArray body = newline < 0 ? input : input.sliced(newline + 1);
 
     const Result<GameRecord> read = decodeRecord(name, body);
-    if (!read.ok()) {
+    if (!read.ok) {
         // Read whole or not at all.
-        FUZZ_CHECK(read.record.moves.length() == 0);
+        FUZZ_CHECK(read.moves.length() == 0);
         return 0;
     }
-    const GameRecord& record = read.record;
+    const GameRecord& record = read.value();
     FUZZ_CHECK(record.moves.length() == record.metadata.entryCount);
     FUZZ_CHECK(record.moves.length() <= MoveList::capacity);
 
@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const QDate day(2024, 3, 5);
     const QByteArray written = encodeRecordBody(record, record.metadata.entryCount, day);
     const Result<GameRecord> again = decodeRecord(name, written);
-    FUZZ_CHECK(again.ok());
-    FUZZ_CHECK(pointsOf(again.record.moves) == pointsOf(record.moves));
-    FUZZ_CHECK(encodeRecordBody(again.record, record.metadata.entryCount, day) == written);
+    FUZZ_CHECK(again.ok);
+    FUZZ_CHECK(pointsOf(again.moves) == pointsOf(record.moves));
+    FUZZ_CHECK(encodeRecordBody(again.value(), record.metadata.entryCount, day) == written);
     return 0;
 }

@@ -8,8 +8,9 @@
 using namespace vorleth;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const SgfImport import = importSgfData(fuzz::bytesOf(data, size), QStringLiteral("fuzz"));
-    if (!import.ok()) {
+    const Result<SgfImport> import =
+        importSgfData(fuzz::bytesOf(data, size), QStringLiteral("fuzz"));
+    if (!import.ok) {
         FUZZ_CHECK(import.games.isEmpty()); // a file is taken whole or not at all
         return 0;
     }

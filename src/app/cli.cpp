@@ -179,16 +179,19 @@ int importCommand(const QStringList& args, QTextStream& out, QTextStream& err,
 
     bool anyFailed = false;
     for (const QString& path : args.mid(2)) {
-        const SgfImport import = importSgfFile(path);
+        const Result<SgfImport> import = importSgfFile(path);
         if (!import.warnings.isEmpty()) {
             out.flush();
             for (const QString& warning : import.warnings)
                 err << path << ": warning: " << warning.simplified() << '\n';
             err.flush();
         }
-        QString error = import.error;
-        if (import.ok()) {
-            const QStringList saved = saveImportedGames(directory, catalogue, import, now, error);
+        QString error = import.error();
+        if (import.ok) {
+            const Result<SavedRecords> records =
+                saveImportedGames(directory, catalogue, import, now);
+            error = records.error();
+            const QStringList& saved = records.fileNames;
             for (int i = 0; i < saved.size(); ++i) {
                 // A tab cannot be part of a saved name, so the name stays easy to cut out.
                 out << saved.at(i);

@@ -47,12 +47,11 @@ int searchCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!file.open(QIODevice::ReadOnly))
         return failSearch(
             err, QStringLiteral("cannot read %1: %2").arg(positional.at(1), file.errorString()));
-    QString why;
-    const std::optional<SearchPattern> pattern =
-        parsePattern(QString::fromUtf8(file.readAll()), &why);
-    if (!pattern)
-        return failSearch(err,
-                          QStringLiteral("unreadable pattern %1: %2").arg(positional.at(1), why));
+    const Result<SearchPattern> pattern = parsePattern(QString::fromUtf8(file.readAll()));
+    if (!pattern.ok)
+        return failSearch(
+            err,
+            QStringLiteral("unreadable pattern %1: %2").arg(positional.at(1), pattern.error()));
 
     // One line per tenth of the records to read, so a large build shows it is moving while a
     // log of it stays short; a search with nothing new to read says nothing.
@@ -72,7 +71,7 @@ int searchCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (!listed)
         return failSearch(err, QStringLiteral("cannot list the directory %1").arg(directory));
 
-    const SearchResults results = index.search(*pattern, swap);
+    const SearchResults results = index.search(pattern.value(), swap);
     QMap<QString, int> continuations;
     for (const SearchHit& hit : results.hits) {
         // A tab cannot be part of a record's name, so the name stays easy to cut out.

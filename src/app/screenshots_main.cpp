@@ -85,8 +85,8 @@ bool fillLibrary(SharedState& state) {
          {{2026, 6, 2}, {21, 0, 0}}},
     };
     for (const LibraryGame& g : games) {
-        const SgfImport imported = importSgfFile(data.filePath(QString::fromUtf8(g.sgf)));
-        if (!imported.ok() || imported.games.isEmpty())
+        const Result<SgfImport> imported = importSgfFile(data.filePath(QString::fromUtf8(g.sgf)));
+        if (!imported.ok || imported.games.isEmpty())
             return false;
         CurrentRecord record;
         record.game = {QString::fromUtf8(g.gameName), QString::fromUtf8(g.white),

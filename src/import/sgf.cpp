@@ -22,14 +22,14 @@ class Parser {
 public:
     explicit Parser(QStringView text) : m_text(text) {}
 
-    SgfParse run() {
-        SgfParse result;
+    Result<SgfTrees> run() {
+        Result<SgfTrees> result;
         std::optional<QString> error = parse();
         if (error) {
             result.collection = {};
-            result.error = *error;
+            result.fail(*error);
         } else if (m_collection.roots.isEmpty()) {
-            result.error = QStringLiteral("no SGF game tree found");
+            result.fail(QStringLiteral("no SGF game tree found"));
         } else {
             result.collection = std::move(m_collection);
         }
@@ -308,19 +308,15 @@ QString firstValue(const SgfNode& node, QStringView id) {
 
 } // namespace
 
-SgfParse parseSgfText(QStringView text) {
+Result<SgfTrees> parseSgfText(QStringView text) {
     return Parser(text).run();
 }
 
-SgfGameRead sgfGame(const SgfCollection& collection, int root) {
-    SgfGameRead read;
-    SgfGame& game = read.game;
+Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
+    Result<SgfGame> read;
+    SgfGame& game = read.value();
     const SgfNode& first = collection.nodes.at(root);
-    auto fail = [&read](const QString& error) {
-        read.game = {};
-        read.error = error;
-        return read;
-    };
+    auto fail = [](const QString& error) { return Result<SgfGame>::failure(error); };
 
     if (first.property(u"FF")) {
         const auto ff = wholeNumber(firstValue(first, u"FF"));
@@ -432,18 +428,19 @@ SgfGameRead sgfGame(const SgfCollection& collection, int root) {
     return read;
 }
 
-SgfFile readSgfBytes(const QByteArray& bytes) {
-    SgfFile file;
-    SgfText text = decodeSgfBytes(bytes);
+Result<SgfFile> readSgfBytes(const QByteArray& bytes) {
+    Result<SgfFile> file;
+    Result<SgfText> text = decodeSgfBytes(bytes);
     file.warnings = text.warnings;
     file.encoding = text.encoding;
-    if (!text.ok()) {
-        file.error = text.error;
+    if (!text.ok) {
+        file.fail(text.error());
         file.encodingRefused = true;
         return file;
     }
-    SgfParse parse = parseSgfText(text.text);
-    file.error = parse.error;
+    Result<SgfTrees> parse = parseSgfText(text.text);
+    if (!parse.ok)
+        file.fail(parse.error());
     file.warnings << parse.warnings;
     file.collection = std::move(parse.collection);
     return file;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/board.h"
+#include "store/outcome.h"
 
 #include <QByteArray>
 #include <QString>
@@ -36,15 +37,14 @@ struct SgfCollection {
     QVector<int> roots; // the first node of each game tree, in file order
 };
 
-struct SgfParse {
+// The game trees read from a text, with what was read differently from it, one line each.
+struct SgfTrees {
     SgfCollection collection;
-    QString error; // empty when the text was read
     QStringList warnings;
-    bool ok() const { return error.isEmpty(); }
 };
 
 // Stage 1. Text before the first "(;" and after the last game tree is ignored.
-SgfParse parseSgfText(QStringView text);
+Result<SgfTrees> parseSgfText(QStringView text);
 
 struct SgfMove {
     QString colour; // black ("1") or white ("2")
@@ -78,26 +78,18 @@ struct SgfGame {
     QStringList warnings;
 };
 
-struct SgfGameRead {
-    SgfGame game;
-    QString error;
-    bool ok() const { return error.isEmpty(); }
-};
-
 // Stage 2: the main line of the game tree that starts at node root.
-SgfGameRead sgfGame(const SgfCollection& collection, int root);
+Result<SgfGame> sgfGame(const SgfCollection& collection, int root);
 
 // A file's bytes, decoded (decodeSgfBytes) and parsed. A file whose encoding cannot be told is
-// refused with the program's message in error and encodingRefused set.
+// refused with the program's message and encodingRefused set.
 struct SgfFile {
     SgfCollection collection;
     QString encoding; // the encoding the text was read with
-    QString error;
     bool encodingRefused = false;
     QStringList warnings;
-    bool ok() const { return error.isEmpty(); }
 };
 
-SgfFile readSgfBytes(const QByteArray& bytes);
+Result<SgfFile> readSgfBytes(const QByteArray& bytes);
 
 } // namespace vorleth

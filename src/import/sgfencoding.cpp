@@ -335,7 +335,7 @@ struct Reading {
 // Not ASCII, not UTF-8, no usable CA: the encodings that read the bytes without a fault and
 // give mostly everyday characters compete. The detector's answer wins among them; without
 // one, they must agree on the names.
-SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
+Result<SgfText> guessLegacy(const QByteArray& bytes, QStringList tried) {
     struct Candidate {
         QString label;
         QString decoder;
@@ -385,7 +385,7 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
         // margin of any other reading, so it stands (see below) after this one decoding.
         if (&c == &candidates.first() && !detected.isEmpty() && c.script != Script::Alphabetic &&
             r.share >= 1.0 - margin) {
-            SgfText result;
+            Result<SgfText> result;
             result.text = std::move(r.decoded.text);
             result.encoding = c.label;
             result.warnings << guessedEncodingWarning(c.label);
@@ -393,9 +393,9 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
         }
         readings.append(std::move(r));
     }
-    SgfText result;
+    Result<SgfText> result;
     if (readings.isEmpty()) {
-        result.error = undetectedEncodingMessage(tried);
+        result.fail(undetectedEncodingMessage(tried));
         return result;
     }
     for (Reading& r : readings)
@@ -431,7 +431,7 @@ SgfText guessLegacy(const QByteArray& bytes, QStringList tried) {
                             : agree || alone                ? &top
                                                             : nullptr;
     if (!chosen) {
-        result.error = undetectedEncodingMessage(tried);
+        result.fail(undetectedEncodingMessage(tried));
         return result;
     }
     result.text = chosen->decoded.text;
@@ -498,8 +498,8 @@ QString sgfEncodingName(const QString& charset) {
     return QStringDecoder(name.toLatin1().constData()).isValid() ? name : QString();
 }
 
-SgfText decodeSgfBytes(const QByteArray& bytes) {
-    SgfText result;
+Result<SgfText> decodeSgfBytes(const QByteArray& bytes) {
+    Result<SgfText> result;
 
     if (const auto bom = QStringConverter::encodingForData(bytes)) {
         // The decoder drops the mark itself.
@@ -578,7 +578,7 @@ SgfText decodeSgfBytes(const QByteArray& bytes) {
         if (Decoded utf8 = decodeWith(bytes, QStringLiteral("UTF-8")); utf8.clean)
             return settle(std::move(utf8.text), QStringLiteral("UTF-8"), false);
     }
-    SgfText guess = guessLegacy(bytes, tried);
+    Result<SgfText> guess = guessLegacy(bytes, tried);
     guess.warnings = result.warnings + guess.warnings;
     return guess;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/outcome.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,12 +22,10 @@ namespace vorleth {
 struct SgfText {
     QString text;
     QString encoding;     // the encoding read with, as the user knows it ("Shift_JIS", "EUC-KR")
-    QString error;        // the program's message when the file is refused; text is empty then
     QStringList warnings; // a guessed encoding, a CA that was not used
-    bool ok() const { return error.isEmpty(); }
 };
 
-SgfText decodeSgfBytes(const QByteArray& bytes);
+Result<SgfText> decodeSgfBytes(const QByteArray& bytes);
 
 // The decoder for a CA value, aliases included (SJIS and CP932 read as Windows-31J, GB2312 and
 // GBK as GB18030, EUC-KR as CP949, ISO-8859-1 as Windows-1252: each time the superset that the

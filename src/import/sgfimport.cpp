@@ -166,8 +166,10 @@ QString importedGameName(const SgfGame& game, const QString& fallbackName, int h
     return name;
 }
 
-ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error) {
-    error.clear();
+namespace {
+
+// The import of one game; error says why it cannot be.
+ImportedGame importGame(const SgfGame& game, const QString& fallbackName, QString& error) {
     if (game.columns != 19 || game.rows != 19) {
         error = QStringLiteral("board size %1 x %2: only 19 x 19 can be recorded")
                     .arg(game.columns)
@@ -272,58 +274,65 @@ ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QSt
     return imported;
 }
 
-SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName) {
-    SgfImport result;
-    const SgfFile file = readSgfBytes(bytes);
+} // namespace
+
+Result<ImportedGame> importSgfGame(const SgfGame& game, const QString& fallbackName) {
+    QString error;
+    ImportedGame imported = importGame(game, fallbackName, error);
+    if (!error.isEmpty())
+        return Result<ImportedGame>::failure(error);
+    return Result<ImportedGame>::success(std::move(imported));
+}
+
+Result<SgfImport> importSgfData(const QByteArray& bytes, const QString& fallbackName) {
+    Result<SgfImport> result;
+    const Result<SgfFile> file = readSgfBytes(bytes);
     result.warnings = file.warnings;
     if (file.encodingRefused) {
-        result.error = file.error;
+        result.fail(file.error());
         return result;
     }
-    if (!file.ok()) {
-        result.error = file.collection.roots.isEmpty() && file.error.startsWith(u"no SGF")
-                           ? QStringLiteral("not an SGF file (no game tree found)")
-                           : QStringLiteral("SGF error: ") + file.error;
+    if (!file.ok) {
+        result.fail(file.collection.roots.isEmpty() && file.error().startsWith(u"no SGF")
+                        ? QStringLiteral("not an SGF file (no game tree found)")
+                        : QStringLiteral("SGF error: ") + file.error());
         return result;
     }
     const auto& roots = file.collection.roots;
     for (int i = 0; i < roots.size(); ++i) {
         const QString which = roots.size() > 1 ? QStringLiteral("game %1: ").arg(i + 1) : QString();
-        const SgfGameRead read = sgfGame(file.collection, roots.at(i));
-        if (!read.ok()) {
+        const Result<SgfGame> read = sgfGame(file.collection, roots.at(i));
+        if (!read.ok) {
             result.games.clear();
-            result.error = which + read.error;
+            result.fail(which + read.error());
             return result;
         }
-        for (const QString& w : read.game.warnings)
+        for (const QString& w : read.warnings)
             result.warnings << which + w;
-        QString error;
-        ImportedGame game = importSgfGame(read.game, fallbackName, error);
-        if (!error.isEmpty()) {
+        Result<ImportedGame> game = importSgfGame(read.value(), fallbackName);
+        if (!game.ok) {
             result.games.clear();
-            result.error = which + error;
+            result.fail(which + game.error());
             return result;
         }
         for (const QString& w : game.warnings)
             result.warnings << which + w;
-        result.games.append(std::move(game));
+        result.games.append(std::move(game.value()));
     }
     return result;
 }
 
-SgfImport importSgfFile(const QString& path) {
+Result<SgfImport> importSgfFile(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        SgfImport result;
-        result.error = QStringLiteral("cannot read the file (%1)").arg(file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return Result<SgfImport>::failure(
+            QStringLiteral("cannot read the file (%1)").arg(file.errorString()));
     return importSgfData(file.readAll(), QFileInfo(path).completeBaseName());
 }
 
-QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
-                              const SgfImport& import, const QDateTime& now, QString& error) {
-    error.clear();
+Result<SavedRecords> saveImportedGames(const QString& directory, Catalogue& catalogue,
+                                       const SgfImport& import, const QDateTime& now) {
+    QString error;
     QStringList saved;
     const int catalogueCount = catalogue.count();
     int shift = 0;
@@ -353,9 +362,9 @@ QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
         for (const QString& name : saved)
             QFile::remove(QDir(directory).filePath(name));
         catalogue.entries.resize(std::min(catalogueCount, catalogue.count()));
-        saved.clear();
+        return Result<SavedRecords>::failure(error);
     }
-    return saved;
+    return Result<SavedRecords>::success({saved});
 }
 
 } // namespace vorleth

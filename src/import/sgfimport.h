@@ -27,14 +27,17 @@ struct ImportedGame {
     QStringList warnings; // what was read differently from the file, one line each
 };
 
-// Every game tree of a file, or the reason the file cannot be used. A file is taken whole or
-// not at all: one unusable game rejects the file. The warnings are those of the file and of
-// every game, a game's prefixed with its number when the file holds several.
+// Every game tree of a file. A file is taken whole or not at all: one unusable game rejects
+// the file (the import fails with its reason). The warnings are those of the file and of every
+// game, a game's prefixed with its number when the file holds several.
 struct SgfImport {
     QVector<ImportedGame> games;
-    QString error;
     QStringList warnings;
-    bool ok() const { return error.isEmpty(); }
+};
+
+// The records saveImportedGames wrote, with ".IGO".
+struct SavedRecords {
+    QStringList fileNames;
 };
 
 // The program's words for a standard SGF result (RE): B+R → 黒中押勝, W+6.5 → 白6目半勝,
@@ -54,23 +57,22 @@ QString importedGameName(const SgfGame& game, const QString& fallbackName, int h
 // points. Set-up stones of a problem (a game named 詰め碁… or 定石…, or any set-up with white
 // stones) become the record's first entries, black then white, ended by the pause marker, as
 // the board's problem mode records them; a name that does not say problem gets 詰め碁 in front.
-// Fails (error set) for a board other than 19 x 19, a main line without a stone, black set-up
+// Fails for a board other than 19 x 19, a main line without a stone, black set-up
 // stones that are neither a problem nor a handicap some symmetry puts on the program's points,
 // set-up after the first move, a move on an occupied point, or more entries than a record
 // holds.
-ImportedGame importSgfGame(const SgfGame& game, const QString& fallbackName, QString& error);
+Result<ImportedGame> importSgfGame(const SgfGame& game, const QString& fallbackName);
 
 // Reads and converts every game tree of an SGF file's bytes.
-SgfImport importSgfData(const QByteArray& bytes, const QString& fallbackName);
+Result<SgfImport> importSgfData(const QByteArray& bytes, const QString& fallbackName);
 // The same for a file; the fallback name is the file's base name.
-SgfImport importSgfFile(const QString& path);
+Result<SgfImport> importSgfFile(const QString& path);
 
 // Saves each game as a new record in directory, entering it in the catalogue. A record's name
 // carries the time to the second: a game that would get the name of a record already there is
-// stamped a second later instead of being refused. Returns the file names saved (with
-// ".IGO"); on a failure error is set and nothing stays saved, since a file is imported whole
-// or not at all.
-QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
-                              const SgfImport& import, const QDateTime& now, QString& error);
+// stamped a second later instead of being refused. Returns the file names saved; on a failure
+// nothing stays saved, since a file is imported whole or not at all.
+Result<SavedRecords> saveImportedGames(const QString& directory, Catalogue& catalogue,
+                                       const SgfImport& import, const QDateTime& now);
 
 } // namespace vorleth

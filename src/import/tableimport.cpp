@@ -81,10 +81,9 @@ TableImport tableImportOfGame(const SgfGame& game) {
     // a game it cannot record is refused here already.
     SgfGame head = game;
     head.moves.resize(std::distance(game.moves.begin(), firstStone) + 1);
-    QString error;
-    const ImportedGame start = importSgfGame(head, yahooGameName, error);
-    if (!error.isEmpty())
-        return refused(unreadableSgfMessage(error));
+    const Result<ImportedGame> start = importSgfGame(head, yahooGameName);
+    if (!start.ok)
+        return refused(unreadableSgfMessage(start.error()));
     // The table holds moves by number only: a problem's set-up has no place in it.
     if (start.setUpStones > 0)
         return refused(unreadableSgfMessage(problemSetUpReason));
@@ -118,9 +117,9 @@ TableImport tableImportOfGame(const SgfGame& game) {
     // stones on the program's points arrives turned.
     SgfGame played = game;
     played.moves.resize(alternating);
-    const ImportedGame imported = importSgfGame(played, yahooGameName, error);
-    if (!error.isEmpty())
-        return refused(unreadableSgfMessage(error));
+    const Result<ImportedGame> imported = importSgfGame(played, yahooGameName);
+    if (!imported.ok)
+        return refused(unreadableSgfMessage(imported.error()));
     import.game = imported.game;
     for (const MoveEntry& entry : imported.moves.entries()) {
         if (entry.isStone())
@@ -134,25 +133,25 @@ namespace {
 
 // The decoded text of either layout.
 TableImport readDecodedSgf(const QString& text) {
-    const SgfParse parse = parseSgfText(text);
-    QString standardError = parse.error;
-    if (parse.ok()) {
-        const SgfGameRead read = sgfGame(parse.collection, parse.collection.roots.first());
-        if (read.ok()) {
-            TableImport import = tableImportOfGame(read.game);
+    const Result<SgfTrees> parse = parseSgfText(text);
+    QString standardError = parse.error();
+    if (parse.ok) {
+        const Result<SgfGame> read = sgfGame(parse.collection, parse.collection.roots.first());
+        if (read.ok) {
+            TableImport import = tableImportOfGame(read.value());
             const auto games = static_cast<int>(parse.collection.roots.size());
             if (import.outcome.ok && games > 1)
                 import.outcome.note(firstGameOnlyMessage(games));
             import.warnings = parse.warnings + import.warnings;
             return import;
         }
-        standardError = read.error;
+        standardError = read.error();
     }
     // Not standard SGF: the layout with one move per line and no node separators reads as
     // one node holding every move, which the SGF reader rejects.
     const SgfItems items = readSgfItems(text);
     if (!items.hasMoveItems) {
-        const bool noGameTree = !parse.ok() && parse.error.startsWith(u"no SGF");
+        const bool noGameTree = !parse.ok && parse.error().startsWith(u"no SGF");
         return refused(noGameTree ? noMovesMessage : unreadableSgfMessage(standardError));
     }
     TableImport import = items.import;
@@ -202,9 +201,9 @@ void fillTableEntry(const TableImport& import, const ImportTarget& target) {
 } // namespace
 
 TableImport readSgfForTable(const QByteArray& bytes) {
-    const SgfText text = decodeSgfBytes(bytes);
-    if (!text.ok()) {
-        TableImport import = refused(text.error);
+    const Result<SgfText> text = decodeSgfBytes(bytes);
+    if (!text.ok) {
+        TableImport import = refused(text.error());
         import.warnings = text.warnings;
         return import;
     }

@@ -59,12 +59,8 @@ SearchPattern regionPattern(const Board& board, Point corner, Point oppositeCorn
     return pattern;
 }
 
-std::optional<SearchPattern> parsePattern(const QString& text, QString* error) {
-    auto fail = [error](const QString& reason) -> std::optional<SearchPattern> {
-        if (error)
-            *error = reason;
-        return std::nullopt;
-    };
+Result<SearchPattern> parsePattern(const QString& text) {
+    auto fail = [](const QString& reason) { return Result<SearchPattern>::failure(reason); };
     QStringList lines = QString(text).remove(u'\r').split(u'\n');
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
@@ -100,7 +96,7 @@ std::optional<SearchPattern> parsePattern(const QString& text, QString* error) {
             pattern.set({column, row}, content);
         }
     }
-    return pattern;
+    return Result<SearchPattern>::success(pattern);
 }
 
 QString patternText(const SearchPattern& pattern) {

@@ -2,6 +2,7 @@
 
 #include "board/board.h"
 #include "board/symmetry.h"
+#include "store/outcome.h"
 
 #include <QString>
 #include <QVector>
@@ -44,8 +45,8 @@ SearchPattern regionPattern(const Board& board, Point corner, Point oppositeCorn
 
 // The text form of the command line: 19 lines of 19 characters, row 1 first, 'X' black,
 // 'O' white, '.' empty, '*' any (blank lines after the last row and CR line ends allowed).
-// Nothing, with the reason in error, for anything else.
-std::optional<SearchPattern> parsePattern(const QString& text, QString* error = nullptr);
+// Anything else fails with the reason.
+Result<SearchPattern> parsePattern(const QString& text);
 QString patternText(const SearchPattern& pattern);
 
 // The pattern as the game must show it under one symmetry, colours exchanged or not: what

@@ -15,9 +15,9 @@ std::optional<ContinueGame> offerRecovery(SharedState& state, Dialogs& dialogs) 
     state.shell.recoveryOffered = true;
     if (!recoveryFileExists(state.baseDirectory))
         return std::nullopt;
-    RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
+    Result<RecoveredGame> read = readRecoveryFile(state.baseDirectory);
     // A file that cannot be read is kept for whoever wants to look into it.
-    if (!report(dialogs, read.outcome))
+    if (!report(dialogs, read))
         return std::nullopt;
     if (dialogs.message(recoveryQuestion, Dialogs::Buttons::YesNo) != Dialogs::Answer::Yes) {
         report(dialogs, removeRecoveryFile(state.baseDirectory));
@@ -26,7 +26,7 @@ std::optional<ContinueGame> offerRecovery(SharedState& state, Dialogs& dialogs) 
 
     prepareBoardEntry(state);
     CurrentRecord& record = state.record;
-    record = read.game->record;
+    record = read.record;
     // A continued record is saved as a new version of its file, which the catalogue of this
     // run lists at its own position.
     record.selectedIndex = 0;
@@ -34,12 +34,12 @@ std::optional<ContinueGame> offerRecovery(SharedState& state, Dialogs& dialogs) 
         if (state.catalogue.entry(i).fileName == record.fileName)
             record.selectedIndex = i;
     }
-    state.board.moves = std::move(read.game->moves);
+    state.board.moves = std::move(read.moves);
     state.board.play.appliedCount = state.board.moves.length();
     ContinueGame continued{.entries = state.board.moves.length()};
     // A game being placed from a typed diagram goes on being placed, not as a click-entry game
     // with the rest of the diagram left out.
-    if (const std::optional<DiagramPlacement>& placement = read.game->placement) {
+    if (const std::optional<DiagramPlacement>& placement = read.placement) {
         TableEntryData& table = state.table;
         table.tableMoves.fill(0);
         std::copy(placement->tableMoves.begin(), placement->tableMoves.end(),

@@ -242,18 +242,17 @@ Outcome writeRecoveryFile(const QString& baseDirectory, const CurrentRecord& rec
     return Outcome::failure(cannotWriteRecoveryFileMessage + path);
 }
 
-RecoveryReadResult readRecoveryFile(const QString& baseDirectory) {
+Result<RecoveredGame> readRecoveryFile(const QString& baseDirectory) {
     const QString path = recoveryFilePath(baseDirectory);
-    RecoveryReadResult result;
     QFile file(path);
     if (file.open(QIODevice::ReadOnly)) {
         const QByteArray bytes = file.readAll();
-        if (file.error() == QFileDevice::NoError)
-            result.game = decodeRecoveredGame(bytes);
+        if (file.error() == QFileDevice::NoError) {
+            if (std::optional<RecoveredGame> game = decodeRecoveredGame(bytes))
+                return Result<RecoveredGame>::success(std::move(*game));
+        }
     }
-    if (!result.game)
-        result.outcome = Outcome::failure(cannotReadRecoveryFileMessage + path);
-    return result;
+    return Result<RecoveredGame>::failure(cannotReadRecoveryFileMessage + path);
 }
 
 Outcome removeRecoveryFile(const QString& baseDirectory) {

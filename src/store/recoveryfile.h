@@ -60,11 +60,7 @@ Outcome writeRecoveryFile(const QString& baseDirectory, const CurrentRecord& rec
 
 // What the file holds; a file that cannot be read whole is reported. Check recoveryFileExists
 // first: a missing file is reported too.
-struct RecoveryReadResult {
-    std::optional<RecoveredGame> game;
-    Outcome outcome;
-};
-RecoveryReadResult readRecoveryFile(const QString& baseDirectory);
+Result<RecoveredGame> readRecoveryFile(const QString& baseDirectory);
 
 // Removes the file; no file is no failure.
 Outcome removeRecoveryFile(const QString& baseDirectory);

@@ -432,20 +432,20 @@ TEST_F(CliTest, RealGamesReplayToTheirFinalPosition) {
             << saved.toStdString();
 
         // The same moves played on a fresh board, straight from the file.
-        const SgfFile file = readSgfBytes(readFile(path));
-        ASSERT_TRUE(file.ok()) << file.error.toStdString();
-        const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
-        ASSERT_TRUE(read.ok()) << read.error.toStdString();
+        const Result<SgfFile> file = readSgfBytes(readFile(path));
+        ASSERT_TRUE(file.ok) << file.error().toStdString();
+        const Result<SgfGame> read = sgfGame(file.collection, file.collection.roots.first());
+        ASSERT_TRUE(read.ok) << read.error().toStdString();
         BoardModel model;
         int setupStones = 0;
-        for (const SgfSetup& s : read.game.setups) {
+        for (const SgfSetup& s : read.setups) {
             for (const Point& p : s.black) {
                 model.board.setCell(p, black);
                 ++setupStones;
             }
         }
         EXPECT_EQ(setupStones, g.handicap);
-        for (const SgfMove& m : read.game.moves) {
+        for (const SgfMove& m : read.moves) {
             if (m.pass)
                 continue;
             model.play.placementMode = m.colour == black ? 1 : 2;

@@ -47,10 +47,10 @@ struct Parsed {
 
 Parsed parse(const QByteArray& text) {
     Parsed parsed;
-    const SgfParse p = parseSgfText(QString::fromUtf8(text));
-    EXPECT_TRUE(p.ok()) << p.error.toStdString();
+    const Result<SgfTrees> p = parseSgfText(QString::fromUtf8(text));
+    EXPECT_TRUE(p.ok) << p.error().toStdString();
     EXPECT_TRUE(p.warnings.isEmpty()) << p.warnings.join(u'\n').toStdString();
-    if (!p.ok())
+    if (!p.ok)
         return parsed;
     EXPECT_EQ(p.collection.roots.size(), 1);
     int index = p.collection.roots.first();
@@ -278,9 +278,9 @@ TEST(SgfExport, ProblemRecordSetsUpThePositionBeforeItsFirstMarker) {
 // a move removes the opponent's groups without liberties, then its own when it has none.
 Board readerPosition(const QByteArray& text) {
     Board board;
-    const SgfParse p = parseSgfText(QString::fromUtf8(text));
-    EXPECT_TRUE(p.ok());
-    if (!p.ok())
+    const Result<SgfTrees> p = parseSgfText(QString::fromUtf8(text));
+    EXPECT_TRUE(p.ok);
+    if (!p.ok)
         return board;
     auto point = [](const QString& v) {
         return Point{v.at(0).unicode() - u'a' + 1, v.at(1).unicode() - u'a' + 1};

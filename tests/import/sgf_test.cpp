@@ -44,7 +44,7 @@ struct ParseCase {
     const char* warning = "";
 };
 
-TEST(SgfParse, TextToTree) {
+TEST(SgfTrees, TextToTree) {
     const ParseCase cases[] = {
         {"several properties and values, blanks between tokens",
          "(;GM[1]FF[4]AB[dd][pp]\n  PW [甲] ;B[pd])", "(;GM[1]FF[4]AB[dd][pp]PW[甲];B[pd])"},
@@ -75,13 +75,13 @@ TEST(SgfParse, TextToTree) {
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const SgfParse parse = parseSgfText(QString::fromUtf8(c.sgf));
+        const Result<SgfTrees> parse = parseSgfText(QString::fromUtf8(c.sgf));
         const QString expected = QString::fromUtf8(c.expected);
         if (expected.startsWith(u'!')) {
-            EXPECT_TRUE(parse.error.startsWith(expected.mid(1))) << parse.error.toStdString();
+            EXPECT_TRUE(parse.error().startsWith(expected.mid(1))) << parse.error().toStdString();
             EXPECT_TRUE(parse.collection.roots.isEmpty());
         } else {
-            ASSERT_TRUE(parse.ok()) << parse.error.toStdString();
+            ASSERT_TRUE(parse.ok) << parse.error().toStdString();
             EXPECT_EQ(dump(parse.collection), expected);
         }
         if (*c.warning) {
@@ -163,19 +163,19 @@ TEST(SgfGame, MainLineToGame) {
     };
     for (const ParseCase& c : cases) {
         SCOPED_TRACE(c.name);
-        const SgfParse parse = parseSgfText(QString::fromUtf8(c.sgf));
-        ASSERT_TRUE(parse.ok()) << parse.error.toStdString();
-        const SgfGameRead read = sgfGame(parse.collection, parse.collection.roots.first());
+        const Result<SgfTrees> parse = parseSgfText(QString::fromUtf8(c.sgf));
+        ASSERT_TRUE(parse.ok) << parse.error().toStdString();
+        const Result<SgfGame> read = sgfGame(parse.collection, parse.collection.roots.first());
         const QString expected = QString::fromUtf8(c.expected);
         if (expected.startsWith(u'!')) {
-            EXPECT_TRUE(read.error.startsWith(expected.mid(1))) << read.error.toStdString();
+            EXPECT_TRUE(read.error().startsWith(expected.mid(1))) << read.error().toStdString();
         } else {
-            ASSERT_TRUE(read.ok()) << read.error.toStdString();
-            EXPECT_EQ(summary(read.game), expected);
+            ASSERT_TRUE(read.ok) << read.error().toStdString();
+            EXPECT_EQ(summary(read.value()), expected);
         }
         if (*c.warning) {
-            EXPECT_TRUE(read.game.warnings.join(u'|').contains(QString::fromUtf8(c.warning)))
-                << read.game.warnings.join(u'|').toStdString();
+            EXPECT_TRUE(read.warnings.join(u'|').contains(QString::fromUtf8(c.warning)))
+                << read.warnings.join(u'|').toStdString();
         }
     }
 }
@@ -224,11 +224,11 @@ TEST(SgfEncoding, CharsetPropertyAndGuess) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const SgfFile file = readSgfBytes(c.bytes);
-        ASSERT_TRUE(file.ok()) << file.error.toStdString();
+        const Result<SgfFile> file = readSgfBytes(c.bytes);
+        ASSERT_TRUE(file.ok) << file.error().toStdString();
         EXPECT_EQ(file.encoding, QString::fromLatin1(c.encoding));
-        const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
-        EXPECT_EQ(read.game.whitePlayer, c.whitePlayer);
+        const Result<SgfGame> read = sgfGame(file.collection, file.collection.roots.first());
+        EXPECT_EQ(read.whitePlayer, c.whitePlayer);
         if (*c.warning)
             EXPECT_TRUE(file.warnings.join(u'|').contains(QString::fromUtf8(c.warning)))
                 << file.warnings.join(u'|').toStdString();

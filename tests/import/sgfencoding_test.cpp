@@ -21,10 +21,10 @@ QByteArray encoded(const char* encoding, const QString& text) {
     return encoder.hasError() ? QByteArray() : bytes;
 }
 
-bool refusedForItsEncoding(const SgfFile& file) {
+bool refusedForItsEncoding(const Result<SgfFile>& file) {
     return file.encodingRefused &&
-           file.error.startsWith(QStringLiteral("文字コードを判定できないため取り込めません")) &&
-           file.error.contains(QStringLiteral("CA["));
+           file.error().startsWith(QStringLiteral("文字コードを判定できないため取り込めません")) &&
+           file.error().contains(QStringLiteral("CA["));
 }
 
 // --- Files of real games, names in each script, in each encoding ----------------------------
@@ -124,23 +124,24 @@ TEST(SgfEncoding, RealGamesInEveryEncodingWithAndWithoutCharset) {
                                       withCharset ? QStringLiteral(" CA[") + charset + u']'
                                                   : QStringLiteral(" without CA"))
                                  .toStdString());
-                const SgfFile file = readSgfBytes(bytes);
+                const Result<SgfFile> file = readSgfBytes(bytes);
                 const bool mustRead = withCharset || !e.prefix.isEmpty() ||
                                       (n.telling && e.usualFor.contains(script)) ||
                                       QLatin1String(e.encoder).startsWith(u"UTF");
-                if (!file.ok()) {
-                    EXPECT_FALSE(mustRead) << file.error;
-                    EXPECT_TRUE(refusedForItsEncoding(file)) << file.error;
+                if (!file.ok) {
+                    EXPECT_FALSE(mustRead) << file.error();
+                    EXPECT_TRUE(refusedForItsEncoding(file)) << file.error();
                     continue;
                 }
                 ASSERT_FALSE(file.collection.roots.isEmpty());
-                const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
-                ASSERT_TRUE(read.ok()) << read.error;
-                EXPECT_EQ(read.game.gameName, QString::fromUtf8(n.gameName));
-                EXPECT_EQ(read.game.event, QString::fromUtf8(n.event));
-                EXPECT_EQ(read.game.blackPlayer, QString::fromUtf8(n.black));
-                EXPECT_EQ(read.game.whitePlayer, QString::fromUtf8(n.white));
-                EXPECT_EQ(read.game.moves.size(), 21);
+                const Result<SgfGame> read =
+                    sgfGame(file.collection, file.collection.roots.first());
+                ASSERT_TRUE(read.ok) << read.error();
+                EXPECT_EQ(read.gameName, QString::fromUtf8(n.gameName));
+                EXPECT_EQ(read.event, QString::fromUtf8(n.event));
+                EXPECT_EQ(read.blackPlayer, QString::fromUtf8(n.black));
+                EXPECT_EQ(read.whitePlayer, QString::fromUtf8(n.white));
+                EXPECT_EQ(read.moves.size(), 21);
                 if (mustRead) {
                     EXPECT_EQ(file.encoding, QString::fromLatin1(e.label));
                 }
@@ -192,8 +193,8 @@ TEST(SgfEncoding, LibrarySamplesReadAsTheirCommentsSay) {
         SCOPED_TRACE(sample.file);
         QFile f(QStringLiteral(VORLETH_TEST_DATA "/sgf/encodings/") + name);
         ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-        const SgfFile file = readSgfBytes(f.readAll());
-        ASSERT_TRUE(file.ok()) << file.error;
+        const Result<SgfFile> file = readSgfBytes(f.readAll());
+        ASSERT_TRUE(file.ok) << file.error();
         EXPECT_EQ(file.encoding, QString::fromLatin1(sample.encoding));
         EXPECT_TRUE(file.warnings.isEmpty()) << file.warnings.join(u'|');
         const SgfCollection& c = file.collection;
@@ -225,11 +226,11 @@ TEST(SgfEncoding, LibrarySamplesReadAsTheirCommentsSay) {
 // --- Bytes that a byte-wise reader takes for SGF's brackets ----------------------------------
 
 QString whitePlayer(const QByteArray& bytes) {
-    const SgfFile file = readSgfBytes(bytes);
-    if (!file.ok())
-        return QStringLiteral("refused: ") + file.error;
-    const SgfGameRead read = sgfGame(file.collection, file.collection.roots.first());
-    return read.ok() ? read.game.whitePlayer : QStringLiteral("not read: ") + read.error;
+    const Result<SgfFile> file = readSgfBytes(bytes);
+    if (!file.ok)
+        return QStringLiteral("refused: ") + file.error();
+    const Result<SgfGame> read = sgfGame(file.collection, file.collection.roots.first());
+    return read.ok ? read.whitePlayer : QStringLiteral("not read: ") + read.error();
 }
 
 TEST(SgfEncoding, SecondBytesThatAreBracketsOrBackslashes) {
@@ -275,18 +276,18 @@ TEST(SgfEncoding, SecondBytesThatAreBracketsOrBackslashes) {
 TEST(SgfEncoding, FileTooShortToTellIsRefusedEverywhere) {
     // Two kanji in EUC-JP are also two hanzi in GB18030, two syllables in EUC-KR, and more.
     const QByteArray bytes = encoded("EUC-JP", QStringLiteral("(;PW[井山]B[pd])"));
-    const SgfFile file = readSgfBytes(bytes);
-    ASSERT_TRUE(refusedForItsEncoding(file)) << file.error;
+    const Result<SgfFile> file = readSgfBytes(bytes);
+    ASSERT_TRUE(refusedForItsEncoding(file)) << file.error();
     for (const char* tried : {"Shift_JIS", "EUC-JP", "GB18030", "Big5", "EUC-KR"})
-        EXPECT_TRUE(file.error.contains(QString::fromLatin1(tried))) << tried;
+        EXPECT_TRUE(file.error().contains(QString::fromLatin1(tried))) << tried;
 
-    const SgfImport import = importSgfData(bytes, QStringLiteral("fallback"));
-    EXPECT_EQ(import.error, file.error);
+    const Result<SgfImport> import = importSgfData(bytes, QStringLiteral("fallback"));
+    EXPECT_EQ(import.error(), file.error());
     EXPECT_TRUE(import.games.isEmpty());
 
     const TableImport table = readSgfForTable(bytes);
     EXPECT_FALSE(table.outcome.ok);
-    EXPECT_EQ(table.outcome.messages, QStringList{file.error});
+    EXPECT_EQ(table.outcome.messages, QStringList{file.error()});
     EXPECT_TRUE(table.moves.isEmpty());
 
     // With CA it reads.
@@ -380,8 +381,8 @@ TEST(SgfEncoding, CharsetNamesAndAliases) {
         const QByteArray bytes =
             encoded(f.encoder, QStringLiteral("(;CA[%1]PW[%2];B[pd])")
                                    .arg(QString::fromLatin1(f.charset), QString::fromUtf8(f.name)));
-        const SgfFile file = readSgfBytes(bytes);
-        ASSERT_TRUE(file.ok()) << file.error;
+        const Result<SgfFile> file = readSgfBytes(bytes);
+        ASSERT_TRUE(file.ok) << file.error();
         EXPECT_EQ(whitePlayer(bytes), QString::fromUtf8(f.name));
         EXPECT_EQ(file.warnings.join(u'|'), QString::fromUtf8(f.warning));
     }
@@ -391,8 +392,8 @@ TEST(SgfEncoding, CharsetNamesAndAliases) {
 TEST(SgfEncoding, CharsetInsideACommentIsNotTheFilesCharset) {
     const QString text =
         QStringLiteral("(;C[write CA[UTF-8\\] in new files]CA[EUC-JP]PW[井山裕太];B[pd])");
-    const SgfFile file = readSgfBytes(encoded("EUC-JP", text));
-    ASSERT_TRUE(file.ok()) << file.error << file.warnings.join(u'|');
+    const Result<SgfFile> file = readSgfBytes(encoded("EUC-JP", text));
+    ASSERT_TRUE(file.ok) << file.error() << file.warnings.join(u'|');
     EXPECT_EQ(file.encoding, QStringLiteral("EUC-JP"));
     EXPECT_TRUE(file.warnings.isEmpty()) << file.warnings.join(u'|');
     EXPECT_EQ(whitePlayer(encoded("EUC-JP", text)), QStringLiteral("井山裕太"));

@@ -71,7 +71,7 @@ TEST(SgfResult, ProgramWords) {
     }
 }
 
-SgfImport importText(const QString& sgf) {
+Result<SgfImport> importText(const QString& sgf) {
     return importSgfData(sgf.toUtf8(), QStringLiteral("file"));
 }
 
@@ -127,13 +127,13 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SgfImport import = importText(QString::fromUtf8(c.sgf));
+        const Result<SgfImport> import = importText(QString::fromUtf8(c.sgf));
         const QString expected = QString::fromUtf8(c.expected);
         if (expected.startsWith(u'!')) {
-            EXPECT_TRUE(import.error.startsWith(expected.mid(1))) << import.error.toStdString();
+            EXPECT_TRUE(import.error().startsWith(expected.mid(1))) << import.error().toStdString();
             EXPECT_TRUE(import.games.isEmpty());
         } else {
-            ASSERT_TRUE(import.ok()) << import.error.toStdString();
+            ASSERT_TRUE(import.ok) << import.error().toStdString();
             ASSERT_EQ(import.games.size(), 1);
             EXPECT_EQ(import.games.first().game.gameName, expected);
             EXPECT_EQ(handicapCount(import.games.first().game.gameName), c.handicap);
@@ -143,9 +143,9 @@ TEST(SgfImport, GameNamesHandicapsAndRejections) {
 
 TEST(SgfImport, PlaysTheColoursTheFileGives) {
     // White's corner stone is captured by two black moves in a row (white passed).
-    const SgfImport import = importText(
+    const Result<SgfImport> import = importText(
         QStringLiteral("(;GN[g]PW[白]PB[黒]KM[6.5]RE[B+R];W[aa];B[ba];W[];B[ab](;W[cc])(;W[dd]))"));
-    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    ASSERT_TRUE(import.ok) << import.error().toStdString();
     const ImportedGame& game = import.games.first();
     EXPECT_EQ(game.game.whitePlayer, QStringLiteral("白"));
     EXPECT_EQ(game.game.blackPlayer, QStringLiteral("黒"));
@@ -162,9 +162,9 @@ TEST(SgfImport, PlaysTheColoursTheFileGives) {
 // A problem's set-up becomes the record's first entries and the pause marker after them, as the
 // board's problem mode records it; the moves follow in their own colours.
 TEST(SgfImport, AProblemsSetUpStonesComeBeforeItsPauseMarker) {
-    const SgfImport import =
+    const Result<SgfImport> import =
         importText(QStringLiteral("(;GN[詰め碁 1]AB[aa][ba]AW[ca][ab]PL[B];B[bb];W[cc])"));
-    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    ASSERT_TRUE(import.ok) << import.error().toStdString();
     const ImportedGame& game = import.games.first();
     EXPECT_EQ(game.game.gameName, QStringLiteral("詰め碁 1"));
     EXPECT_EQ(game.setUpStones, 4);
@@ -178,16 +178,17 @@ TEST(SgfImport, AProblemsSetUpStonesComeBeforeItsPauseMarker) {
     EXPECT_EQ(game.moves, expected);
 
     // Without a problem's name the record gets one, so that replay and export know it.
-    const SgfImport unnamed = importText(QStringLiteral("(;AW[dd];B[pd])"));
-    ASSERT_TRUE(unnamed.ok()) << unnamed.error.toStdString();
+    const Result<SgfImport> unnamed = importText(QStringLiteral("(;AW[dd];B[pd])"));
+    ASSERT_TRUE(unnamed.ok) << unnamed.error().toStdString();
     EXPECT_EQ(unnamed.games.first().game.gameName, QStringLiteral("詰め碁file"));
     EXPECT_EQ(unnamed.warnings, QStringList{QStringLiteral(
                                     "set-up stones (AB/AW) kept as a problem named 詰め碁file")});
 }
 
 TEST(SgfImport, HandicapStonesAreNotEntries) {
-    const SgfImport import = importText(QStringLiteral("(;HA[4]AB[dd][pd][dp][pp];W[qc];B[qd])"));
-    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    const Result<SgfImport> import =
+        importText(QStringLiteral("(;HA[4]AB[dd][pd][dp][pp];W[qc];B[qd])"));
+    ASSERT_TRUE(import.ok) << import.error().toStdString();
     const ImportedGame& game = import.games.first();
     EXPECT_EQ(game.game.gameName, QStringLiteral("４子file"));
     ASSERT_EQ(game.moves.length(), 2);
@@ -226,8 +227,8 @@ TEST(SgfImport, AHandicapOnAnotherLayoutTurnsTheWholeGame) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const SgfImport import = importText(QString::fromUtf8(c.sgf));
-        ASSERT_TRUE(import.ok()) << import.error.toStdString();
+        const Result<SgfImport> import = importText(QString::fromUtf8(c.sgf));
+        ASSERT_TRUE(import.ok) << import.error().toStdString();
         const ImportedGame& game = import.games.first();
         EXPECT_EQ(symmetryDescription(game.turned), symmetryDescription(c.turned));
         QVector<PointCode> points;
@@ -245,8 +246,8 @@ TEST(SgfImport, AHandicapOnAnotherLayoutTurnsTheWholeGame) {
 }
 
 TEST(SgfImport, RefusalsOfATurnedGameNameThePointsAsTheFileWritesThem) {
-    const SgfImport import = importText(QStringLiteral("(;AB[pd][dp];W[qc];B[qc])"));
-    EXPECT_EQ(import.error, QStringLiteral("move 2 (B[qc]) on an occupied point"));
+    const Result<SgfImport> import = importText(QStringLiteral("(;AB[pd][dp];W[qc];B[qc])"));
+    EXPECT_EQ(import.error(), QStringLiteral("move 2 (B[qc]) on an occupied point"));
 }
 
 TEST(SgfImport, AResultWithoutTheProgramsWordsIsKeptAndReported) {
@@ -260,9 +261,9 @@ TEST(SgfImport, AResultWithoutTheProgramsWordsIsKeptAndReported) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.re);
-        const SgfImport import =
+        const Result<SgfImport> import =
             importText(QStringLiteral("(;RE[%1];B[pd])").arg(QString::fromUtf8(c.re)));
-        ASSERT_TRUE(import.ok()) << import.error.toStdString();
+        ASSERT_TRUE(import.ok) << import.error().toStdString();
         EXPECT_EQ(import.games.first().game.result, QString::fromUtf8(c.result));
         EXPECT_EQ(import.warnings, c.warned
                                        ? QStringList{QStringLiteral("result RE[%1] kept as written")
@@ -272,8 +273,9 @@ TEST(SgfImport, AResultWithoutTheProgramsWordsIsKeptAndReported) {
 }
 
 TEST(SgfImport, EveryGameOfACollection) {
-    const SgfImport import = importText(QStringLiteral("(;GN[一];B[pd])\n(;PW[x];B[dd];W[pp])"));
-    ASSERT_TRUE(import.ok()) << import.error.toStdString();
+    const Result<SgfImport> import =
+        importText(QStringLiteral("(;GN[一];B[pd])\n(;PW[x];B[dd];W[pp])"));
+    ASSERT_TRUE(import.ok) << import.error().toStdString();
     ASSERT_EQ(import.games.size(), 2);
     EXPECT_EQ(import.games.at(0).game.gameName, QStringLiteral("一"));
     EXPECT_EQ(import.games.at(0).moveCount, 1);
@@ -292,16 +294,16 @@ TEST(SgfImport, RefusesMoreEntriesThanARecordHolds) {
         ++move;
     }
     sgf += u')';
-    const SgfImport refused = importText(sgf);
-    EXPECT_TRUE(refused.error.startsWith(QStringLiteral("move %1 ").arg(move)))
-        << refused.error.toStdString();
-    EXPECT_TRUE(refused.error.endsWith(moveListFullMessage())) << refused.error.toStdString();
+    const Result<SgfImport> refused = importText(sgf);
+    EXPECT_TRUE(refused.error().startsWith(QStringLiteral("move %1 ").arg(move)))
+        << refused.error().toStdString();
+    EXPECT_TRUE(refused.error().endsWith(moveListFullMessage())) << refused.error().toStdString();
     EXPECT_TRUE(refused.games.isEmpty());
 
     sgf.chop(sgf.size() - sgf.lastIndexOf(u';'));
     sgf += u')';
-    const SgfImport fits = importText(sgf);
-    ASSERT_TRUE(fits.ok()) << fits.error.toStdString();
+    const Result<SgfImport> fits = importText(sgf);
+    ASSERT_TRUE(fits.ok) << fits.error().toStdString();
     EXPECT_EQ(fits.games.first().moves.length(), entries - 2);
 }
 

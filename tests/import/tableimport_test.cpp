@@ -145,8 +145,8 @@ TEST_F(TableImportTest, RoadsFromTheSourceToASavedRecord) {
             ASSERT_EQ(playStone(placed, p).result, PlayResult::Played) << "move " << n;
         }
         if (c.sameAsCliImport) {
-            const SgfImport cli = importSgfFile(path);
-            ASSERT_TRUE(cli.ok()) << cli.error;
+            const Result<SgfImport> cli = importSgfFile(path);
+            ASSERT_TRUE(cli.ok) << cli.error();
             EXPECT_EQ(placed.moves, cli.games.first().moves);
         }
 

@@ -59,10 +59,10 @@ TEST_F(BoardRecordingTest, GoingToTheCountKeepsTheRecoveryFileWithTheLatestStone
     controller.open(ContinueGame{.entries = model().play.appliedCount});
     click(19, 19); // within the write delay
     ASSERT_TRUE(controller.countTerritory());
-    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
-    ASSERT_TRUE(read.game.has_value());
-    EXPECT_EQ(read.game->moves, model().moves);
-    EXPECT_EQ(read.game->moves.length(), 102);
+    const Result<RecoveredGame> read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.moves, model().moves);
+    EXPECT_EQ(read.moves.length(), 102);
     EXPECT_FALSE(timers.tickRunning());
     // Nothing more comes from the board that was left.
     ASSERT_TRUE(removeRecoveryFile(state.baseDirectory).ok);
@@ -266,22 +266,22 @@ TEST_F(BoardRecordingTest, TheRecoveryFileFollowsTheGameAFewTimesASecond) {
     countWrite();
     EXPECT_EQ(writes, 1);
 
-    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
-    ASSERT_TRUE(read.game.has_value());
-    EXPECT_EQ(read.game->moves, model().moves);
-    EXPECT_EQ(read.game->record.game, state.record.game);
-    EXPECT_EQ(read.game->record.fileName, QStringLiteral("前の名前"));
+    const Result<RecoveredGame> read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.moves, model().moves);
+    EXPECT_EQ(read.record.game, state.record.game);
+    EXPECT_EQ(read.record.fileName, QStringLiteral("前の名前"));
 
     // A take-back, a pause, a study copy: each is kept.
     controller.rightRelease();
     wait(BoardRecordingController::recoveryWriteDelay);
-    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 3);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).moves.length(), 3);
     controller.addPause();
     wait(BoardRecordingController::recoveryWriteDelay);
-    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 4);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).moves.length(), 4);
     controller.restoreOpening();
     wait(BoardRecordingController::recoveryWriteDelay);
-    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 0);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).moves.length(), 0);
 }
 
 // A crash while a typed diagram is being placed: the game comes back with its names whole, its
@@ -325,9 +325,9 @@ TEST_F(BoardRecordingTest, ClosingTheWindowKeepsTheLatestMoveForRecovery) {
     click(4, 4);
     click(5, 5);
     controller.closing(); // before the write delay is up
-    const RecoveryReadResult read = readRecoveryFile(state.baseDirectory);
-    ASSERT_TRUE(read.game.has_value());
-    EXPECT_EQ(read.game->moves.length(), 2);
+    const Result<RecoveredGame> read = readRecoveryFile(state.baseDirectory);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.moves.length(), 2);
     EXPECT_FALSE(timers.tickRunning());
 }
 
@@ -336,7 +336,7 @@ TEST_F(BoardRecordingTest, WhileTheEndOfGameScreenIsOnTopTheBoardWritesNothing) 
     click(4, 4);
     ASSERT_EQ(controller.saveAndReturn(), BoardRecordingController::SaveOutcome::EndOfGame);
     controller.suspendRecovery();
-    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves.length(), 1)
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).moves.length(), 1)
         << "the latest change is written before";
     // The end-of-game screen saved the game and removed the file.
     ASSERT_TRUE(removeRecoveryFile(state.baseDirectory).ok);

@@ -585,7 +585,7 @@ TEST_F(BoardRecordingTest, TheHandicapMenuPutsItsStonesIntoTheGameNameOrRefuses)
         EXPECT_TRUE(view.title.contains(QString::fromUtf8(c.nameAfter)));
         EXPECT_EQ(view.stones(), c.stones);
         wait(BoardRecordingController::recoveryWriteDelay);
-        EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->record.game.gameName,
+        EXPECT_EQ(readRecoveryFile(state.baseDirectory).record.game.gameName,
                   QString::fromUtf8(c.nameAfter));
     }
 }
@@ -693,7 +693,7 @@ TEST_F(BoardRecordingTest, ReturningToACopyNeverKeptSaysSoAndKeepsTheGame) {
     EXPECT_EQ(model().moves, before);
     EXPECT_EQ(view.at(4, 4), 'X');
     wait(BoardRecordingController::recoveryWriteDelay);
-    EXPECT_EQ(readRecoveryFile(state.baseDirectory).game->moves, before);
+    EXPECT_EQ(readRecoveryFile(state.baseDirectory).moves, before);
 
     // An empty game kept is a copy like any other.
     controller.restoreOpening();

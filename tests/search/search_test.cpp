@@ -207,12 +207,14 @@ TEST(PatternTest, TextThatIsNotAPatternIsRefused) {
         {"nothing", QString(), false},
     };
     for (const Case& c : cases) {
-        QString why;
-        EXPECT_EQ(parsePattern(c.text, &why).has_value(), c.ok) << c.name;
-        EXPECT_EQ(why.isEmpty(), c.ok) << c.name;
+        const Result<SearchPattern> parsed = parsePattern(c.text);
+        EXPECT_EQ(parsed.ok, c.ok) << c.name;
+        EXPECT_EQ(parsed.error().isEmpty(), c.ok) << c.name;
     }
     const SearchPattern corner = patternFile(QStringLiteral("corner.txt"));
-    EXPECT_EQ(parsePattern(patternText(corner)), corner);
+    const Result<SearchPattern> again = parsePattern(patternText(corner));
+    ASSERT_TRUE(again.ok);
+    EXPECT_EQ(again.value(), corner);
 }
 
 TEST(PatternTest, RegionOfABoardKeepsItsEmptyPointsAndCaresForNothingElse) {

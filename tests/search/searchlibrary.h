@@ -43,10 +43,9 @@ private:
 inline SearchPattern patternFile(const QString& name) {
     QFile file(QStringLiteral(VORLETH_TEST_DATA "/search/patterns/") + name);
     EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
-    QString why;
-    const auto pattern = parsePattern(QString::fromUtf8(file.readAll()), &why);
-    EXPECT_TRUE(pattern.has_value()) << why.toStdString();
-    return pattern.value_or(SearchPattern{});
+    const Result<SearchPattern> pattern = parsePattern(QString::fromUtf8(file.readAll()));
+    EXPECT_TRUE(pattern.ok) << pattern.error().toStdString();
+    return pattern.value();
 }
 
 // A game named by its game name and black player (unique in the library), with the number of

@@ -187,16 +187,16 @@ TEST(RecoveryFile, WrittenReadAndRemovedInTheBaseDirectory) {
     EXPECT_TRUE(recoveryFileExists(base.path()));
     EXPECT_EQ(recoveryFilePath(base.path()),
               QDir(base.path()).filePath(QStringLiteral("棋譜.REC")));
-    const RecoveryReadResult read = readRecoveryFile(base.path());
-    EXPECT_TRUE(read.outcome.ok);
-    ASSERT_TRUE(read.game.has_value());
-    EXPECT_EQ(read.game->moves, game.moves);
+    const Result<RecoveredGame> read = readRecoveryFile(base.path());
+    EXPECT_TRUE(read.ok);
+    ASSERT_TRUE(read.ok);
+    EXPECT_EQ(read.moves, game.moves);
 
     EXPECT_TRUE(removeRecoveryFile(base.path()).ok);
     EXPECT_FALSE(recoveryFileExists(base.path()));
-    const RecoveryReadResult missing = readRecoveryFile(base.path());
-    EXPECT_FALSE(missing.game.has_value());
-    EXPECT_EQ(missing.outcome.messages,
+    const Result<RecoveredGame> missing = readRecoveryFile(base.path());
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.messages,
               QStringList{cannotReadRecoveryFileMessage + recoveryFilePath(base.path())});
 }
 

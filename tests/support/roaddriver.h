@@ -513,19 +513,19 @@ private:
         case Where::Board:
         case Where::EndOfGame:
         case Where::Counting: {
-            const RecoveryReadResult read = readRecoveryFile(base);
-            if (!read.game)
+            const Result<RecoveredGame> read = readRecoveryFile(base);
+            if (!read.ok)
                 return QStringLiteral("no recovery file while the game is on the board or counted");
-            if (read.game->moves != m_state->board.moves)
+            if (read.moves != m_state->board.moves)
                 return QStringLiteral("the recovery file holds other moves than the board");
-            if (read.game->record.game.gameName != m_state->record.game.gameName)
+            if (read.record.game.gameName != m_state->record.game.gameName)
                 return QStringLiteral("the recovery file holds the game name %1, not %2")
-                    .arg(read.game->record.game.gameName, m_state->record.game.gameName);
+                    .arg(read.record.game.gameName, m_state->record.game.gameName);
             if (m_where != Where::Board || m_state->board.play.pendingHandicap != 0)
                 return {};
             BoardModel rebuilt;
-            rebuilt.moves = read.game->moves;
-            rebuildPosition(rebuilt, rebuilt.moves.length(), read.game->record.game.gameName);
+            rebuilt.moves = read.moves;
+            rebuildPosition(rebuilt, rebuilt.moves.length(), read.record.game.gameName);
             if (boardDiagram(rebuilt.board) != boardDiagram(m_state->board.board))
                 return QStringLiteral("the recovery file rebuilds to another board:\n%1\nboard\n%2")
                     .arg(boardDiagram(rebuilt.board), boardDiagram(m_state->board.board));

@@ -296,7 +296,7 @@ TEST_F(CountingScreenTest, TheRecoveryFileStaysUntilTheCountSavesOrDiscardsTheGa
         }
         if (c.next == ScreenId::BoardRecording) {
             EXPECT_TRUE(std::holds_alternative<ContinueGame>(navigator.calls.back().handover));
-            EXPECT_EQ(readRecoveryFile(state->baseDirectory).game->moves, moves);
+            EXPECT_EQ(readRecoveryFile(state->baseDirectory).moves, moves);
         }
         // The game may be gone from the board now; the next case starts from the same one.
         setPosition(deadStones);

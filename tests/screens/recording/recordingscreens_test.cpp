@@ -576,7 +576,7 @@ TEST_F(RecordingRoadTest, ClosingTheEndOfGameScreenGivesTheBoardBack) {
     EXPECT_EQ(state->board.moves.length(), 2);
     recording->controller().writeRecovery(); // what its timer does a moment later
     ASSERT_TRUE(recoveryFileExists(base));
-    EXPECT_EQ(readRecoveryFile(base).game->moves.length(), 2);
+    EXPECT_EQ(readRecoveryFile(base).moves.length(), 2);
 }
 
 // The road of a printed diagram: game information, the table, the repeated play the diagram
@@ -823,8 +823,8 @@ void RecordingRoadTest::placeTheTableAndSave() {
 TEST_F(RecordingRoadTest, AnSgfFileChosenInTheChooserBecomesASavedRecordAndMayBeDeleted) {
     const QString source = QDir(base).filePath(QStringLiteral("SGF/ko-game.sgf"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(VORLETH_TEST_DATA "/import/ko-game.sgf"), source));
-    const SgfImport byTheReader = importSgfFile(source);
-    ASSERT_TRUE(byTheReader.ok());
+    const Result<SgfImport> byTheReader = importSgfFile(source);
+    ASSERT_TRUE(byTheReader.ok);
 
     registry.show(ScreenId::Start);
     settle();

@@ -71,12 +71,12 @@ PrintedDiagram readDiagram(const QString& path) {
 
 // The game's moves played one after another with the rules.
 MoveList playGame(const QString& path) {
-    const SgfFile file = readSgfBytes(test::readBytes(path));
-    EXPECT_TRUE(file.ok()) << file.error;
-    const SgfGameRead read = sgfGame(file.collection, file.collection.roots.value(0));
-    EXPECT_TRUE(read.ok()) << read.error;
+    const Result<SgfFile> file = readSgfBytes(test::readBytes(path));
+    EXPECT_TRUE(file.ok) << file.error();
+    const Result<SgfGame> read = sgfGame(file.collection, file.collection.roots.value(0));
+    EXPECT_TRUE(read.ok) << read.error();
     BoardModel model;
-    for (const SgfMove& move : read.game.moves) {
+    for (const SgfMove& move : read.moves) {
         EXPECT_FALSE(move.pass);
         EXPECT_EQ(model.board.cell(move.point), Board::Empty) << move.point.code();
         EXPECT_EQ(playStone(model, move.point).result, PlayResult::Played);

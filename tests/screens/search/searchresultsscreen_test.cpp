@@ -21,11 +21,11 @@ namespace {
 SearchResults searchCorner(const QString& directory) {
     QFile file(QStringLiteral(VORLETH_TEST_DATA "/search/patterns/corner.txt"));
     EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    const std::optional<SearchPattern> pattern = parsePattern(QString::fromUtf8(file.readAll()));
-    EXPECT_TRUE(pattern.has_value());
+    const Result<SearchPattern> pattern = parsePattern(QString::fromUtf8(file.readAll()));
+    EXPECT_TRUE(pattern.ok);
     SearchIndex index(directory);
     EXPECT_TRUE(index.update());
-    return index.search(*pattern, false);
+    return index.search(pattern.value(), false);
 }
 
 struct Fixture {
