@@ -94,6 +94,61 @@ bool isRecordName(const QString& name) {
     return name.endsWith(u".igo", Qt::CaseInsensitive);
 }
 
+// The largest chunk a writer makes: a game header, a name and 65,535 events.
+constexpr std::uint32_t largestChunk = gameHeaderSize + 0xffff + 2 * 0xffff;
+
+// The chunks of an index file one after the other, through a buffer of a fixed size: reading
+// the whole file at once would hold all of it beside what is made of it.
+class ChunkReader {
+public:
+    explicit ChunkReader(QFile& file) : m_file(file), m_buffer(1 << 20) {}
+
+    struct Chunk {
+        std::uint32_t tag = 0;
+        std::uint32_t length = 0;
+        std::uint64_t sum = 0;
+        const char* payload = nullptr;
+    };
+    enum class Step { Chunk, End, Torn };
+
+    Step next(Chunk& chunk) {
+        if (!fill(chunkHeaderSize))
+            return m_begin == m_end ? Step::End : Step::Torn;
+        const char* header = m_buffer.data() + m_begin;
+        chunk.tag = take<std::uint32_t>(header);
+        chunk.length = take<std::uint32_t>(header + 4);
+        chunk.sum = take<std::uint64_t>(header + 8);
+        if (chunk.length > largestChunk || !fill(chunkHeaderSize + chunk.length))
+            return Step::Torn;
+        chunk.payload = m_buffer.data() + m_begin + chunkHeaderSize;
+        m_begin += chunkHeaderSize + chunk.length;
+        return Step::Chunk;
+    }
+
+private:
+    // At least count bytes from m_begin in the buffer, unless the file ends before.
+    bool fill(size_t count) {
+        if (m_end - m_begin >= count)
+            return true;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
+        while (m_end < count) {
+            const qint64 got =
+                m_file.read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
+            if (got <= 0)
+                return false;
+            m_end += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    QFile& m_file;
+    std::vector<char> m_buffer; // larger than any chunk
+    size_t m_begin = 0;
+    size_t m_end = 0;
+};
+
 } // namespace
 
 SearchIndex::SearchIndex(QString directory) : m_directory(std::move(directory)) {}
@@ -102,26 +157,24 @@ QString SearchIndex::filePath() const {
     return QDir(m_directory).filePath(searchIndexFileName);
 }
 
-std::string SearchIndex::gameName(const Game& game) const {
-    return m_names.substr(game.nameOffset, game.nameLength);
+std::string_view SearchIndex::gameName(const Game& game) const {
+    return std::string_view(m_names).substr(game.nameOffset, game.nameLength);
 }
 
-int SearchIndex::appendGame(const std::string& name, std::int64_t size, std::int64_t modified,
-                            std::uint8_t handicap, bool unreadable, const std::uint16_t* events,
-                            int eventCount) {
+int SearchIndex::appendGame(std::string_view name, std::int64_t size, std::int64_t modified,
+                            std::uint8_t handicap, bool unreadable, int eventCount) {
     Game game;
     game.size = size;
     game.modified = modified;
     game.nameOffset = static_cast<std::uint32_t>(m_names.size());
     game.nameLength = static_cast<std::uint16_t>(name.size());
-    game.eventOffset = static_cast<std::uint32_t>(m_events.size());
+    game.eventOffset = static_cast<std::uint32_t>(m_events.size() - eventCount);
     game.eventCount = static_cast<std::uint16_t>(eventCount);
     game.handicap = handicap;
     game.unreadable = unreadable;
-    game.footprint = gameFootprint(events, eventCount, handicap);
     m_names += name;
-    m_events.insert(m_events.end(), events, events + eventCount);
     m_games.push_back(game);
+    m_footprints.push_back(gameFootprint(m_events.data() + game.eventOffset, eventCount, handicap));
     ++m_liveCount;
     m_rank.clear();
     return static_cast<int>(m_games.size()) - 1;
@@ -139,32 +192,50 @@ void SearchIndex::load() {
     m_loaded = true;
     m_needsRewrite = true;
     QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < qsizetype(sizeof fileMagic) ||
-        std::memcmp(bytes.constData(), fileMagic, sizeof fileMagic) != 0)
+    char magic[sizeof fileMagic];
+    if (!file.open(QIODevice::ReadOnly) || file.read(magic, sizeof magic) != qint64(sizeof magic) ||
+        std::memcmp(magic, fileMagic, sizeof fileMagic) != 0)
         return;
 
-    // Most of the file is events; reserving keeps the vector from doubling past it.
-    m_events.reserve(static_cast<size_t>(bytes.size() / 2));
-    std::unordered_map<std::string, int> byName;
-    const char* data = bytes.constData();
-    qsizetype at = sizeof fileMagic;
-    while (at < bytes.size()) {
-        if (bytes.size() - at < chunkHeaderSize)
-            return; // torn: rewritten on the next update
-        const auto tag = take<std::uint32_t>(data + at);
-        const auto length = take<std::uint32_t>(data + at + 4);
-        const auto sum = take<std::uint64_t>(data + at + 8);
-        const char* payload = data + at + chunkHeaderSize;
-        if (qsizetype(length) > bytes.size() - at - chunkHeaderSize ||
-            checksum(payload, length) != sum)
-            return;
-        at += chunkHeaderSize + length;
+    // A first pass over the chunk headers sizes the arrays once: growing them by doubling would
+    // hold the old and the new array at the same time, and leave up to half of each unused.
+    size_t games = 0;
+    size_t events = 0;
+    size_t names = 0;
+    {
+        ChunkReader reader(file);
+        ChunkReader::Chunk c;
+        while (reader.next(c) == ChunkReader::Step::Chunk) {
+            if (c.tag != gameTag || c.length < std::uint32_t(gameHeaderSize))
+                continue;
+            ++games;
+            names += take<std::uint16_t>(c.payload + 18);
+            events += take<std::uint16_t>(c.payload + 20);
+        }
+    }
+    if (!file.seek(sizeof fileMagic))
+        return;
+    m_games.reserve(games);
+    m_footprints.reserve(games);
+    m_events.reserve(events);
+    m_names.reserve(names);
 
-        if (tag == removalTag) {
-            const auto found = byName.find(std::string(payload, length));
+    // The names are views into m_names, which was sized for all of them above and does not move.
+    std::unordered_map<std::string_view, int> byName;
+    byName.reserve(games);
+    ChunkReader reader(file);
+    for (;;) {
+        ChunkReader::Chunk c;
+        const ChunkReader::Step step = reader.next(c);
+        if (step == ChunkReader::Step::End)
+            break;
+        if (step == ChunkReader::Step::Torn || checksum(c.payload, c.length) != c.sum)
+            return; // rewritten on the next update
+        const char* payload = c.payload;
+        const std::uint32_t length = c.length;
+
+        if (c.tag == removalTag) {
+            const auto found = byName.find(std::string_view(payload, length));
             if (found != byName.end()) {
                 markDead(found->second);
                 byName.erase(found);
@@ -172,7 +243,7 @@ void SearchIndex::load() {
             ++m_deadCount;
             continue;
         }
-        if (tag != gameTag || length < std::uint32_t(gameHeaderSize))
+        if (c.tag != gameTag || length < std::uint32_t(gameHeaderSize))
             return;
         const auto size = take<std::int64_t>(payload);
         const auto modified = take<std::int64_t>(payload + 8);
@@ -182,19 +253,26 @@ void SearchIndex::load() {
         const auto eventCount = take<std::uint16_t>(payload + 20);
         if (length != std::uint32_t(gameHeaderSize + nameLength + 2 * eventCount) || handicap > 9)
             return;
-        std::string name(payload + gameHeaderSize, nameLength);
-        std::vector<std::uint16_t> events(eventCount);
-        std::memcpy(events.data(), payload + gameHeaderSize + nameLength, 2 * eventCount);
-        // Events that no writer makes are damage the checksum missed.
-        for (const std::uint16_t e : events)
-            if ((e & searchevent::pointMask) > searchevent::offBoard ||
-                (e & searchevent::kindMask) == searchevent::kindMask || (e & ~0x7ff))
+        const std::string_view name(payload + gameHeaderSize, nameLength);
+        const char* eventBytes = payload + gameHeaderSize + nameLength;
+        // Events that no writer makes are damage the checksum missed. The payload need not be
+        // aligned for 16-bit words: the events are copied to their place first, then checked.
+        const size_t firstEvent = m_events.size();
+        m_events.resize(firstEvent + eventCount);
+        std::memcpy(m_events.data() + firstEvent, eventBytes, 2 * size_t(eventCount));
+        const std::uint16_t* read = m_events.data() + firstEvent;
+        for (int i = 0; i < eventCount; ++i) {
+            if ((read[i] & searchevent::pointMask) > searchevent::offBoard ||
+                (read[i] & searchevent::kindMask) == searchevent::kindMask || (read[i] & ~0x7ff)) {
+                m_events.resize(firstEvent);
                 return;
+            }
+        }
         const auto found = byName.find(name);
         if (found != byName.end())
             markDead(found->second);
-        byName[name] =
-            appendGame(name, size, modified, handicap, flags & 1, events.data(), eventCount);
+        const int game = appendGame(name, size, modified, handicap, flags & 1, eventCount);
+        byName[gameName(m_games[game])] = game;
     }
     m_needsRewrite = false;
 }
@@ -213,7 +291,8 @@ int SearchIndex::readRecord(const QString& fileName, std::int64_t size, std::int
             handicap = static_cast<std::uint8_t>(handicapCount(read.metadata.game.gameName));
         }
     }
-    return appendGame(fileName.toStdString(), size, modified, handicap, unreadable, events.data(),
+    m_events.insert(m_events.end(), events.begin(), events.end());
+    return appendGame(fileName.toStdString(), size, modified, handicap, unreadable,
                       static_cast<int>(events.size()));
 }
 
@@ -235,33 +314,47 @@ QByteArray SearchIndex::gameChunk(int index) const {
 }
 
 bool SearchIndex::rewrite() {
-    // Compacting first: the file and the memory then hold the live games only.
-    std::vector<Game> games;
-    std::vector<std::uint16_t> events;
-    std::string names;
-    games.reserve(m_liveCount);
-    for (const Game& game : m_games) {
+    // Compacting first, in place (a game only ever moves towards the front): the file and the
+    // memory then hold the live games only.
+    size_t kept = 0;
+    size_t events = 0;
+    size_t names = 0;
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        Game game = m_games[i];
         if (game.dead)
             continue;
-        Game moved = game;
-        moved.nameOffset = static_cast<std::uint32_t>(names.size());
-        moved.eventOffset = static_cast<std::uint32_t>(events.size());
-        names.append(m_names, game.nameOffset, game.nameLength);
-        events.insert(events.end(), m_events.begin() + game.eventOffset,
-                      m_events.begin() + game.eventOffset + game.eventCount);
-        games.push_back(moved);
+        std::memmove(m_names.data() + names, m_names.data() + game.nameOffset, game.nameLength);
+        std::memmove(m_events.data() + events, m_events.data() + game.eventOffset,
+                     2 * size_t(game.eventCount));
+        game.nameOffset = static_cast<std::uint32_t>(names);
+        game.eventOffset = static_cast<std::uint32_t>(events);
+        names += game.nameLength;
+        events += game.eventCount;
+        m_footprints[kept] = m_footprints[i];
+        m_games[kept++] = game;
     }
-    m_games = std::move(games);
-    m_events = std::move(events);
-    m_names = std::move(names);
+    m_games.resize(kept);
+    m_footprints.resize(kept);
+    m_events.resize(events);
+    m_names.resize(names);
     m_deadCount = 0;
     m_rank.clear();
 
-    QByteArray bytes(fileMagic, sizeof fileMagic);
-    for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
-        bytes += gameChunk(i);
+    // Chunk by chunk into the temporary file, rather than the whole file made in memory first.
     m_rewrote = true;
-    m_needsRewrite = !textfile::writeFileSafely(filePath(), bytes).ok;
+    const auto written =
+        textfile::writeFileSafely(filePath(), QByteArray(fileMagic, sizeof fileMagic),
+                                  [this](QIODevice& file, const QByteArray& magic) {
+                                      if (file.write(magic) != magic.size())
+                                          return false;
+                                      for (int i = 0; i < static_cast<int>(m_games.size()); ++i) {
+                                          const QByteArray bytes = gameChunk(i);
+                                          if (file.write(bytes) != bytes.size())
+                                              return false;
+                                      }
+                                      return true;
+                                  });
+    m_needsRewrite = !written.ok;
     return !m_needsRewrite;
 }
 
@@ -285,7 +378,8 @@ bool SearchIndex::update(const IndexProgress& progress) {
     if (m_directory.isEmpty() || !directoryInfo.isDir())
         return false;
 
-    std::unordered_map<std::string, int> byName;
+    // Views into m_names, which nothing changes until the listing is done.
+    std::unordered_map<std::string_view, int> byName;
     byName.reserve(m_games.size());
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead)
@@ -325,7 +419,7 @@ bool SearchIndex::update(const IndexProgress& progress) {
     for (int i = 0; i < static_cast<int>(seen.size()); ++i) {
         if (seen[i] || m_games[i].dead)
             continue;
-        const std::string name = gameName(m_games[i]);
+        const std::string name(gameName(m_games[i]));
         markDead(i);
         // A changed record's new chunk replaces it when read back; only a record that is gone
         // needs a removal of its own.
@@ -335,12 +429,18 @@ bool SearchIndex::update(const IndexProgress& progress) {
 
     bool complete = true;
     const int total = static_cast<int>(toRead.size());
+    // The arrays grow once for all the records to read, not by doubling.
+    m_games.reserve(m_games.size() + toRead.size());
+    m_footprints.reserve(m_games.capacity());
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total)) {
             complete = false;
             break;
         }
-        chunks += gameChunk(readRecord(toRead[i].name, toRead[i].size, toRead[i].modified));
+        const int game = readRecord(toRead[i].name, toRead[i].size, toRead[i].modified);
+        // A file written anew is made from the games themselves.
+        if (!m_needsRewrite)
+            chunks += gameChunk(game);
     }
     if (progress && complete)
         progress(total, total);
@@ -363,8 +463,7 @@ bool SearchIndex::addRecord(const QString& fileName) {
         return false;
     const std::string name = fileName.toStdString();
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
-        if (!m_games[i].dead && m_games[i].nameLength == name.size() &&
-            m_names.compare(m_games[i].nameOffset, m_games[i].nameLength, name) == 0)
+        if (!m_games[i].dead && gameName(m_games[i]) == name)
             markDead(i);
     const int game = readRecord(fileName, stamp.size, stamp.modified);
     if (m_needsRewrite || m_deadCount > m_liveCount / 4)
@@ -372,25 +471,37 @@ bool SearchIndex::addRecord(const QString& fileName) {
     return append(gameChunk(game));
 }
 
+namespace {
+
+// Byte order with ASCII letters folded: names differ in ASCII letters only where case matters,
+// and UTF-8 sorts other characters by their code, as the catalogue does.
+int compareFolded(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        auto fold = [](char c) {
+            const auto u = static_cast<unsigned char>(c);
+            return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
+        };
+        const unsigned x = fold(a[i]);
+        const unsigned y = fold(b[i]);
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+} // namespace
+
 SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const {
     if (m_rank.size() != m_games.size()) {
-        // Letter case folded on the bytes: names differ in ASCII letters only where case
-        // matters, and UTF-8 sorts other characters by their code, as the catalogue does.
-        std::vector<std::string> folded(m_games.size());
-        for (size_t i = 0; i < m_games.size(); ++i) {
-            folded[i] = gameName(m_games[i]);
-            for (char& c : folded[i])
-                if (c >= 'A' && c <= 'Z')
-                    c = static_cast<char>(c - 'A' + 'a');
-        }
         std::vector<int> order(m_games.size());
         for (size_t i = 0; i < order.size(); ++i)
             order[i] = static_cast<int>(i);
         std::sort(order.begin(), order.end(), [&](int a, int b) {
-            const int byFolded = folded[a].compare(folded[b]);
-            return byFolded != 0 ? byFolded < 0
-                                 : m_names.compare(m_games[a].nameOffset, m_games[a].nameLength,
-                                                   gameName(m_games[b])) < 0;
+            const std::string_view x = gameName(m_games[a]);
+            const std::string_view y = gameName(m_games[b]);
+            const int byFolded = compareFolded(x, y);
+            return byFolded != 0 ? byFolded < 0 : x < y;
         });
         m_rank.assign(m_games.size(), 0);
         for (size_t i = 0; i < order.size(); ++i)
@@ -410,14 +521,16 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
         }
         ++results.searched;
         if (const auto match = matchGame(plan, m_events.data() + game.eventOffset, game.eventCount,
-                                         game.handicap, game.footprint))
+                                         game.handicap, m_footprints[i]))
             found.emplace_back(static_cast<int>(i), *match);
     }
     std::sort(found.begin(), found.end(),
               [this](const auto& a, const auto& b) { return m_rank[a.first] < m_rank[b.first]; });
     results.hits.reserve(static_cast<qsizetype>(found.size()));
-    for (const auto& [game, match] : found)
-        results.hits.append({QString::fromStdString(gameName(m_games[game])), match});
+    for (const auto& [game, match] : found) {
+        const std::string_view name = gameName(m_games[game]);
+        results.hits.append({QString::fromUtf8(name.data(), qsizetype(name.size())), match});
+    }
     return results;
 }
 
