@@ -7,8 +7,10 @@
 //                                        one record, 20 whole positions and 20 corner and side
 //                                        patterns (all symmetries); writes one pattern of each
 //                                        kind to PATTERNS (for timing the command line)
-//   search_bench searches DIR [ROUNDS]   only the corner and side searches, ROUNDS times over,
-//                                        on the index as it is: for a profiler
+//   search_bench searches DIR [ROUNDS [PATTERNS]]
+//                                        only the searches, ROUNDS times over, on the index as
+//                                        it is (for a profiler, and steadier figures); writes
+//                                        the 20 corner and side patterns to PATTERNS
 // The library is made in a directory of the user's choice and never committed.
 #include "board/symmetry.h"
 #include "import/sgfimport.h"
@@ -24,6 +26,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTextStream>
+
+#include <malloc.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -285,17 +289,53 @@ int measure(const QString& directory, const QString& patternDirectory) {
     return 0;
 }
 
-// Only the searches, repeated, on an index already built: for a profiler.
-int searchesOnly(const QString& directory, int rounds) {
-    QRandomGenerator random(21);
-    const BenchPatterns patterns = benchPatterns(directory, recordNames(directory), random);
+// Only the searches, repeated, on an index already built: for a profiler, and for figures
+// steadier than one pass gives on a busy machine (each pattern's fastest round counts). The
+// peak memory is the process's from reading the index on: checking it against the directory,
+// searching, the results. The corner and side patterns go to PATTERNS, one file each, for
+// timing the command line.
+int searchesOnly(const QString& directory, int rounds, const QString& patternDirectory) {
+    BenchPatterns patterns;
+    {
+        QRandomGenerator random(21);
+        patterns = benchPatterns(directory, recordNames(directory), random);
+    }
+    if (!patternDirectory.isEmpty()) {
+        QDir().mkpath(patternDirectory);
+        for (size_t i = 0; i < patterns.regions.size(); ++i) {
+            QFile f(QDir(patternDirectory).filePath(QStringLiteral("region-%1.txt").arg(i)));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(patternText(patterns.regions[i]).toUtf8());
+        }
+    }
+    // The listing that chose the patterns is no part of a search.
+    malloc_trim(0);
+    resetPeakMemory();
     SearchIndex index(directory);
     index.update();
-    qsizetype found = 0;
-    for (int round = 0; round < rounds; ++round)
-        for (const SearchPattern& pattern : patterns.regions)
-            found += index.search(pattern, false).hits.size();
-    out() << found << " games found\n";
+    std::vector<double> regions(patterns.regions.size(), 1e300);
+    std::vector<double> positions(patterns.positions.size(), 1e300);
+    std::vector<qsizetype> hits(patterns.regions.size());
+    QElapsedTimer timer;
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t i = 0; i < patterns.regions.size(); ++i) {
+            timer.start();
+            hits[i] = index.search(patterns.regions[i], false).hits.size();
+            regions[i] = std::min(regions[i], timer.nsecsElapsed() / 1e6);
+            timer.start();
+            index.search(patterns.positions[i], false);
+            positions[i] = std::min(positions[i], timer.nsecsElapsed() / 1e6);
+        }
+    }
+    for (size_t i = 0; i < patterns.regions.size(); ++i)
+        out() << "  pattern " << i << ": " << patterns.regions[i].stoneCount() << " stones, "
+              << hits[i] << " games, " << regions[i] << " ms\n";
+    out() << "whole position, 95th percentile of 20 (best of " << rounds
+          << "): " << percentile95(positions) << " ms\n";
+    out() << "corner or side, 95th percentile of 20 (best of " << rounds
+          << "): " << percentile95(regions) << " ms, median " << median(regions) << " ms\n";
+    out() << "memory from reading the index on: peak " << residentKilobytes("VmHWM:") / 1024
+          << " MB\n";
     return 0;
 }
 
@@ -309,8 +349,8 @@ int main(int argc, char** argv) {
     if (args.size() >= 2 && args[0] == QLatin1String("measure"))
         return measure(args[1], args.value(2));
     if (args.size() >= 2 && args[0] == QLatin1String("searches"))
-        return searchesOnly(args[1], args.value(2, QStringLiteral("5")).toInt());
+        return searchesOnly(args[1], args.value(2, QStringLiteral("5")).toInt(), args.value(3));
     out() << "usage: search_bench generate DIR [SGFDIR] | measure DIR [PATTERNS] | searches DIR "
-             "[ROUNDS]\n";
+             "[ROUNDS [PATTERNS]]\n";
     return 2;
 }

@@ -11,6 +11,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <unordered_map>
@@ -21,7 +22,7 @@ namespace {
 
 // Bump the version whenever the layout of a chunk changes: an index of another version is
 // simply rebuilt.
-constexpr char fileMagic[8] = {'V', 'L', 'S', 'I', 'D', 'X', '0', '2'};
+constexpr char fileMagic[8] = {'V', 'L', 'S', 'I', 'D', 'X', '0', '3'};
 constexpr std::uint32_t gameTag = 0x454d4147;    // "GAME"
 constexpr std::uint32_t removalTag = 0x4c4d4552; // "REML"
 constexpr int chunkHeaderSize = 16;              // tag, length, checksum
@@ -94,8 +95,19 @@ bool isRecordName(const QString& name) {
     return name.endsWith(u".igo", Qt::CaseInsensitive);
 }
 
+std::u16string_view viewOf(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())};
+}
+
+// UTF-16 text stored in a chunk, which need not be aligned for it.
+std::u16string namesOf(const char* bytes, size_t units) {
+    std::u16string text(units, u'\0');
+    std::memcpy(text.data(), bytes, 2 * units);
+    return text;
+}
+
 // The largest chunk a writer makes: a game header, a name and 65,535 events.
-constexpr std::uint32_t largestChunk = gameHeaderSize + 0xffff + 2 * 0xffff;
+constexpr std::uint32_t largestChunk = gameHeaderSize + 2 * 0xffff + 2 * 0xffff;
 
 // The chunks of an index file one after the other, through a buffer of a fixed size: reading
 // the whole file at once would hold all of it beside what is made of it.
@@ -157,11 +169,11 @@ QString SearchIndex::filePath() const {
     return QDir(m_directory).filePath(searchIndexFileName);
 }
 
-std::string_view SearchIndex::gameName(const Game& game) const {
-    return std::string_view(m_names).substr(game.nameOffset, game.nameLength);
+std::u16string_view SearchIndex::gameName(const Game& game) const {
+    return std::u16string_view(m_names).substr(game.nameOffset, game.nameLength);
 }
 
-int SearchIndex::appendGame(std::string_view name, std::int64_t size, std::int64_t modified,
+int SearchIndex::appendGame(std::u16string_view name, std::int64_t size, std::int64_t modified,
                             std::uint8_t handicap, bool unreadable, int eventCount) {
     Game game;
     game.size = size;
@@ -221,9 +233,10 @@ void SearchIndex::load() {
     m_names.reserve(names);
 
     // The names are views into m_names, which was sized for all of them above and does not move.
-    std::unordered_map<std::string_view, int> byName;
+    std::unordered_map<std::u16string_view, int> byName;
     byName.reserve(games);
     ChunkReader reader(file);
+    std::u16string name; // one game's, while it is checked
     for (;;) {
         ChunkReader::Chunk c;
         const ChunkReader::Step step = reader.next(c);
@@ -235,7 +248,7 @@ void SearchIndex::load() {
         const std::uint32_t length = c.length;
 
         if (c.tag == removalTag) {
-            const auto found = byName.find(std::string_view(payload, length));
+            const auto found = byName.find(namesOf(payload, length / 2));
             if (found != byName.end()) {
                 markDead(found->second);
                 byName.erase(found);
@@ -251,10 +264,12 @@ void SearchIndex::load() {
         const auto flags = take<std::uint8_t>(payload + 17);
         const auto nameLength = take<std::uint16_t>(payload + 18);
         const auto eventCount = take<std::uint16_t>(payload + 20);
-        if (length != std::uint32_t(gameHeaderSize + nameLength + 2 * eventCount) || handicap > 9)
+        if (length != std::uint32_t(gameHeaderSize + 2 * nameLength + 2 * eventCount) ||
+            handicap > 9)
             return;
-        const std::string_view name(payload + gameHeaderSize, nameLength);
-        const char* eventBytes = payload + gameHeaderSize + nameLength;
+        name.resize(nameLength);
+        std::memcpy(name.data(), payload + gameHeaderSize, 2 * size_t(nameLength));
+        const char* eventBytes = payload + gameHeaderSize + 2 * nameLength;
         // Events that no writer makes are damage the checksum missed. The payload need not be
         // aligned for 16-bit words: the events are copied to their place first, then checked.
         const size_t firstEvent = m_events.size();
@@ -292,14 +307,14 @@ int SearchIndex::readRecord(const QString& fileName, std::int64_t size, std::int
         }
     }
     m_events.insert(m_events.end(), events.begin(), events.end());
-    return appendGame(fileName.toStdString(), size, modified, handicap, unreadable,
+    return appendGame(viewOf(fileName), size, modified, handicap, unreadable,
                       static_cast<int>(events.size()));
 }
 
 QByteArray SearchIndex::gameChunk(int index) const {
     const Game& game = m_games[index];
     QByteArray payload;
-    payload.reserve(gameHeaderSize + game.nameLength + 2 * game.eventCount);
+    payload.reserve(gameHeaderSize + 2 * game.nameLength + 2 * game.eventCount);
     put(payload, game.size);
     put(payload, game.modified);
     put(payload, game.handicap);
@@ -307,7 +322,8 @@ QByteArray SearchIndex::gameChunk(int index) const {
     put(payload, game.nameLength);
     put(payload, game.eventCount);
     put(payload, std::uint16_t(0)); // reserved
-    payload.append(m_names.data() + game.nameOffset, game.nameLength);
+    payload.append(reinterpret_cast<const char*>(m_names.data() + game.nameOffset),
+                   2 * game.nameLength);
     payload.append(reinterpret_cast<const char*>(m_events.data() + game.eventOffset),
                    2 * game.eventCount);
     return chunk(gameTag, payload);
@@ -323,7 +339,8 @@ bool SearchIndex::rewrite() {
         Game game = m_games[i];
         if (game.dead)
             continue;
-        std::memmove(m_names.data() + names, m_names.data() + game.nameOffset, game.nameLength);
+        std::memmove(m_names.data() + names, m_names.data() + game.nameOffset,
+                     2 * size_t(game.nameLength));
         std::memmove(m_events.data() + events, m_events.data() + game.eventOffset,
                      2 * size_t(game.eventCount));
         game.nameOffset = static_cast<std::uint32_t>(names);
@@ -379,7 +396,7 @@ bool SearchIndex::update(const IndexProgress& progress) {
         return false;
 
     // Views into m_names, which nothing changes until the listing is done.
-    std::unordered_map<std::string_view, int> byName;
+    std::unordered_map<std::u16string_view, int> byName;
     byName.reserve(m_games.size());
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead)
@@ -401,7 +418,7 @@ bool SearchIndex::update(const IndexProgress& progress) {
         if (!isRecordName(name))
             continue;
         const FileStamp stamp = stampOf(*it);
-        const auto found = byName.find(name.toStdString());
+        const auto found = byName.find(viewOf(name));
         if (found != byName.end() && m_games[found->second].size == stamp.size &&
             m_games[found->second].modified == stamp.modified) {
             seen[found->second] = true;
@@ -412,19 +429,20 @@ bool SearchIndex::update(const IndexProgress& progress) {
     if (error)
         return false;
 
-    std::unordered_map<std::string, int> rereading;
+    std::unordered_map<std::u16string_view, int> rereading;
     for (const Listed& listed : toRead)
-        rereading.emplace(listed.name.toStdString(), 0);
+        rereading.emplace(viewOf(listed.name), 0);
     QByteArray chunks;
     for (int i = 0; i < static_cast<int>(seen.size()); ++i) {
         if (seen[i] || m_games[i].dead)
             continue;
-        const std::string name(gameName(m_games[i]));
+        const std::u16string_view name = gameName(m_games[i]);
         markDead(i);
         // A changed record's new chunk replaces it when read back; only a record that is gone
         // needs a removal of its own.
         if (!rereading.contains(name))
-            chunks += chunk(removalTag, QByteArray(name.data(), qsizetype(name.size())));
+            chunks += chunk(removalTag, QByteArray(reinterpret_cast<const char*>(name.data()),
+                                                   2 * qsizetype(name.size())));
     }
 
     bool complete = true;
@@ -461,7 +479,7 @@ bool SearchIndex::addRecord(const QString& fileName) {
     const FileStamp stamp = stampOf(entry);
     if (error || !entry.is_regular_file(error) || stamp.size < 0)
         return false;
-    const std::string name = fileName.toStdString();
+    const std::u16string_view name = viewOf(fileName);
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead && gameName(m_games[i]) == name)
             markDead(i);
@@ -473,39 +491,55 @@ bool SearchIndex::addRecord(const QString& fileName) {
 
 namespace {
 
-// Byte order with ASCII letters folded: names differ in ASCII letters only where case matters,
-// and UTF-8 sorts other characters by their code, as the catalogue does.
-int compareFolded(std::string_view a, std::string_view b) {
+char16_t folded(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Code order with ASCII letters folded: names differ in ASCII letters only where case matters,
+// as the catalogue sorts them; the names as they are settle a tie.
+bool nameBefore(std::u16string_view a, std::u16string_view b) {
     const size_t n = std::min(a.size(), b.size());
     for (size_t i = 0; i < n; ++i) {
-        auto fold = [](char c) {
-            const auto u = static_cast<unsigned char>(c);
-            return u >= 'A' && u <= 'Z' ? u + ('a' - 'A') : u;
-        };
-        const unsigned x = fold(a[i]);
-        const unsigned y = fold(b[i]);
+        const char16_t x = folded(a[i]);
+        const char16_t y = folded(b[i]);
         if (x != y)
-            return x < y ? -1 : 1;
+            return x < y;
     }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+// The first twelve code units of a name, folded, as three numbers in the same order: most
+// names differ there (after the common "対局名（"), and comparing these keeps the sort in one
+// small array instead of reaching into the names scattered over memory.
+struct SortKey {
+    std::array<std::uint64_t, 3> prefix{};
+    int game = 0;
+};
+SortKey sortKey(std::u16string_view name, int game) {
+    SortKey key;
+    key.game = game;
+    for (size_t i = 0; i < 12; ++i) {
+        const std::uint64_t unit = i < name.size() ? folded(name[i]) : 0;
+        key.prefix[i / 4] |= unit << (48 - 16 * (i % 4));
+    }
+    return key;
 }
 
 } // namespace
 
 SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const {
     if (m_rank.size() != m_games.size()) {
-        std::vector<int> order(m_games.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = static_cast<int>(i);
-        std::sort(order.begin(), order.end(), [&](int a, int b) {
-            const std::string_view x = gameName(m_games[a]);
-            const std::string_view y = gameName(m_games[b]);
-            const int byFolded = compareFolded(x, y);
-            return byFolded != 0 ? byFolded < 0 : x < y;
+        std::vector<SortKey> keys(m_games.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            keys[i] = sortKey(gameName(m_games[i]), static_cast<int>(i));
+        std::sort(keys.begin(), keys.end(), [this](const SortKey& a, const SortKey& b) {
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            return nameBefore(gameName(m_games[a.game]), gameName(m_games[b.game]));
         });
         m_rank.assign(m_games.size(), 0);
-        for (size_t i = 0; i < order.size(); ++i)
-            m_rank[order[i]] = static_cast<int>(i);
+        for (size_t i = 0; i < keys.size(); ++i)
+            m_rank[keys[i].game] = static_cast<int>(i);
     }
 
     const SearchPlan plan(pattern, swap);
@@ -524,12 +558,18 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
                                          game.handicap, m_footprints[i]))
             found.emplace_back(static_cast<int>(i), *match);
     }
-    std::sort(found.begin(), found.end(),
-              [this](const auto& a, const auto& b) { return m_rank[a.first] < m_rank[b.first]; });
+    // Into name order through the ranks: one pass however many games were found.
+    std::vector<int> byRank(m_games.size(), -1);
+    for (size_t k = 0; k < found.size(); ++k)
+        byRank[m_rank[found[k].first]] = static_cast<int>(k);
     results.hits.reserve(static_cast<qsizetype>(found.size()));
-    for (const auto& [game, match] : found) {
-        const std::string_view name = gameName(m_games[game]);
-        results.hits.append({QString::fromUtf8(name.data(), qsizetype(name.size())), match});
+    for (const int k : byRank) {
+        if (k < 0)
+            continue;
+        const std::u16string_view name = gameName(m_games[found[k].first]);
+        results.hits.append({QString(reinterpret_cast<const QChar*>(name.data()),
+                                     static_cast<qsizetype>(name.size())),
+                             found[k].second});
     }
     return results;
 }

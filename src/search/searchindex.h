@@ -66,7 +66,7 @@ private:
         std::int64_t modified = 0; // the file time's own count
         std::uint32_t nameOffset = 0;
         std::uint32_t eventOffset = 0;
-        std::uint16_t nameLength = 0;
+        std::uint16_t nameLength = 0; // UTF-16 code units
         std::uint16_t eventCount = 0;
         std::uint8_t handicap = 0;
         bool unreadable = false;
@@ -75,10 +75,10 @@ private:
 
     void load();
     // A game whose events are the last eventCount of m_events.
-    int appendGame(std::string_view name, std::int64_t size, std::int64_t modified,
+    int appendGame(std::u16string_view name, std::int64_t size, std::int64_t modified,
                    std::uint8_t handicap, bool unreadable, int eventCount);
     int readRecord(const QString& fileName, std::int64_t size, std::int64_t modified);
-    std::string_view gameName(const Game& game) const;
+    std::u16string_view gameName(const Game& game) const;
     void markDead(int game);
     QByteArray gameChunk(int game) const;
     bool rewrite();
@@ -94,7 +94,8 @@ private:
     // Apart from the games, so that the filter runs through them alone.
     std::vector<GameFootprint> m_footprints;
     std::vector<std::uint16_t> m_events;
-    std::string m_names; // UTF-8
+    // UTF-16, as QString holds them: a file name listed or a hit made needs no conversion.
+    std::u16string m_names;
     // Each game's place in file-name order, letter case ignored; worked out again on the first
     // search after the games changed.
     mutable std::vector<int> m_rank;
