@@ -5,16 +5,25 @@
 #include "store/recordname.h"
 #include "store/textfile.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
-#include <filesystem>
 #include <unordered_map>
+
+#ifdef Q_OS_LINUX
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#else
+#include <filesystem>
+#endif
 
 namespace vorleth {
 
@@ -61,28 +70,68 @@ QByteArray chunk(std::uint32_t tag, const QByteArray& payload) {
     return bytes + payload;
 }
 
+bool isRecordName(const QString& name) {
+    return name.endsWith(u".igo", Qt::CaseInsensitive);
+}
+
+// A file's size and time as the index keeps them (size -1: no regular file there). Read
+// without the time-zone work of QDateTime, which counts for a listing of 100,000 records.
+struct FileStamp {
+    std::int64_t size = -1;
+    std::int64_t modified = 0;
+};
+
+#ifdef Q_OS_LINUX
+// One stat per record, relative to the open directory: the standard library's directory
+// entries stat a file once for its size and again for its time, each by its whole path, which
+// makes most of the time of checking a large library.
+FileStamp stampOf(const struct stat& st) {
+    if (!S_ISREG(st.st_mode))
+        return {};
+    return {static_cast<std::int64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+FileStamp stampOfFile(const QString& directory, const QString& name) {
+    struct stat st;
+    if (::stat(QFile::encodeName(QDir(directory).filePath(name)).constData(), &st) != 0)
+        return {};
+    return stampOf(st);
+}
+
+// Calls each with the name and stamp of every record file of the directory; false when the
+// directory cannot be read.
+template <typename Each> bool listRecords(const QString& directory, Each each) {
+    DIR* dir = ::opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return false;
+    const int fd = ::dirfd(dir);
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (entry->d_type != DT_REG && entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+            continue;
+        const QString name = QFile::decodeName(entry->d_name);
+        struct stat st;
+        if (!isRecordName(name) || ::fstatat(fd, entry->d_name, &st, 0) != 0)
+            continue;
+        if (const FileStamp stamp = stampOf(st); stamp.size >= 0)
+            each(name, stamp);
+    }
+    const bool complete = errno == 0;
+    ::closedir(dir);
+    return complete;
+}
+#else
 namespace fs = std::filesystem;
 
 fs::path nativePath(const QString& path) {
     return fs::path(path.toStdU16String());
 }
 
-QString fileNameOf(const fs::path& path) {
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.filename().native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.filename().native()));
-#endif
-}
-
-// A file's size and time as the index keeps them; the standard library reads them without
-// the time-zone work of QDateTime, which counts for a listing of 100,000 records.
-struct FileStamp {
-    std::int64_t size = -1;
-    std::int64_t modified = 0;
-};
 FileStamp stampOf(const fs::directory_entry& entry) {
     std::error_code error;
+    if (!entry.is_regular_file(error))
+        return {};
     FileStamp stamp;
     stamp.size = static_cast<std::int64_t>(entry.file_size(error));
     if (error)
@@ -91,9 +140,30 @@ FileStamp stampOf(const fs::directory_entry& entry) {
     return error ? FileStamp{} : stamp;
 }
 
-bool isRecordName(const QString& name) {
-    return name.endsWith(u".igo", Qt::CaseInsensitive);
+FileStamp stampOfFile(const QString& directory, const QString& name) {
+    std::error_code error;
+    const fs::directory_entry entry(nativePath(QDir(directory).filePath(name)), error);
+    return error ? FileStamp{} : stampOf(entry);
 }
+
+template <typename Each> bool listRecords(const QString& directory, Each each) {
+    std::error_code error;
+    for (fs::directory_iterator it(nativePath(directory), error), end; !error && it != end;
+         it.increment(error)) {
+#ifdef Q_OS_WIN
+        const QString name = QString::fromStdWString(it->path().filename().native());
+#else
+        const QString name =
+            QFile::decodeName(QByteArray::fromStdString(it->path().filename().native()));
+#endif
+        if (!isRecordName(name))
+            continue;
+        if (const FileStamp stamp = stampOf(*it); stamp.size >= 0)
+            each(name, stamp);
+    }
+    return !error;
+}
+#endif
 
 std::u16string_view viewOf(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())};
@@ -105,6 +175,27 @@ std::u16string namesOf(const char* bytes, size_t units) {
     std::memcpy(text.data(), bytes, 2 * units);
     return text;
 }
+
+// Games by name, in one array probed in turn from the name's hash: a node-based map of 100,000
+// names would be 100,000 allocations, and its lookups jumps over memory. The names themselves
+// stay in the index (nameOf gives a game's), and the table is sized once for all the games.
+class NameTable {
+public:
+    explicit NameTable(size_t games)
+        : m_slots(std::bit_ceil(std::max<size_t>(16, 2 * games)), -1) {}
+
+    // The slot of name: its game, or -1 where it goes.
+    template <typename NameOf> int& slot(std::u16string_view name, const NameOf& nameOf) {
+        const size_t mask = m_slots.size() - 1;
+        size_t i = std::hash<std::u16string_view>{}(name)&mask;
+        while (m_slots[i] >= 0 && nameOf(m_slots[i]) != name)
+            i = (i + 1) & mask;
+        return m_slots[i];
+    }
+
+private:
+    std::vector<int> m_slots;
+};
 
 // The largest chunk a writer makes: a game header, a name and 65,535 events.
 constexpr std::uint32_t largestChunk = gameHeaderSize + 2 * 0xffff + 2 * 0xffff;
@@ -232,9 +323,8 @@ void SearchIndex::load() {
     m_events.reserve(events);
     m_names.reserve(names);
 
-    // The names are views into m_names, which was sized for all of them above and does not move.
-    std::unordered_map<std::u16string_view, int> byName;
-    byName.reserve(games);
+    NameTable byName(games);
+    auto nameOf = [this](int game) { return gameName(m_games[game]); };
     ChunkReader reader(file);
     std::u16string name; // one game's, while it is checked
     for (;;) {
@@ -248,11 +338,9 @@ void SearchIndex::load() {
         const std::uint32_t length = c.length;
 
         if (c.tag == removalTag) {
-            const auto found = byName.find(namesOf(payload, length / 2));
-            if (found != byName.end()) {
-                markDead(found->second);
-                byName.erase(found);
-            }
+            // The slot keeps the dead game: a later chunk of that name takes it over.
+            if (const int found = byName.slot(namesOf(payload, length / 2), nameOf); found >= 0)
+                markDead(found);
             ++m_deadCount;
             continue;
         }
@@ -283,11 +371,11 @@ void SearchIndex::load() {
                 return;
             }
         }
-        const auto found = byName.find(name);
-        if (found != byName.end())
-            markDead(found->second);
+        int& slot = byName.slot(name, nameOf);
+        if (slot >= 0)
+            markDead(slot);
         const int game = appendGame(name, size, modified, handicap, flags & 1, eventCount);
-        byName[gameName(m_games[game])] = game;
+        slot = game;
     }
     m_needsRewrite = false;
 }
@@ -395,12 +483,11 @@ bool SearchIndex::update(const IndexProgress& progress) {
     if (m_directory.isEmpty() || !directoryInfo.isDir())
         return false;
 
-    // Views into m_names, which nothing changes until the listing is done.
-    std::unordered_map<std::u16string_view, int> byName;
-    byName.reserve(m_games.size());
+    NameTable byName(m_games.size());
+    auto nameOf = [this](int game) { return gameName(m_games[game]); };
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead)
-            byName[gameName(m_games[i])] = i;
+            byName.slot(gameName(m_games[i]), nameOf) = i;
 
     struct Listed {
         QString name;
@@ -409,24 +496,16 @@ bool SearchIndex::update(const IndexProgress& progress) {
     };
     std::vector<Listed> toRead;
     std::vector<bool> seen(m_games.size(), false);
-    std::error_code error;
-    for (fs::directory_iterator it(nativePath(m_directory), error), end; !error && it != end;
-         it.increment(error)) {
-        if (!it->is_regular_file(error))
-            continue;
-        const QString name = fileNameOf(it->path());
-        if (!isRecordName(name))
-            continue;
-        const FileStamp stamp = stampOf(*it);
-        const auto found = byName.find(viewOf(name));
-        if (found != byName.end() && m_games[found->second].size == stamp.size &&
-            m_games[found->second].modified == stamp.modified) {
-            seen[found->second] = true;
-            continue;
+    const bool listed = listRecords(m_directory, [&](const QString& name, FileStamp stamp) {
+        const int found = byName.slot(viewOf(name), nameOf);
+        if (found >= 0 && m_games[found].size == stamp.size &&
+            m_games[found].modified == stamp.modified) {
+            seen[found] = true;
+            return;
         }
         toRead.push_back({name, stamp.size, stamp.modified});
-    }
-    if (error)
+    });
+    if (!listed)
         return false;
 
     std::unordered_map<std::u16string_view, int> rereading;
@@ -474,10 +553,8 @@ bool SearchIndex::addRecord(const QString& fileName) {
     m_rewrote = false;
     if (!m_loaded)
         load();
-    std::error_code error;
-    const fs::directory_entry entry(nativePath(QDir(m_directory).filePath(fileName)), error);
-    const FileStamp stamp = stampOf(entry);
-    if (error || !entry.is_regular_file(error) || stamp.size < 0)
+    const FileStamp stamp = stampOfFile(m_directory, fileName);
+    if (stamp.size < 0)
         return false;
     const std::u16string_view name = viewOf(fileName);
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
