@@ -98,8 +98,7 @@ SearchPlan::SearchPlan(const SearchPattern& pattern, bool swap)
                 caring[i] |= std::uint16_t(1u << v);
 }
 
-std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
-                                   int handicap, const GameFootprint& footprint) {
+std::uint32_t possibleVariants(const SearchPlan& plan, const GameFootprint& footprint) {
     // A variant can only match a game that at some time had a stone of the right colour on
     // each of its stone points; most games fail this for most variants.
     std::uint32_t active = 0;
@@ -109,6 +108,17 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
             covers(footprint.everWhite, variant.whiteBits))
             active |= 1u << v;
     }
+    return active;
+}
+
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint) {
+    return matchGame(plan, events, count, handicap, footprint, possibleVariants(plan, footprint));
+}
+
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint,
+                                   std::uint32_t active) {
     if (active == 0)
         return std::nullopt;
 

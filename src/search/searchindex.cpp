@@ -568,6 +568,14 @@ bool SearchIndex::addRecord(const QString& fileName) {
 
 namespace {
 
+void prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
 char16_t folded(char16_t c) {
     return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
 }
@@ -621,7 +629,9 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
 
     const SearchPlan plan(pattern, swap);
     SearchResults results;
-    std::vector<std::pair<int, GameMatch>> found;
+    // The footprints first, all in a row; then the games they leave, each one's events fetched
+    // from memory while the one before is replayed: waiting for them is most of a replay.
+    std::vector<std::pair<int, std::uint32_t>> candidates;
     for (size_t i = 0; i < m_games.size(); ++i) {
         const Game& game = m_games[i];
         if (game.dead)
@@ -631,9 +641,23 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
             continue;
         }
         ++results.searched;
+        if (const std::uint32_t active = possibleVariants(plan, m_footprints[i]))
+            candidates.emplace_back(static_cast<int>(i), active);
+    }
+    std::vector<std::pair<int, GameMatch>> found;
+    constexpr size_t ahead = 4;
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        if (k + ahead < candidates.size()) {
+            const std::uint16_t* next =
+                m_events.data() + m_games[candidates[k + ahead].first].eventOffset;
+            prefetch(next);
+            prefetch(next + 32);
+        }
+        const auto [i, active] = candidates[k];
+        const Game& game = m_games[i];
         if (const auto match = matchGame(plan, m_events.data() + game.eventOffset, game.eventCount,
-                                         game.handicap, m_footprints[i]))
-            found.emplace_back(static_cast<int>(i), *match);
+                                         game.handicap, m_footprints[i], active))
+            found.emplace_back(i, *match);
     }
     // Into name order through the ranks: one pass however many games were found.
     std::vector<int> byRank(m_games.size(), -1);
