@@ -632,6 +632,7 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
     // The footprints first, all in a row; then the games they leave, each one's events fetched
     // from memory while the one before is replayed: waiting for them is most of a replay.
     std::vector<std::pair<int, std::uint32_t>> candidates;
+    candidates.reserve(m_games.size());
     for (size_t i = 0; i < m_games.size(); ++i) {
         const Game& game = m_games[i];
         if (game.dead)
@@ -645,6 +646,7 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
             candidates.emplace_back(static_cast<int>(i), active);
     }
     std::vector<std::pair<int, GameMatch>> found;
+    found.reserve(candidates.size());
     constexpr size_t ahead = 4;
     for (size_t k = 0; k < candidates.size(); ++k) {
         if (k + ahead < candidates.size()) {
