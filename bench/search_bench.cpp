@@ -27,7 +27,9 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 
+#ifdef __GLIBC__
 #include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -307,7 +309,9 @@ int searchesOnly(const QString& directory, int rounds, const QString& patternDir
         }
     }
     // The listing that chose the patterns is no part of a search.
+#ifdef __GLIBC__
     malloc_trim(0);
+#endif
     resetPeakMemory();
     SearchIndex index(directory);
     index.update();
