@@ -260,22 +260,20 @@ QString SearchIndex::filePath() const {
     return QDir(m_directory).filePath(searchIndexFileName);
 }
 
-std::u16string_view SearchIndex::gameName(const Game& game) const {
-    return std::u16string_view(m_names).substr(game.nameOffset, game.nameLength);
+std::u16string_view SearchIndex::gameName(int game) const {
+    return viewOf(m_names[game]);
 }
 
-int SearchIndex::appendGame(std::u16string_view name, std::int64_t size, std::int64_t modified,
+int SearchIndex::appendGame(QString name, std::int64_t size, std::int64_t modified,
                             std::uint8_t handicap, bool unreadable, int eventCount) {
     Game game;
     game.size = size;
     game.modified = modified;
-    game.nameOffset = static_cast<std::uint32_t>(m_names.size());
-    game.nameLength = static_cast<std::uint16_t>(name.size());
     game.eventOffset = static_cast<std::uint32_t>(m_events.size() - eventCount);
     game.eventCount = static_cast<std::uint16_t>(eventCount);
     game.handicap = handicap;
     game.unreadable = unreadable;
-    m_names += name;
+    m_names.push_back(std::move(name));
     m_games.push_back(game);
     m_footprints.push_back(gameFootprint(m_events.data() + game.eventOffset, eventCount, handicap));
     ++m_liveCount;
@@ -304,7 +302,6 @@ void SearchIndex::load() {
     // hold the old and the new array at the same time, and leave up to half of each unused.
     size_t games = 0;
     size_t events = 0;
-    size_t names = 0;
     {
         ChunkReader reader(file);
         ChunkReader::Chunk c;
@@ -312,7 +309,6 @@ void SearchIndex::load() {
             if (c.tag != gameTag || c.length < std::uint32_t(gameHeaderSize))
                 continue;
             ++games;
-            names += take<std::uint16_t>(c.payload + 18);
             events += take<std::uint16_t>(c.payload + 20);
         }
     }
@@ -321,12 +317,11 @@ void SearchIndex::load() {
     m_games.reserve(games);
     m_footprints.reserve(games);
     m_events.reserve(events);
-    m_names.reserve(names);
+    m_names.reserve(games);
 
     NameTable byName(games);
-    auto nameOf = [this](int game) { return gameName(m_games[game]); };
+    auto nameOf = [this](int game) { return gameName(game); };
     ChunkReader reader(file);
-    std::u16string name; // one game's, while it is checked
     for (;;) {
         ChunkReader::Chunk c;
         const ChunkReader::Step step = reader.next(c);
@@ -355,7 +350,7 @@ void SearchIndex::load() {
         if (length != std::uint32_t(gameHeaderSize + 2 * nameLength + 2 * eventCount) ||
             handicap > 9)
             return;
-        name.resize(nameLength);
+        QString name(nameLength, Qt::Uninitialized);
         std::memcpy(name.data(), payload + gameHeaderSize, 2 * size_t(nameLength));
         const char* eventBytes = payload + gameHeaderSize + 2 * nameLength;
         // Events that no writer makes are damage the checksum missed. The payload need not be
@@ -371,10 +366,11 @@ void SearchIndex::load() {
                 return;
             }
         }
-        int& slot = byName.slot(name, nameOf);
+        int& slot = byName.slot(viewOf(name), nameOf);
         if (slot >= 0)
             markDead(slot);
-        const int game = appendGame(name, size, modified, handicap, flags & 1, eventCount);
+        const int game =
+            appendGame(std::move(name), size, modified, handicap, flags & 1, eventCount);
         slot = game;
     }
     m_needsRewrite = false;
@@ -395,23 +391,24 @@ int SearchIndex::readRecord(const QString& fileName, std::int64_t size, std::int
         }
     }
     m_events.insert(m_events.end(), events.begin(), events.end());
-    return appendGame(viewOf(fileName), size, modified, handicap, unreadable,
+    return appendGame(fileName, size, modified, handicap, unreadable,
                       static_cast<int>(events.size()));
 }
 
 QByteArray SearchIndex::gameChunk(int index) const {
     const Game& game = m_games[index];
     QByteArray payload;
-    payload.reserve(gameHeaderSize + 2 * game.nameLength + 2 * game.eventCount);
+    const QString& name = m_names[index];
+    const auto nameLength = static_cast<std::uint16_t>(name.size());
+    payload.reserve(gameHeaderSize + 2 * nameLength + 2 * game.eventCount);
     put(payload, game.size);
     put(payload, game.modified);
     put(payload, game.handicap);
     put(payload, static_cast<std::uint8_t>(game.unreadable ? 1 : 0));
-    put(payload, game.nameLength);
+    put(payload, nameLength);
     put(payload, game.eventCount);
     put(payload, std::uint16_t(0)); // reserved
-    payload.append(reinterpret_cast<const char*>(m_names.data() + game.nameOffset),
-                   2 * game.nameLength);
+    payload.append(reinterpret_cast<const char*>(name.utf16()), 2 * qsizetype(nameLength));
     payload.append(reinterpret_cast<const char*>(m_events.data() + game.eventOffset),
                    2 * game.eventCount);
     return chunk(gameTag, payload);
@@ -422,26 +419,23 @@ bool SearchIndex::rewrite() {
     // memory then hold the live games only.
     size_t kept = 0;
     size_t events = 0;
-    size_t names = 0;
     for (size_t i = 0; i < m_games.size(); ++i) {
         Game game = m_games[i];
         if (game.dead)
             continue;
-        std::memmove(m_names.data() + names, m_names.data() + game.nameOffset,
-                     2 * size_t(game.nameLength));
         std::memmove(m_events.data() + events, m_events.data() + game.eventOffset,
                      2 * size_t(game.eventCount));
-        game.nameOffset = static_cast<std::uint32_t>(names);
         game.eventOffset = static_cast<std::uint32_t>(events);
-        names += game.nameLength;
         events += game.eventCount;
         m_footprints[kept] = m_footprints[i];
+        if (kept != i)
+            m_names[kept] = std::move(m_names[i]);
         m_games[kept++] = game;
     }
     m_games.resize(kept);
     m_footprints.resize(kept);
     m_events.resize(events);
-    m_names.resize(names);
+    m_names.resize(kept);
     m_deadCount = 0;
     m_rank.clear();
 
@@ -484,10 +478,10 @@ bool SearchIndex::update(const IndexProgress& progress) {
         return false;
 
     NameTable byName(m_games.size());
-    auto nameOf = [this](int game) { return gameName(m_games[game]); };
+    auto nameOf = [this](int game) { return gameName(game); };
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead)
-            byName.slot(gameName(m_games[i]), nameOf) = i;
+            byName.slot(gameName(i), nameOf) = i;
 
     struct Listed {
         QString name;
@@ -515,7 +509,7 @@ bool SearchIndex::update(const IndexProgress& progress) {
     for (int i = 0; i < static_cast<int>(seen.size()); ++i) {
         if (seen[i] || m_games[i].dead)
             continue;
-        const std::u16string_view name = gameName(m_games[i]);
+        const std::u16string_view name = gameName(i);
         markDead(i);
         // A changed record's new chunk replaces it when read back; only a record that is gone
         // needs a removal of its own.
@@ -558,7 +552,7 @@ bool SearchIndex::addRecord(const QString& fileName) {
         return false;
     const std::u16string_view name = viewOf(fileName);
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
-        if (!m_games[i].dead && gameName(m_games[i]) == name)
+        if (!m_games[i].dead && gameName(i) == name)
             markDead(i);
     const int game = readRecord(fileName, stamp.size, stamp.modified);
     if (m_needsRewrite || m_deadCount > m_liveCount / 4)
@@ -616,11 +610,11 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
     if (m_rank.size() != m_games.size()) {
         std::vector<SortKey> keys(m_games.size());
         for (size_t i = 0; i < keys.size(); ++i)
-            keys[i] = sortKey(gameName(m_games[i]), static_cast<int>(i));
+            keys[i] = sortKey(gameName(i), static_cast<int>(i));
         std::sort(keys.begin(), keys.end(), [this](const SortKey& a, const SortKey& b) {
             if (a.prefix != b.prefix)
                 return a.prefix < b.prefix;
-            return nameBefore(gameName(m_games[a.game]), gameName(m_games[b.game]));
+            return nameBefore(gameName(a.game), gameName(b.game));
         });
         m_rank.assign(m_games.size(), 0);
         for (size_t i = 0; i < keys.size(); ++i)
@@ -669,10 +663,7 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
     for (const int k : byRank) {
         if (k < 0)
             continue;
-        const std::u16string_view name = gameName(m_games[found[k].first]);
-        results.hits.append({QString(reinterpret_cast<const QChar*>(name.data()),
-                                     static_cast<qsizetype>(name.size())),
-                             found[k].second});
+        results.hits.append({m_names[found[k].first], found[k].second});
     }
     return results;
 }
