@@ -7,6 +7,10 @@
 //                                        one record, 20 whole positions and 20 corner and side
 //                                        patterns (all symmetries); writes one pattern of each
 //                                        kind to PATTERNS (for timing the command line)
+//   search_bench searches DIR [ROUNDS [PATTERNS]]
+//                                        only the searches, ROUNDS times over, on the index as
+//                                        it is (for a profiler, and steadier figures); writes
+//                                        the 20 corner and side patterns to PATTERNS
 // The library is made in a directory of the user's choice and never committed.
 #include "board/symmetry.h"
 #include "import/sgfimport.h"
@@ -22,6 +26,10 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTextStream>
+
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include <algorithm>
 #include <cstdio>
@@ -166,6 +174,45 @@ SearchPattern patternOf(const std::array<int, boardPointCount>& cells, int left,
     return pattern;
 }
 
+// The patterns searched for: 20 whole positions and 20 corner and side patterns, taken from
+// records of the library chosen by a fixed seed.
+struct BenchPatterns {
+    std::vector<SearchPattern> positions;
+    std::vector<SearchPattern> regions;
+};
+BenchPatterns benchPatterns(const QString& directory, const QStringList& names,
+                            QRandomGenerator& random) {
+    BenchPatterns patterns;
+    for (int i = 0; i < 20; ++i) {
+        Result<GameRecord> read;
+        do {
+            const QString name = names.at(random.bounded(names.size()));
+            QFile file(QDir(directory).filePath(name));
+            file.open(QIODevice::ReadOnly);
+            read = decodeRecord(name.chopped(4), file.readAll());
+        } while (!read.ok || read.moves.length() < 80);
+        const MoveList& moves = read.moves;
+        const auto whole = positionAfter(moves, entriesForStones(moves, 10 + random.bounded(60)));
+        patterns.positions.push_back(patternOf(whole, 1, 1, 19, 19));
+        const auto early = positionAfter(moves, entriesForStones(moves, 8 + random.bounded(30)));
+        // Alternately a corner of 7 x 7 and a side of 9 x 5.
+        patterns.regions.push_back(i % 2 == 0 ? patternOf(early, 13, 1, 19, 7)
+                                              : patternOf(early, 6, 15, 14, 19));
+    }
+    return patterns;
+}
+
+QStringList recordNames(const QString& directory) {
+    return QDir(directory).entryList({QStringLiteral("*.IGO")}, QDir::Files);
+}
+
+// The peak resident memory from here on: the kernel forgets the peak so far.
+void resetPeakMemory() {
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (clear.open(QIODevice::WriteOnly))
+        clear.write("5");
+}
+
 int measure(const QString& directory, const QString& patternDirectory) {
     const double ls = lsMilliseconds(directory);
     out() << "ls -f: " << ls << " ms\n";
@@ -184,15 +231,16 @@ int measure(const QString& directory, const QString& patternDirectory) {
         out() << "  games " << index.gameCount() << ", file "
               << QFileInfo(index.filePath()).size() / 1048576.0 << " MB\n";
     }
+    out() << "memory while building: peak " << residentKilobytes("VmHWM:") / 1024 << " MB\n";
 
+    const QStringList names = recordNames(directory);
+    QRandomGenerator random(21);
+    const BenchPatterns patterns = benchPatterns(directory, names, random);
     timer.restart();
     SearchIndex index(directory);
     index.update();
     report("index read back and checked against the directory", timer.nsecsElapsed() / 1e6);
 
-    // The real games the library was made from: its records with the most entries.
-    QStringList names = QDir(directory).entryList({QStringLiteral("*.IGO")}, QDir::Files);
-    QRandomGenerator random(21);
     std::vector<double> adds;
     for (int i = 0; i < 20; ++i) {
         const QString source = names.at(random.bounded(names.size()));
@@ -210,38 +258,24 @@ int measure(const QString& directory, const QString& patternDirectory) {
     std::vector<double> swapped;
     int found = 0;
     for (int i = 0; i < 20; ++i) {
-        Result<GameRecord> read;
-        do {
-            const QString name = names.at(random.bounded(names.size()));
-            QFile file(QDir(directory).filePath(name));
-            file.open(QIODevice::ReadOnly);
-            read = decodeRecord(name.chopped(4), file.readAll());
-        } while (!read.ok || read.moves.length() < 80);
-        const MoveList& moves = read.moves;
-        const auto whole = positionAfter(moves, entriesForStones(moves, 10 + random.bounded(60)));
-        const SearchPattern position = patternOf(whole, 1, 1, 19, 19);
         timer.restart();
-        found += index.search(position, false).hits.size();
+        found += index.search(patterns.positions[i], false).hits.size();
         positions.push_back(timer.nsecsElapsed() / 1e6);
-
-        const auto early = positionAfter(moves, entriesForStones(moves, 8 + random.bounded(30)));
-        // Alternately a corner of 7 x 7 and a side of 9 x 5.
-        const SearchPattern region =
-            i % 2 == 0 ? patternOf(early, 13, 1, 19, 7) : patternOf(early, 6, 15, 14, 19);
         timer.restart();
-        found += index.search(region, false).hits.size();
+        found += index.search(patterns.regions[i], false).hits.size();
         regions.push_back(timer.nsecsElapsed() / 1e6);
         timer.restart();
-        found += index.search(region, true).hits.size();
+        found += index.search(patterns.regions[i], true).hits.size();
         swapped.push_back(timer.nsecsElapsed() / 1e6);
-        if (i == 0 && !patternDirectory.isEmpty()) {
-            QDir().mkpath(patternDirectory);
-            for (const auto& [file, pattern] : {std::pair{QStringLiteral("position.txt"), position},
-                                                std::pair{QStringLiteral("region.txt"), region}}) {
-                QFile f(QDir(patternDirectory).filePath(file));
-                if (f.open(QIODevice::WriteOnly))
-                    f.write(patternText(pattern).toUtf8());
-            }
+    }
+    if (!patternDirectory.isEmpty()) {
+        QDir().mkpath(patternDirectory);
+        for (const auto& [file, pattern] :
+             {std::pair{QStringLiteral("position.txt"), patterns.positions[0]},
+              std::pair{QStringLiteral("region.txt"), patterns.regions[0]}}) {
+            QFile f(QDir(patternDirectory).filePath(file));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(patternText(pattern).toUtf8());
         }
     }
     report("whole position, 95th percentile of 20", percentile95(positions));
@@ -250,8 +284,64 @@ int measure(const QString& directory, const QString& patternDirectory) {
     report("corner or side, 8 symmetries, median", median(regions));
     report("corner or side, colours exchanged too, 95th percentile", percentile95(swapped));
     out() << "games found in all: " << found << '\n';
-    out() << "memory: resident " << residentKilobytes("VmRSS:") / 1024 << " MB, peak "
-          << residentKilobytes("VmHWM:") / 1024 << " MB\n";
+    // What building left behind stays in this process: the memory of a search is the
+    // "searches" run's, a process of its own.
+    return 0;
+}
+
+// Only the searches, repeated, on an index already built: for a profiler, and for figures
+// steadier than one pass gives on a busy machine (each pattern's fastest round counts). The
+// peak memory is the process's from reading the index on: checking it against the directory,
+// searching, the results. The corner and side patterns go to PATTERNS, one file each, for
+// timing the command line.
+int searchesOnly(const QString& directory, int rounds, const QString& patternDirectory) {
+    BenchPatterns patterns;
+    {
+        QRandomGenerator random(21);
+        patterns = benchPatterns(directory, recordNames(directory), random);
+    }
+    if (!patternDirectory.isEmpty()) {
+        QDir().mkpath(patternDirectory);
+        for (size_t i = 0; i < patterns.regions.size(); ++i) {
+            QFile f(QDir(patternDirectory).filePath(QStringLiteral("region-%1.txt").arg(i)));
+            if (f.open(QIODevice::WriteOnly))
+                f.write(patternText(patterns.regions[i]).toUtf8());
+        }
+    }
+    // The listing that chose the patterns is no part of a search.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
+    resetPeakMemory();
+    SearchIndex index(directory);
+    index.update();
+    std::vector<double> regions(patterns.regions.size(), 1e300);
+    std::vector<double> positions(patterns.positions.size(), 1e300);
+    std::vector<qsizetype> hits(patterns.regions.size());
+    QElapsedTimer timer;
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t i = 0; i < patterns.regions.size(); ++i) {
+            timer.start();
+            hits[i] = index.search(patterns.regions[i], false).hits.size();
+            regions[i] = std::min(regions[i], timer.nsecsElapsed() / 1e6);
+            timer.start();
+            index.search(patterns.positions[i], false);
+            positions[i] = std::min(positions[i], timer.nsecsElapsed() / 1e6);
+        }
+    }
+    for (size_t i = 0; i < patterns.regions.size(); ++i)
+        out() << "  pattern " << i << ": " << patterns.regions[i].stoneCount() << " stones, "
+              << hits[i] << " games, " << regions[i] << " ms\n";
+    const double ls = lsMilliseconds(directory);
+    out() << "ls -f: " << ls << " ms\n";
+    out() << "whole position, 95th percentile of 20 (best of " << rounds
+          << "): " << percentile95(positions) << " ms = " << percentile95(positions) / ls
+          << " x ls -f\n";
+    out() << "corner or side, 95th percentile of 20 (best of " << rounds
+          << "): " << percentile95(regions) << " ms = " << percentile95(regions) / ls
+          << " x ls -f; median " << median(regions) << " ms\n";
+    out() << "memory from reading the index on: peak " << residentKilobytes("VmHWM:") / 1024
+          << " MB\n";
     return 0;
 }
 
@@ -264,6 +354,9 @@ int main(int argc, char** argv) {
         return generate(args[1], args.value(2, QStringLiteral("/usr/share/goban")));
     if (args.size() >= 2 && args[0] == QLatin1String("measure"))
         return measure(args[1], args.value(2));
-    out() << "usage: search_bench generate DIR [SGFDIR] | measure DIR [PATTERNS]\n";
+    if (args.size() >= 2 && args[0] == QLatin1String("searches"))
+        return searchesOnly(args[1], args.value(2, QStringLiteral("5")).toInt(), args.value(3));
+    out() << "usage: search_bench generate DIR [SGFDIR] | measure DIR [PATTERNS] | searches DIR "
+             "[ROUNDS [PATTERNS]]\n";
     return 2;
 }

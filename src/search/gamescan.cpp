@@ -98,8 +98,7 @@ SearchPlan::SearchPlan(const SearchPattern& pattern, bool swap)
                 caring[i] |= std::uint16_t(1u << v);
 }
 
-std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
-                                   int handicap, const GameFootprint& footprint) {
+std::uint32_t possibleVariants(const SearchPlan& plan, const GameFootprint& footprint) {
     // A variant can only match a game that at some time had a stone of the right colour on
     // each of its stone points; most games fail this for most variants.
     std::uint32_t active = 0;
@@ -109,6 +108,17 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
             covers(footprint.everWhite, variant.whiteBits))
             active |= 1u << v;
     }
+    return active;
+}
+
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint) {
+    return matchGame(plan, events, count, handicap, footprint, possibleVariants(plan, footprint));
+}
+
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint,
+                                   std::uint32_t active) {
     if (active == 0)
         return std::nullopt;
 
@@ -119,9 +129,16 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
     std::array<int, 16> mismatches{};
     mismatches.fill(plan.stones);
     std::uint32_t matching = plan.stones == 0 ? active : 0;
+    // And the stones on the points each variant cares about: a match has exactly the pattern's
+    // stones there, and only removals take stones away, so once more stones stand there than
+    // the pattern has and the game's removals still to come can take off, the variant is out.
+    // In a corner that fills up early, most games are given up long before their end.
+    std::array<int, 16> stonesOn{};
+    int removalsLeft = footprint.removals;
     auto change = [&](int index, std::uint8_t value) {
         const std::uint8_t old = cells[index];
         cells[index] = value;
+        const int added = int(old == 0) - int(value == 0);
         std::uint32_t caring = plan.caring[index] & active;
         while (caring) {
             const int v = std::countr_zero(caring);
@@ -131,6 +148,11 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
             mismatches[v] += int(e == old + 1) - int(e == value + 1);
             if ((before == 0) != (mismatches[v] == 0))
                 matching ^= 1u << v;
+            stonesOn[v] += added;
+            if (stonesOn[v] - removalsLeft > plan.stones) {
+                active &= ~(1u << v);
+                matching &= ~(1u << v);
+            }
         }
     };
     const std::vector<int>& handicapPoints = handicapIndices(handicap);
@@ -138,7 +160,6 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
         change(index, 1);
 
     int onBoard = static_cast<int>(handicapPoints.size());
-    int removalsLeft = footprint.removals;
     int moves = 0;
     auto matched = [&]() -> int { return matching ? std::countr_zero(matching) : -1; };
     auto answer = [&](int variant, int nextEvent) {
@@ -169,7 +190,7 @@ std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* 
                 return answer(v, i);
             // A whole position has exactly its stones on the board; once even taking off every
             // stone still to be removed leaves more, it cannot come back.
-            if (plan.wholeBoard && onBoard - removalsLeft > plan.stones)
+            if (active == 0 || (plan.wholeBoard && onBoard - removalsLeft > plan.stones))
                 return std::nullopt;
             ++moves;
             const std::uint8_t value = kind == searchevent::blackStone ? 1 : 2;

@@ -63,10 +63,17 @@ struct GameMatch {
     friend bool operator==(const GameMatch&, const GameMatch&) = default;
 };
 
+// The variants (one bit each) that the footprint leaves possible for a game.
+std::uint32_t possibleVariants(const SearchPlan& plan, const GameFootprint& footprint);
+
 // Replays the events (handicap black stones first) and checks the position after every
-// stone with its removals, the start included.
+// stone with its removals, the start included; only for the variants in active when given
+// (possibleVariants), for all the footprint leaves possible otherwise.
 std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
                                    int handicap, const GameFootprint& footprint);
+std::optional<GameMatch> matchGame(const SearchPlan& plan, const std::uint16_t* events, int count,
+                                   int handicap, const GameFootprint& footprint,
+                                   std::uint32_t active);
 
 // The whole position after the first entries of a record (a stone's removals included when
 // they are among them), handicap stones first: what a replay shows there.

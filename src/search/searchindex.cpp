@@ -1,18 +1,20 @@
 #include "search/searchindex.h"
 
+#include "search/recordfiles.h"
+
 #include "board/playrules.h"
 #include "store/recordcodec.h"
 #include "store/recordname.h"
 #include "store/textfile.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
-#include <filesystem>
 #include <unordered_map>
 
 namespace vorleth {
@@ -21,7 +23,7 @@ namespace {
 
 // Bump the version whenever the layout of a chunk changes: an index of another version is
 // simply rebuilt.
-constexpr char fileMagic[8] = {'V', 'L', 'S', 'I', 'D', 'X', '0', '2'};
+constexpr char fileMagic[8] = {'V', 'L', 'S', 'I', 'D', 'X', '0', '3'};
 constexpr std::uint32_t gameTag = 0x454d4147;    // "GAME"
 constexpr std::uint32_t removalTag = 0x4c4d4552; // "REML"
 constexpr int chunkHeaderSize = 16;              // tag, length, checksum
@@ -60,39 +62,92 @@ QByteArray chunk(std::uint32_t tag, const QByteArray& payload) {
     return bytes + payload;
 }
 
-namespace fs = std::filesystem;
-
-fs::path nativePath(const QString& path) {
-    return fs::path(path.toStdU16String());
+std::u16string_view viewOf(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), size_t(text.size())};
 }
 
-QString fileNameOf(const fs::path& path) {
-#ifdef Q_OS_WIN
-    return QString::fromStdWString(path.filename().native());
-#else
-    return QFile::decodeName(QByteArray::fromStdString(path.filename().native()));
-#endif
+// UTF-16 text stored in a chunk, which need not be aligned for it.
+std::u16string namesOf(const char* bytes, size_t units) {
+    std::u16string text(units, u'\0');
+    std::memcpy(text.data(), bytes, 2 * units);
+    return text;
 }
 
-// A file's size and time as the index keeps them; the standard library reads them without
-// the time-zone work of QDateTime, which counts for a listing of 100,000 records.
-struct FileStamp {
-    std::int64_t size = -1;
-    std::int64_t modified = 0;
+// Games by name, in one array probed in turn from the name's hash: a node-based map of 100,000
+// names would be 100,000 allocations, and its lookups jumps over memory. The names themselves
+// stay in the index (nameOf gives a game's), and the table is sized once for all the games.
+class NameTable {
+public:
+    explicit NameTable(size_t games)
+        : m_slots(std::bit_ceil(std::max<size_t>(16, 2 * games)), -1) {}
+
+    // The slot of name: its game, or -1 where it goes.
+    template <typename NameOf> int& slot(std::u16string_view name, const NameOf& nameOf) {
+        const size_t mask = m_slots.size() - 1;
+        size_t i = std::hash<std::u16string_view>{}(name)&mask;
+        while (m_slots[i] >= 0 && nameOf(m_slots[i]) != name)
+            i = (i + 1) & mask;
+        return m_slots[i];
+    }
+
+private:
+    std::vector<int> m_slots;
 };
-FileStamp stampOf(const fs::directory_entry& entry) {
-    std::error_code error;
-    FileStamp stamp;
-    stamp.size = static_cast<std::int64_t>(entry.file_size(error));
-    if (error)
-        return {};
-    stamp.modified = entry.last_write_time(error).time_since_epoch().count();
-    return error ? FileStamp{} : stamp;
-}
 
-bool isRecordName(const QString& name) {
-    return name.endsWith(u".igo", Qt::CaseInsensitive);
-}
+// The largest chunk a writer makes: a game header, a name and 65,535 events.
+constexpr std::uint32_t largestChunk = gameHeaderSize + 2 * 0xffff + 2 * 0xffff;
+
+// The chunks of an index file one after the other, through a buffer of a fixed size: reading
+// the whole file at once would hold all of it beside what is made of it.
+class ChunkReader {
+public:
+    explicit ChunkReader(QFile& file) : m_file(file), m_buffer(1 << 20) {}
+
+    struct Chunk {
+        std::uint32_t tag = 0;
+        std::uint32_t length = 0;
+        std::uint64_t sum = 0;
+        const char* payload = nullptr;
+    };
+    enum class Step { Chunk, End, Torn };
+
+    Step next(Chunk& chunk) {
+        if (!fill(chunkHeaderSize))
+            return m_begin == m_end ? Step::End : Step::Torn;
+        const char* header = m_buffer.data() + m_begin;
+        chunk.tag = take<std::uint32_t>(header);
+        chunk.length = take<std::uint32_t>(header + 4);
+        chunk.sum = take<std::uint64_t>(header + 8);
+        if (chunk.length > largestChunk || !fill(chunkHeaderSize + chunk.length))
+            return Step::Torn;
+        chunk.payload = m_buffer.data() + m_begin + chunkHeaderSize;
+        m_begin += chunkHeaderSize + chunk.length;
+        return Step::Chunk;
+    }
+
+private:
+    // At least count bytes from m_begin in the buffer, unless the file ends before.
+    bool fill(size_t count) {
+        if (m_end - m_begin >= count)
+            return true;
+        std::memmove(m_buffer.data(), m_buffer.data() + m_begin, m_end - m_begin);
+        m_end -= m_begin;
+        m_begin = 0;
+        while (m_end < count) {
+            const qint64 got =
+                m_file.read(m_buffer.data() + m_end, qint64(m_buffer.size() - m_end));
+            if (got <= 0)
+                return false;
+            m_end += static_cast<size_t>(got);
+        }
+        return true;
+    }
+
+    QFile& m_file;
+    std::vector<char> m_buffer; // larger than any chunk
+    size_t m_begin = 0;
+    size_t m_end = 0;
+};
 
 } // namespace
 
@@ -102,26 +157,22 @@ QString SearchIndex::filePath() const {
     return QDir(m_directory).filePath(searchIndexFileName);
 }
 
-std::string SearchIndex::gameName(const Game& game) const {
-    return m_names.substr(game.nameOffset, game.nameLength);
+std::u16string_view SearchIndex::gameName(int game) const {
+    return viewOf(m_names[game]);
 }
 
-int SearchIndex::appendGame(const std::string& name, std::int64_t size, std::int64_t modified,
-                            std::uint8_t handicap, bool unreadable, const std::uint16_t* events,
-                            int eventCount) {
+int SearchIndex::appendGame(QString name, std::int64_t size, std::int64_t modified,
+                            std::uint8_t handicap, bool unreadable, int eventCount) {
     Game game;
     game.size = size;
     game.modified = modified;
-    game.nameOffset = static_cast<std::uint32_t>(m_names.size());
-    game.nameLength = static_cast<std::uint16_t>(name.size());
-    game.eventOffset = static_cast<std::uint32_t>(m_events.size());
+    game.eventOffset = static_cast<std::uint32_t>(m_events.size() - eventCount);
     game.eventCount = static_cast<std::uint16_t>(eventCount);
     game.handicap = handicap;
     game.unreadable = unreadable;
-    game.footprint = gameFootprint(events, eventCount, handicap);
-    m_names += name;
-    m_events.insert(m_events.end(), events, events + eventCount);
+    m_names.push_back(std::move(name));
     m_games.push_back(game);
+    m_footprints.push_back(gameFootprint(m_events.data() + game.eventOffset, eventCount, handicap));
     ++m_liveCount;
     m_rank.clear();
     return static_cast<int>(m_games.size()) - 1;
@@ -139,40 +190,53 @@ void SearchIndex::load() {
     m_loaded = true;
     m_needsRewrite = true;
     QFile file(filePath());
-    if (!file.open(QIODevice::ReadOnly))
-        return;
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() < qsizetype(sizeof fileMagic) ||
-        std::memcmp(bytes.constData(), fileMagic, sizeof fileMagic) != 0)
+    char magic[sizeof fileMagic];
+    if (!file.open(QIODevice::ReadOnly) || file.read(magic, sizeof magic) != qint64(sizeof magic) ||
+        std::memcmp(magic, fileMagic, sizeof fileMagic) != 0)
         return;
 
-    // Most of the file is events; reserving keeps the vector from doubling past it.
-    m_events.reserve(static_cast<size_t>(bytes.size() / 2));
-    std::unordered_map<std::string, int> byName;
-    const char* data = bytes.constData();
-    qsizetype at = sizeof fileMagic;
-    while (at < bytes.size()) {
-        if (bytes.size() - at < chunkHeaderSize)
-            return; // torn: rewritten on the next update
-        const auto tag = take<std::uint32_t>(data + at);
-        const auto length = take<std::uint32_t>(data + at + 4);
-        const auto sum = take<std::uint64_t>(data + at + 8);
-        const char* payload = data + at + chunkHeaderSize;
-        if (qsizetype(length) > bytes.size() - at - chunkHeaderSize ||
-            checksum(payload, length) != sum)
-            return;
-        at += chunkHeaderSize + length;
+    // A first pass over the chunk headers sizes the arrays once: growing them by doubling would
+    // hold the old and the new array at the same time, and leave up to half of each unused.
+    size_t games = 0;
+    size_t events = 0;
+    {
+        ChunkReader reader(file);
+        ChunkReader::Chunk c;
+        while (reader.next(c) == ChunkReader::Step::Chunk) {
+            if (c.tag != gameTag || c.length < std::uint32_t(gameHeaderSize))
+                continue;
+            ++games;
+            events += take<std::uint16_t>(c.payload + 20);
+        }
+    }
+    if (!file.seek(sizeof fileMagic))
+        return;
+    m_games.reserve(games);
+    m_footprints.reserve(games);
+    m_events.reserve(events);
+    m_names.reserve(games);
 
-        if (tag == removalTag) {
-            const auto found = byName.find(std::string(payload, length));
-            if (found != byName.end()) {
-                markDead(found->second);
-                byName.erase(found);
-            }
+    NameTable byName(games);
+    auto nameOf = [this](int game) { return gameName(game); };
+    ChunkReader reader(file);
+    for (;;) {
+        ChunkReader::Chunk c;
+        const ChunkReader::Step step = reader.next(c);
+        if (step == ChunkReader::Step::End)
+            break;
+        if (step == ChunkReader::Step::Torn || checksum(c.payload, c.length) != c.sum)
+            return; // rewritten on the next update
+        const char* payload = c.payload;
+        const std::uint32_t length = c.length;
+
+        if (c.tag == removalTag) {
+            // The slot keeps the dead game: a later chunk of that name takes it over.
+            if (const int found = byName.slot(namesOf(payload, length / 2), nameOf); found >= 0)
+                markDead(found);
             ++m_deadCount;
             continue;
         }
-        if (tag != gameTag || length < std::uint32_t(gameHeaderSize))
+        if (c.tag != gameTag || length < std::uint32_t(gameHeaderSize))
             return;
         const auto size = take<std::int64_t>(payload);
         const auto modified = take<std::int64_t>(payload + 8);
@@ -180,21 +244,31 @@ void SearchIndex::load() {
         const auto flags = take<std::uint8_t>(payload + 17);
         const auto nameLength = take<std::uint16_t>(payload + 18);
         const auto eventCount = take<std::uint16_t>(payload + 20);
-        if (length != std::uint32_t(gameHeaderSize + nameLength + 2 * eventCount) || handicap > 9)
+        if (length != std::uint32_t(gameHeaderSize + 2 * nameLength + 2 * eventCount) ||
+            handicap > 9)
             return;
-        std::string name(payload + gameHeaderSize, nameLength);
-        std::vector<std::uint16_t> events(eventCount);
-        std::memcpy(events.data(), payload + gameHeaderSize + nameLength, 2 * eventCount);
-        // Events that no writer makes are damage the checksum missed.
-        for (const std::uint16_t e : events)
-            if ((e & searchevent::pointMask) > searchevent::offBoard ||
-                (e & searchevent::kindMask) == searchevent::kindMask || (e & ~0x7ff))
+        QString name(nameLength, Qt::Uninitialized);
+        std::memcpy(name.data(), payload + gameHeaderSize, 2 * size_t(nameLength));
+        const char* eventBytes = payload + gameHeaderSize + 2 * nameLength;
+        // Events that no writer makes are damage the checksum missed. The payload need not be
+        // aligned for 16-bit words: the events are copied to their place first, then checked.
+        const size_t firstEvent = m_events.size();
+        m_events.resize(firstEvent + eventCount);
+        std::memcpy(m_events.data() + firstEvent, eventBytes, 2 * size_t(eventCount));
+        const std::uint16_t* read = m_events.data() + firstEvent;
+        for (int i = 0; i < eventCount; ++i) {
+            if ((read[i] & searchevent::pointMask) > searchevent::offBoard ||
+                (read[i] & searchevent::kindMask) == searchevent::kindMask || (read[i] & ~0x7ff)) {
+                m_events.resize(firstEvent);
                 return;
-        const auto found = byName.find(name);
-        if (found != byName.end())
-            markDead(found->second);
-        byName[name] =
-            appendGame(name, size, modified, handicap, flags & 1, events.data(), eventCount);
+            }
+        }
+        int& slot = byName.slot(viewOf(name), nameOf);
+        if (slot >= 0)
+            markDead(slot);
+        const int game =
+            appendGame(std::move(name), size, modified, handicap, flags & 1, eventCount);
+        slot = game;
     }
     m_needsRewrite = false;
 }
@@ -213,55 +287,70 @@ int SearchIndex::readRecord(const QString& fileName, std::int64_t size, std::int
             handicap = static_cast<std::uint8_t>(handicapCount(read.metadata.game.gameName));
         }
     }
-    return appendGame(fileName.toStdString(), size, modified, handicap, unreadable, events.data(),
+    m_events.insert(m_events.end(), events.begin(), events.end());
+    return appendGame(fileName, size, modified, handicap, unreadable,
                       static_cast<int>(events.size()));
 }
 
 QByteArray SearchIndex::gameChunk(int index) const {
     const Game& game = m_games[index];
     QByteArray payload;
-    payload.reserve(gameHeaderSize + game.nameLength + 2 * game.eventCount);
+    const QString& name = m_names[index];
+    const auto nameLength = static_cast<std::uint16_t>(name.size());
+    payload.reserve(gameHeaderSize + 2 * nameLength + 2 * game.eventCount);
     put(payload, game.size);
     put(payload, game.modified);
     put(payload, game.handicap);
     put(payload, static_cast<std::uint8_t>(game.unreadable ? 1 : 0));
-    put(payload, game.nameLength);
+    put(payload, nameLength);
     put(payload, game.eventCount);
     put(payload, std::uint16_t(0)); // reserved
-    payload.append(m_names.data() + game.nameOffset, game.nameLength);
+    payload.append(reinterpret_cast<const char*>(name.utf16()), 2 * qsizetype(nameLength));
     payload.append(reinterpret_cast<const char*>(m_events.data() + game.eventOffset),
                    2 * game.eventCount);
     return chunk(gameTag, payload);
 }
 
 bool SearchIndex::rewrite() {
-    // Compacting first: the file and the memory then hold the live games only.
-    std::vector<Game> games;
-    std::vector<std::uint16_t> events;
-    std::string names;
-    games.reserve(m_liveCount);
-    for (const Game& game : m_games) {
+    // Compacting first, in place (a game only ever moves towards the front): the file and the
+    // memory then hold the live games only.
+    size_t kept = 0;
+    size_t events = 0;
+    for (size_t i = 0; i < m_games.size(); ++i) {
+        Game game = m_games[i];
         if (game.dead)
             continue;
-        Game moved = game;
-        moved.nameOffset = static_cast<std::uint32_t>(names.size());
-        moved.eventOffset = static_cast<std::uint32_t>(events.size());
-        names.append(m_names, game.nameOffset, game.nameLength);
-        events.insert(events.end(), m_events.begin() + game.eventOffset,
-                      m_events.begin() + game.eventOffset + game.eventCount);
-        games.push_back(moved);
+        std::memmove(m_events.data() + events, m_events.data() + game.eventOffset,
+                     2 * size_t(game.eventCount));
+        game.eventOffset = static_cast<std::uint32_t>(events);
+        events += game.eventCount;
+        m_footprints[kept] = m_footprints[i];
+        if (kept != i)
+            m_names[kept] = std::move(m_names[i]);
+        m_games[kept++] = game;
     }
-    m_games = std::move(games);
-    m_events = std::move(events);
-    m_names = std::move(names);
+    m_games.resize(kept);
+    m_footprints.resize(kept);
+    m_events.resize(events);
+    m_names.resize(kept);
     m_deadCount = 0;
     m_rank.clear();
 
-    QByteArray bytes(fileMagic, sizeof fileMagic);
-    for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
-        bytes += gameChunk(i);
+    // Chunk by chunk into the temporary file, rather than the whole file made in memory first.
     m_rewrote = true;
-    m_needsRewrite = !textfile::writeFileSafely(filePath(), bytes).ok;
+    const auto written =
+        textfile::writeFileSafely(filePath(), QByteArray(fileMagic, sizeof fileMagic),
+                                  [this](QIODevice& file, const QByteArray& magic) {
+                                      if (file.write(magic) != magic.size())
+                                          return false;
+                                      for (int i = 0; i < static_cast<int>(m_games.size()); ++i) {
+                                          const QByteArray bytes = gameChunk(i);
+                                          if (file.write(bytes) != bytes.size())
+                                              return false;
+                                      }
+                                      return true;
+                                  });
+    m_needsRewrite = !written.ok;
     return !m_needsRewrite;
 }
 
@@ -285,11 +374,11 @@ bool SearchIndex::update(const IndexProgress& progress) {
     if (m_directory.isEmpty() || !directoryInfo.isDir())
         return false;
 
-    std::unordered_map<std::string, int> byName;
-    byName.reserve(m_games.size());
+    NameTable byName(m_games.size());
+    auto nameOf = [this](int game) { return gameName(game); };
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
         if (!m_games[i].dead)
-            byName[gameName(m_games[i])] = i;
+            byName.slot(gameName(i), nameOf) = i;
 
     struct Listed {
         QString name;
@@ -298,49 +387,48 @@ bool SearchIndex::update(const IndexProgress& progress) {
     };
     std::vector<Listed> toRead;
     std::vector<bool> seen(m_games.size(), false);
-    std::error_code error;
-    for (fs::directory_iterator it(nativePath(m_directory), error), end; !error && it != end;
-         it.increment(error)) {
-        if (!it->is_regular_file(error))
-            continue;
-        const QString name = fileNameOf(it->path());
-        if (!isRecordName(name))
-            continue;
-        const FileStamp stamp = stampOf(*it);
-        const auto found = byName.find(name.toStdString());
-        if (found != byName.end() && m_games[found->second].size == stamp.size &&
-            m_games[found->second].modified == stamp.modified) {
-            seen[found->second] = true;
-            continue;
+    const bool listed = listRecords(m_directory, [&](const QString& name, FileStamp stamp) {
+        const int found = byName.slot(viewOf(name), nameOf);
+        if (found >= 0 && m_games[found].size == stamp.size &&
+            m_games[found].modified == stamp.modified) {
+            seen[found] = true;
+            return;
         }
         toRead.push_back({name, stamp.size, stamp.modified});
-    }
-    if (error)
+    });
+    if (!listed)
         return false;
 
-    std::unordered_map<std::string, int> rereading;
+    std::unordered_map<std::u16string_view, int> rereading;
     for (const Listed& listed : toRead)
-        rereading.emplace(listed.name.toStdString(), 0);
+        rereading.emplace(viewOf(listed.name), 0);
     QByteArray chunks;
     for (int i = 0; i < static_cast<int>(seen.size()); ++i) {
         if (seen[i] || m_games[i].dead)
             continue;
-        const std::string name = gameName(m_games[i]);
+        const std::u16string_view name = gameName(i);
         markDead(i);
         // A changed record's new chunk replaces it when read back; only a record that is gone
         // needs a removal of its own.
         if (!rereading.contains(name))
-            chunks += chunk(removalTag, QByteArray(name.data(), qsizetype(name.size())));
+            chunks += chunk(removalTag, QByteArray(reinterpret_cast<const char*>(name.data()),
+                                                   2 * qsizetype(name.size())));
     }
 
     bool complete = true;
     const int total = static_cast<int>(toRead.size());
+    // The arrays grow once for all the records to read, not by doubling.
+    m_games.reserve(m_games.size() + toRead.size());
+    m_footprints.reserve(m_games.capacity());
     for (int i = 0; i < total; ++i) {
         if (progress && !progress(i, total)) {
             complete = false;
             break;
         }
-        chunks += gameChunk(readRecord(toRead[i].name, toRead[i].size, toRead[i].modified));
+        const int game = readRecord(toRead[i].name, toRead[i].size, toRead[i].modified);
+        // A file written anew is made from the games themselves.
+        if (!m_needsRewrite)
+            chunks += gameChunk(game);
     }
     if (progress && complete)
         progress(total, total);
@@ -356,15 +444,12 @@ bool SearchIndex::addRecord(const QString& fileName) {
     m_rewrote = false;
     if (!m_loaded)
         load();
-    std::error_code error;
-    const fs::directory_entry entry(nativePath(QDir(m_directory).filePath(fileName)), error);
-    const FileStamp stamp = stampOf(entry);
-    if (error || !entry.is_regular_file(error) || stamp.size < 0)
+    const FileStamp stamp = stampOfFile(m_directory, fileName);
+    if (stamp.size < 0)
         return false;
-    const std::string name = fileName.toStdString();
+    const std::u16string_view name = viewOf(fileName);
     for (int i = 0; i < static_cast<int>(m_games.size()); ++i)
-        if (!m_games[i].dead && m_games[i].nameLength == name.size() &&
-            m_names.compare(m_games[i].nameOffset, m_games[i].nameLength, name) == 0)
+        if (!m_games[i].dead && gameName(i) == name)
             markDead(i);
     const int game = readRecord(fileName, stamp.size, stamp.modified);
     if (m_needsRewrite || m_deadCount > m_liveCount / 4)
@@ -372,34 +457,73 @@ bool SearchIndex::addRecord(const QString& fileName) {
     return append(gameChunk(game));
 }
 
+namespace {
+
+void prefetch(const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#else
+    (void)address;
+#endif
+}
+
+char16_t folded(char16_t c) {
+    return c >= u'A' && c <= u'Z' ? char16_t(c + (u'a' - u'A')) : c;
+}
+
+// Code order with ASCII letters folded: names differ in ASCII letters only where case matters,
+// as the catalogue sorts them; the names as they are settle a tie.
+bool nameBefore(std::u16string_view a, std::u16string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    for (size_t i = 0; i < n; ++i) {
+        const char16_t x = folded(a[i]);
+        const char16_t y = folded(b[i]);
+        if (x != y)
+            return x < y;
+    }
+    return a.size() != b.size() ? a.size() < b.size() : a < b;
+}
+
+// The first twelve code units of a name, folded, as three numbers in the same order: most
+// names differ there (after the common "対局名（"), and comparing these keeps the sort in one
+// small array instead of reaching into the names scattered over memory.
+struct SortKey {
+    std::array<std::uint64_t, 3> prefix{};
+    int game = 0;
+};
+SortKey sortKey(std::u16string_view name, int game) {
+    SortKey key;
+    key.game = game;
+    for (size_t i = 0; i < 12; ++i) {
+        const std::uint64_t unit = i < name.size() ? folded(name[i]) : 0;
+        key.prefix[i / 4] |= unit << (48 - 16 * (i % 4));
+    }
+    return key;
+}
+
+} // namespace
+
 SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const {
     if (m_rank.size() != m_games.size()) {
-        // Letter case folded on the bytes: names differ in ASCII letters only where case
-        // matters, and UTF-8 sorts other characters by their code, as the catalogue does.
-        std::vector<std::string> folded(m_games.size());
-        for (size_t i = 0; i < m_games.size(); ++i) {
-            folded[i] = gameName(m_games[i]);
-            for (char& c : folded[i])
-                if (c >= 'A' && c <= 'Z')
-                    c = static_cast<char>(c - 'A' + 'a');
-        }
-        std::vector<int> order(m_games.size());
-        for (size_t i = 0; i < order.size(); ++i)
-            order[i] = static_cast<int>(i);
-        std::sort(order.begin(), order.end(), [&](int a, int b) {
-            const int byFolded = folded[a].compare(folded[b]);
-            return byFolded != 0 ? byFolded < 0
-                                 : m_names.compare(m_games[a].nameOffset, m_games[a].nameLength,
-                                                   gameName(m_games[b])) < 0;
+        std::vector<SortKey> keys(m_games.size());
+        for (size_t i = 0; i < keys.size(); ++i)
+            keys[i] = sortKey(gameName(i), static_cast<int>(i));
+        std::sort(keys.begin(), keys.end(), [this](const SortKey& a, const SortKey& b) {
+            if (a.prefix != b.prefix)
+                return a.prefix < b.prefix;
+            return nameBefore(gameName(a.game), gameName(b.game));
         });
         m_rank.assign(m_games.size(), 0);
-        for (size_t i = 0; i < order.size(); ++i)
-            m_rank[order[i]] = static_cast<int>(i);
+        for (size_t i = 0; i < keys.size(); ++i)
+            m_rank[keys[i].game] = static_cast<int>(i);
     }
 
     const SearchPlan plan(pattern, swap);
     SearchResults results;
-    std::vector<std::pair<int, GameMatch>> found;
+    // The footprints first, all in a row; then the games they leave, each one's events fetched
+    // from memory while the one before is replayed: waiting for them is most of a replay.
+    std::vector<std::pair<int, std::uint32_t>> candidates;
+    candidates.reserve(m_games.size());
     for (size_t i = 0; i < m_games.size(); ++i) {
         const Game& game = m_games[i];
         if (game.dead)
@@ -409,15 +533,35 @@ SearchResults SearchIndex::search(const SearchPattern& pattern, bool swap) const
             continue;
         }
         ++results.searched;
-        if (const auto match = matchGame(plan, m_events.data() + game.eventOffset, game.eventCount,
-                                         game.handicap, game.footprint))
-            found.emplace_back(static_cast<int>(i), *match);
+        if (const std::uint32_t active = possibleVariants(plan, m_footprints[i]))
+            candidates.emplace_back(static_cast<int>(i), active);
     }
-    std::sort(found.begin(), found.end(),
-              [this](const auto& a, const auto& b) { return m_rank[a.first] < m_rank[b.first]; });
+    std::vector<std::pair<int, GameMatch>> found;
+    found.reserve(candidates.size());
+    constexpr size_t ahead = 4;
+    for (size_t k = 0; k < candidates.size(); ++k) {
+        if (k + ahead < candidates.size()) {
+            const std::uint16_t* next =
+                m_events.data() + m_games[candidates[k + ahead].first].eventOffset;
+            prefetch(next);
+            prefetch(next + 32);
+        }
+        const auto [i, active] = candidates[k];
+        const Game& game = m_games[i];
+        if (const auto match = matchGame(plan, m_events.data() + game.eventOffset, game.eventCount,
+                                         game.handicap, m_footprints[i], active))
+            found.emplace_back(i, *match);
+    }
+    // Into name order through the ranks: one pass however many games were found.
+    std::vector<int> byRank(m_games.size(), -1);
+    for (size_t k = 0; k < found.size(); ++k)
+        byRank[m_rank[found[k].first]] = static_cast<int>(k);
     results.hits.reserve(static_cast<qsizetype>(found.size()));
-    for (const auto& [game, match] : found)
-        results.hits.append({QString::fromStdString(gameName(m_games[game])), match});
+    for (const int k : byRank) {
+        if (k < 0)
+            continue;
+        results.hits.append({m_names[found[k].first], found[k].second});
+    }
     return results;
 }
 

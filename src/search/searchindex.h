@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace vorleth {
@@ -37,6 +38,8 @@ using IndexProgress = std::function<bool(int done, int total)>;
 // file is a series of checksummed chunks, one per game, so that a new or changed record is
 // one chunk appended and a torn end loses only what it tore; a rewrite through a temporary
 // file compacts it when replaced and removed games pile up.
+// In memory the games are a few flat arrays (the events of all games in one) sized once from
+// the file, so that 100,000 games take little more than the file.
 class SearchIndex {
 public:
     explicit SearchIndex(QString directory);
@@ -60,23 +63,20 @@ public:
 private:
     struct Game {
         std::int64_t size = 0;
-        std::int64_t modified = 0; // ms since the epoch
-        std::uint32_t nameOffset = 0;
-        std::uint16_t nameLength = 0;
-        std::uint16_t eventCount = 0;
+        std::int64_t modified = 0; // the file time's own count
         std::uint32_t eventOffset = 0;
+        std::uint16_t eventCount = 0;
         std::uint8_t handicap = 0;
         bool unreadable = false;
         bool dead = false; // replaced or removed; dropped at the next rewrite
-        GameFootprint footprint;
     };
 
     void load();
-    int appendGame(const std::string& name, std::int64_t size, std::int64_t modified,
-                   std::uint8_t handicap, bool unreadable, const std::uint16_t* events,
-                   int eventCount);
+    // A game whose events are the last eventCount of m_events.
+    int appendGame(QString name, std::int64_t size, std::int64_t modified, std::uint8_t handicap,
+                   bool unreadable, int eventCount);
     int readRecord(const QString& fileName, std::int64_t size, std::int64_t modified);
-    std::string gameName(const Game& game) const;
+    std::u16string_view gameName(int game) const;
     void markDead(int game);
     QByteArray gameChunk(int game) const;
     bool rewrite();
@@ -89,8 +89,12 @@ private:
     int m_liveCount = 0;
     int m_deadCount = 0;
     std::vector<Game> m_games;
+    // Apart from the games, so that the filter runs through them alone.
+    std::vector<GameFootprint> m_footprints;
     std::vector<std::uint16_t> m_events;
-    std::string m_names; // UTF-8
+    // One per game: a hit shares its game's name instead of copying it, which counts when a
+    // pattern is found in most of 100,000 games.
+    std::vector<QString> m_names;
     // Each game's place in file-name order, letter case ignored; worked out again on the first
     // search after the games changed.
     mutable std::vector<int> m_rank;

@@ -34,4 +34,6 @@ vorleth_add_test(recordlist_tests SOURCES screens/store/recordlist_test.cpp GUI)
 vorleth_add_test(figureactions_tests SOURCES screens/replay/figureactions_test.cpp GUI)
 target_link_libraries(figureactions_tests PRIVATE Qt6::PrintSupport)
 
-vorleth_add_test(search_screen_tests GUI SOURCES screens/search/searchresultsscreen_test.cpp)
+vorleth_add_test(search_screen_tests GUI SOURCES
+    screens/search/searchresultsscreen_test.cpp
+    screens/search/replaysearch_test.cpp)

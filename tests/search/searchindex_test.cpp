@@ -136,6 +136,8 @@ TEST_F(SearchIndexTest, DamagedFileIsRebuiltWithoutAWord) {
         {"cut short", good.left(good.size() - 100)},
         {"a byte changed", flipped},
         {"another file", QByteArray("VLSIDX99") + good.mid(8)},
+        // The layout before names were kept as UTF-16: the same chunks, read as another file.
+        {"the previous layout", QByteArray("VLSIDX02") + good.mid(8)},
         {"empty", QByteArray()},
     };
     for (const Case& c : cases) {
@@ -186,6 +188,32 @@ TEST_F(SearchIndexTest, CancelledBuildKeepsWhatWasReadAndFinishesLater) {
     }));
     EXPECT_EQ(read, 20);
     EXPECT_EQ(hitNames(next.search(emptyBoard(), false)), evenGames(dir()));
+}
+
+// The hits come in the order of their file names with the case of ASCII letters ignored, the
+// names as they are settling a tie; whether the names part early or late.
+TEST_F(SearchIndexTest, HitsComeInFileNameOrderWithLetterCaseIgnored) {
+    const QStringList sorted{
+        QStringLiteral("対局名（順序Z）.IGO"),
+        QStringLiteral("対局名（順序）白番（a）.IGO"),
+        QStringLiteral("対局名（順序）白番（B）.IGO"),
+        QStringLiteral("対局名（順序）白番（b）.IGO"),
+        QStringLiteral("対局名（順序）白番（c）.IGO"),
+        QStringLiteral("対局名（順序）白番（山田）黒番（a）.IGO"),
+        QStringLiteral("対局名（順序）白番（山田）黒番（B）.IGO"),
+        QStringLiteral("対局名（順序）白番（山田）黒番（b）.IGO"),
+        QStringLiteral("対局名（順序）白番（山田）黒番（佐藤）.IGO"),
+    };
+    const QString source = library.path(library.recordNamed(QStringLiteral("（Hon455）")));
+    for (const int i : {6, 2, 8, 0, 4, 7, 1, 5, 3})
+        ASSERT_TRUE(QFile::copy(source, library.path(sorted[i])));
+    SearchIndex index(dir());
+    ASSERT_TRUE(index.update());
+    QStringList listed;
+    for (const SearchHit& hit : index.search(emptyBoard(), false).hits)
+        if (sorted.contains(hit.fileName))
+            listed << hit.fileName;
+    EXPECT_EQ(listed, sorted);
 }
 
 TEST(SearchIndexDirectoryTest, MissingDirectoryIsReportedAndFindsNothing) {
