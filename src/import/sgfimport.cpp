@@ -352,7 +352,7 @@ QStringList saveImportedGames(const QString& directory, Catalogue& catalogue,
         // A file is imported whole or not at all.
         for (const QString& name : saved)
             QFile::remove(QDir(directory).filePath(name));
-        catalogue.entries.resize(std::min(catalogueCount, catalogue.count()));
+        catalogue.truncate(catalogueCount);
         saved.clear();
     }
     return saved;
