@@ -93,8 +93,27 @@ public:
     }
     // The text and the separator after it.
     void text(QStringView text, char separator = '\t') {
-        room(m_encoder.requiredSpace(text.size()) + 1);
-        char* end = m_encoder.appendToBuffer(m_buffer.data() + m_used, text);
+        room(3 * text.size() + 1);
+        char* const start = m_buffer.data() + m_used;
+        char* end = start;
+        for (const QChar c : text) {
+            const char16_t unit = c.unicode();
+            if (unit < 0x80) {
+                *end++ = static_cast<char>(unit);
+            } else if (unit < 0x800) {
+                *end++ = static_cast<char>(0xC0 | unit >> 6);
+                *end++ = static_cast<char>(0x80 | (unit & 0x3F));
+            } else if (!QChar::isSurrogate(unit)) {
+                *end++ = static_cast<char>(0xE0 | unit >> 12);
+                *end++ = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+                *end++ = static_cast<char>(0x80 | (unit & 0x3F));
+            } else {
+                // Characters beyond the Basic Multilingual Plane (and any half of one) as Qt
+                // writes them.
+                end = m_encoder.appendToBuffer(start, text);
+                break;
+            }
+        }
         *end++ = separator;
         m_used = end - m_buffer.data();
     }

@@ -73,9 +73,22 @@ private:
 // of up to six digits): then the keys compare as their numbers do. A time left out sorts before
 // any time of the same day, as the shorter text does.
 std::optional<quint64> dateTimeNumber(QStringView date, QStringView time) {
-    if (date.size() != 8 || time.size() > 6 || !isDigits(date) || !isDigits(time))
+    if (date.size() != 8 || time.size() > 6)
         return std::nullopt;
-    return date.toULongLong() * 10'000'000ULL + (time.isEmpty() ? 0 : 1 + time.toULongLong());
+    const auto number = [](QStringView digits) -> std::optional<quint64> {
+        quint64 value = 0;
+        for (const QChar c : digits) {
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        return value;
+    };
+    const std::optional<quint64> day = number(date);
+    const std::optional<quint64> clock = number(time);
+    if (!day || !clock)
+        return std::nullopt;
+    return *day * 10'000'000ULL + (time.isEmpty() ? 0 : 1 + *clock);
 }
 
 // At least four digits, zero-filled: 7 gives 0007.

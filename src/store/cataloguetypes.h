@@ -42,8 +42,15 @@ public:
     QVector<RecordMetadata> entries() const;
 
     // Views into the catalogue, valid until it next changes.
-    QStringView fileName(int position) const;
-    QStringView text(int position, EntryText which) const;
+    QStringView fileName(int position) const {
+        const Entry& e = m_entries[position - 1];
+        return QStringView(m_store.at(e.text), e.nameLength);
+    }
+    QStringView text(int position, EntryText which) const {
+        const Entry& e = m_entries[position - 1];
+        const int i = static_cast<int>(which);
+        return QStringView(m_store.at(e.text) + e.from[i], e.length[i]);
+    }
     int entryCount(int position) const { return m_entries[position - 1].entryCount; }
 
     void append(const RecordMetadata& entry);
