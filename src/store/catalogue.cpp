@@ -35,40 +35,6 @@ QString dateTimeKey(QStringView date, QStringView time) {
     return key;
 }
 
-// The same key without making it: date, a blank, the zeros, the time.
-class DateTimeKey {
-public:
-    DateTimeKey(QStringView date, QStringView time)
-        : m_date(date), m_time(time), m_zeros(timeZeros(time)) {}
-
-    int compare(const DateTimeKey& other) const {
-        const qsizetype n = std::min(size(), other.size());
-        for (qsizetype i = 0; i < n; ++i) {
-            const char16_t a = at(i);
-            const char16_t b = other.at(i);
-            if (a != b)
-                return a < b ? -1 : 1;
-        }
-        return size() < other.size() ? -1 : size() > other.size() ? 1 : 0;
-    }
-
-private:
-    qsizetype size() const { return m_date.size() + 1 + m_zeros + m_time.size(); }
-    char16_t at(qsizetype i) const {
-        if (i < m_date.size())
-            return m_date[i].unicode();
-        i -= m_date.size();
-        if (i == 0)
-            return u' ';
-        --i;
-        return i < m_zeros ? u'0' : m_time[i - m_zeros].unicode();
-    }
-
-    QStringView m_date;
-    QStringView m_time;
-    qsizetype m_zeros;
-};
-
 // The key as one number where the texts are what the program writes (eight-digit dates, times
 // of up to six digits): then the keys compare as their numbers do. A time left out sorts before
 // any time of the same day, as the shorter text does.
@@ -144,16 +110,23 @@ QVector<int> sortedPositions(const Catalogue& catalogue, int mode) {
         static constexpr EntryText texts[] = {EntryText::GameName, EntryText::WhitePlayer,
                                               EntryText::BlackPlayer, EntryText::Result};
         const EntryText which = texts[mode - 1];
+        // The first four units packed into a number decide most comparisons in one step.
         struct Item {
+            quint64 head;
             std::u16string_view key;
             int position;
         };
         std::vector<Item> items(static_cast<size_t>(n));
         for (int p = 1; p <= n; ++p) {
             const QStringView text = catalogue.text(p, which);
-            items[p - 1] = {{text.utf16(), size_t(text.size())}, p};
+            quint64 head = 0;
+            for (qsizetype i = 0; i < 4; ++i)
+                head = head << 16 | (i < text.size() ? text[i].unicode() : 0);
+            items[p - 1] = {head, {text.utf16(), size_t(text.size())}, p};
         }
-        return stablyOrdered(items, [](const Item& a, const Item& b) { return a.key < b.key; });
+        return stablyOrdered(items, [](const Item& a, const Item& b) {
+            return a.head != b.head ? a.head < b.head : a.key < b.key;
+        });
     }
     struct Item {
         quint64 number;
@@ -177,18 +150,42 @@ QVector<int> sortedPositions(const Catalogue& catalogue, int mode) {
     }
     const EntryText date =
         mode == kRecordDateMode ? EntryText::RecordDate : EntryText::ReferenceDate;
-    const auto keyAt = [&](int p) {
-        return DateTimeKey(catalogue.text(p, date), catalogue.text(p, EntryText::TimeOfDay));
-    };
+    // Keys that are no number are made as texts, once, into one buffer; number holds where.
+    std::u16string made;
     for (int p = 1; p <= n; ++p) {
-        const std::optional<quint64> number =
-            dateTimeNumber(catalogue.text(p, date), catalogue.text(p, EntryText::TimeOfDay));
-        items[p - 1] = {number.value_or(0), p, number.has_value()};
+        const QStringView day = catalogue.text(p, date);
+        const QStringView time = catalogue.text(p, EntryText::TimeOfDay);
+        const std::optional<quint64> number = dateTimeNumber(day, time);
+        if (number) {
+            items[p - 1] = {*number, p, true};
+            continue;
+        }
+        const QString key = dateTimeKey(day, time);
+        items[p - 1] = {quint64(made.size()) << 32 | quint64(key.size()), p, false};
+        made.append(reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size()));
     }
+    // A numbered key as its text: eight digits, a blank, the time's six digits if it has one.
+    const auto textOf = [&made](const Item& item, char16_t(&buffer)[15]) {
+        if (!item.exact)
+            return std::u16string_view(made).substr(item.number >> 32, item.number & 0xFFFFFFFF);
+        quint64 day = item.number / 10'000'000ULL;
+        const quint64 clock = item.number % 10'000'000ULL;
+        for (int i = 7; i >= 0; --i, day /= 10)
+            buffer[i] = char16_t(u'0' + day % 10);
+        buffer[8] = u' ';
+        if (clock == 0)
+            return std::u16string_view(buffer, 9);
+        quint64 time = clock - 1;
+        for (int i = 14; i >= 9; --i, time /= 10)
+            buffer[i] = char16_t(u'0' + time % 10);
+        return std::u16string_view(buffer, 15);
+    };
     return stablyOrdered(items, [&](const Item& a, const Item& b) {
         if (a.exact && b.exact)
             return a.number < b.number;
-        return keyAt(a.position).compare(keyAt(b.position)) < 0;
+        char16_t bufferA[15];
+        char16_t bufferB[15];
+        return textOf(a, bufferA) < textOf(b, bufferB);
     });
 }
 
