@@ -66,7 +66,7 @@ inline QString recordFileName(int i, Referenced referenced) {
         referenced == Referenced::OnRecordDate
             ? recorded
             : dateText(2007 + (i / 13) % 3, 1 + (i * 5) % 12, 1 + (i * 11) % 28);
-    const int seconds = (i * 7919) % 86400;
+    const int seconds = static_cast<int>((qint64(i) * 7919) % 86400);
     const QString time = QStringLiteral("%1%2%3")
                              .arg(seconds / 3600)
                              .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))

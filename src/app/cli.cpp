@@ -17,6 +17,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <charconv>
+#include <string>
+#include <string_view>
 
 namespace vorleth {
 
@@ -73,6 +79,82 @@ std::optional<RecordFile> readRecordFile(const QString& path, QTextStream& err) 
     return record;
 }
 
+// The list's rows as UTF-8, straight from the catalogue's texts into one buffer that goes out
+// in large pieces: a text per cell through the stream would cost more than reading the
+// directory did.
+class CatalogueRowWriter {
+public:
+    explicit CatalogueRowWriter(QTextStream& out) : m_out(out), m_buffer(chunk, '\0') {}
+    ~CatalogueRowWriter() { flush(); }
+
+    void bytes(std::string_view text) {
+        room(static_cast<qsizetype>(text.size()));
+        m_used = std::copy(text.begin(), text.end(), m_buffer.begin() + m_used) - m_buffer.begin();
+    }
+    // The text and the separator after it.
+    void text(QStringView text, char separator = '\t') {
+        room(3 * text.size() + 1);
+        char* const start = m_buffer.data() + m_used;
+        char* end = start;
+        for (const QChar c : text) {
+            const char16_t unit = c.unicode();
+            if (unit < 0x80) {
+                *end++ = static_cast<char>(unit);
+            } else if (unit < 0x800) {
+                *end++ = static_cast<char>(0xC0 | unit >> 6);
+                *end++ = static_cast<char>(0x80 | (unit & 0x3F));
+            } else if (!QChar::isSurrogate(unit)) {
+                *end++ = static_cast<char>(0xE0 | unit >> 12);
+                *end++ = static_cast<char>(0x80 | (unit >> 6 & 0x3F));
+                *end++ = static_cast<char>(0x80 | (unit & 0x3F));
+            } else {
+                // Characters beyond the Basic Multilingual Plane (and any half of one) as Qt
+                // writes them.
+                end = m_encoder.appendToBuffer(start, text);
+                break;
+            }
+        }
+        *end++ = separator;
+        m_used = end - m_buffer.data();
+    }
+    void number(int value) {
+        room(12);
+        char* at = m_buffer.data() + m_used;
+        at = std::to_chars(at, at + 11, value).ptr;
+        *at++ = '\t';
+        m_used = at - m_buffer.data();
+    }
+
+private:
+    static constexpr qsizetype chunk = qsizetype(1) << 20;
+
+    void room(qsizetype n) {
+        if (m_used + n <= static_cast<qsizetype>(m_buffer.size()))
+            return;
+        flush();
+        if (n > static_cast<qsizetype>(m_buffer.size()))
+            m_buffer.resize(size_t(n));
+    }
+    void flush() {
+        if (m_used == 0)
+            return;
+        // A stream on a device (the standard output) takes the bytes as they are; a stream on
+        // a string takes them as text.
+        if (QIODevice* device = m_out.device()) {
+            m_out.flush();
+            device->write(m_buffer.data(), m_used);
+        } else {
+            m_out << QString::fromUtf8(m_buffer.data(), m_used);
+        }
+        m_used = 0;
+    }
+
+    QTextStream& m_out;
+    std::string m_buffer;
+    qsizetype m_used = 0;
+    QStringEncoder m_encoder{QStringEncoder::Utf8, QStringConverter::Flag::Stateless};
+};
+
 int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2)
         return fail(err, usage);
@@ -81,20 +163,27 @@ int listCommand(const QStringList& args, QTextStream& out, QTextStream& err) {
         return fail(err, QStringLiteral("no such directory: %1").arg(directory));
     Catalogue catalogue;
     RecordListState list;
-    if (!enterRecordList(catalogue, list, directory))
+    // The record list's entry without its game-name list, which no row shows.
+    if (!scanCatalogue(catalogue, directory))
         return fail(err, QStringLiteral("cannot list the directory %1").arg(directory));
+    applyDefaultOrder(catalogue, list);
 
-    out << "position\tgameName\twhitePlayer\tblackPlayer\tresult\tentryCount\trecordDate\t"
-           "timeOfDay\treferenceDate\tkomi\tfileName\n";
+    CatalogueRowWriter rows(out);
+    rows.bytes("position\tgameName\twhitePlayer\tblackPlayer\tresult\tentryCount\trecordDate\t"
+               "timeOfDay\treferenceDate\tkomi\tfileName\n");
     for (const int position : list.displayOrder) {
-        const RecordMetadata& e = catalogue.entry(position);
-        // Straight into the stream: a list of the row's texts joined per record would cost
-        // more than reading the directory did.
-        const QChar tab = u'\t';
-        out << position << tab << e.game.gameName << tab << e.game.whitePlayer << tab
-            << e.game.blackPlayer << tab << e.game.result << tab << e.entryCount << tab
-            << e.recordDate << tab << e.timeOfDay << tab << e.referenceDate << tab << e.game.komi
-            << tab << e.fileName << '\n';
+        const auto text = [&](EntryText which) { rows.text(catalogue.text(position, which)); };
+        rows.number(position);
+        text(EntryText::GameName);
+        text(EntryText::WhitePlayer);
+        text(EntryText::BlackPlayer);
+        text(EntryText::Result);
+        rows.number(catalogue.entryCount(position));
+        text(EntryText::RecordDate);
+        text(EntryText::TimeOfDay);
+        text(EntryText::ReferenceDate);
+        text(EntryText::Komi);
+        rows.text(catalogue.fileName(position), '\n');
     }
     return 0;
 }

@@ -361,7 +361,7 @@ Result<SavedRecords> saveImportedGames(const QString& directory, Catalogue& cata
         // A file is imported whole or not at all.
         for (const QString& name : saved)
             QFile::remove(QDir(directory).filePath(name));
-        catalogue.entries.resize(std::min(catalogueCount, catalogue.count()));
+        catalogue.truncate(catalogueCount);
         return Result<SavedRecords>::failure(error);
     }
     return Result<SavedRecords>::success({saved});

@@ -31,7 +31,7 @@ std::optional<ContinueGame> offerRecovery(SharedState& state, Dialogs& dialogs) 
     // run lists at its own position.
     record.selectedIndex = 0;
     for (int i = 1; i <= state.catalogue.count() && !record.fileName.isEmpty(); ++i) {
-        if (state.catalogue.entry(i).fileName == record.fileName)
+        if (state.catalogue.fileName(i) == record.fileName)
             record.selectedIndex = i;
     }
     state.board.moves = std::move(read.moves);

@@ -2,31 +2,16 @@
 
 #include "store/recordname.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFile>
 #include <QFileInfo>
-#include <QSet>
+#include <QHashFunctions>
 #include <QStringView>
 
 #include <algorithm>
-#include <array>
-#include <limits>
+#include <optional>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
-
-#if defined(Q_OS_WIN)
-#include <windows.h>
-
-#include <cwchar>
-#include <string>
-#elif defined(Q_OS_UNIX)
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <cstring>
-#endif
 
 namespace vorleth {
 
@@ -34,22 +19,42 @@ namespace {
 
 // Times are stored without a leading zero in the hour (90503), which as text would sort after
 // 153012; the sort keys therefore carry them zero-filled to six digits.
-QString sortableTime(const QString& time) {
-    if (time.isEmpty() || time.size() >= 6)
-        return time;
-    for (const QChar c : time) {
-        if (c < u'0' || c > u'9')
-            return time;
-    }
-    return QString(6 - time.size(), u'0') + time;
+bool isDigits(QStringView text) {
+    return std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
-QString dateTimeKey(const QString& date, const QString& time) {
-    const QString paddedTime = sortableTime(time);
+int timeZeros(QStringView time) {
+    return !time.isEmpty() && time.size() < 6 && isDigits(time) ? int(6 - time.size()) : 0;
+}
+
+QString dateTimeKey(QStringView date, QStringView time) {
+    const int zeros = timeZeros(time);
     QString key;
-    key.reserve(date.size() + 1 + paddedTime.size());
-    key.append(date).append(u' ').append(paddedTime);
+    key.reserve(date.size() + 1 + zeros + time.size());
+    key.append(date).append(u' ').append(QString(zeros, u'0')).append(time);
     return key;
+}
+
+// The key as one number where the texts are what the program writes (eight-digit dates, times
+// of up to six digits): then the keys compare as their numbers do. A time left out sorts before
+// any time of the same day, as the shorter text does.
+std::optional<quint64> dateTimeNumber(QStringView date, QStringView time) {
+    if (date.size() != 8 || time.size() > 6)
+        return std::nullopt;
+    const auto number = [](QStringView digits) -> std::optional<quint64> {
+        quint64 value = 0;
+        for (const QChar c : digits) {
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        return value;
+    };
+    const std::optional<quint64> day = number(date);
+    const std::optional<quint64> clock = number(time);
+    if (!day || !clock)
+        return std::nullopt;
+    return *day * 10'000'000ULL + (time.isEmpty() ? 0 : 1 + *clock);
 }
 
 // At least four digits, zero-filled: 7 gives 0007.
@@ -63,7 +68,7 @@ QString entryCountSortKey(int count) {
 
 // An empty prefix is what a chooser offers for games without a name: it picks those games,
 // not every game (every text starts with the empty text).
-bool startsWithAny(const QString& text, const QStringList& prefixes) {
+bool startsWithAny(QStringView text, const QStringList& prefixes) {
     for (const QString& prefix : prefixes) {
         if (prefix.isEmpty() ? text.isEmpty() : text.startsWith(prefix))
             return true;
@@ -71,69 +76,117 @@ bool startsWithAny(const QString& text, const QStringList& prefixes) {
     return false;
 }
 
-// A record's extension in any letter case, tested on the name's bytes before it is decoded.
-bool hasRecordExtension(const char* name, size_t length) {
-    if (length < 4 || name[length - 4] != '.')
-        return false;
-    const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-    return lower(name[length - 3]) == 'i' && lower(name[length - 2]) == 'g' &&
-           lower(name[length - 1]) == 'o';
+bool isShownAt(const Catalogue& catalogue, int position, const RecordListState& state) {
+    if (!state.gameNameFilter.isEmpty())
+        return startsWithAny(catalogue.text(position, EntryText::GameName), state.gameNameFilter);
+    if (!state.playerFilter.isEmpty())
+        return startsWithAny(catalogue.text(position, EntryText::BlackPlayer),
+                             state.playerFilter) ||
+               startsWithAny(catalogue.text(position, EntryText::WhitePlayer), state.playerFilter);
+    return true;
 }
 
-// The names of the regular files in directory that end in ".IGO" (any case), hidden ones left
-// out as QDir::Files leaves them. Read the cheapest way the system offers: the directory's own
-// entries, a name decoded only when its extension is a record's, a file examined on its own
-// only where the entry does not say what it is (a link, or a file system that keeps no type).
-QStringList recordFileNames(const QString& directory) {
-    QStringList names;
-#if defined(Q_OS_WIN)
-    const std::wstring pattern = QDir::toNativeSeparators(directory).toStdWString() + L"\\*";
-    WIN32_FIND_DATAW found;
-    HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
-                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
-    if (handle == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (found.dwFileAttributes &
-            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
-            continue;
-        const size_t length = wcslen(found.cFileName);
-        if (length < 4 || found.cFileName[length - 4] != L'.' ||
-            _wcsicmp(found.cFileName + length - 3, L"igo") != 0)
-            continue;
-        names.append(QString::fromWCharArray(found.cFileName, static_cast<qsizetype>(length)));
-    } while (FindNextFileW(handle, &found));
-    FindClose(handle);
-#elif defined(Q_OS_UNIX)
-    DIR* dir = opendir(QFile::encodeName(directory).constData());
-    if (!dir)
-        return names;
-    const int descriptor = dirfd(dir);
-    while (const dirent* entry = readdir(dir)) {
-        const char* name = entry->d_name;
-        const size_t length = strlen(name);
-        if (name[0] == '.' || !hasRecordExtension(name, length))
-            continue;
-        if (entry->d_type != DT_REG) {
-            struct stat status;
-            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-                continue;
-            if (fstatat(descriptor, name, &status, 0) != 0 || !S_ISREG(status.st_mode))
-                continue;
+struct ViewHash {
+    size_t operator()(QStringView text) const { return qHash(text); }
+};
+using ViewSet = std::unordered_set<QStringView, ViewHash>;
+
+template <typename Item, typename Less>
+QVector<int> stablyOrdered(std::vector<Item>& items, Less less) {
+    std::stable_sort(items.begin(), items.end(), less);
+    QVector<int> order;
+    order.reserve(static_cast<qsizetype>(items.size()));
+    for (const Item& item : items)
+        order.append(item.position);
+    return order;
+}
+
+// Positions in ascending order of the key of mode, equal keys in position order. The keys are
+// views of the catalogue's texts or numbers that order as the texts would; a text is made
+// only for the rare pair whose numbers cannot tell.
+QVector<int> sortedPositions(const Catalogue& catalogue, int mode) {
+    const int n = catalogue.count();
+    if (mode >= 1 && mode <= 4) {
+        static constexpr EntryText texts[] = {EntryText::GameName, EntryText::WhitePlayer,
+                                              EntryText::BlackPlayer, EntryText::Result};
+        const EntryText which = texts[mode - 1];
+        // The first four units packed into a number decide most comparisons in one step.
+        struct Item {
+            quint64 head;
+            std::u16string_view key;
+            int position;
+        };
+        std::vector<Item> items(static_cast<size_t>(n));
+        for (int p = 1; p <= n; ++p) {
+            const QStringView text = catalogue.text(p, which);
+            quint64 head = 0;
+            for (qsizetype i = 0; i < 4; ++i)
+                head = head << 16 | (i < text.size() ? text[i].unicode() : 0);
+            items[p - 1] = {head, {text.utf16(), size_t(text.size())}, p};
         }
-        names.append(QFile::decodeName(QByteArray::fromRawData(name, qsizetype(length))));
+        return stablyOrdered(items, [](const Item& a, const Item& b) {
+            return a.head != b.head ? a.head < b.head : a.key < b.key;
+        });
     }
-    closedir(dir);
-#else
-    QDirIterator it(directory, QDir::Files);
-    while (it.hasNext()) {
-        it.next();
-        QString name = it.fileName();
-        if (name.endsWith(u".igo", Qt::CaseInsensitive))
-            names.append(std::move(name));
+    struct Item {
+        quint64 number;
+        int position;
+        bool exact;
+    };
+    std::vector<Item> items(static_cast<size_t>(n));
+    if (mode == kEntryCountMode) {
+        // Counts of up to four digits order as their zero-filled texts do.
+        for (int p = 1; p <= n; ++p) {
+            const int count = catalogue.entryCount(p);
+            const bool exact = count >= 0 && count <= 9999;
+            items[p - 1] = {exact ? quint64(count) : 0, p, exact};
+        }
+        return stablyOrdered(items, [&](const Item& a, const Item& b) {
+            if (a.exact && b.exact)
+                return a.number < b.number;
+            return entryCountSortKey(catalogue.entryCount(a.position)) <
+                   entryCountSortKey(catalogue.entryCount(b.position));
+        });
     }
-#endif
-    return names;
+    const EntryText date =
+        mode == kRecordDateMode ? EntryText::RecordDate : EntryText::ReferenceDate;
+    // Keys that are no number are made as texts, once, into one buffer; number holds where.
+    std::u16string made;
+    for (int p = 1; p <= n; ++p) {
+        const QStringView day = catalogue.text(p, date);
+        const QStringView time = catalogue.text(p, EntryText::TimeOfDay);
+        const std::optional<quint64> number = dateTimeNumber(day, time);
+        if (number) {
+            items[p - 1] = {*number, p, true};
+            continue;
+        }
+        const QString key = dateTimeKey(day, time);
+        items[p - 1] = {quint64(made.size()) << 32 | quint64(key.size()), p, false};
+        made.append(reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size()));
+    }
+    // A numbered key as its text: eight digits, a blank, the time's six digits if it has one.
+    const auto textOf = [&made](const Item& item, char16_t(&buffer)[15]) {
+        if (!item.exact)
+            return std::u16string_view(made).substr(item.number >> 32, item.number & 0xFFFFFFFF);
+        quint64 day = item.number / 10'000'000ULL;
+        const quint64 clock = item.number % 10'000'000ULL;
+        for (int i = 7; i >= 0; --i, day /= 10)
+            buffer[i] = char16_t(u'0' + day % 10);
+        buffer[8] = u' ';
+        if (clock == 0)
+            return std::u16string_view(buffer, 9);
+        quint64 time = clock - 1;
+        for (int i = 14; i >= 9; --i, time /= 10)
+            buffer[i] = char16_t(u'0' + time % 10);
+        return std::u16string_view(buffer, 15);
+    };
+    return stablyOrdered(items, [&](const Item& a, const Item& b) {
+        if (a.exact && b.exact)
+            return a.number < b.number;
+        char16_t bufferA[15];
+        char16_t bufferB[15];
+        return textOf(a, bufferA) < textOf(b, bufferB);
+    });
 }
 
 } // namespace
@@ -142,50 +195,20 @@ bool scanCatalogue(Catalogue& catalogue, const QString& directory) {
     const QFileInfo info(directory);
     if (directory.isEmpty() || !info.isDir() || !info.isReadable())
         return false;
-
-    const QStringList names = recordFileNames(directory);
-    QStringList foldedNames;
-    foldedNames.reserve(names.size());
-    for (const QString& name : names)
-        foldedNames.append(name.toCaseFolded());
-
-    // Sorting small records that point at the text keeps the moves cheap; names equal but for
-    // letter case keep a fixed order among themselves.
-    struct Listed {
-        QStringView folded;
-        QStringView name;
-        qsizetype index;
-    };
-    std::vector<Listed> listed;
-    listed.reserve(static_cast<size_t>(names.size()));
-    for (qsizetype i = 0; i < names.size(); ++i)
-        listed.push_back({foldedNames.at(i), names.at(i), i});
-    std::sort(listed.begin(), listed.end(), [](const Listed& a, const Listed& b) {
-        const int byFolded = a.folded.compare(b.folded);
-        return byFolded != 0 ? byFolded < 0 : a.name.compare(b.name) < 0;
-    });
-
-    QVector<RecordMetadata> entries;
-    entries.reserve(static_cast<qsizetype>(listed.size()));
-    for (const Listed& file : listed) {
-        // The extension is no part of a value: a last value without its "）" ends with the
-        // name, as it does when the record itself is read.
-        entries.append(parseRecordName(names.at(file.index).chopped(recordExtension.size())));
-    }
-    catalogue.entries = std::move(entries);
-    return true;
+    // The extension is no part of a value: a last value without its "）" ends with the name, as
+    // it does when the record itself is read.
+    return catalogue.readDirectory(directory);
 }
 
 void buildGameNameList(Catalogue& catalogue) {
     if (!catalogue.gameNames.isEmpty())
         return;
     QStringList names{kAllNames};
-    QSet<QString> present{kAllNames};
-    for (const RecordMetadata& entry : std::as_const(catalogue.entries)) {
-        if (!present.contains(entry.game.gameName)) {
-            present.insert(entry.game.gameName);
-            names.append(entry.game.gameName);
-        }
+    ViewSet present{QStringView(kAllNames)};
+    for (int position = 1; position <= catalogue.count(); ++position) {
+        const QStringView name = catalogue.text(position, EntryText::GameName);
+        if (present.insert(name).second)
+            names.append(name.toString());
     }
     catalogue.gameNames = std::move(names);
 }
@@ -194,23 +217,22 @@ void buildPlayerNameList(Catalogue& catalogue) {
     QStringList& names = catalogue.playerNames;
     if (names.isEmpty())
         names.append(kAllNames);
-    QSet<QString> present(names.cbegin(), names.cend());
-    const auto appendNew = [&](const QString& name) {
-        if (!present.contains(name)) {
-            present.insert(name);
-            names.append(name);
+    // The list's own texts are kept apart from it: appending may move the list's elements.
+    const QStringList listed = names;
+    ViewSet present(listed.cbegin(), listed.cend());
+    const auto appendNew = [&](EntryText which) {
+        for (int position = 1; position <= catalogue.count(); ++position) {
+            const QStringView name = catalogue.text(position, which);
+            if (present.insert(name).second)
+                names.append(name.toString());
         }
     };
-    for (const RecordMetadata& entry : std::as_const(catalogue.entries))
-        appendNew(entry.game.whitePlayer);
-    for (const RecordMetadata& entry : std::as_const(catalogue.entries))
-        appendNew(entry.game.blackPlayer);
+    appendNew(EntryText::WhitePlayer);
+    appendNew(EntryText::BlackPlayer);
 }
 
 QVector<int> sortIndex(int n, const QStringList& keys) {
     n = std::clamp(n, 0, static_cast<int>(keys.size()));
-    // The keys' texts sit beside the positions, so a comparison reaches them in one step; code
-    // unit order compared inline, without a call into Qt per pair.
     struct Item {
         std::u16string_view key;
         int position;
@@ -220,61 +242,36 @@ QVector<int> sortIndex(int n, const QStringList& keys) {
         const QString& key = keys.at(i);
         items[i] = {{reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size())}, i + 1};
     }
-    std::vector<Item> merged(items.size());
-    // Bottom-up merge: runs of 1 into pairs, then 2, 4, 8 ...; a tie takes from the left run,
-    // which keeps equal keys in position order.
-    for (int width = 1; width < n; width *= 2) {
-        for (int low = 0; low < n; low += 2 * width) {
-            const int middle = std::min(low + width, n);
-            const int high = std::min(low + 2 * width, n);
-            int left = low;
-            int right = middle;
-            int out = low;
-            while (left < middle && right < high) {
-                if (items[right].key < items[left].key)
-                    merged[out++] = items[right++];
-                else
-                    merged[out++] = items[left++];
-            }
-            while (left < middle)
-                merged[out++] = items[left++];
-            while (right < high)
-                merged[out++] = items[right++];
-        }
-        items.swap(merged);
-    }
-    QVector<int> order;
-    order.reserve(n);
-    for (const Item& item : items)
-        order.append(item.position);
-    return order;
+    return stablyOrdered(items, [](const Item& a, const Item& b) { return a.key < b.key; });
 }
 
 QStringList sortKeys(const Catalogue& catalogue, int mode) {
     QStringList keys;
     keys.reserve(catalogue.count());
-    for (const RecordMetadata& entry : catalogue.entries) {
+    for (int p = 1; p <= catalogue.count(); ++p) {
         switch (mode) {
         case 1:
-            keys.append(entry.game.gameName);
+            keys.append(catalogue.text(p, EntryText::GameName).toString());
             break;
         case 2:
-            keys.append(entry.game.whitePlayer);
+            keys.append(catalogue.text(p, EntryText::WhitePlayer).toString());
             break;
         case 3:
-            keys.append(entry.game.blackPlayer);
+            keys.append(catalogue.text(p, EntryText::BlackPlayer).toString());
             break;
         case 4:
-            keys.append(entry.game.result);
+            keys.append(catalogue.text(p, EntryText::Result).toString());
             break;
         case 5:
-            keys.append(entryCountSortKey(entry.entryCount));
+            keys.append(entryCountSortKey(catalogue.entryCount(p)));
             break;
         case 6:
-            keys.append(dateTimeKey(entry.recordDate, entry.timeOfDay));
+            keys.append(dateTimeKey(catalogue.text(p, EntryText::RecordDate),
+                                    catalogue.text(p, EntryText::TimeOfDay)));
             break;
         default: // 0 and 7
-            keys.append(dateTimeKey(entry.referenceDate, entry.timeOfDay));
+            keys.append(dateTimeKey(catalogue.text(p, EntryText::ReferenceDate),
+                                    catalogue.text(p, EntryText::TimeOfDay)));
             break;
         }
     }
@@ -282,7 +279,8 @@ QStringList sortKeys(const Catalogue& catalogue, int mode) {
 }
 
 void sortRecordList(const Catalogue& catalogue, RecordListState& state, int mode, bool descending) {
-    QVector<int> order = sortIndex(catalogue.count(), sortKeys(catalogue, mode));
+    QVector<int> order =
+        sortedPositions(catalogue, mode == kUnsortedMode ? kReferenceDateMode : mode);
     if (descending)
         std::reverse(order.begin(), order.end());
     state.displayOrder = std::move(order);
@@ -343,7 +341,7 @@ QVector<int> shownPositions(const Catalogue& catalogue, const RecordListState& s
     QVector<int> shown;
     shown.reserve(state.displayOrder.size());
     for (const int position : state.displayOrder) {
-        if (isCataloguePosition(catalogue, position) && isShown(catalogue.entry(position), state))
+        if (isCataloguePosition(catalogue, position) && isShownAt(catalogue, position, state))
             shown.append(position);
     }
     return shown;
@@ -360,22 +358,21 @@ QString cellText(const Catalogue& catalogue, int row, int position, int column) 
         return QString::number(row + 1);
     if (!isCataloguePosition(catalogue, position))
         return QString();
-    const RecordMetadata& entry = catalogue.entry(position);
     switch (column) {
     case 1:
-        return entry.game.gameName;
+        return catalogue.text(position, EntryText::GameName).toString();
     case 2:
-        return entry.game.whitePlayer;
+        return catalogue.text(position, EntryText::WhitePlayer).toString();
     case 3:
-        return entry.game.blackPlayer;
+        return catalogue.text(position, EntryText::BlackPlayer).toString();
     case 4:
-        return entry.game.result;
+        return catalogue.text(position, EntryText::Result).toString();
     case 5:
-        return QString::number(entry.entryCount);
+        return QString::number(catalogue.entryCount(position));
     case 6:
-        return entry.recordDate;
+        return catalogue.text(position, EntryText::RecordDate).toString();
     case 7:
-        return entry.referenceDate;
+        return catalogue.text(position, EntryText::ReferenceDate).toString();
     case kPositionColumn:
         return QString::number(position);
     default:

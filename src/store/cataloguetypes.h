@@ -4,29 +4,111 @@
 
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 #include <QVector>
 
 #include <array>
+#include <memory>
+#include <vector>
 
 namespace vorleth {
 
+// The texts a catalogue entry keeps besides its file name.
+enum class EntryText {
+    GameName,
+    WhitePlayer,
+    BlackPlayer,
+    Result,
+    RecordDate,
+    TimeOfDay,
+    ReferenceDate,
+    Komi,
+};
+inline constexpr int entryTextCount = 8;
+
 // The library's index, filled from the file names alone. Positions count from 1.
-struct Catalogue {
-    QVector<RecordMetadata> entries;
+//
+// A library may hold a million records, so an entry is a few numbers: the texts of all entries
+// live in one store of UTF-16 blocks, an entry's file name once, and each value as a span of it
+// (a value is copied beside the name only where reading changed it). No text is an object of
+// its own until someone asks for a QString.
+class Catalogue {
+public:
+    int count() const { return static_cast<int>(m_entries.size()); }
+
+    // The entry at position as a record's metadata (a copy).
+    RecordMetadata entry(int position) const;
+    // Every entry in position order (copies): for small catalogues.
+    QVector<RecordMetadata> entries() const;
+
+    // Views into the catalogue, valid until it next changes.
+    QStringView fileName(int position) const {
+        const Entry& e = m_entries[position - 1];
+        return QStringView(m_store.at(e.text), e.nameLength);
+    }
+    QStringView text(int position, EntryText which) const {
+        const Entry& e = m_entries[position - 1];
+        const int i = static_cast<int>(which);
+        return QStringView(m_store.at(e.text) + e.from[i], e.length[i]);
+    }
+    int entryCount(int position) const { return m_entries[position - 1].entryCount; }
+
+    void append(const RecordMetadata& entry);
+    void replace(int position, const RecordMetadata& entry);
+    void removeAt(int position);
+    // Keeps the first n entries.
+    void truncate(int n);
+
+    // Replaces the entries by the record files of directory, read from their names, in
+    // ascending name order with letter case ignored. False, and the entries kept, when the
+    // directory cannot be listed.
+    bool readDirectory(const QString& directory);
+
     // Derived lists, "全て" first; empty means not built yet.
     QStringList gameNames;
     QStringList playerNames;
 
-    int count() const { return static_cast<int>(entries.size()); }
-    const RecordMetadata& entry(int position) const { return entries[position - 1]; }
-    RecordMetadata& entry(int position) { return entries[position - 1]; }
-
     // No entries, and both name lists to be built again on next use.
-    void reset() {
-        entries.clear();
-        gameNames.clear();
-        playerNames.clear();
-    }
+    void reset();
+
+private:
+    struct Entry {
+        quint32 text = 0;                             // where the file name starts in the store
+        quint16 nameLength = 0;                       // in UTF-16 units
+        std::array<quint16, entryTextCount> from{};   // from text
+        std::array<quint16, entryTextCount> length{}; // in UTF-16 units
+        qint32 entryCount = 0;
+    };
+
+    // Blocks of UTF-16 units; an entry's texts never cross from one block into the next.
+    class TextStore {
+    public:
+        static constexpr int blockBits = 16;
+        static constexpr qsizetype blockSize = qsizetype(1) << blockBits;
+
+        // Room for n units (at most blockSize) that stay together; returns where they start.
+        quint32 reserve(qsizetype n);
+        // Of the room last reserved, at start, the first n units are kept; the rest is free again.
+        void commit(quint32 start, qsizetype n) { m_used = (start & (blockSize - 1)) + n; }
+        char16_t* at(quint32 offset) {
+            return m_blocks[offset >> blockBits].get() + (offset & (blockSize - 1));
+        }
+        const char16_t* at(quint32 offset) const {
+            return m_blocks[offset >> blockBits].get() + (offset & (blockSize - 1));
+        }
+        qsizetype blockCount() const { return static_cast<qsizetype>(m_blocks.size()); }
+
+    private:
+        std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+        qsizetype m_used = blockSize; // units used in the last block
+    };
+
+    friend class CatalogueReader;
+
+    Entry stored(const RecordMetadata& entry);
+
+    std::vector<Entry> m_entries;
+    TextStore m_store;
 };
 
 // What the record list keeps between its screens (program-wide).

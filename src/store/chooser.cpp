@@ -15,14 +15,15 @@ namespace {
 // large library with many groups keeps the build linear.
 class GroupCollector {
 public:
-    void add(const QString& text) {
+    // text stays valid while the groups are collected.
+    void add(QStringView text) {
         const auto found = m_index.constFind(text);
         if (found != m_index.cend()) {
             ++m_groups[*found].count;
             return;
         }
         m_index.insert(text, static_cast<int>(m_groups.size()));
-        m_groups.append({text, 1});
+        m_groups.append({text.toString(), 1});
     }
 
     // The groups ordered by their texts.
@@ -40,7 +41,7 @@ public:
 
 private:
     QVector<ChooserGroup> m_groups;
-    QHash<QString, int> m_index;
+    QHash<QStringView, int> m_index;
 };
 
 } // namespace
@@ -51,16 +52,19 @@ QString groupText(const QString& name, int prefixLength) {
 
 QVector<ChooserGroup> groupGameNames(const Catalogue& catalogue, int prefixLength) {
     GroupCollector collector;
-    for (const RecordMetadata& entry : catalogue.entries)
-        collector.add(groupText(entry.game.gameName, prefixLength));
+    for (int position = 1; position <= catalogue.count(); ++position)
+        collector.add(firstCharacters(catalogue.text(position, EntryText::GameName),
+                                      std::max(prefixLength, 0)));
     return collector.sorted();
 }
 
 QVector<ChooserGroup> groupPlayers(const Catalogue& catalogue, int prefixLength) {
     GroupCollector collector;
-    for (const RecordMetadata& entry : catalogue.entries) {
-        collector.add(groupText(entry.game.blackPlayer, prefixLength));
-        collector.add(groupText(entry.game.whitePlayer, prefixLength));
+    for (int position = 1; position <= catalogue.count(); ++position) {
+        collector.add(firstCharacters(catalogue.text(position, EntryText::BlackPlayer),
+                                      std::max(prefixLength, 0)));
+        collector.add(firstCharacters(catalogue.text(position, EntryText::WhitePlayer),
+                                      std::max(prefixLength, 0)));
     }
     return collector.sorted();
 }

@@ -78,11 +78,12 @@ Outcome saveRecord(const QString& directory, Catalogue& catalogue, CurrentRecord
             outcome.note(oldFileDeleteErrorMessage + previousName);
     }
 
-    if (!isCataloguePosition(catalogue, record.selectedIndex)) {
-        catalogue.entries.append(RecordMetadata{});
+    if (isCataloguePosition(catalogue, record.selectedIndex)) {
+        catalogue.replace(record.selectedIndex, parseRecordName(newName));
+    } else {
+        catalogue.append(parseRecordName(newName));
         record.selectedIndex = catalogue.count();
     }
-    catalogue.entry(record.selectedIndex) = parseRecordName(newName);
     record.fileName = newName;
     return outcome;
 }
@@ -105,7 +106,7 @@ Outcome deleteRecord(const QString& directory, Catalogue& catalogue, const Curre
     if (!QFile::remove(path))
         return Outcome::failure(recordDeletionFailedMessage + path);
     if (isCataloguePosition(catalogue, record.selectedIndex))
-        catalogue.entries.removeAt(record.selectedIndex - 1);
+        catalogue.removeAt(record.selectedIndex);
     scanCatalogue(catalogue, directory);
     return Outcome::success();
 }

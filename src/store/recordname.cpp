@@ -11,84 +11,37 @@ namespace vorleth {
 
 namespace {
 
-// The keys a record's file name carries, each followed by "（"; the value runs to the next "）".
-enum Field {
-    GameNameField,
-    WhiteField,
-    BlackField,
-    ResultField,
-    RecordDateField,
-    EntryCountField,
-    TimeField,
-    ReferenceField,
-    KomiField,
-    FieldCount
-};
-
 constexpr char16_t kOpenBracket = u'（';
 constexpr char16_t kCloseBracket = u'）';
 
-const std::array<QStringView, FieldCount> kFieldKeys = {
+// The keys in the order of NameField.
+const std::array<QStringView, nameFieldCount> kFieldKeys = {
     u"対局名", u"白番", u"黒番", u"勝敗", u"記録日", u"手数", u"時間", u"参照", u"コミ",
 };
 
-// Reads all fields in one walk over the name. A key's first occurrence is the first "（" whose
-// preceding text is the key, which is what looking the key up on its own would find.
-std::array<QString, FieldCount> readFields(const QString& name) {
-    std::array<QString, FieldCount> values;
-    std::array<bool, FieldCount> found{};
-    int remaining = FieldCount;
-    const QStringView text(name);
-    for (qsizetype open = text.indexOf(kOpenBracket); open >= 0 && remaining > 0;
-         open = text.indexOf(kOpenBracket, open + 1)) {
-        if (open == 0)
-            continue;
-        const QStringView before = text.first(open);
-        const QChar last = before.back();
-        for (int field = 0; field < FieldCount; ++field) {
-            // The last character rules out all keys but one or two before any longer test.
-            if (found[field] || kFieldKeys[field].back() != last ||
-                !before.endsWith(kFieldKeys[field]))
-                continue;
-            found[field] = true;
-            --remaining;
-            const qsizetype from = open + 1;
-            const qsizetype close = text.indexOf(kCloseBracket, from);
-            QString value = name.mid(from, close < 0 ? -1 : close - from);
-            value.replace(u'＝', u'\u3000');
-            values[field] = std::move(value);
-            break;
-        }
-    }
-    return values;
-}
-
-// The leading decimal number of text, 0 when there is none; too large a number is held at the
-// largest the count can carry instead of wrapping round.
-int leadingNumber(const QString& text) {
-    constexpr int limit = std::numeric_limits<qint16>::max();
-    int number = 0;
-    for (const QChar c : text) {
-        if (c < u'0' || c > u'9')
-            break;
-        number = std::min(limit, number * 10 + (c.unicode() - u'0'));
-    }
-    return number;
+QString valueText(QStringView name, NameFieldSpan span) {
+    QString value = name.mid(span.from, span.length).toString();
+    value.replace(u'＝', u'\u3000');
+    return value;
 }
 
 RecordMetadata parseName(const QString& fileName) {
-    std::array<QString, FieldCount> fields = readFields(fileName);
+    const NameFieldSpans spans = nameFieldSpans(fileName);
+    const auto value = [&](NameField field) {
+        return valueText(fileName, spans[static_cast<int>(field)]);
+    };
     RecordMetadata entry;
     entry.fileName = fileName;
-    entry.game.gameName = std::move(fields[GameNameField]);
-    entry.game.whitePlayer = std::move(fields[WhiteField]);
-    entry.game.blackPlayer = std::move(fields[BlackField]);
-    entry.game.result = std::move(fields[ResultField]);
-    entry.recordDate = std::move(fields[RecordDateField]);
-    entry.entryCount = leadingNumber(fields[EntryCountField]);
-    entry.timeOfDay = std::move(fields[TimeField]);
-    entry.referenceDate = std::move(fields[ReferenceField]);
-    entry.game.komi = std::move(fields[KomiField]);
+    entry.game.gameName = value(NameField::GameName);
+    entry.game.whitePlayer = value(NameField::WhitePlayer);
+    entry.game.blackPlayer = value(NameField::BlackPlayer);
+    entry.game.result = value(NameField::Result);
+    entry.recordDate = value(NameField::RecordDate);
+    const NameFieldSpan count = spans[static_cast<int>(NameField::EntryCount)];
+    entry.entryCount = entryCountValue(QStringView(fileName).mid(count.from, count.length));
+    entry.timeOfDay = value(NameField::TimeOfDay);
+    entry.referenceDate = value(NameField::ReferenceDate);
+    entry.game.komi = value(NameField::Komi);
     return entry;
 }
 
@@ -125,15 +78,59 @@ QString extractField(const QString& name, const QString& key) {
     return value;
 }
 
+// A key's first occurrence is the first "（" whose preceding text is the key, which is what
+// looking the key up on its own would find.
+NameFieldSpans nameFieldSpans(QStringView text) {
+    NameFieldSpans spans{};
+    std::array<bool, nameFieldCount> found{};
+    int remaining = nameFieldCount;
+    for (qsizetype open = text.indexOf(kOpenBracket); open >= 0 && remaining > 0;
+         open = text.indexOf(kOpenBracket, open + 1)) {
+        if (open == 0)
+            continue;
+        const QStringView before = text.first(open);
+        const QChar last = before.back();
+        for (int field = 0; field < nameFieldCount; ++field) {
+            // The last character rules out all keys but one or two before any longer test.
+            if (found[field] || kFieldKeys[field].back() != last ||
+                !before.endsWith(kFieldKeys[field]))
+                continue;
+            found[field] = true;
+            --remaining;
+            const qsizetype from = open + 1;
+            const qsizetype close = text.indexOf(kCloseBracket, from);
+            spans[field] = {from, (close < 0 ? text.size() : close) - from};
+            break;
+        }
+    }
+    return spans;
+}
+
+// Too large a number is held at the largest the count can carry instead of wrapping round.
+int entryCountValue(QStringView value) {
+    constexpr int limit = std::numeric_limits<qint16>::max();
+    int number = 0;
+    for (const QChar c : value) {
+        if (c < u'0' || c > u'9')
+            break;
+        number = std::min(limit, number * 10 + (c.unicode() - u'0'));
+    }
+    return number;
+}
+
 RecordMetadata parseRecordName(const QString& fileName) {
     return parseName(fileName);
 }
 
-QString firstCharacters(const QString& text, int n) {
+QStringView firstCharacters(QStringView text, int n) {
     qsizetype units = 0;
     for (int count = 0; count < n && units < text.size(); ++count)
         units += text[units].isHighSurrogate() && units + 1 < text.size() ? 2 : 1;
-    return text.left(units);
+    return text.first(units);
+}
+
+QString firstCharacters(const QString& text, int n) {
+    return firstCharacters(QStringView(text), n).toString();
 }
 
 QString dateText(const QDate& date) {

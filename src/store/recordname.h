@@ -5,7 +5,10 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringView>
 #include <QTime>
+
+#include <array>
 
 namespace vorleth {
 
@@ -35,6 +38,36 @@ QString cleanFileName(const QString& text);
 // empty when the key is absent. "＝" in the value reads as an ideographic space.
 QString extractField(const QString& name, const QString& key);
 
+// The fields of a record's file name, in the order a name is written.
+enum class NameField {
+    GameName,
+    WhitePlayer,
+    BlackPlayer,
+    Result,
+    RecordDate,
+    EntryCount,
+    TimeOfDay,
+    ReferenceDate,
+    Komi,
+};
+inline constexpr int nameFieldCount = 9;
+
+// Where a field's value lies in a name (units from the name's start). An absent key gives an
+// empty span.
+struct NameFieldSpan {
+    qsizetype from = 0;
+    qsizetype length = 0;
+};
+using NameFieldSpans = std::array<NameFieldSpan, nameFieldCount>;
+
+// Every field's value as extractField finds it, in one walk over the name, without copying
+// the name: the value still holds any "＝", which reads as an ideographic space.
+NameFieldSpans nameFieldSpans(QStringView name);
+
+// The value of an entry count field: its leading number, 0 when there is none, held at 32767
+// when larger.
+int entryCountValue(QStringView value);
+
 // Every field of a record's file name, read as extractField reads each one, in one walk over
 // the name; the entry count is the leading number of its value (0 when there is none, held at
 // 32767 when larger). fileName is the name given.
@@ -43,6 +76,7 @@ RecordMetadata parseRecordName(const QString& fileName);
 // The first n characters (not UTF-16 units: a character outside the Basic Multilingual Plane
 // stays whole).
 QString firstCharacters(const QString& text, int n);
+QStringView firstCharacters(QStringView text, int n);
 
 // Dates and times as the files write them: 2007/11/05 and 9:05:03.
 QString dateText(const QDate& date);

@@ -7,6 +7,7 @@ vorleth_layer(store LINKS vorleth_board SOURCES
     store/workingfiles.cpp
     store/recoveryfile.cpp
     store/catalogue.cpp
+    store/cataloguestorage.cpp
     store/chooser.cpp
     store/gametexts.cpp
     store/recordlistcontroller.cpp

@@ -30,7 +30,8 @@ target_link_libraries(shell_browser_tests PRIVATE Qt6::Test)
 set_tests_properties(shell_browser_tests PROPERTIES TIMEOUT 180 ENVIRONMENT
     "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_CHROMIUM_FLAGS=--no-sandbox;QTWEBENGINE_DISABLE_SANDBOX=1")
 
-vorleth_add_test(recordlist_tests SOURCES screens/store/recordlist_test.cpp GUI)
+vorleth_add_test(recordlist_tests SOURCES screens/store/recordlist_test.cpp
+    screens/store/recordlistorder_test.cpp GUI)
 vorleth_add_test(figureactions_tests SOURCES screens/replay/figureactions_test.cpp GUI)
 target_link_libraries(figureactions_tests PRIVATE Qt6::PrintSupport)
 

@@ -122,7 +122,8 @@ void dirty(SharedState& state) {
                                   QStringLiteral("r"), QStringLiteral("6.5")},
                                  120,
                                  7};
-    state.catalogue.entries.resize(5);
+    for (int i = 0; i < 5; ++i)
+        state.catalogue.append(RecordMetadata{});
     state.catalogue.gameNames = QStringList{QStringLiteral("全て"), QStringLiteral("x")};
     state.catalogue.playerNames = QStringList{QStringLiteral("全て"), QStringLiteral("y")};
     state.board.play.placementMode = 2;

@@ -36,7 +36,7 @@ RecordMetadata entryOf(const RecordSpec& r) {
 Catalogue catalogueOf(const std::vector<RecordSpec>& records) {
     Catalogue catalogue;
     for (const RecordSpec& r : records)
-        catalogue.entries.append(entryOf(r));
+        catalogue.append(entryOf(r));
     return catalogue;
 }
 
@@ -117,7 +117,7 @@ TEST_F(ScanTest, ListsIgoFilesInAnyCaseSortedIgnoringCase) {
 
     ASSERT_TRUE(scanCatalogue(catalogue, dir.path()));
     QStringList names;
-    for (const RecordMetadata& e : catalogue.entries)
+    for (const RecordMetadata& e : catalogue.entries())
         names.append(e.fileName);
     EXPECT_EQ(names, (QStringList{"A", "b", "C", same, same}));
     EXPECT_EQ(catalogue.entry(4).game.gameName, QStringLiteral("同名"));
@@ -140,7 +140,7 @@ TEST_F(ScanTest, ListsVisibleRecordFilesAndLinksToThem) {
 
     ASSERT_TRUE(scanCatalogue(catalogue, dir.path()));
     QStringList names;
-    for (const RecordMetadata& e : catalogue.entries)
+    for (const RecordMetadata& e : catalogue.entries())
         names.append(e.fileName);
     EXPECT_EQ(names, (QStringList{"link", "target", korean}));
     EXPECT_EQ(catalogue.entry(3).game.whitePlayer, QStringLiteral("이세돌"));
@@ -198,9 +198,10 @@ TEST_F(ScanTest, FieldsReadFromTheFileName) {
     for (const Case& c : cases) {
         const QString name = QString::fromUtf8(c.name);
         SCOPED_TRACE(name.toStdString());
-        const auto it = std::find_if(catalogue.entries.cbegin(), catalogue.entries.cend(),
+        const QVector<RecordMetadata> entries = catalogue.entries();
+        const auto it = std::find_if(entries.cbegin(), entries.cend(),
                                      [&](const RecordMetadata& e) { return e.fileName == name; });
-        ASSERT_NE(it, catalogue.entries.cend());
+        ASSERT_NE(it, entries.cend());
         EXPECT_EQ(it->game.gameName, QString::fromUtf8(c.gameName));
         EXPECT_EQ(it->game.whitePlayer, QString::fromUtf8(c.white));
         EXPECT_EQ(it->game.blackPlayer, QString::fromUtf8(c.black));
@@ -242,7 +243,7 @@ TEST(NameListTest, GameListIsKeptButPlayerListTakesInNewNames) {
     buildPlayerNameList(catalogue);
     EXPECT_EQ(catalogue.playerNames, players) << "a repeated call must not duplicate names";
 
-    catalogue.entries.append(entryOf(game("新春杯", "田中", "山田")));
+    catalogue.append(entryOf(game("新春杯", "田中", "山田")));
     buildGameNameList(catalogue);
     buildPlayerNameList(catalogue);
     EXPECT_EQ(catalogue.gameNames, (QStringList{"全て", "例会"}));
@@ -364,12 +365,14 @@ TEST_F(HeadingTest, MenuSortsLeaveTheDirections) {
         QStringList names;
     };
     // Record dates: b局 newest, then c局, then a局.
-    catalogue.entries[0].recordDate = "20080101";
-    catalogue.entries[1].recordDate = "20060101";
-    catalogue.entries[2].recordDate = "20070101";
-    catalogue.entries[0].referenceDate = "20060101";
-    catalogue.entries[1].referenceDate = "20080101";
-    catalogue.entries[2].referenceDate = "20070101";
+    const char* const dates[][2] = {
+        {"20080101", "20060101"}, {"20060101", "20080101"}, {"20070101", "20070101"}};
+    for (int position = 1; position <= 3; ++position) {
+        RecordMetadata entry = catalogue.entry(position);
+        entry.recordDate = dates[position - 1][0];
+        entry.referenceDate = dates[position - 1][1];
+        catalogue.replace(position, entry);
+    }
     const Case cases[] = {
         {MenuSort::GameName, kGameNameMode, {"a局", "b局", "c局"}},
         {MenuSort::GameName, kGameNameMode, {"a局", "b局", "c局"}},

@@ -25,7 +25,7 @@ Catalogue catalogueOf(const QVector<Game>& games) {
         entry.game.gameName = game.gameName;
         entry.game.whitePlayer = game.whitePlayer;
         entry.game.blackPlayer = game.blackPlayer;
-        catalogue.entries.append(entry);
+        catalogue.append(entry);
     }
     return catalogue;
 }
@@ -164,7 +164,8 @@ TEST_F(ChooserTest, RowsWithoutAGroupPickNothing) {
 }
 
 TEST_F(ChooserTest, PickedGroupsSelectExactlyTheirGamesInTheRecordList) {
-    catalogue.entries.append(catalogueOf({{u"春の例会"_qs, {}, {}}}).entries);
+    for (const RecordMetadata& entry : catalogueOf({{u"春の例会"_qs, {}, {}}}).entries())
+        catalogue.append(entry);
     Chooser chooser(ChooserKind::GameName, catalogue, recordList, prefixLength);
     chooser.open();
     // 新春, 春の, 春季

@@ -341,7 +341,7 @@ TEST_F(RecordFile, ANewVersionReplacesTheOldFileAndItsRecordMetadata) {
     for (const char* other : {"一", "二"}) {
         RecordMetadata entry;
         entry.fileName = QString::fromUtf8(other);
-        state.catalogue.entries.append(entry);
+        state.catalogue.append(entry);
     }
     enterWorkedExample();
     ASSERT_TRUE(save().ok);
@@ -426,7 +426,7 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
         c.setUp(f);
         const auto filesBefore = snapshot(f.records());
         const CurrentRecord before = f.state.record;
-        const QVector<RecordMetadata> catalogueBefore = f.state.catalogue.entries;
+        const QVector<RecordMetadata> catalogueBefore = f.state.catalogue.entries();
 
         const Outcome saved = f.save();
         EXPECT_FALSE(saved.ok);
@@ -436,7 +436,7 @@ TEST_F(RecordFile, AFailedSaveLeavesFilesRecordAndCatalogueAsTheyWere) {
         EXPECT_EQ(f.state.record.selectedIndex, before.selectedIndex);
         EXPECT_EQ(f.state.catalogue.count(), catalogueBefore.size());
         if (!catalogueBefore.isEmpty()) {
-            EXPECT_EQ(f.state.catalogue.entries.back().fileName, catalogueBefore.back().fileName);
+            EXPECT_EQ(f.state.catalogue.entries().back().fileName, catalogueBefore.back().fileName);
         }
     }
 }

@@ -242,7 +242,7 @@ void SearchResultsScreen::replayRow(int row) {
     scanCatalogue(catalogue, m_state.settings.recordDirectory);
     const QString fileName = hit.fileName.chopped(recordExtension.size());
     for (int position = 1; position <= catalogue.count(); ++position) {
-        if (catalogue.entry(position).fileName == fileName) {
+        if (catalogue.fileName(position) == fileName) {
             m_state.replay.stepInterval = 3000;
             m_navigator.show(ScreenId::Replay, ChosenRecord{position, hit.match.moves});
             return;

@@ -1,0 +1,411 @@
+#include "store/cataloguetypes.h"
+
+#include "store/recordname.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QStringDecoder>
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+#elif defined(Q_OS_UNIX)
+#include <dirent.h>
+#include <sys/stat.h>
+#endif
+
+namespace vorleth {
+
+namespace {
+
+constexpr std::array<NameField, entryTextCount> kNameFieldOf = {
+    NameField::GameName,   NameField::WhitePlayer, NameField::BlackPlayer,   NameField::Result,
+    NameField::RecordDate, NameField::TimeOfDay,   NameField::ReferenceDate, NameField::Komi,
+};
+
+constexpr char16_t kEqualsSign = u'＝';
+constexpr char16_t kIdeographicSpace = u'\u3000';
+
+// The folded UTF-16 units of a name followed by ".igo", one at a time: what comparing the
+// names' QString::toCaseFolded() would compare, without making the folded copies (a fold of
+// one character never gives more than one character).
+class FoldedUnits {
+public:
+    FoldedUnits(const char16_t* begin, const char16_t* end) : m_at(begin), m_end(end) {}
+
+    // The next unit, or -1 after the last.
+    int next() {
+        if (m_pending != 0)
+            return std::exchange(m_pending, char16_t(0));
+        if (m_at == m_end) {
+            static constexpr char16_t extension[] = u".igo";
+            return m_extension < 4 ? extension[m_extension++] : -1;
+        }
+        const char16_t unit = *m_at++;
+        if (unit < 0x80)
+            return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
+        char32_t code = unit;
+        if (QChar::isHighSurrogate(unit) && m_at != m_end && QChar::isLowSurrogate(*m_at))
+            code = QChar::surrogateToUcs4(unit, *m_at++);
+        const char32_t folded = QChar::toCaseFolded(code);
+        if (QChar::requiresSurrogates(folded)) {
+            m_pending = QChar::lowSurrogate(folded);
+            return QChar::highSurrogate(folded);
+        }
+        return static_cast<int>(folded);
+    }
+
+private:
+    const char16_t* m_at;
+    const char16_t* m_end;
+    int m_extension = 0;
+    char16_t m_pending = 0;
+};
+
+// The UTF-16 units of UTF-8 text made of one- to three-byte characters (a Japanese name is
+// made of nothing else); -1 at the first byte that is anything else, out then undefined.
+qsizetype decodeUtf8(const unsigned char* in, qsizetype length, char16_t* out) {
+    const unsigned char* const end = in + length;
+    char16_t* const start = out;
+    while (in != end) {
+        const unsigned char lead = *in;
+        if (lead < 0x80) {
+            *out++ = lead;
+            ++in;
+        } else if (lead >= 0xC2 && lead < 0xE0 && end - in >= 2 && (in[1] & 0xC0) == 0x80) {
+            *out++ = char16_t((lead & 0x1F) << 6 | (in[1] & 0x3F));
+            in += 2;
+        } else if (lead >= 0xE0 && lead < 0xF0 && end - in >= 3 && (in[1] & 0xC0) == 0x80 &&
+                   (in[2] & 0xC0) == 0x80) {
+            const char16_t unit =
+                char16_t((lead & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F));
+            // Overlong forms and halves of surrogate pairs are no characters; noncharacters are
+            // left to Qt as well.
+            if (unit < 0x800 || QChar::isSurrogate(unit) || (unit >= 0xFDD0 && unit <= 0xFDEF) ||
+                unit >= 0xFFFE)
+                return -1;
+            *out++ = unit;
+            in += 3;
+        } else {
+            return -1;
+        }
+    }
+    return out - start;
+}
+
+// Name order with letter case ignored, then the names themselves for those equal but for case.
+bool namesInOrder(const char16_t* a, qsizetype aLength, const char16_t* b, qsizetype bLength) {
+    // The common start folds alike on both sides; the fold begins at the first difference (or
+    // at the character whose second half differs).
+    const qsizetype shorter = std::min(aLength, bLength);
+    qsizetype same = 0;
+    // Names of one library share long beginnings ("対局名（" and the event): four units a step.
+    for (quint64 wordA, wordB; same + 4 <= shorter; same += 4) {
+        std::memcpy(&wordA, a + same, sizeof wordA);
+        std::memcpy(&wordB, b + same, sizeof wordB);
+        if (wordA != wordB)
+            break;
+    }
+    while (same < shorter && a[same] == b[same])
+        ++same;
+    if (same == aLength && same == bLength)
+        return false;
+    if (same > 0 && QChar::isHighSurrogate(a[same - 1]))
+        --same;
+    FoldedUnits foldedA(a + same, a + aLength);
+    FoldedUnits foldedB(b + same, b + bLength);
+    for (;;) {
+        const int unitA = foldedA.next();
+        const int unitB = foldedB.next();
+        if (unitA != unitB)
+            return unitA < unitB;
+        if (unitA < 0)
+            break;
+    }
+    return std::u16string_view(a + same, size_t(aLength - same)) <
+           std::u16string_view(b + same, size_t(bLength - same));
+}
+
+} // namespace
+
+quint32 Catalogue::TextStore::reserve(qsizetype n) {
+    if (m_blocks.empty() || blockSize - m_used < n) {
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
+        m_used = 0;
+    }
+    return static_cast<quint32>(((m_blocks.size() - 1) << blockBits) | size_t(m_used));
+}
+
+// Fills a catalogue's storage from file names; the catalogue takes it over when the whole
+// directory has been read.
+class CatalogueReader {
+public:
+    // A record's name without its extension, as UTF-8 (how Unix keeps names).
+    void addUtf8(const char* stem, qsizetype length) {
+        const quint32 start = m_store.reserve(
+            std::min(m_decoder.requiredSpace(length), Catalogue::TextStore::blockSize));
+        char16_t* out = m_store.at(start);
+        qsizetype decoded = decodeUtf8(reinterpret_cast<const unsigned char*>(stem), length, out);
+        if (decoded < 0) {
+            // Whatever is not plain UTF-8 of the Basic Multilingual Plane reads as Qt reads a
+            // name (four-byte characters, bytes that are no UTF-8).
+            const QChar* end = m_decoder.appendToBuffer(reinterpret_cast<QChar*>(out),
+                                                        QByteArrayView(stem, length));
+            decoded = reinterpret_cast<const char16_t*>(end) - out;
+        }
+        add(start, decoded);
+    }
+
+    // The same in UTF-16.
+    void addUtf16(const char16_t* stem, qsizetype length) {
+        length = std::min(length, Catalogue::TextStore::blockSize);
+        const quint32 start = m_store.reserve(length);
+        std::copy_n(stem, length, m_store.at(start));
+        add(start, length);
+    }
+
+    void finishInto(Catalogue& catalogue) {
+        const Catalogue::TextStore& store = m_store;
+        std::sort(m_entries.begin(), m_entries.end(),
+                  [&store](const Catalogue::Entry& a, const Catalogue::Entry& b) {
+                      return namesInOrder(store.at(a.text), a.nameLength, store.at(b.text),
+                                          b.nameLength);
+                  });
+        m_entries.shrink_to_fit();
+        catalogue.m_entries = std::move(m_entries);
+        catalogue.m_store = std::move(m_store);
+    }
+
+private:
+    // The name at start has length units: its values are spans of it, but for a value holding
+    // "＝", which reads as an ideographic space and so gets a copy of its own behind the name.
+    void add(quint32 start, qsizetype length) {
+        length = std::min<qsizetype>(length, 0xFFFF);
+        Catalogue::Entry entry;
+        entry.text = start;
+        entry.nameLength = static_cast<quint16>(length);
+        const QStringView name(m_store.at(start), length);
+        const NameFieldSpans spans = nameFieldSpans(name);
+        qsizetype copies = 0;
+        for (int i = 0; i < entryTextCount; ++i) {
+            const NameFieldSpan span = spans[static_cast<int>(kNameFieldOf[i])];
+            entry.from[i] = static_cast<quint16>(span.from);
+            entry.length[i] = static_cast<quint16>(span.length);
+            if (name.mid(span.from, span.length).contains(QChar(kEqualsSign)))
+                copies += span.length;
+        }
+        const NameFieldSpan count = spans[static_cast<int>(NameField::EntryCount)];
+        entry.entryCount = entryCountValue(name.mid(count.from, count.length));
+        qsizetype end = length;
+        if (copies > 0) {
+            if (Catalogue::TextStore::blockSize - (start & (Catalogue::TextStore::blockSize - 1)) <
+                length + copies) {
+                // The name moves to a block with room for the copies behind it.
+                const quint32 moved = m_store.reserve(length + copies);
+                std::copy_n(m_store.at(start), length, m_store.at(moved));
+                entry.text = start = moved;
+            }
+            char16_t* text = m_store.at(start);
+            for (int i = 0; i < entryTextCount; ++i) {
+                const qsizetype from = entry.from[i];
+                const qsizetype n = entry.length[i];
+                if (!QStringView(text + from, n).contains(QChar(kEqualsSign)))
+                    continue;
+                std::replace_copy(text + from, text + from + n, text + end, kEqualsSign,
+                                  kIdeographicSpace);
+                entry.from[i] = static_cast<quint16>(end);
+                end += n;
+            }
+        }
+        m_store.commit(start, end);
+        m_entries.push_back(entry);
+    }
+
+    Catalogue::TextStore m_store;
+    std::vector<Catalogue::Entry> m_entries;
+    QStringDecoder m_decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
+                                                       QStringConverter::Flag::ConvertInitialBom};
+};
+
+namespace {
+
+// A record's extension in any letter case, tested on the name's bytes before it is decoded.
+bool hasRecordExtension(const char* name, size_t length) {
+    if (length < 4 || name[length - 4] != '.')
+        return false;
+    const auto lower = [](char c) { return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c); };
+    return lower(name[length - 3]) == 'i' && lower(name[length - 2]) == 'g' &&
+           lower(name[length - 1]) == 'o';
+}
+
+// Hands the regular files of directory that end in ".IGO" (any case) to the reader, hidden
+// ones left out as QDir::Files leaves them. Read the cheapest way the system offers: the
+// directory's own entries, a name decoded only when its extension is a record's, straight into
+// the catalogue's store; a file is examined on its own only where the entry does not say what
+// it is (a link, or a file system that keeps no type).
+bool readRecordNames(const QString& directory, CatalogueReader& reader) {
+#if defined(Q_OS_WIN)
+    const std::wstring pattern = QDir::toNativeSeparators(directory).toStdWString() + L"\\*";
+    WIN32_FIND_DATAW found;
+    HANDLE handle = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                     FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
+    if (handle == INVALID_HANDLE_VALUE)
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
+    do {
+        if (found.dwFileAttributes &
+            (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM))
+            continue;
+        const size_t length = wcslen(found.cFileName);
+        if (length < 4 || found.cFileName[length - 4] != L'.' ||
+            _wcsicmp(found.cFileName + length - 3, L"igo") != 0)
+            continue;
+        reader.addUtf16(reinterpret_cast<const char16_t*>(found.cFileName),
+                        static_cast<qsizetype>(length - 4));
+    } while (FindNextFileW(handle, &found));
+    FindClose(handle);
+    return true;
+#elif defined(Q_OS_UNIX)
+    DIR* dir = opendir(QFile::encodeName(directory).constData());
+    if (!dir)
+        return false;
+    const int descriptor = dirfd(dir);
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        const size_t length = strlen(name);
+        if (name[0] == '.' || !hasRecordExtension(name, length))
+            continue;
+        if (entry->d_type != DT_REG) {
+            struct stat status;
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            if (fstatat(descriptor, name, &status, 0) != 0 || !S_ISREG(status.st_mode))
+                continue;
+        }
+        reader.addUtf8(name, static_cast<qsizetype>(length - 4));
+    }
+    closedir(dir);
+    return true;
+#else
+    QDirIterator it(directory, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.endsWith(u".igo", Qt::CaseInsensitive))
+            reader.addUtf16(reinterpret_cast<const char16_t*>(name.utf16()), name.size() - 4);
+    }
+    return true;
+#endif
+}
+
+} // namespace
+
+bool Catalogue::readDirectory(const QString& directory) {
+    CatalogueReader reader;
+    if (!readRecordNames(directory, reader))
+        return false;
+    reader.finishInto(*this);
+    return true;
+}
+
+RecordMetadata Catalogue::entry(int position) const {
+    RecordMetadata m;
+    m.fileName = fileName(position).toString();
+    m.game.gameName = text(position, EntryText::GameName).toString();
+    m.game.whitePlayer = text(position, EntryText::WhitePlayer).toString();
+    m.game.blackPlayer = text(position, EntryText::BlackPlayer).toString();
+    m.game.result = text(position, EntryText::Result).toString();
+    m.recordDate = text(position, EntryText::RecordDate).toString();
+    m.entryCount = entryCount(position);
+    m.timeOfDay = text(position, EntryText::TimeOfDay).toString();
+    m.referenceDate = text(position, EntryText::ReferenceDate).toString();
+    m.game.komi = text(position, EntryText::Komi).toString();
+    return m;
+}
+
+QVector<RecordMetadata> Catalogue::entries() const {
+    QVector<RecordMetadata> all;
+    all.reserve(count());
+    for (int position = 1; position <= count(); ++position)
+        all.append(entry(position));
+    return all;
+}
+
+// An entry from elsewhere (a record just saved, say): a value that is the name's own text at
+// the place reading the name finds it shares the name's units; any other gets its own.
+Catalogue::Entry Catalogue::stored(const RecordMetadata& m) {
+    const std::array<const QString*, entryTextCount> texts = {
+        &m.game.gameName, &m.game.whitePlayer, &m.game.blackPlayer, &m.game.result,
+        &m.recordDate,    &m.timeOfDay,        &m.referenceDate,    &m.game.komi,
+    };
+    // An entry's texts stay within one block; no real name comes near that size.
+    constexpr qsizetype limit = 0xFFFF;
+    const QStringView name = QStringView(m.fileName).first(std::min(m.fileName.size(), limit));
+    const NameFieldSpans spans = nameFieldSpans(name);
+    std::array<bool, entryTextCount> shared{};
+    qsizetype total = name.size();
+    for (int i = 0; i < entryTextCount; ++i) {
+        const NameFieldSpan span = spans[static_cast<int>(kNameFieldOf[i])];
+        shared[i] = name.mid(span.from, span.length) == *texts[i];
+        if (!shared[i])
+            total += texts[i]->size();
+    }
+    total = std::min(total, limit);
+    Entry entry;
+    entry.text = m_store.reserve(total);
+    entry.nameLength = static_cast<quint16>(name.size());
+    entry.entryCount = m.entryCount;
+    char16_t* out = m_store.at(entry.text);
+    std::copy_n(name.utf16(), name.size(), out);
+    qsizetype end = name.size();
+    for (int i = 0; i < entryTextCount; ++i) {
+        const NameFieldSpan span = spans[static_cast<int>(kNameFieldOf[i])];
+        if (shared[i]) {
+            entry.from[i] = static_cast<quint16>(span.from);
+            entry.length[i] = static_cast<quint16>(span.length);
+            continue;
+        }
+        const qsizetype n = std::min(texts[i]->size(), total - end);
+        std::copy_n(texts[i]->utf16(), n, out + end);
+        entry.from[i] = static_cast<quint16>(end);
+        entry.length[i] = static_cast<quint16>(n);
+        end += n;
+    }
+    m_store.commit(entry.text, end);
+    return entry;
+}
+
+void Catalogue::append(const RecordMetadata& entry) {
+    m_entries.push_back(stored(entry));
+}
+
+// The replaced entry's texts stay in the store unused until the next scan: a save changes one
+// entry, a scan builds the store anew.
+void Catalogue::replace(int position, const RecordMetadata& entry) {
+    m_entries[position - 1] = stored(entry);
+}
+
+void Catalogue::removeAt(int position) {
+    m_entries.erase(m_entries.begin() + (position - 1));
+}
+
+void Catalogue::truncate(int n) {
+    if (n >= 0 && n < count())
+        m_entries.resize(size_t(n));
+}
+
+void Catalogue::reset() {
+    m_entries.clear();
+    m_entries.shrink_to_fit();
+    m_store = TextStore();
+    gameNames.clear();
+    playerNames.clear();
+}
+
+} // namespace vorleth
