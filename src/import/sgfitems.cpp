@@ -35,13 +35,8 @@ QStringList bracketValues(const QString& item, qsizetype at) {
     return values;
 }
 
-} // namespace
-
-SgfItems readSgfItems(QStringView text) {
-    SgfItems result;
-    SgfGame game;
-    QString stopNote;
-
+// The game information and set-up stones an item other than a move carries.
+void readPropertyItem(const QString& item, SgfGame& game) {
     static const struct {
         const char16_t* tag;
         QString SgfGame::*field;
@@ -56,55 +51,74 @@ SgfItems readSgfItems(QStringView text) {
     } setupTags[] = {
         {u"AB[", &SgfSetup::black}, {u"AW[", &SgfSetup::white}, {u"AE[", &SgfSetup::empty}};
 
+    for (const auto& t : tags) {
+        const qsizetype at = item.indexOf(QStringView(t.tag));
+        if (at >= 0)
+            game.*t.field = tagValue(item, at + 3);
+    }
+    if (const qsizetype at = item.indexOf(u"HA["); at >= 0)
+        game.handicap = tagValue(item, at + 3).trimmed().toInt();
+    for (const auto& t : setupTags) {
+        const qsizetype at = item.indexOf(QStringView(t.tag));
+        if (at < 0)
+            continue;
+        SgfSetup setup;
+        setup.afterMoves = static_cast<int>(game.moves.size());
+        for (const QString& value : bracketValues(item, at + 2)) {
+            const Point p{letterValue(value.front()), letterValue(value.back())};
+            if (value.size() == 2 && p.onBoard())
+                (setup.*t.points).append(p);
+        }
+        game.setups.append(setup);
+    }
+}
+
+// Adds the move a B[..] or W[..] item gives. False where reading stops: at a pass (the game
+// ends there), at a point that cannot be read (stopNote says which), or when the table is
+// full (outcome fails).
+bool readMoveItem(const QString& item, SgfGame& game, QString& stopNote, Outcome& outcome) {
+    const qsizetype close = item.indexOf(u']', 2);
+    const QString value = close < 0 ? item.mid(2) : item.mid(2, close - 2);
+    // B[] is the pass of FF[4], tt the one of earlier formats.
+    if (value.isEmpty())
+        return false;
+    const int column = letterValue(value.front());
+    const int row = letterValue(value.back());
+    if (column == 20 || row == 20)
+        return false;
+    if (value.size() != 2 || column < 1 || row < 1) {
+        stopNote = badSgfPointMessage(item, column, row);
+        return false;
+    }
+    if (game.moves.size() == TableEntryData::maxMoves) {
+        outcome = Outcome::failure(tooManyMovesMessage);
+        return false;
+    }
+    SgfMove move;
+    move.colour = item.front() == u'B' ? black : white;
+    move.point = Point{column, row};
+    game.moves.append(move);
+    return true;
+}
+
+} // namespace
+
+SgfItems readSgfItems(QStringView text) {
+    SgfItems result;
+    SgfGame game;
+    QString stopNote;
+
     auto readItems = [&] {
         const QStringList lines = textfile::splitLines(text.toString());
         for (const QString& line : lines) {
             for (const QString& item : textfile::splitItems(line)) {
                 if (!item.startsWith(u"B[") && !item.startsWith(u"W[")) {
-                    for (const auto& t : tags) {
-                        const qsizetype at = item.indexOf(QStringView(t.tag));
-                        if (at >= 0)
-                            game.*t.field = tagValue(item, at + 3);
-                    }
-                    if (const qsizetype at = item.indexOf(u"HA["); at >= 0)
-                        game.handicap = tagValue(item, at + 3).trimmed().toInt();
-                    for (const auto& t : setupTags) {
-                        const qsizetype at = item.indexOf(QStringView(t.tag));
-                        if (at < 0)
-                            continue;
-                        SgfSetup setup;
-                        setup.afterMoves = static_cast<int>(game.moves.size());
-                        for (const QString& value : bracketValues(item, at + 2)) {
-                            const Point p{letterValue(value.front()), letterValue(value.back())};
-                            if (value.size() == 2 && p.onBoard())
-                                (setup.*t.points).append(p);
-                        }
-                        game.setups.append(setup);
-                    }
+                    readPropertyItem(item, game);
                     continue;
                 }
                 result.hasMoveItems = true;
-                const qsizetype close = item.indexOf(u']', 2);
-                const QString value = close < 0 ? item.mid(2) : item.mid(2, close - 2);
-                // B[] is the pass of FF[4], tt the one of earlier formats.
-                if (value.isEmpty())
+                if (!readMoveItem(item, game, stopNote, result.import.outcome))
                     return;
-                const int column = letterValue(value.front());
-                const int row = letterValue(value.back());
-                if (column == 20 || row == 20)
-                    return;
-                if (value.size() != 2 || column < 1 || row < 1) {
-                    stopNote = badSgfPointMessage(item, column, row);
-                    return;
-                }
-                if (game.moves.size() == TableEntryData::maxMoves) {
-                    result.import.outcome = Outcome::failure(tooManyMovesMessage);
-                    return;
-                }
-                SgfMove move;
-                move.colour = item.front() == u'B' ? black : white;
-                move.point = Point{column, row};
-                game.moves.append(move);
             }
         }
     };
