@@ -306,18 +306,8 @@ QString firstValue(const SgfNode& node, QStringView id) {
     return p && !p->values.isEmpty() ? p->values.first() : QString();
 }
 
-} // namespace
-
-Result<SgfTrees> parseSgfText(QStringView text) {
-    return Parser(text).run();
-}
-
-Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
-    Result<SgfGame> read;
-    SgfGame& game = read.value();
-    const SgfNode& first = collection.nodes.at(root);
-    auto fail = [](const QString& error) { return Result<SgfGame>::failure(error); };
-
+// FF, GM and SZ of the game tree's first node. Nothing, or why the game cannot be read.
+std::optional<QString> readRootProperties(const SgfNode& first, SgfGame& game) {
     if (first.property(u"FF")) {
         const auto ff = wholeNumber(firstValue(first, u"FF"));
         if (ff && *ff >= 1 && *ff <= 4)
@@ -331,7 +321,7 @@ Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
     if (first.property(u"GM")) {
         const QString gm = firstValue(first, u"GM");
         if (wholeNumber(gm) != 1)
-            return fail(QStringLiteral("not a game of Go (GM[%1])").arg(gm));
+            return QStringLiteral("not a game of Go (GM[%1])").arg(gm);
     }
     if (first.property(u"SZ")) {
         const QString sz = firstValue(first, u"SZ");
@@ -340,10 +330,77 @@ Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
         const auto rows = parts.size() == 2 ? wholeNumber(parts.at(1)) : columns;
         if (parts.size() > 2 || !columns || !rows || *columns < 1 || *columns > 52 || *rows < 1 ||
             *rows > 52)
-            return fail(QStringLiteral("invalid board size SZ[%1]").arg(sz));
+            return QStringLiteral("invalid board size SZ[%1]").arg(sz);
         game.columns = *columns;
         game.rows = *rows;
     }
+    return std::nullopt;
+}
+
+// The set-up stones (AB, AW, AE) of one node of the main line.
+std::optional<QString> readSetup(const SgfNode& node, SgfGame& game) {
+    SgfSetup setup;
+    setup.afterMoves = static_cast<int>(game.moves.size());
+    const std::pair<const char16_t*, QVector<Point>*> setupLists[] = {
+        {u"AB", &setup.black}, {u"AW", &setup.white}, {u"AE", &setup.empty}};
+    bool hasSetup = false;
+    for (const auto& [id, points] : setupLists) {
+        if (const SgfProperty* p = node.property(id)) {
+            hasSetup = true;
+            if (auto error =
+                    appendPoints(*p, game.columns, game.rows, *points, game.warnings, node.line))
+                return error;
+        }
+    }
+    if (hasSetup)
+        game.setups.append(setup);
+    return std::nullopt;
+}
+
+// The move (B or W) of one node of the main line, if it has one.
+std::optional<QString> readMove(const SgfNode& node, SgfGame& game) {
+    const SgfProperty* b = node.property(u"B");
+    const SgfProperty* w = node.property(u"W");
+    if (b && w)
+        return QStringLiteral("node with a black and a white move at line %1").arg(node.line);
+    const SgfProperty* move = b ? b : w;
+    if (!move)
+        return std::nullopt;
+    const int number = static_cast<int>(game.moves.size()) + 1;
+    if (move->values.size() != 1)
+        return QStringLiteral("move %1 has several points at line %2").arg(number).arg(node.line);
+    const QString& value = move->values.first();
+    const QString letters = value.trimmed();
+    SgfMove m;
+    m.colour = b ? black : white;
+    if (letters.isEmpty() ||
+        (letters == QLatin1String("tt") && game.columns <= 19 && game.rows <= 19)) {
+        m.pass = true;
+    } else if (auto p = pointFromValue(value, game.columns, game.rows)) {
+        m.point = *p;
+    } else {
+        return QStringLiteral("move %1 has the invalid point %2[%3] at line %4")
+            .arg(number)
+            .arg(move->id, value)
+            .arg(node.line);
+    }
+    game.moves.append(m);
+    return std::nullopt;
+}
+
+} // namespace
+
+Result<SgfTrees> parseSgfText(QStringView text) {
+    return Parser(text).run();
+}
+
+Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
+    Result<SgfGame> read;
+    SgfGame& game = read.value();
+    auto fail = [](const QString& error) { return Result<SgfGame>::failure(error); };
+
+    if (auto error = readRootProperties(collection.nodes.at(root), game))
+        return fail(*error);
 
     // Game information may sit in any node of the main line; the first occurrence counts.
     struct Info {
@@ -373,51 +430,10 @@ Result<SgfGame> sgfGame(const SgfCollection& collection, int root) {
                 game.warnings << QStringLiteral("HA[%1] is not a number, ignored")
                                      .arg(firstValue(node, u"HA"));
         }
-
-        SgfSetup setup;
-        setup.afterMoves = static_cast<int>(game.moves.size());
-        const std::pair<const char16_t*, QVector<Point>*> setupLists[] = {
-            {u"AB", &setup.black}, {u"AW", &setup.white}, {u"AE", &setup.empty}};
-        bool hasSetup = false;
-        for (const auto& [id, points] : setupLists) {
-            if (const SgfProperty* p = node.property(id)) {
-                hasSetup = true;
-                if (auto error = appendPoints(*p, game.columns, game.rows, *points, game.warnings,
-                                              node.line))
-                    return fail(*error);
-            }
-        }
-        if (hasSetup)
-            game.setups.append(setup);
-
-        const SgfProperty* b = node.property(u"B");
-        const SgfProperty* w = node.property(u"W");
-        if (b && w)
-            return fail(
-                QStringLiteral("node with a black and a white move at line %1").arg(node.line));
-        if (const SgfProperty* move = b ? b : w) {
-            const int number = static_cast<int>(game.moves.size()) + 1;
-            if (move->values.size() != 1)
-                return fail(QStringLiteral("move %1 has several points at line %2")
-                                .arg(number)
-                                .arg(node.line));
-            const QString& value = move->values.first();
-            const QString letters = value.trimmed();
-            SgfMove m;
-            m.colour = b ? black : white;
-            if (letters.isEmpty() ||
-                (letters == QLatin1String("tt") && game.columns <= 19 && game.rows <= 19)) {
-                m.pass = true;
-            } else if (auto p = pointFromValue(value, game.columns, game.rows)) {
-                m.point = *p;
-            } else {
-                return fail(QStringLiteral("move %1 has the invalid point %2[%3] at line %4")
-                                .arg(number)
-                                .arg(move->id, value)
-                                .arg(node.line));
-            }
-            game.moves.append(m);
-        }
+        if (auto error = readSetup(node, game))
+            return fail(*error);
+        if (auto error = readMove(node, game))
+            return fail(*error);
 
         droppedVariations += std::max<int>(0, static_cast<int>(node.children.size()) - 1);
         index = node.children.isEmpty() ? -1 : node.children.first();
