@@ -34,13 +34,17 @@ QRect availableArea(const QWidget* window) {
 } // namespace
 
 ScreenRegistry::ScreenRegistry() {
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         QCoreApplication::instance()->installEventFilter(&m_strayClicks);
+        QCoreApplication::instance()->installEventFilter(&m_enterPresses);
+    }
 }
 
 ScreenRegistry::~ScreenRegistry() {
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
+        QCoreApplication::instance()->removeEventFilter(&m_enterPresses);
         QCoreApplication::instance()->removeEventFilter(&m_strayClicks);
+    }
 }
 
 void ScreenRegistry::registerScreen(ScreenId id, Factory f, Placement placement) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interaction/navigator.h"
+#include "ui/enterpressesbutton.h"
 #include "ui/strayclickguard.h"
 
 #include <QPointer>
@@ -19,7 +20,8 @@ namespace vorleth {
 // Help and browser open beside the working screen, once: asking again brings them to the front
 // as they are (the help screen keeps the topic it was opened with).
 // Screens are deleted when closed; closing the last window ends the program. A double click
-// on a button that opens a screen does not click what the new screen has under the pointer.
+// on a button that opens a screen does not click what the new screen has under the pointer,
+// and Enter presses the focused button.
 class ScreenRegistry : public Navigator {
 public:
     ScreenRegistry();
@@ -57,6 +59,7 @@ private:
     // Lets a screen outliving the registry see that it is gone.
     std::shared_ptr<int> m_alive = std::make_shared<int>(0);
     StrayClickGuard m_strayClicks;
+    EnterPressesButton m_enterPresses;
 };
 
 } // namespace vorleth

@@ -16,6 +16,7 @@ add_library(vorleth_ui STATIC
     ui/webviewmodule.cpp
     ui/screenregistry.cpp
     ui/strayclickguard.cpp
+    ui/enterpressesbutton.cpp
     ui/escapebutton.cpp
 )
 target_link_libraries(vorleth_ui PUBLIC vorleth_interaction Qt6::Widgets)

@@ -4,6 +4,8 @@
 #include "support/widgets.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
 #include <QEventLoop>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -11,12 +13,14 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleHints>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -371,6 +375,49 @@ TEST_F(StrayClickTest, ADoubleClickWithinOneScreenStillClicksTwice) {
                                    {QEvent::MouseButtonRelease, 5180}})
         send(opened, type, at);
     EXPECT_EQ(openedClicks, 2);
+}
+
+// Enter on the focused control of a screen, as a keyboard user presses it.
+TEST(EnterPressesButtonTest, EnterPressesTheFocusedButtonOnceAndNothingElse) {
+    QApplication::setQuitOnLastWindowClosed(false);
+    ScreenRegistry registry; // installs the key handling as the program does
+    const struct {
+        const char* what;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        bool inDialog; // a dialog's buttons take Enter themselves
+        bool enabled;
+        bool checkBox; // Enter is not a press for a check box
+        int clicks;
+    } cases[] = {
+        {"Return on a screen's button", Qt::Key_Return, Qt::NoModifier, false, true, false, 1},
+        {"Enter of the keypad", Qt::Key_Enter, Qt::KeypadModifier, false, true, false, 1},
+        {"Return in a dialog presses once, not twice", Qt::Key_Return, Qt::NoModifier, true, true,
+         false, 1},
+        {"a disabled button", Qt::Key_Return, Qt::NoModifier, false, false, false, 0},
+        {"Ctrl+Return is another key", Qt::Key_Return, Qt::ControlModifier, false, true, false, 0},
+        {"a check box", Qt::Key_Return, Qt::NoModifier, false, true, true, 0},
+        {"another key", Qt::Key_A, Qt::NoModifier, false, true, false, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::unique_ptr<QWidget> window(c.inDialog ? new QDialog : new QWidget);
+        QAbstractButton* button = c.checkBox
+                                      ? static_cast<QAbstractButton*>(new QCheckBox(window.get()))
+                                      : new QPushButton(QStringLiteral("開く"), window.get());
+        button->setEnabled(c.enabled);
+        int clicks = 0;
+        QObject::connect(button, &QAbstractButton::clicked, [&clicks] { ++clicks; });
+        window->show();
+        button->setFocus();
+        settle();
+        QTest::keyClick(button, c.key, c.modifiers);
+        settle();
+        EXPECT_EQ(clicks, c.clicks);
+        if (c.checkBox) {
+            EXPECT_FALSE(button->isChecked());
+        }
+    }
 }
 
 } // namespace

@@ -125,6 +125,9 @@ QWidget* RecordListScreen::buildControls() {
 
     m_grid->installEventFilter(this);
     setFocusProxy(m_grid);
+    // The window gives its first focus to the first control in the tab order, the read-only
+    // total; the arrows and Enter are meant for the list.
+    m_grid->setFocus();
     connect(headings, &QHeaderView::sectionClicked, this,
             [this](int column) { m_controller.clickHeading(column); });
     connect(m_grid, &QTableView::clicked, this, [this](const QModelIndex& index) {
