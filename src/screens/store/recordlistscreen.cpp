@@ -225,6 +225,10 @@ void RecordListScreen::showStatus(const QString& text) {
 }
 
 bool RecordListScreen::eventFilter(QObject* watched, QEvent* event) {
+    // A list taking the focus makes its first row current by itself, which here would choose
+    // a record the user never pointed at; the arrows choose one.
+    if (watched == m_grid && event->type() == QEvent::FocusIn && !m_grid->currentIndex().isValid())
+        m_grid->setCurrentIndex(QModelIndex());
     if (watched == m_grid && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {

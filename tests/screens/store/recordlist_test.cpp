@@ -465,6 +465,8 @@ TEST_F(RecordListTest, KeysChooseReplayAndReturn) {
     };
     addRecords(kLibrary);
     openList();
+    // The keys go to the list from the start, and its taking the focus chose nothing.
+    EXPECT_EQ(list->focusWidget(), grid);
     key(grid, Qt::Key_Return);
     EXPECT_EQ(status(), u"対局を選んでください"_qs);
     EXPECT_TRUE(navigator.calls.empty());
