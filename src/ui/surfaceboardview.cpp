@@ -20,6 +20,11 @@ SurfaceBoardView::SurfaceBoardView(DrawingSurface& surface, const BoardGeometry&
     m_surface.setAccessibleName(QStringLiteral("碁盤"));
 }
 
+void SurfaceBoardView::describeModel(const BoardModel* model) {
+    m_model = model;
+    describe();
+}
+
 void SurfaceBoardView::drawBoard() {
     gridDrawn = true;
     m_renderer.drawBoard();
@@ -86,7 +91,14 @@ QString SurfaceBoardView::accessibleDescription() const {
     } else {
         parts << QStringLiteral("着手なし");
     }
-    for (const QString& part : {m_sideToMove, m_prisoners, m_cursor})
+    // A board that has seen no capture yet has had no prisoners written; a listener still
+    // hears the count, as the replay says it from the first move.
+    const QString prisoners =
+        !m_prisoners.isEmpty() || !m_model
+            ? m_prisoners
+            : prisonersText(m_model->play.prisonersWhite, m_model->play.prisonersBlack)
+                  .simplified();
+    for (const QString& part : {m_sideToMove, prisoners, m_cursor})
         if (!part.isEmpty())
             parts << part;
     return parts.join(QStringLiteral("　"));

@@ -41,7 +41,7 @@ public:
     bool gridDrawn = false;
 
     // The game the board shows, for what a screen reader says of it.
-    void describeModel(const BoardModel* model) { m_model = model; }
+    void describeModel(const BoardModel* model);
     // What a screen reader says of the board: the last move shown ("黒 45手目 16の4"), the side
     // to move and the prisoners as the boxes show them, and the keyboard cursor's point.
     QString accessibleDescription() const;

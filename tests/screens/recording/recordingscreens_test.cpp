@@ -271,6 +271,10 @@ TEST_F(RecordingScreenTest, TheKeyboardRecordsAGameWithoutTheMouse) {
             }
     };
     EXPECT_EQ(board->cursor(), (Point{10, 10}));
+    // Before the first stone a screen reader already hears the board's state.
+    EXPECT_TRUE(board->surface()->accessibleDescription().startsWith(
+        QStringLiteral("着手なし　上蛤 白：0 黒：0")))
+        << board->surface()->accessibleDescription().toStdString();
     keys({{Qt::Key_Left, 6}, {Qt::Key_Up, 6}, {Qt::Key_Return, 1}});
     EXPECT_EQ(colour(board, 4, 4), blackColour);
     keys({{Qt::Key_Right, 12}, {Qt::Key_Space, 1}});
