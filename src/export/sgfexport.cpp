@@ -171,14 +171,10 @@ QString SgfExportIssue::description() const {
     return where;
 }
 
-SgfExport exportSgf(const GameRecord& record) {
-    const RecordMetadata& m = record.metadata;
-    const MoveList& moves = record.moves;
-    SgfExport result;
+namespace {
 
-    QString root = QStringLiteral("(;FF[4]CA[UTF-8]GM[1]SZ[19]") +
-                   property("AP", applicationName + u':' + QStringLiteral(VORLETH_VERSION)) + u'\n';
-
+// GN, PW, PB, KM, DT and RE of the root, with a komi that is not a number kept as a comment.
+QString gameInfoProperties(const RecordMetadata& m) {
     QString info;
     QStringList comments;
     if (!m.game.gameName.isEmpty())
@@ -202,92 +198,141 @@ SgfExport exportSgf(const GameRecord& record) {
         info += property("RE", m.game.result);
     if (!comments.isEmpty())
         info += property("GC", comments.join(u'\n'));
-    if (!info.isEmpty())
-        root += info + u'\n';
+    return info;
+}
 
-    // The position the record shows and the one an SGF reader reaches, side by side.
-    Board recorded;
-    int first = 1;
-    const int handicap = handicapCount(m.game.gameName);
+// Where the moves start: the position before the first move, as root properties, and the
+// first entry written as a move.
+struct Opening {
+    QString properties;
+    Board position;
+    int firstEntry = 1;
+};
+
+// A problem record sets up the position before its first pause marker and plays the rest.
+Opening problemOpening(const MoveList& moves) {
+    Opening opening;
+    int marker = 0;
+    for (int i = 1; i <= moves.length() && marker == 0; ++i) {
+        if (!moves.entry(i).changesBoard())
+            marker = i;
+    }
+    if (marker == 0)
+        return opening;
+    for (int i = 1; i < marker; ++i)
+        applyAsRecorded(opening.position, moves.entry(i));
+    const QString setup = setupNode(Board(), opening.position);
+    if (!setup.isEmpty())
+        opening.properties += setup.mid(1) + u'\n';
+    opening.firstEntry = marker + 1;
+    for (int i = opening.firstEntry; i <= moves.length(); ++i) {
+        if (moves.entry(i).isStone() && Point::fromCode(moves.entry(i).point).onBoard()) {
+            opening.properties +=
+                property("PL", moves.entry(i).kind.startsWith(black) ? "B" : "W") + u'\n';
+            break;
+        }
+    }
+    return opening;
+}
+
+Opening openingOf(const GameRecord& record) {
+    const QString& gameName = record.metadata.game.gameName;
+    const int handicap = handicapCount(gameName);
     if (handicap > 0) {
+        Opening opening;
         QVector<Point> stones;
         for (int i = 1; i <= handicap; ++i) {
             stones << handicapPoint(i, handicap);
-            recorded.setCell(stones.back(), Board::Black);
+            opening.position.setCell(stones.back(), Board::Black);
         }
-        root += property("HA", QString::number(handicap)) + pointList("AB", stones) + u'\n';
-    } else if (isProblemName(m.game.gameName)) {
-        int marker = 0;
-        for (int i = 1; i <= moves.length() && marker == 0; ++i) {
-            if (!moves.entry(i).changesBoard())
-                marker = i;
-        }
-        if (marker > 0) {
-            for (int i = 1; i < marker; ++i)
-                applyAsRecorded(recorded, moves.entry(i));
-            const QString setup = setupNode(Board(), recorded);
-            if (!setup.isEmpty())
-                root += setup.mid(1) + u'\n';
-            first = marker + 1;
-            for (int i = first; i <= moves.length(); ++i) {
-                if (moves.entry(i).isStone() && Point::fromCode(moves.entry(i).point).onBoard()) {
-                    root +=
-                        property("PL", moves.entry(i).kind.startsWith(black) ? "B" : "W") + u'\n';
-                    break;
-                }
-            }
-        }
+        opening.properties =
+            property("HA", QString::number(handicap)) + pointList("AB", stones) + u'\n';
+        return opening;
     }
-    Board reader = recorded;
+    return isProblemName(gameName) ? problemOpening(record.moves) : Opening{};
+}
 
-    QStringList nodes;
-    int moveNumber = 0;
-    int lastMoveEntry = 0;
-    bool lastWasSuicide = false;
-    // Brings the reader back to the record's position after the last move, when they differ.
-    // A difference before the first move (a removal of a handicap stone) is put on the entry
-    // that was read last.
-    auto settle = [&](int lastEntry) {
-        const QString node = setupNode(reader, recorded);
-        if (node.isEmpty())
-            return;
-        nodes << node;
-        reader = recorded;
-        using Kind = SgfExportIssue::Kind;
-        result.issues.append({lastWasSuicide ? Kind::Suicide : Kind::RemovalsDiffer,
-                              lastMoveEntry > 0 ? lastMoveEntry : lastEntry, moveNumber});
-    };
+// The nodes of the moves, keeping the position the record shows and the one an SGF reader
+// reaches side by side, and noting where they part.
+class MoveNodes {
+public:
+    MoveNodes(const Board& start, QVector<SgfExportIssue>& issues)
+        : m_recorded(start), m_reader(start), m_issues(issues) {}
 
-    for (int i = first; i <= moves.length(); ++i) {
+    void add(const MoveList& moves, int i) {
         const MoveEntry& entry = moves.entry(i);
         if (!entry.isStone()) {
-            applyAsRecorded(recorded, entry);
-            continue;
+            applyAsRecorded(m_recorded, entry);
+            return;
         }
         settle(i - 1);
         const Point p = Point::fromCode(entry.point);
         if (!p.onBoard()) {
-            result.issues.append({SgfExportIssue::Kind::OffBoard, i, 0});
-            continue;
+            m_issues.append({SgfExportIssue::Kind::OffBoard, i, 0});
+            return;
         }
-        ++moveNumber;
-        if (reader.cell(p) != Board::Empty) {
-            nodes << u';' + pointList("AE", {p});
-            reader.setCell(p, Board::Empty);
-            result.issues.append({SgfExportIssue::Kind::OccupiedPoint, i, moveNumber});
+        ++m_moveNumber;
+        if (m_reader.cell(p) != Board::Empty) {
+            m_nodes << u';' + pointList("AE", {p});
+            m_reader.setCell(p, Board::Empty);
+            m_issues.append({SgfExportIssue::Kind::OccupiedPoint, i, m_moveNumber});
         }
         const Board::Cell colour = Board::cellFor(entry.kind.left(1));
-        nodes << u';' + QString(colour == Board::Black ? u'B' : u'W') + u'[' + sgfPoint(p) + u']';
-        lastWasSuicide = playAsReader(reader, p, colour);
-        lastMoveEntry = i;
-        applyAsRecorded(recorded, entry);
+        m_nodes << u';' + QString(colour == Board::Black ? u'B' : u'W') + u'[' + sgfPoint(p) + u']';
+        m_lastWasSuicide = playAsReader(m_reader, p, colour);
+        m_lastMoveEntry = i;
+        applyAsRecorded(m_recorded, entry);
     }
-    settle(moves.length());
 
-    QString body;
-    for (qsizetype i = 0; i < nodes.size(); ++i)
-        body += nodes[i] + ((i + 1) % nodesPerLine == 0 || i + 1 == nodes.size() ? "\n" : "");
-    result.text = (root + body + QStringLiteral(")\n")).toUtf8();
+    // Brings the reader back to the record's position after the last move, when they differ.
+    // A difference before the first move (a removal of a handicap stone) is put on the entry
+    // that was read last.
+    void settle(int lastEntry) {
+        const QString node = setupNode(m_reader, m_recorded);
+        if (node.isEmpty())
+            return;
+        m_nodes << node;
+        m_reader = m_recorded;
+        using Kind = SgfExportIssue::Kind;
+        m_issues.append({m_lastWasSuicide ? Kind::Suicide : Kind::RemovalsDiffer,
+                         m_lastMoveEntry > 0 ? m_lastMoveEntry : lastEntry, m_moveNumber});
+    }
+
+    QString text() const {
+        QString body;
+        for (qsizetype i = 0; i < m_nodes.size(); ++i)
+            body +=
+                m_nodes[i] + ((i + 1) % nodesPerLine == 0 || i + 1 == m_nodes.size() ? "\n" : "");
+        return body;
+    }
+
+private:
+    Board m_recorded;
+    Board m_reader;
+    QVector<SgfExportIssue>& m_issues;
+    QStringList m_nodes;
+    int m_moveNumber = 0;
+    int m_lastMoveEntry = 0;
+    bool m_lastWasSuicide = false;
+};
+
+} // namespace
+
+SgfExport exportSgf(const GameRecord& record) {
+    SgfExport result;
+    QString root = QStringLiteral("(;FF[4]CA[UTF-8]GM[1]SZ[19]") +
+                   property("AP", applicationName + u':' + QStringLiteral(VORLETH_VERSION)) + u'\n';
+    const QString info = gameInfoProperties(record.metadata);
+    if (!info.isEmpty())
+        root += info + u'\n';
+    const Opening opening = openingOf(record);
+    root += opening.properties;
+
+    MoveNodes nodes(opening.position, result.issues);
+    for (int i = opening.firstEntry; i <= record.moves.length(); ++i)
+        nodes.add(record.moves, i);
+    nodes.settle(record.moves.length());
+    result.text = (root + nodes.text() + QStringLiteral(")\n")).toUtf8();
     return result;
 }
 
