@@ -51,9 +51,9 @@ QPixmap loadPictureScaled(const QString& path, QSize area, Qt::AspectRatioMode m
 }
 
 void applyJapaneseFont(QApplication& app) {
+    // Not looked up first: listing the installed families reads every font's description
+    // before the first window, and a family that is missing is passed over anyway.
     const QString preferred = QStringLiteral("Noto Sans CJK JP");
-    if (!QFontDatabase::families().contains(preferred))
-        return;
     QFont font = app.font();
     font.setFamilies({preferred, font.family()});
     app.setFont(font);

@@ -24,7 +24,8 @@ void clearClipboard();
 QPixmap loadPictureScaled(const QString& path, QSize area,
                           Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
 
-// Prefers a Japanese font ("Noto Sans CJK JP") for all widgets when it is installed.
+// Prefers a Japanese font ("Noto Sans CJK JP") for all widgets; where it is not installed, the
+// font the widgets had is used as before.
 void applyJapaneseFont(QApplication& app);
 
 } // namespace vorleth

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QImage>
 #include <QTemporaryDir>
 
@@ -76,18 +77,21 @@ TEST_F(PictureTest, UnreadablePicturesGiveNothing) {
     EXPECT_TRUE(loadPictureScaled(save(QStringLiteral("b.bmp"), "BMP"), {0, 90}).isNull());
 }
 
-TEST(JapaneseFontTest, PrefersNotoSansCjkWhenInstalled) {
+TEST(JapaneseFontTest, PrefersNotoSansCjkAndKeepsTheFontBeforeIt) {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     ASSERT_NE(app, nullptr);
     const QFont before = QApplication::font();
+    const QString resolvedBefore = QFontInfo(before).family();
     applyJapaneseFont(*app);
-    if (!QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"))) {
-        EXPECT_EQ(QApplication::font(), before);
-        GTEST_SKIP() << "Noto Sans CJK JP is not installed";
-    }
-    EXPECT_EQ(QApplication::font().families().value(0), QStringLiteral("Noto Sans CJK JP"));
-    EXPECT_EQ(QApplication::font().pointSizeF(), before.pointSizeF());
+    const QFont after = QApplication::font();
     QApplication::setFont(before);
+
+    EXPECT_EQ(after.families().value(0), QStringLiteral("Noto Sans CJK JP"));
+    EXPECT_EQ(after.pointSizeF(), before.pointSizeF());
+    // What the widgets are drawn with: the Japanese font, or the one they had without it.
+    const bool installed = QFontDatabase::families().contains(QStringLiteral("Noto Sans CJK JP"));
+    EXPECT_EQ(QFontInfo(after).family(),
+              installed ? QStringLiteral("Noto Sans CJK JP") : resolvedBefore);
 }
 
 } // namespace
