@@ -22,5 +22,6 @@ add_library(vorleth_gui STATIC
     screens/store/chooserscreens.cpp
     screens/search/boardsearch.cpp
     screens/search/searchresultsscreen.cpp
+    screens/search/searchhitsmodel.cpp
 )
 target_link_libraries(vorleth_gui PUBLIC vorleth_core vorleth_ui Qt6::PrintSupport)

@@ -37,4 +37,5 @@ target_link_libraries(figureactions_tests PRIVATE Qt6::PrintSupport)
 
 vorleth_add_test(search_screen_tests GUI SOURCES
     screens/search/searchresultsscreen_test.cpp
-    screens/search/replaysearch_test.cpp)
+    screens/search/replaysearch_test.cpp
+    screens/search/searchhitsmodel_test.cpp)

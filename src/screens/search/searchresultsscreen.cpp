@@ -1,6 +1,7 @@
 #include "screens/search/searchresultsscreen.h"
 
 #include "interaction/navigator.h"
+#include "screens/search/searchhitsmodel.h"
 #include "state/sharedstate.h"
 #include "store/catalogue.h"
 #include "store/recordname.h"
@@ -11,14 +12,12 @@
 #include <QMap>
 #include <QPainter>
 #include <QPushButton>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace vorleth {
 
 namespace {
-
-enum Column { GameName, White, Black, Date, Moves, Next, ColumnCount };
 
 // The key of a continuation: where and which colour, or how the game went on instead.
 QString continuationKey(const GameMatch& m) {
@@ -121,18 +120,19 @@ SearchResultsScreen::SearchResultsScreen(SharedState& state, Navigator& navigato
 
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("summary"));
-    m_grid = new QTableWidget(0, ColumnCount, this);
+    m_model = new SearchHitsModel(this);
+    m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("Grid1"));
-    m_grid->setHorizontalHeaderLabels({QStringLiteral("対局名"), QStringLiteral("白番"),
-                                       QStringLiteral("黒番"), QStringLiteral("対局日"),
-                                       QStringLiteral("手数"), QStringLiteral("次の一手")});
+    m_grid->setModel(m_model);
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->setSelectionMode(QAbstractItemView::SingleSelection);
     m_grid->verticalHeader()->hide();
+    // The list opens in the order found (by file name); a click on a heading sorts.
+    m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     m_grid->setSortingEnabled(true);
-    connect(m_grid, &QTableWidget::cellDoubleClicked, this,
-            [this](int row, int) { replayRow(row); });
+    connect(m_grid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex& index) { replayRow(index.row()); });
 
     auto* board = new PatternBoard(state.search, this);
     m_board = board;
@@ -143,10 +143,10 @@ SearchResultsScreen::SearchResultsScreen(SharedState& state, Navigator& navigato
     auto* replay = new QPushButton(replayChosenCaption, this);
     replay->setObjectName(QStringLiteral("Command1"));
     connect(replay, &QPushButton::clicked, this, [this] {
-        if (m_grid->currentRow() < 0)
+        if (!m_grid->currentIndex().isValid())
             m_summary->setText(chooseGameText);
         else
-            replayRow(m_grid->currentRow());
+            replayRow(m_grid->currentIndex().row());
     });
     auto* close = new QPushButton(closeCaption, this);
     close->setObjectName(QStringLiteral("Command2"));
@@ -198,45 +198,29 @@ void SearchResultsScreen::refresh() {
     }
     m_legend->setText(legend.join(u'\n'));
 
-    m_grid->setSortingEnabled(false);
-    m_grid->setRowCount(static_cast<int>(results.hits.size()));
-    for (int row = 0; row < results.hits.size(); ++row) {
-        const SearchHit& hit = results.hits[row];
-        const RecordMetadata m = parseRecordName(hit.fileName.chopped(recordExtension.size()));
+    m_model->setResults(&results, [letterOfKey](const SearchHit& hit) {
         Continuation c;
         c.point = hit.match.nextPoint;
         c.black = hit.match.nextBlack;
         c.offBoard = hit.match.nextOffBoard;
-        const QString nextText = continuationText(c);
-        const QString letter = letterOfKey.value(nextText);
-        const QString cells[ColumnCount] = {
-            m.game.gameName,    m.game.whitePlayer,
-            m.game.blackPlayer, m.recordDate,
-            QString(),          letter.isEmpty() ? nextText : letter + u'　' + nextText};
-        for (int column = 0; column < ColumnCount; ++column) {
-            auto* item = new QTableWidgetItem;
-            if (column == Moves)
-                item->setData(Qt::DisplayRole, hit.match.moves); // sorts as a number
-            else
-                item->setText(cells[column]);
-            // The hit's place in the results, whatever the order shown.
-            item->setData(Qt::UserRole, row);
-            m_grid->setItem(row, column, item);
-        }
-    }
-    m_grid->setSortingEnabled(true);
+        const QString text = continuationText(c);
+        const QString letter = letterOfKey.value(text);
+        return letter.isEmpty() ? text : letter + u'　' + text;
+    });
+    m_grid->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+    // Measured on the rows in view and a thousand more, not on every game found.
     m_grid->resizeColumnsToContents();
 }
 
 void SearchResultsScreen::replayRow(int row) {
-    const QTableWidgetItem* item = m_grid->item(row, 0);
-    if (!item)
+    const int hitIndex = m_model->hitAt(row);
+    if (hitIndex < 0)
         return;
     if (m_state.search.fromGameBeingRecorded) {
         m_summary->setText(recordingFirstText);
         return;
     }
-    const SearchHit& hit = m_state.search.results.hits.value(item->data(Qt::UserRole).toInt());
+    const SearchHit& hit = m_state.search.results.hits[hitIndex];
     // The replay opens a record by its place in the catalogue, which the directory decides.
     Catalogue& catalogue = m_state.catalogue;
     scanCatalogue(catalogue, m_state.settings.recordDirectory);

@@ -5,11 +5,12 @@
 #include <QWidget>
 
 class QLabel;
-class QTableWidget;
+class QTableView;
 
 namespace vorleth {
 
 class Navigator;
+class SearchHitsModel;
 struct SharedState;
 
 inline const QString searchResultsTitle = QStringLiteral("Vorleth　検索結果");
@@ -44,7 +45,7 @@ public:
     SearchResultsScreen(SharedState& state, Navigator& navigator, QWidget* parent = nullptr);
     ~SearchResultsScreen() override;
 
-    QTableWidget* grid() const { return m_grid; }
+    QTableView* grid() const { return m_grid; }
     // Replays the game of a row of the grid as it is sorted now.
     void replayRow(int row);
 
@@ -54,7 +55,8 @@ private:
     SharedState& m_state;
     Navigator& m_navigator;
     QLabel* m_summary = nullptr;
-    QTableWidget* m_grid = nullptr;
+    QTableView* m_grid = nullptr;
+    SearchHitsModel* m_model = nullptr;
     QWidget* m_board = nullptr;
     QLabel* m_legend = nullptr;
 };

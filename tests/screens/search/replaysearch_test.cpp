@@ -15,7 +15,7 @@
 
 #include <QDir>
 #include <QKeyEvent>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -59,7 +59,7 @@ protected:
         return replay;
     }
 
-    const QTableWidget* resultsGrid() const {
+    const QTableView* resultsGrid() const {
         auto* results =
             qobject_cast<SearchResultsScreen*>(registry.beside(ScreenId::SearchResults));
         EXPECT_NE(results, nullptr);
@@ -69,19 +69,20 @@ protected:
     // The rows of the results list: game label -> the move count shown.
     QMap<QString, int> listedMoves() const {
         QMap<QString, int> moves;
-        const QTableWidget* grid = resultsGrid();
+        const QTableView* grid = resultsGrid();
         if (!grid)
             return moves;
-        for (int row = 0; row < grid->rowCount(); ++row) {
+        const QAbstractItemModel* model = grid->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
             const SearchHit& hit =
-                state.search.results.hits.value(grid->item(row, 0)->data(Qt::UserRole).toInt());
+                state.search.results.hits.value(model->index(row, 0).data(Qt::UserRole).toInt());
             // The row shows the game of its hit, and the hit's move count as a number.
-            EXPECT_EQ(grid->item(row, 0)->text(),
+            EXPECT_EQ(model->index(row, 0).data().toString(),
                       parseRecordName(hit.fileName.chopped(recordExtension.size())).game.gameName);
             int shown = -1;
-            for (int column = 0; column < grid->columnCount(); ++column)
-                if (grid->item(row, column)->data(Qt::DisplayRole).typeId() == QMetaType::Int)
-                    shown = grid->item(row, column)->data(Qt::DisplayRole).toInt();
+            for (int column = 0; column < model->columnCount(); ++column)
+                if (model->index(row, column).data().typeId() == QMetaType::Int)
+                    shown = model->index(row, column).data().toInt();
             moves.insert(gameLabel(hit.fileName), shown);
         }
         return moves;
@@ -149,7 +150,7 @@ TEST_F(ReplaySearchTest, PositionShownFindsTheGamesThatReachedIt) {
         const QMap<QString, int> expected = c.expected.isEmpty() ? openers : c.expected;
         EXPECT_EQ(listedMoves(), expected);
         ASSERT_NE(resultsGrid(), nullptr);
-        EXPECT_EQ(resultsGrid()->rowCount(), expected.size()) << "one row per game";
+        EXPECT_EQ(resultsGrid()->model()->rowCount(), expected.size()) << "one row per game";
         EXPECT_FALSE(state.search.fromGameBeingRecorded);
         EXPECT_TRUE(state.search.pattern.isWholeBoard());
     }

@@ -9,7 +9,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QTableWidget>
+#include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -43,38 +43,41 @@ TEST(SearchResultsScreenTest, ListsEveryGameAndSortsByTheMoveCount) {
     Fixture f;
     ASSERT_GT(f.state.search.results.hits.size(), 1);
     SearchResultsScreen screen(f.state, f.navigator);
-    QTableWidget* grid = screen.grid();
-    ASSERT_EQ(grid->rowCount(), f.state.search.results.hits.size());
+    QTableView* grid = screen.grid();
+    const QAbstractItemModel* model = grid->model();
+    auto cell = [model](int row, int column, int role = Qt::DisplayRole) {
+        return model->index(row, column).data(role);
+    };
+    ASSERT_EQ(model->rowCount(), f.state.search.results.hits.size());
     const QStringList headings{QStringLiteral("対局名"), QStringLiteral("白番")};
     for (int column = 0; column < headings.size(); ++column)
-        EXPECT_EQ(grid->horizontalHeaderItem(column)->text(), headings[column]);
+        EXPECT_EQ(model->headerData(column, Qt::Horizontal).toString(), headings[column]);
 
     int movesColumn = -1;
-    for (int column = 0; column < grid->columnCount(); ++column)
-        if (grid->item(0, column)->data(Qt::DisplayRole).typeId() == QMetaType::Int)
+    for (int column = 0; column < model->columnCount(); ++column)
+        if (cell(0, column).typeId() == QMetaType::Int)
             movesColumn = column;
     ASSERT_GE(movesColumn, 0);
     for (const Qt::SortOrder order : {Qt::AscendingOrder, Qt::DescendingOrder}) {
-        grid->sortItems(movesColumn, order);
-        for (int row = 1; row < grid->rowCount(); ++row) {
-            const int before = grid->item(row - 1, movesColumn)->data(Qt::DisplayRole).toInt();
-            const int here = grid->item(row, movesColumn)->data(Qt::DisplayRole).toInt();
+        grid->sortByColumn(movesColumn, order);
+        for (int row = 1; row < model->rowCount(); ++row) {
+            const int before = cell(row - 1, movesColumn).toInt();
+            const int here = cell(row, movesColumn).toInt();
             EXPECT_TRUE(order == Qt::AscendingOrder ? before <= here : before >= here);
         }
         // Whatever the order shown, a row replays its own game stopped at its own match.
-        const int row = grid->rowCount() - 1;
-        const SearchHit& hit =
-            f.state.search.results.hits[grid->item(row, 0)->data(Qt::UserRole).toInt()];
+        const int row = model->rowCount() - 1;
+        const SearchHit& hit = f.state.search.results.hits[cell(row, 0, Qt::UserRole).toInt()];
         f.navigator.calls.clear();
         f.navigator.shown.clear();
-        emit grid->cellDoubleClicked(row, movesColumn);
+        emit grid->doubleClicked(model->index(row, movesColumn));
         ASSERT_EQ(f.navigator.shown, std::vector<ScreenId>{ScreenId::Replay});
         const auto* chosen = std::get_if<ChosenRecord>(&f.navigator.calls.back().handover);
         ASSERT_NE(chosen, nullptr);
         EXPECT_EQ(chosen->stopAtStones, hit.match.moves);
         EXPECT_EQ(f.state.catalogue.entry(chosen->cataloguePosition).fileName + recordExtension,
                   hit.fileName);
-        EXPECT_EQ(grid->item(row, movesColumn)->data(Qt::DisplayRole).toInt(), hit.match.moves);
+        EXPECT_EQ(cell(row, movesColumn).toInt(), hit.match.moves);
     }
 }
 
@@ -82,8 +85,8 @@ TEST(SearchResultsScreenTest, ResultsFoundWhileRecordingDoNotLeaveTheGame) {
     Fixture f;
     f.state.search.fromGameBeingRecorded = true;
     SearchResultsScreen screen(f.state, f.navigator);
-    ASSERT_GT(screen.grid()->rowCount(), 0);
-    emit screen.grid()->cellDoubleClicked(0, 0);
+    ASSERT_GT(screen.grid()->model()->rowCount(), 0);
+    emit screen.grid()->doubleClicked(screen.grid()->model()->index(0, 0));
     EXPECT_TRUE(f.navigator.calls.empty());
     bool told = false;
     for (const QLabel* label : screen.findChildren<QLabel*>())
