@@ -1,5 +1,10 @@
 #include "shell/browserlogic.h"
+#include "shell/website.h"
 #include "state/settings.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -10,12 +15,11 @@ using Action = BrowserLogic::Action;
 
 TEST(BrowserLogicTest, StartAddressIsTakenOnceThenTheFrontPage) {
     ShellState shell;
-    shell.browserStartAddress =
-        QStringLiteral("https://vorleth.example/Vorleth/installsetsumei/install.html");
+    shell.browserStartAddress = QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html");
     EXPECT_EQ(BrowserLogic::takeStartingAddress(shell),
-              QStringLiteral("https://vorleth.example/Vorleth/installsetsumei/install.html"));
+              QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html"));
     EXPECT_TRUE(shell.browserStartAddress.isEmpty());
-    EXPECT_EQ(BrowserLogic::takeStartingAddress(shell), QStringLiteral("https://vorleth.example/"));
+    EXPECT_EQ(BrowserLogic::takeStartingAddress(shell), QStringLiteral("qrc:/site/index.html"));
 }
 
 TEST(BrowserLogicTest, CreationListsOnlyTheStartAddressAndTypedOnesAreNotAdded) {
@@ -101,6 +105,35 @@ TEST(BrowserLogicTest, LayoutKeepsMarginsAndNeverGoesNegative) {
         EXPECT_EQ(l.pageWidth, c.page);
         EXPECT_EQ(l.pageHeight, c.pageHeight);
     }
+}
+
+// The site the program carries: the pages it opens are there, and every link between them
+// leads to a page that is there too.
+TEST(SiteTest, EveryPageTheProgramOpensAndEveryLinkOnThemIsCarried) {
+    auto resourceOf = [](const QString& address) {
+        const QUrl url(address);
+        return url.scheme() == u"qrc" ? u':' + url.path() : QString();
+    };
+    QStringList toVisit{frontPageAddress(), installGuideAddress()};
+    QStringList visited;
+    while (!toVisit.isEmpty()) {
+        const QString address = toVisit.takeFirst();
+        if (visited.contains(address))
+            continue;
+        visited << address;
+        SCOPED_TRACE(address.toStdString());
+        QFile page(resourceOf(address));
+        ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+        if (!address.endsWith(QLatin1String(".html")))
+            continue;
+        const QString text = QString::fromUtf8(page.readAll());
+        EXPECT_TRUE(text.contains(QLatin1String("<meta charset=\"utf-8\">")));
+        static const QRegularExpression link(QStringLiteral("(?:href|src)=\"([^\"#]+)"));
+        for (auto m = link.globalMatch(text); m.hasNext();)
+            toVisit << QUrl(address).resolved(QUrl(m.next().captured(1))).toString();
+    }
+    // The front page, the guide and the style sheet they share.
+    EXPECT_GE(visited.size(), 3);
 }
 
 } // namespace

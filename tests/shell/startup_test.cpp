@@ -16,7 +16,7 @@ using test::touch;
 using test::writeBytes;
 
 const QString installGuide =
-    QStringLiteral("https://vorleth.example/Vorleth/installsetsumei/install.html");
+    QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html");
 
 class StartUpTest : public ::testing::Test {
 protected:

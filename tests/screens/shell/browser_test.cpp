@@ -117,8 +117,8 @@ TEST_F(BrowserScreenTest, WithoutAStartAddressTheSitesFrontPageOpens) {
     QTemporaryDir noModule;
     WebViewModule missing({noModule.path()});
     create(QString(), &missing);
-    EXPECT_EQ(listedAddresses(), QStringList{QStringLiteral("https://vorleth.example/")});
-    EXPECT_EQ(address->currentText(), QStringLiteral("https://vorleth.example/"));
+    EXPECT_EQ(listedAddresses(), QStringList{QStringLiteral("qrc:/site/index.html")});
+    EXPECT_EQ(address->currentText(), QStringLiteral("qrc:/site/index.html"));
 }
 
 TEST_F(BrowserScreenTest, WithoutTheWebEngineTheWindowSaysSoAndKeepsWorking) {

@@ -131,7 +131,7 @@ TEST_F(ShellScreenTest, FirstCreationOpensTheInstallationGuideBesideOnlyOnce) {
     settle();
     EXPECT_EQ(navigator.besides, std::vector<ScreenId>{ScreenId::Browser});
     EXPECT_EQ(state->shell.browserStartAddress,
-              QStringLiteral("https://vorleth.example/Vorleth/installsetsumei/install.html"));
+              QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html"));
     EXPECT_TRUE(QFile::exists(settingsPath()));
     first->close();
 
