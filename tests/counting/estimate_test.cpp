@@ -242,6 +242,28 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"shared liberties are no seki when one side can connect first and then fill them",
+     R"(
+O.OOOOOOOOOwwwwwwww
+.OXOOOOOOOOwwwwwwww
+XOXXXXXXXOOwwwwwwww
+.XXbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
