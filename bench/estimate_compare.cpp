@@ -148,6 +148,9 @@ struct Tally {
     int wrongStones = 0;
     int gamesWithWrongStones = 0;
     int differingPoints = 0;
+    // Misses with every stone judged as GNU Go judges it, by how far the margin is off:
+    // 1, 2, 3, 4 to 6, more; the first row in Black's favour, the second in White's.
+    std::array<std::array<int, 5>, 2> scoreMisses{};
     double seconds = 0;
     double longest = 0;
     double gnugoSeconds = 0;
@@ -236,6 +239,16 @@ int main(int argc, char* argv[]) {
             t.wrongStones += wrong;
             t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
             t.differingPoints += differingPoints(g, count.grid);
+            const double off = r.difference - g.score;
+            if (wrong == 0 && off != 0) {
+                const double size = std::abs(off);
+                const int bucket = size <= 1   ? 0
+                                   : size <= 2 ? 1
+                                   : size <= 3 ? 2
+                                   : size <= 6 ? 3
+                                               : 4;
+                ++t.scoreMisses[off > 0 ? 0 : 1][bucket];
+            }
             const bool differs = r.difference != g.score || wrong > 0;
             if (verbose && (differs || all))
                 out << "  " << guess.name << " " << g.name << ": ours " << r.difference << " gnugo "
@@ -257,6 +270,19 @@ int main(int argc, char* argv[]) {
                 << QString::number(1000 * t.longest, 'f', 1) << "), "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
+            if (t.exact < t.games) {
+                auto row = [](const std::array<int, 5>& r) {
+                    return QStringLiteral("%1/%2/%3/%4/%5")
+                        .arg(r[0])
+                        .arg(r[1])
+                        .arg(r[2])
+                        .arg(r[3])
+                        .arg(r[4]);
+                };
+                out << "            misses: " << t.gamesWithWrongStones
+                    << " with wrong stones; stones right, off by 1/2/3/4-6/more: for Black "
+                    << row(t.scoreMisses[0]) << ", for White " << row(t.scoreMisses[1]) << "\n";
+            }
         }
     }
     return 0;
