@@ -154,10 +154,10 @@ Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
 }
 
 // Whether an eyeless group is shut in by strong opponent groups, however well it fares in
-// random play: the empty points it reaches without crossing the opponent's live stones are too
-// few for a second eye, no other group of its side with two eyes is among them, and every
-// opponent chain it touches has two eyes or lives unconditionally, so that it can neither
-// live nor win a race of liberties.
+// random play: the points it reaches without crossing the opponent's live stones (empty or
+// dead stones) are too few for a second eye, no other group of its side with two eyes is among
+// them, and every opponent chain it touches has two eyes or lives unconditionally, so that it
+// can neither live nor win a race of liberties.
 bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int g) {
     const PlayoutBoard& b = r.start;
     Stone side = PlayoutBoard::Empty;
@@ -170,7 +170,7 @@ bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int
             reached.push_back(p);
         }
     }
-    int empty = 0;
+    int room = 0; // empty points and dead stones reached
     for (std::size_t i = 0; i < reached.size(); ++i) {
         for (int step : PlayoutBoard::steps) {
             const int n = reached[i] + step;
@@ -192,7 +192,7 @@ bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int
             }
             seen[n] = true;
             reached.push_back(n);
-            if (s == PlayoutBoard::Empty && ++empty > 3)
+            if (!v.live[n] && ++room > 3)
                 return false;
         }
     }
