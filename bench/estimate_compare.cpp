@@ -91,23 +91,45 @@ std::optional<Game> readGame(const QString& path) {
     return g;
 }
 
+// GNU Go's judgement of one row in the marks of countDiagram.
+QString theirRow(const Game& g, int row) {
+    QString theirs;
+    for (int column = 1; column <= 19; ++column) {
+        const Board::Cell cell = g.board.cell(column, row);
+        const QString line = g.territory.value(row - 1);
+        const QChar t = column <= line.size() ? line.at(column - 1) : QChar(u'.');
+        if (cell == Board::Black)
+            theirs += g.dead[column][row] ? u'x' : u'X';
+        else if (cell == Board::White)
+            theirs += g.dead[column][row] ? u'o' : u'O';
+        else
+            theirs += t == u'b' || t == u'w' ? t : u'.';
+    }
+    return theirs;
+}
+
+// Points whose mark differs from GNU Go's: a finer yardstick than the score, where wrong
+// points can cancel out.
+int differingPoints(const Game& g, const CountGrid& ours) {
+    if (g.territory.isEmpty())
+        return 0;
+    const QStringList mine = countDiagram(ours).split(u'\n');
+    int differing = 0;
+    for (int row = 1; row <= 19; ++row) {
+        const QString m = mine.value(row - 1);
+        const QString theirs = theirRow(g, row);
+        for (int column = 0; column < 19; ++column)
+            differing += column < m.size() && m.at(column) != theirs.at(column) ? 1 : 0;
+    }
+    return differing;
+}
+
 // GNU Go's judgement in the marks of countDiagram, beside ours, rows that differ starred.
 QString sideBySide(const Game& g, const CountGrid& ours) {
     const QStringList mine = countDiagram(ours).split(u'\n');
     QString text;
     for (int row = 1; row <= 19; ++row) {
-        QString theirs;
-        for (int column = 1; column <= 19; ++column) {
-            const Board::Cell cell = g.board.cell(column, row);
-            const QString line = g.territory.value(row - 1);
-            const QChar t = column <= line.size() ? line.at(column - 1) : QChar(u'.');
-            if (cell == Board::Black)
-                theirs += g.dead[column][row] ? u'x' : u'X';
-            else if (cell == Board::White)
-                theirs += g.dead[column][row] ? u'o' : u'O';
-            else
-                theirs += t == u'b' || t == u'w' ? t : u'.';
-        }
+        const QString theirs = theirRow(g, row);
         const QString m = mine.value(row - 1);
         text += m + QStringLiteral("  ") + theirs +
                 (m != theirs ? QStringLiteral(" *") : QString()) + u'\n';
@@ -125,6 +147,10 @@ struct Tally {
     int withinOne = 0;
     int wrongStones = 0;
     int gamesWithWrongStones = 0;
+    int differingPoints = 0;
+    // Misses with every stone judged as GNU Go judges it, by how far the margin is off:
+    // 1, 2, 3, 4 to 6, more; the first row in Black's favour, the second in White's.
+    std::array<std::array<int, 5>, 2> scoreMisses{};
     double seconds = 0;
     double longest = 0;
     double gnugoSeconds = 0;
@@ -212,6 +238,17 @@ int main(int argc, char* argv[]) {
             t.withinOne += std::abs(r.difference - g.score) <= 1 ? 1 : 0;
             t.wrongStones += wrong;
             t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
+            t.differingPoints += differingPoints(g, count.grid);
+            const double off = r.difference - g.score;
+            if (wrong == 0 && off != 0) {
+                const double size = std::abs(off);
+                const int bucket = size <= 1   ? 0
+                                   : size <= 2 ? 1
+                                   : size <= 3 ? 2
+                                   : size <= 6 ? 3
+                                               : 4;
+                ++t.scoreMisses[off > 0 ? 0 : 1][bucket];
+            }
             const bool differs = r.difference != g.score || wrong > 0;
             if (verbose && (differs || all))
                 out << "  " << guess.name << " " << g.name << ": ours " << r.difference << " gnugo "
@@ -227,11 +264,25 @@ int main(int argc, char* argv[]) {
                 << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.games
                 << " (" << QString::number(100.0 * t.exact / t.games, 'f', 1) << "%)"
                 << "  within a point " << t.withinOne << "/" << t.games << "  wrong stones "
-                << t.wrongStones << " in " << t.gamesWithWrongStones << " games  "
+                << t.wrongStones << " in " << t.gamesWithWrongStones
+                << " games  points marked otherwise " << t.differingPoints << "  "
                 << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position (at most "
                 << QString::number(1000 * t.longest, 'f', 1) << "), "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
+            if (t.exact < t.games) {
+                auto row = [](const std::array<int, 5>& r) {
+                    return QStringLiteral("%1/%2/%3/%4/%5")
+                        .arg(r[0])
+                        .arg(r[1])
+                        .arg(r[2])
+                        .arg(r[3])
+                        .arg(r[4]);
+                };
+                out << "            misses: " << t.gamesWithWrongStones
+                    << " with wrong stones; stones right, off by 1/2/3/4-6/more: for Black "
+                    << row(t.scoreMisses[0]) << ", for White " << row(t.scoreMisses[1]) << "\n";
+            }
         }
     }
     return 0;

@@ -153,6 +153,52 @@ Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
     return v;
 }
 
+// Whether an eyeless group is shut in by strong opponent groups, however well it fares in
+// random play: the points it reaches without crossing the opponent's live stones (empty or
+// dead stones) are too few for a second eye, no other group of its side with two eyes is among
+// them, and every opponent chain it touches has two eyes or lives unconditionally, so that it
+// can neither live nor win a race of liberties.
+bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int g) {
+    const PlayoutBoard& b = r.start;
+    Stone side = PlayoutBoard::Empty;
+    std::vector<int> reached;
+    std::array<bool, points> seen{};
+    for (int p = 0; p < points; ++p) {
+        if (v.live[p] && groups.groupOf[b.chainOf(p)] == g) {
+            side = b.stone(p);
+            seen[p] = true;
+            reached.push_back(p);
+        }
+    }
+    int room = 0; // empty points and dead stones reached
+    for (std::size_t i = 0; i < reached.size(); ++i) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = reached[i] + step;
+            const Stone s = b.stone(n);
+            if (s == PlayoutBoard::Edge || seen[n])
+                continue;
+            if (v.live[n] && s != side) {
+                const int h = groups.groupOf[b.chainOf(n)];
+                const bool strong =
+                    r.blackLife.alive[n] || r.whiteLife.alive[n] || (h >= 0 && !groups.eyeless[h]);
+                if (!strong)
+                    return false;
+                continue;
+            }
+            if (v.live[n] && s == side) {
+                const int h = groups.groupOf[b.chainOf(n)];
+                if (h != g && (!groups.eyeless[h] || r.blackLife.alive[n] || r.whiteLife.alive[n]))
+                    return false;
+            }
+            seen[n] = true;
+            reached.push_back(n);
+            if (!v.live[n] && ++room > 3)
+                return false;
+        }
+    }
+    return true;
+}
+
 // The eyeless group that holds its ground least clearly in the playouts, below the share a
 // weak group needs; -1 when there is none.
 int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
@@ -169,7 +215,9 @@ int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups
     }
     int weakest = -1;
     for (int g = 0; g < points; ++g) {
-        if (size[g] == 0 || !groups.eyeless[g] || certain[g] || sum[g] / size[g] >= weakLife)
+        if (size[g] == 0 || !groups.eyeless[g] || certain[g])
+            continue;
+        if (sum[g] / size[g] >= weakLife && !enclosedGroup(r, v, groups, g))
             continue;
         if (weakest < 0 || sum[g] / size[g] < sum[weakest] / size[weakest])
             weakest = g;

@@ -49,11 +49,12 @@ struct EstimateOptions {
 // unconditionally and the eyes they enclose are certain; everything else is decided by many
 // short random playouts from the position (own eyes never filled, large chains never put
 // into atari, stones put in atari taken or saved) and which side ends up owning each point on
-// average. Neutral points where either side's move would put itself into atari are seki, as
-// are the small eyes of the groups on them. Ground both sides border goes to the side nearer
-// to it, the border between them neutral; points a side must still fill to save a chain are
-// not its territory. The marks are those of the enclosure searches, so corrections work on
-// either.
+// average. Neutral points where either side's move would put itself into atari, even after
+// filling its chain's other liberty, are seki, as are the small eyes of the groups on them. A
+// group without two eyes and without room for them, shut in by groups with two, is dead. Ground
+// both sides border goes to the side nearer to it, the border between them neutral; points a side
+// must still fill to save a chain are not its territory. The marks are those of the enclosure
+// searches, so corrections work on either.
 CountOutcome estimatePosition(const Board& board, const EstimateOptions& options = {});
 
 // The first guess by the chosen method.

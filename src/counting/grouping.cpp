@@ -58,6 +58,20 @@ bool bothSelfAtari(const PlayoutBoard& b, int p) {
         const PlayoutBoard::AfterMove after = b.afterMove(p, s, 1);
         if (after.captures || after.liberties > 1 || after.size < 2)
             return false;
+        // The side fills the chain's other liberty first, when it can do so safely, and then
+        // plays here with liberties to spare: no seki.
+        PlayoutBoard there = b;
+        there.play(p, s);
+        const int other = there.libertyOf(p);
+        if (other == PlayoutBoard::noPoint || !b.legal(other, s))
+            continue;
+        const PlayoutBoard::AfterMove first = b.afterMove(other, s, 2);
+        if (first.captures || first.liberties < 2)
+            continue;
+        PlayoutBoard filled = b;
+        filled.play(other, s);
+        if (filled.legal(p, s) && filled.afterMove(p, s, 2).liberties >= 2)
+            return false;
     }
     return true;
 }

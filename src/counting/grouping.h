@@ -29,7 +29,7 @@ AreaBorder borderOf(const std::vector<int>& area, const PointFlags& live,
                     const PlayoutBoard& board);
 
 // A point where neither side can play without putting its own chain into atari, captures
-// aside: a shared liberty of a seki.
+// aside, nor after filling its chain's other liberty first: a shared liberty of a seki.
 bool bothSelfAtari(const PlayoutBoard& board, int point);
 
 // Chains (by head) whose every liberty lies in open ground that the opponent's stones bound

@@ -242,6 +242,28 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"shared liberties are no seki when one side can connect first and then fill them",
+     R"(
+O.OOOOOOOOOwwwwwwww
+.OXOOOOOOOOwwwwwwww
+XOXXXXXXXOOwwwwwwww
+.XXbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
@@ -260,6 +282,50 @@ INSTANTIATE_TEST_SUITE_P(Positions, EstimateCaseTest, ::testing::ValuesIn(estima
                                  name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
                              return name;
                          });
+
+TEST(EstimateTest, AnEyelessGroupShutInByGroupsWithTwoEyesIsDeadWhateverRandomPlaySays) {
+    // Margins no playout share can reach leave the group's fate to its shape alone.
+    EstimateOptions shapeOnly;
+    shapeOnly.deadMargin = 1.0;
+    shapeOnly.weakLife = -1.0;
+    const char* rest = R"(
+OOOOOOOOOOOOOOOOOOO
+XXXXXXXXXXXXXXXXXXX
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+)";
+    const struct {
+        const char* name;
+        const char* corner; // rows 1 to 4, above the walls
+    } cases[] = {
+        {"one eye and one liberty: dead", R"(wxwOwOwwwwwwwwwwwww
+xxxOOOwwwwwwwwwwwww
+OOOOwOwwwwwwwwwwwww
+OOOOOOwwwwwwwwwwwww
+)"},
+        {"room for a second eye: left to the playouts", R"(bXbb.OwOwwwwwwwwwww
+XXXXXOOOwwwwwwwwwww
+OOOOOOwOwwwwwwwwwww
+OOOOOOOOwwwwwwwwwww
+)"},
+    };
+    for (const auto& c : cases) {
+        const QString expected = QString::fromUtf8(c.corner) + diagram(rest);
+        const CountOutcome outcome = estimatePosition(positionOf(expected), shapeOnly);
+        EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString()) << c.name;
+    }
+}
 
 TEST(EstimateTest, TheSamePositionAlwaysCountsTheSame) {
     const Board contested = positionOf(diagram(estimateCases[0].count));
