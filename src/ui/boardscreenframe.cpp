@@ -59,6 +59,10 @@ BoardStatusBoxes addStatusBoxes(QWidget* surface, const StatusBoxPlaces& places,
     placeBesideBoard(boxes.sideToMove, places.sideToMove, large);
     boxes.prisoners = readOnlyText(surface, QStringLiteral("ageishi"));
     placeBesideBoard(boxes.prisoners, places.prisoners, large, linesHeight(boxes.prisoners, 3));
+    // The boxes have no caption beside them: a screen reader names them by these.
+    boxes.moveNumber->setAccessibleName(QStringLiteral("手数"));
+    boxes.sideToMove->setAccessibleName(QStringLiteral("手番"));
+    boxes.prisoners->setAccessibleName(QStringLiteral("上蛤"));
 
     auto* columnCaption = new QLabel(QStringLiteral("横"), surface);
     placeBesideBoard(columnCaption, places.columnCaption, large);

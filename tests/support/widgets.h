@@ -7,6 +7,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QString>
 #include <QTreeView>
@@ -44,6 +47,26 @@ inline bool currentRowInView(const QTreeView* tree) {
     const QModelIndex current = tree->currentIndex();
     return current.isValid() && tree->selectionModel()->isSelected(current) &&
            tree->viewport()->rect().contains(tree->visualRect(current));
+}
+
+// The object names of a window's text boxes that a screen reader could not name: neither an
+// accessible name of their own nor a label that names them.
+inline QStringList unnamedTextBoxes(const QWidget* window) {
+    QList<const QWidget*> boxes;
+    for (const QLineEdit* box : window->findChildren<QLineEdit*>())
+        if (!qobject_cast<const QWidget*>(box->parent())->inherits("QComboBox"))
+            boxes << box;
+    for (const QPlainTextEdit* box : window->findChildren<QPlainTextEdit*>())
+        boxes << box;
+    QStringList unnamed;
+    for (const QWidget* box : boxes) {
+        bool labelled = !box->accessibleName().isEmpty();
+        for (const QLabel* label : window->findChildren<QLabel*>())
+            labelled = labelled || label->buddy() == box;
+        if (!labelled)
+            unnamed << box->objectName();
+    }
+    return unnamed;
 }
 
 // Lets closed screens go away and posted events arrive.

@@ -79,6 +79,7 @@ void CountingScreen::buildControls() {
 
     m_information = new QPlainTextEdit(m_surface);
     m_information->setObjectName(QStringLiteral("taikyoku"));
+    m_information->setAccessibleName(QStringLiteral("対局情報"));
     m_information->setReadOnly(true);
     m_information->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_information->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);

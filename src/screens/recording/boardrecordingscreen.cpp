@@ -103,6 +103,7 @@ void BoardRecordingScreen::buildControls() {
     // Six lines, in a smaller font where the layout leaves too little room for them, and never
     // over the move box below; what still does not fit can be scrolled to.
     m_information = readOnlyText(m_surface, QStringLiteral("taikyoku"));
+    m_information->setAccessibleName(QStringLiteral("対局情報"));
     m_information->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     const double scale = large ? 8.0 / 6.0 : 1.0;
     const int roomAbove =

@@ -99,6 +99,7 @@ void ReplayScreen::buildControls() {
 
     // The controls stand on the drawing surface; a click beside them reaches the surface.
     m_information = readOnlyText(m_surface, QStringLiteral("taikyokujyoho"));
+    m_information->setAccessibleName(QStringLiteral("対局情報"));
     placeBesideBoard(m_information, informationPlace, large, linesHeight(m_information, 5));
     const BoardStatusBoxes boxes = addStatusBoxes(m_surface, statusPlaces, QStringLiteral("jyotai"),
                                                   QStringLiteral("teban1"), large);

@@ -271,6 +271,7 @@ TEST_F(RecordingScreenTest, TheKeyboardRecordsAGameWithoutTheMouse) {
             }
     };
     EXPECT_EQ(board->cursor(), (Point{10, 10}));
+    EXPECT_EQ(test::unnamedTextBoxes(board), QStringList());
     // Before the first stone a screen reader already hears the board's state.
     EXPECT_TRUE(board->surface()->accessibleDescription().startsWith(
         QStringLiteral("着手なし　上蛤 白：0 黒：0")))

@@ -3,6 +3,7 @@
 #include "support/recordingnavigator.h"
 #include "support/scripteddialogs.h"
 #include "support/wait.h"
+#include "support/widgets.h"
 
 #include "board/canvas.h"
 #include "screens/replay/replayscreen.h"
@@ -238,8 +239,10 @@ TEST_F(ReplayScreenTest, KeysStepJumpPauseAndReturn) {
     EXPECT_EQ(state.board.play.appliedCount, 1);
     EXPECT_EQ(colourAt(4, 4), blackColour);
     EXPECT_FALSE(timer("Timer1")->isActive()) << "stepping by hand pauses the automatic replay";
-    // A screen reader hears the last stone, the move number, the side to move and prisoners.
+    // A screen reader hears the last stone, the move number, the side to move and prisoners,
+    // and can tell the boxes beside the board apart.
     EXPECT_EQ(screen->surface()->accessibleName(), QStringLiteral("碁盤"));
+    EXPECT_EQ(test::unnamedTextBoxes(screen.get()), QStringList());
     EXPECT_TRUE(
         screen->surface()->accessibleDescription().startsWith(QStringLiteral("黒 1手目 4の4　")))
         << screen->surface()->accessibleDescription().toStdString();
