@@ -129,6 +129,7 @@ void MainMenuScreen::buildControls() {
 
     m_picture = new PictureFrame(background);
     m_picture->setObjectName(QStringLiteral("Picture1"));
+    m_picture->setAccessibleName(QStringLiteral("写真"));
     m_picture->setFixedSize(240, 180);
     m_picture->setAlignment(Qt::AlignCenter);
 
