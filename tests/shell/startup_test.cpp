@@ -15,8 +15,7 @@ using test::readBytes;
 using test::touch;
 using test::writeBytes;
 
-const QString installGuide =
-    QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html");
+const QString installGuide = QStringLiteral("qrc:/site/Vorleth/installsetsumei/install.html");
 
 class StartUpTest : public ::testing::Test {
 protected:
