@@ -199,30 +199,80 @@ bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int
     return true;
 }
 
-// The eyeless group that holds its ground least clearly in the playouts, below the share a
-// weak group needs; -1 when there is none.
-int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
+// Each group's share of its points in the playouts, by group, and whether it lives for certain.
+struct GroupShares {
+    std::array<double, points> share{};
+    std::array<bool, points> certain{};
+    std::array<bool, points> present{};
+};
+
+GroupShares sharesOf(const Reading& r, const Verdict& v, const Groups& groups) {
     std::array<double, points> sum{};
     std::array<int, points> size{};
-    std::array<bool, points> certain{};
+    GroupShares shares;
     for (int head = 0; head < points; ++head) {
         const int g = groups.groupOf[head];
         if (g < 0)
             continue;
         sum[g] += v.own[head] * r.start.chainSize(head);
         size[g] += r.start.chainSize(head);
-        certain[g] = certain[g] || r.blackLife.alive[head] || r.whiteLife.alive[head];
+        shares.certain[g] = shares.certain[g] || r.blackLife.alive[head] || r.whiteLife.alive[head];
+        shares.present[g] = true;
     }
+    for (int g = 0; g < points; ++g) {
+        if (size[g] > 0)
+            shares.share[g] = sum[g] / size[g];
+    }
+    return shares;
+}
+
+// A weak eyeless group touching a weak eyeless group of the other side is in a race of
+// liberties, which random play decides by chance: the group whose chain on the contact has
+// fewer liberties is taken first, whichever side the playouts leaned to. The loser of the race
+// against group g, or -1 when no neighbour has fewer liberties than g's chain it touches.
+int raceLoser(const Reading& r, const Verdict& v, const Groups& groups, const GroupShares& shares,
+              int g, double weakLife) {
+    const PlayoutBoard& b = r.start;
+    int loser = -1;
+    int fewest = points;
+    for (int p = 0; p < points; ++p) {
+        if (!v.live[p] || groups.groupOf[b.chainOf(p)] != g)
+            continue;
+        const int own = b.liberties(p, 8);
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (!v.live[n] || b.stone(n) != PlayoutBoard::opponent(b.stone(p)))
+                continue;
+            const int h = groups.groupOf[b.chainOf(n)];
+            if (h < 0 || !groups.eyeless[h] || shares.certain[h] || shares.share[h] >= weakLife)
+                continue;
+            const int theirs = b.liberties(n, 8);
+            if (theirs < own && theirs < fewest) {
+                fewest = theirs;
+                loser = h;
+            }
+        }
+    }
+    return loser;
+}
+
+// The eyeless group that holds its ground least clearly in the playouts, below the share a
+// weak group needs, or the group it loses a race against; -1 when there is none.
+int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
+    const GroupShares shares = sharesOf(r, v, groups);
     int weakest = -1;
     for (int g = 0; g < points; ++g) {
-        if (size[g] == 0 || !groups.eyeless[g] || certain[g])
+        if (!shares.present[g] || !groups.eyeless[g] || shares.certain[g])
             continue;
-        if (sum[g] / size[g] >= weakLife && !enclosedGroup(r, v, groups, g))
+        if (shares.share[g] >= weakLife && !enclosedGroup(r, v, groups, g))
             continue;
-        if (weakest < 0 || sum[g] / size[g] < sum[weakest] / size[weakest])
+        if (weakest < 0 || shares.share[g] < shares.share[weakest])
             weakest = g;
     }
-    return weakest;
+    if (weakest < 0)
+        return weakest;
+    const int loser = raceLoser(r, v, groups, shares, weakest, weakLife);
+    return loser >= 0 ? loser : weakest;
 }
 
 // Groups without an eye must hold their ground as clearly. They go one at a time, the

@@ -264,6 +264,28 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"of two eyeless chains in a race the one with fewer liberties is taken",
+     R"(
+bbbbbbXboX.Owwwwwww
+bbbbbbXboX.Owwwwwww
+bbbbbbXXoX.Owwwwwww
+bbbbbbXXXOOOwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
