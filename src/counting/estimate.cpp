@@ -106,6 +106,8 @@ struct Verdict {
     std::array<bool, points> live{};
     std::array<bool, points> dead{};
     std::array<double, points> own{}; // by chain head: the share of its side, -1 .. +1
+    // By chain head: every liberty is a point neither side can fill (see onlySharedLiberties).
+    std::array<bool, points> standoff{};
 
     void kill(const PlayoutBoard& b, int head) {
         int q = head;
@@ -116,6 +118,25 @@ struct Verdict {
         } while (q != head);
     }
 };
+
+// Whether every liberty of the chain, two or more, is a point neither side can fill: the
+// opponent cannot take it by playing there, only by taking the stones around it, which is for
+// the groups around to decide and not for random play.
+bool onlySharedLiberties(const PlayoutBoard& b, int head) {
+    std::vector<int> liberties;
+    int q = head;
+    do {
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            if (b.stone(n) == PlayoutBoard::Empty &&
+                std::find(liberties.begin(), liberties.end(), n) == liberties.end())
+                liberties.push_back(n);
+        }
+        q = b.nextInChain(q);
+    } while (q != head);
+    return liberties.size() >= 2 && std::all_of(liberties.begin(), liberties.end(),
+                                                [&](int p) { return bothSelfAtari(b, p); });
+}
 
 // Chains: dead when the playouts give their points to the opponent, unless they live
 // unconditionally; opponent stones in a certain eye are dead whatever the playouts say.
@@ -146,8 +167,10 @@ Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
         // A stone left in atari where taking it starts a ko is not given up: the game cannot
         // end with the ko open, and its owner connects it, whatever random play does.
         const bool ko = !smothered[head] && koToTake(start, head);
+        const bool standoff = onlySharedLiberties(start, head);
+        v.standoff[head] = standoff;
         const double life = smothered[head] ? options.smotheredLife : -options.deadMargin;
-        if (inOthersEye || (!isOwnAlive && !ko && v.own[head] < life))
+        if (inOthersEye || (!isOwnAlive && !ko && !standoff && v.own[head] < life))
             v.kill(start, head);
     }
     return v;
@@ -199,30 +222,90 @@ bool enclosedGroup(const Reading& r, const Verdict& v, const Groups& groups, int
     return true;
 }
 
-// The eyeless group that holds its ground least clearly in the playouts, below the share a
-// weak group needs; -1 when there is none.
-int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
+// Each group's share of its points in the playouts, by group, and whether it lives for certain.
+struct GroupShares {
+    std::array<double, points> share{};
+    std::array<bool, points> certain{};
+    std::array<bool, points> present{};
+    // Every chain of the group has only liberties neither side can fill: it stands or falls
+    // with the opponent stones on them, and is never the one to be taken first.
+    std::array<bool, points> standoff{};
+};
+
+GroupShares sharesOf(const Reading& r, const Verdict& v, const Groups& groups) {
     std::array<double, points> sum{};
     std::array<int, points> size{};
-    std::array<bool, points> certain{};
+    GroupShares shares;
     for (int head = 0; head < points; ++head) {
         const int g = groups.groupOf[head];
         if (g < 0)
             continue;
         sum[g] += v.own[head] * r.start.chainSize(head);
         size[g] += r.start.chainSize(head);
-        certain[g] = certain[g] || r.blackLife.alive[head] || r.whiteLife.alive[head];
+        shares.certain[g] = shares.certain[g] || r.blackLife.alive[head] || r.whiteLife.alive[head];
+        shares.standoff[g] = (!shares.present[g] || shares.standoff[g]) && v.standoff[head];
+        shares.present[g] = true;
     }
-    int weakest = -1;
     for (int g = 0; g < points; ++g) {
-        if (size[g] == 0 || !groups.eyeless[g] || certain[g])
-            continue;
-        if (sum[g] / size[g] >= weakLife && !enclosedGroup(r, v, groups, g))
-            continue;
-        if (weakest < 0 || sum[g] / size[g] < sum[weakest] / size[weakest])
-            weakest = g;
+        if (size[g] > 0)
+            shares.share[g] = sum[g] / size[g];
     }
-    return weakest;
+    return shares;
+}
+
+// A weak eyeless group touching a weak eyeless group of the other side is in a race of
+// liberties, which random play decides by chance: the group whose chain on the contact has
+// fewer liberties is taken first, whichever side the playouts leaned to. The loser of the race
+// against group g, or -1 when no neighbour has fewer liberties than g's chain it touches.
+int raceLoser(const Reading& r, const Verdict& v, const Groups& groups, const GroupShares& shares,
+              int g, double weakLife) {
+    const PlayoutBoard& b = r.start;
+    int loser = -1;
+    int fewest = points;
+    for (int p = 0; p < points; ++p) {
+        if (!v.live[p] || groups.groupOf[b.chainOf(p)] != g)
+            continue;
+        const int own = b.liberties(p, 8);
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (!v.live[n] || b.stone(n) != PlayoutBoard::opponent(b.stone(p)))
+                continue;
+            const int h = groups.groupOf[b.chainOf(n)];
+            if (h < 0 || !groups.eyeless[h] || shares.certain[h] || shares.share[h] >= weakLife)
+                continue;
+            const int theirs = b.liberties(n, 8);
+            if (theirs < own && theirs < fewest) {
+                fewest = theirs;
+                loser = h;
+            }
+        }
+    }
+    return loser;
+}
+
+// The eyeless group that holds its ground least clearly in the playouts, below the share a
+// weak group needs, or the group it loses a race against; -1 when there is none.
+int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
+    const GroupShares shares = sharesOf(r, v, groups);
+    // Groups in a standoff come last: taking a group around them first may settle them.
+    int weakest = -1;
+    bool weakestInStandoff = true;
+    for (int g = 0; g < points; ++g) {
+        if (!shares.present[g] || !groups.eyeless[g] || shares.certain[g])
+            continue;
+        if (shares.share[g] >= weakLife && !enclosedGroup(r, v, groups, g))
+            continue;
+        const bool before = weakestInStandoff && !shares.standoff[g];
+        const bool same = weakestInStandoff == shares.standoff[g];
+        if (weakest < 0 || before || (same && shares.share[g] < shares.share[weakest])) {
+            weakest = g;
+            weakestInStandoff = shares.standoff[g];
+        }
+    }
+    if (weakest < 0)
+        return weakest;
+    const int loser = raceLoser(r, v, groups, shares, weakest, weakLife);
+    return loser >= 0 ? loser : weakest;
 }
 
 // Groups without an eye must hold their ground as clearly. They go one at a time, the

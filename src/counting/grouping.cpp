@@ -191,6 +191,38 @@ void joinAtSharedLiberties(const PlayoutBoard& b, const PointFlags& live, Joined
     }
 }
 
+// Live chains of one side around opponent stones given up inside their area join there: the
+// stones are taken and the chains connect through the points they leave.
+void joinAroundTakenStones(const PlayoutBoard& b, const PointFlags& live, Joined& joined) {
+    std::array<int, points> areaOf;
+    areaOf.fill(-1);
+    int id = 0;
+    for (int p = 0; p < points; ++p) {
+        const Stone s = b.stone(p);
+        if (s == PlayoutBoard::Edge || live[p] || areaOf[p] >= 0)
+            continue;
+        const std::vector<int> members = areaAround(p, live, b, areaOf, id++);
+        const AreaBorder border = borderOf(members, live, b);
+        if (border.black == border.white)
+            continue;
+        const Stone side = border.black ? PlayoutBoard::Black : PlayoutBoard::White;
+        if (std::none_of(members.begin(), members.end(),
+                         [&](int q) { return b.stone(q) == PlayoutBoard::opponent(side); }))
+            continue;
+        int first = -1;
+        for (int q : members) {
+            for (int step : PlayoutBoard::steps) {
+                if (!live[q + step])
+                    continue;
+                if (first < 0)
+                    first = b.chainOf(q + step);
+                else
+                    joined.join(b.chainOf(q + step), first);
+            }
+        }
+    }
+}
+
 // The groups an area touches.
 std::vector<int> groupsTouching(const PlayoutBoard& b, const PointFlags& live,
                                 const std::vector<int>& members, Joined& joined) {
@@ -234,6 +266,7 @@ std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& li
 Groups liveGroups(const PlayoutBoard& b, const PointFlags& live) {
     Joined joined;
     joinAtSharedLiberties(b, live, joined);
+    joinAroundTakenStones(b, live, joined);
     const std::array<int, points> eyes = eyesOfGroups(b, live, joined);
     Groups groups;
     groups.groupOf.fill(-1);

@@ -264,6 +264,28 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"of two eyeless chains in a race the one with fewer liberties is taken",
+     R"(
+bbbbbbXboX.Owwwwwww
+bbbbbbXboX.Owwwwwww
+bbbbbbXXoX.Owwwwwww
+bbbbbbXXXOOOwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
 };
 
 class EstimateCaseTest : public ::testing::TestWithParam<EstimateCase> {};
@@ -325,6 +347,40 @@ OOOOOOOOwwwwwwwwwww
         const CountOutcome outcome = estimatePosition(positionOf(expected), shapeOnly);
         EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString()) << c.name;
     }
+}
+
+TEST(EstimateTest, StonesWhoseLibertiesNeitherSideCanFillWaitForTheRaceAroundThem) {
+    // No chain is given up on its playout share alone, and every group short of a clear hold
+    // is weak, so that the group rules decide: the two black stones on the edge share both
+    // liberties of the white chain inside, and the black group around it has more liberties
+    // than that chain.
+    EstimateOptions groupsOnly;
+    groupsOnly.deadMargin = 1.0;
+    groupsOnly.weakLife = 0.5;
+    const QString expected = diagram(R"(
+bbbbbbXOwO.XobXXboX
+bbbbbbXOwO.XooooooX
+bbbbbbXOwwOXXXXXXXX
+bbbbbbXOwwO.O.OOOOO
+bbbbbbXOwwwOwOwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+bbbbbbXOwwwwwwwwwww
+)");
+    const CountOutcome outcome = estimatePosition(positionOf(expected), groupsOnly);
+    EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString());
+    EXPECT_EQ(outcome.counters, countersOf(parseCountDiagram(expected)));
 }
 
 TEST(EstimateTest, TheSamePositionAlwaysCountsTheSame) {
