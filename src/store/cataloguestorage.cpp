@@ -1,5 +1,6 @@
 #include "store/cataloguetypes.h"
 
+#include "store/cataloguenameorder.h"
 #include "store/recordname.h"
 
 #include <QDir>
@@ -33,42 +34,6 @@ constexpr std::array<NameField, entryTextCount> kNameFieldOf = {
 constexpr char16_t kEqualsSign = u'＝';
 constexpr char16_t kIdeographicSpace = u'\u3000';
 
-// The folded UTF-16 units of a name followed by ".igo", one at a time: what comparing the
-// names' QString::toCaseFolded() would compare, without making the folded copies (a fold of
-// one character never gives more than one character).
-class FoldedUnits {
-public:
-    FoldedUnits(const char16_t* begin, const char16_t* end) : m_at(begin), m_end(end) {}
-
-    // The next unit, or -1 after the last.
-    int next() {
-        if (m_pending != 0)
-            return std::exchange(m_pending, char16_t(0));
-        if (m_at == m_end) {
-            static constexpr char16_t extension[] = u".igo";
-            return m_extension < 4 ? extension[m_extension++] : -1;
-        }
-        const char16_t unit = *m_at++;
-        if (unit < 0x80)
-            return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
-        char32_t code = unit;
-        if (QChar::isHighSurrogate(unit) && m_at != m_end && QChar::isLowSurrogate(*m_at))
-            code = QChar::surrogateToUcs4(unit, *m_at++);
-        const char32_t folded = QChar::toCaseFolded(code);
-        if (QChar::requiresSurrogates(folded)) {
-            m_pending = QChar::lowSurrogate(folded);
-            return QChar::highSurrogate(folded);
-        }
-        return static_cast<int>(folded);
-    }
-
-private:
-    const char16_t* m_at;
-    const char16_t* m_end;
-    int m_extension = 0;
-    char16_t m_pending = 0;
-};
-
 // The UTF-16 units of UTF-8 text made of one- to three-byte characters (a Japanese name is
 // made of nothing else); -1 at the first byte that is anything else, out then undefined.
 qsizetype decodeUtf8(const unsigned char* in, qsizetype length, char16_t* out) {
@@ -98,39 +63,6 @@ qsizetype decodeUtf8(const unsigned char* in, qsizetype length, char16_t* out) {
         }
     }
     return out - start;
-}
-
-// Name order with letter case ignored, then the names themselves for those equal but for case.
-bool namesInOrder(const char16_t* a, qsizetype aLength, const char16_t* b, qsizetype bLength) {
-    // The common start folds alike on both sides; the fold begins at the first difference (or
-    // at the character whose second half differs).
-    const qsizetype shorter = std::min(aLength, bLength);
-    qsizetype same = 0;
-    // Names of one library share long beginnings ("対局名（" and the event): four units a step.
-    for (quint64 wordA, wordB; same + 4 <= shorter; same += 4) {
-        std::memcpy(&wordA, a + same, sizeof wordA);
-        std::memcpy(&wordB, b + same, sizeof wordB);
-        if (wordA != wordB)
-            break;
-    }
-    while (same < shorter && a[same] == b[same])
-        ++same;
-    if (same == aLength && same == bLength)
-        return false;
-    if (same > 0 && QChar::isHighSurrogate(a[same - 1]))
-        --same;
-    FoldedUnits foldedA(a + same, a + aLength);
-    FoldedUnits foldedB(b + same, b + bLength);
-    for (;;) {
-        const int unitA = foldedA.next();
-        const int unitB = foldedB.next();
-        if (unitA != unitB)
-            return unitA < unitB;
-        if (unitA < 0)
-            break;
-    }
-    return std::u16string_view(a + same, size_t(aLength - same)) <
-           std::u16string_view(b + same, size_t(bLength - same));
 }
 
 } // namespace
@@ -172,12 +104,29 @@ public:
     }
 
     void finishInto(Catalogue& catalogue) {
-        const Catalogue::TextStore& store = m_store;
-        std::sort(m_entries.begin(), m_entries.end(),
-                  [&store](const Catalogue::Entry& a, const Catalogue::Entry& b) {
-                      return namesInOrder(store.at(a.text), a.nameLength, store.at(b.text),
-                                          b.nameLength);
-                  });
+        std::vector<quint32> order =
+            listingOrder(static_cast<quint32>(m_entries.size()), [this](quint32 i) {
+                const Catalogue::Entry& e = m_entries[i];
+                return ListedName{m_store.at(e.text), e.nameLength, m_foldsToItself[i]};
+            });
+        m_foldsToItself = {};
+        // The entries move into that order in place: a second array of them would take more
+        // room than the catalogue keeps a record.
+        for (quint32 i = 0; i < order.size(); ++i) {
+            if (order[i] == i)
+                continue;
+            const Catalogue::Entry first = m_entries[i];
+            quint32 to = i;
+            for (;;) {
+                const quint32 from = std::exchange(order[to], to);
+                if (from == i) {
+                    m_entries[to] = first;
+                    break;
+                }
+                m_entries[to] = m_entries[from];
+                to = from;
+            }
+        }
         m_entries.shrink_to_fit();
         catalogue.m_entries = std::move(m_entries);
         catalogue.m_store = std::move(m_store);
@@ -226,10 +175,12 @@ private:
         }
         m_store.commit(start, end);
         m_entries.push_back(entry);
+        m_foldsToItself.push_back(foldsToItself(m_store.at(start), length));
     }
 
     Catalogue::TextStore m_store;
     std::vector<Catalogue::Entry> m_entries;
+    std::vector<bool> m_foldsToItself; // of each entry's name
     QStringDecoder m_decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
                                                        QStringConverter::Flag::ConvertInitialBom};
 };
