@@ -8,8 +8,11 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <QHashFunctions>
+
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <utility>
 
 #if defined(Q_OS_WIN)
@@ -65,7 +68,80 @@ qsizetype decodeUtf8(const unsigned char* in, qsizetype length, char16_t* out) {
     return out - start;
 }
 
+// The value of text when it is made of digits only and is no longer than maxDigits (exactly
+// that long where exact); otherwise none.
+std::optional<quint32> digitsValue(QStringView text, qsizetype maxDigits, bool exact) {
+    if (text.size() > maxDigits || (exact && text.size() != maxDigits))
+        return std::nullopt;
+    quint32 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
 } // namespace
+
+// Classes of the texts of one kind as a scan meets them: a table of the classes' hashes, open
+// addressing, at most half full.
+class CatalogueTextClasses {
+public:
+    // The class of the text at offset in store, a new one when no class holds that text yet.
+    quint32 classOf(const Catalogue::TextStore& store, quint32 offset, quint32 length,
+                    std::vector<Catalogue::ClassText>& classes) {
+        const QStringView text(store.at(offset), length);
+        const quint32 hash = static_cast<quint32>(qHash(text));
+        if (2 * (classes.size() + 1) > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const quint64 slot = m_slots[at];
+            if (slot == 0) {
+                const auto added = static_cast<quint32>(classes.size());
+                classes.push_back({offset, length});
+                m_slots[at] = quint64(hash) << 32 | (added + 1);
+                return added;
+            }
+            if (slot >> 32 != hash)
+                continue;
+            const quint32 found = static_cast<quint32>(slot) - 1;
+            const Catalogue::ClassText& c = classes[found];
+            if (QStringView(store.at(c.at), c.length) == text)
+                return found;
+        }
+    }
+
+private:
+    void grow() {
+        std::vector<quint64> old =
+            std::exchange(m_slots, std::vector<quint64>(std::max<size_t>(64, 2 * m_slots.size())));
+        const size_t mask = m_slots.size() - 1;
+        for (const quint64 slot : old) {
+            if (slot == 0)
+                continue;
+            size_t at = (slot >> 32) & mask;
+            while (m_slots[at] != 0)
+                at = (at + 1) & mask;
+            m_slots[at] = slot;
+        }
+    }
+
+    std::vector<quint64> m_slots; // hash << 32 | (class + 1); 0 free
+};
+
+void Catalogue::setDateNumbers(Entry& entry, const char16_t* text) {
+    const auto value = [&](EntryText which, qsizetype maxDigits, bool exact) {
+        const int i = static_cast<int>(which);
+        return digitsValue(QStringView(text + entry.from[i], entry.length[i]), maxDigits, exact);
+    };
+    entry.recordDay = value(EntryText::RecordDate, 8, true).value_or(noNumber);
+    entry.referenceDay = value(EntryText::ReferenceDate, 8, true).value_or(noNumber);
+    const std::optional<quint32> clock = value(EntryText::TimeOfDay, 6, false);
+    const bool noTime = entry.length[static_cast<int>(EntryText::TimeOfDay)] == 0;
+    entry.clock = !clock ? noNumber : noTime ? 0 : 1 + *clock;
+}
 
 quint32 Catalogue::TextStore::reserve(qsizetype n) {
     if (m_blocks.empty() || blockSize - m_used < n) {
@@ -130,6 +206,9 @@ public:
         m_entries.shrink_to_fit();
         catalogue.m_entries = std::move(m_entries);
         catalogue.m_store = std::move(m_store);
+        for (std::vector<Catalogue::ClassText>& classes : m_classes)
+            classes.shrink_to_fit();
+        catalogue.m_classes = std::move(m_classes);
     }
 
 private:
@@ -174,6 +253,10 @@ private:
             }
         }
         m_store.commit(start, end);
+        for (int i = 0; i < classedTextCount; ++i)
+            entry.textClass[i] = m_textClasses[i].classOf(m_store, start + entry.from[i],
+                                                          entry.length[i], m_classes[i]);
+        Catalogue::setDateNumbers(entry, m_store.at(start));
         m_entries.push_back(entry);
         m_foldsToItself.push_back(foldsToItself(m_store.at(start), length));
     }
@@ -181,6 +264,8 @@ private:
     Catalogue::TextStore m_store;
     std::vector<Catalogue::Entry> m_entries;
     std::vector<bool> m_foldsToItself; // of each entry's name
+    std::array<CatalogueTextClasses, classedTextCount> m_textClasses;
+    std::array<std::vector<Catalogue::ClassText>, classedTextCount> m_classes;
     QStringDecoder m_decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
                                                        QStringConverter::Flag::ConvertInitialBom};
 };
@@ -329,6 +414,13 @@ Catalogue::Entry Catalogue::stored(const RecordMetadata& m) {
         end += n;
     }
     m_store.commit(entry.text, end);
+    // Classes of its own: finding the class that holds each text already would take a look at
+    // every class for one save.
+    for (int i = 0; i < classedTextCount; ++i) {
+        entry.textClass[i] = static_cast<quint32>(m_classes[i].size());
+        m_classes[i].push_back({entry.text + entry.from[i], entry.length[i]});
+    }
+    setDateNumbers(entry, out);
     return entry;
 }
 
@@ -355,6 +447,8 @@ void Catalogue::reset() {
     m_entries.clear();
     m_entries.shrink_to_fit();
     m_store = TextStore();
+    for (std::vector<ClassText>& classes : m_classes)
+        classes = {};
     gameNames.clear();
     playerNames.clear();
 }

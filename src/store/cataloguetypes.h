@@ -25,6 +25,9 @@ enum class EntryText {
     Komi,
 };
 inline constexpr int entryTextCount = 8;
+// The texts of the list's text columns (EntryText::GameName .. EntryText::Result), which the
+// catalogue keeps in classes.
+inline constexpr int classedTextCount = 4;
 
 // The library's index, filled from the file names alone. Positions count from 1.
 //
@@ -53,6 +56,32 @@ public:
     }
     int entryCount(int position) const { return m_entries[position - 1].entryCount; }
 
+    // Entries of one class hold the same text of that kind (game name, white or black player,
+    // result; which < classedTextCount): the sorts and the narrowing look at a class once, not at
+    // the text of each entry. Two classes may hold the same text too (an entry saved since the
+    // scan has classes of its own).
+    quint32 textClass(int position, EntryText which) const {
+        return m_entries[position - 1].textClass[static_cast<int>(which)];
+    }
+    quint32 textClassCount(EntryText which) const {
+        return static_cast<quint32>(m_classes[static_cast<int>(which)].size());
+    }
+    QStringView classText(EntryText which, quint32 textClass) const {
+        const ClassText& c = m_classes[static_cast<int>(which)][textClass];
+        return QStringView(m_store.at(c.at), c.length);
+    }
+
+    // The date (EntryText::RecordDate or EntryText::ReferenceDate) and the time of day as one
+    // number that orders as the texts "date time" do, where the date has eight digits and the
+    // time up to six (the time zero-filled, none before any); -1 for any other texts.
+    qint64 dateTimeNumber(int position, EntryText date) const {
+        const Entry& e = m_entries[position - 1];
+        const quint32 day = date == EntryText::RecordDate ? e.recordDay : e.referenceDay;
+        if (day == noNumber || e.clock == noNumber)
+            return -1;
+        return qint64(day) * 10'000'000 + e.clock;
+    }
+
     void append(const RecordMetadata& entry);
     void replace(int position, const RecordMetadata& entry);
     void removeAt(int position);
@@ -72,12 +101,24 @@ public:
     void reset();
 
 private:
+    static constexpr quint32 noNumber = 0xFFFFFFFF;
+
     struct Entry {
         quint32 text = 0;                             // where the file name starts in the store
         quint16 nameLength = 0;                       // in UTF-16 units
         std::array<quint16, entryTextCount> from{};   // from text
         std::array<quint16, entryTextCount> length{}; // in UTF-16 units
         qint32 entryCount = 0;
+        std::array<quint32, classedTextCount> textClass{};
+        // The dates' eight digits as numbers, and the time's (1 + its number, 0 when empty).
+        quint32 recordDay = noNumber;
+        quint32 referenceDay = noNumber;
+        quint32 clock = noNumber;
+    };
+    // Where a class's text is in the store.
+    struct ClassText {
+        quint32 at = 0;
+        quint32 length = 0;
     };
 
     // Blocks of UTF-16 units; an entry's texts never cross from one block into the next.
@@ -104,11 +145,15 @@ private:
     };
 
     friend class CatalogueReader;
+    friend class CatalogueTextClasses;
 
     Entry stored(const RecordMetadata& entry);
+    // The date and time numbers of an entry whose texts are in place at text.
+    static void setDateNumbers(Entry& entry, const char16_t* text);
 
     std::vector<Entry> m_entries;
     TextStore m_store;
+    std::array<std::vector<ClassText>, classedTextCount> m_classes;
 };
 
 // What the record list keeps between its screens (program-wide).
