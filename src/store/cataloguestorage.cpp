@@ -151,6 +151,42 @@ quint32 Catalogue::TextStore::reserve(qsizetype n) {
     return static_cast<quint32>(((m_blocks.size() - 1) << blockBits) | size_t(m_used));
 }
 
+// Entries as a scan adds them, in pieces of a fixed size: an array that doubled as it grew would
+// leave the catalogue at up to twice its size at the end of the scan and take as much again to
+// be made exact.
+class EntryChunks {
+public:
+    size_t size() const { return m_size; }
+    const Catalogue::Entry& operator[](size_t i) const {
+        return m_chunks[i >> chunkBits][i & (chunkSize - 1)];
+    }
+    void push_back(const Catalogue::Entry& entry) {
+        if ((m_size & (chunkSize - 1)) == 0)
+            m_chunks.push_back(std::make_unique_for_overwrite<Catalogue::Entry[]>(chunkSize));
+        m_chunks.back()[m_size++ & (chunkSize - 1)] = entry;
+    }
+    // All entries in one array of their number, each piece given back once copied.
+    std::vector<Catalogue::Entry> takeAll() {
+        std::vector<Catalogue::Entry> all;
+        all.reserve(m_size);
+        for (std::unique_ptr<Catalogue::Entry[]>& chunk : m_chunks) {
+            const size_t n = std::min(chunkSize, m_size - all.size());
+            all.insert(all.end(), chunk.get(), chunk.get() + n);
+            chunk.reset();
+        }
+        m_chunks.clear();
+        m_size = 0;
+        return all;
+    }
+
+private:
+    static constexpr size_t chunkBits = 12;
+    static constexpr size_t chunkSize = size_t(1) << chunkBits;
+
+    std::vector<std::unique_ptr<Catalogue::Entry[]>> m_chunks;
+    size_t m_size = 0;
+};
+
 // Fills a catalogue's storage from file names; the catalogue takes it over when the whole
 // directory has been read.
 class CatalogueReader {
@@ -186,25 +222,25 @@ public:
                 return ListedName{m_store.at(e.text), e.nameLength, m_foldsToItself[i]};
             });
         m_foldsToItself = {};
+        std::vector<Catalogue::Entry> entries = m_entries.takeAll();
         // The entries move into that order in place: a second array of them would take more
         // room than the catalogue keeps a record.
         for (quint32 i = 0; i < order.size(); ++i) {
             if (order[i] == i)
                 continue;
-            const Catalogue::Entry first = m_entries[i];
+            const Catalogue::Entry first = entries[i];
             quint32 to = i;
             for (;;) {
                 const quint32 from = std::exchange(order[to], to);
                 if (from == i) {
-                    m_entries[to] = first;
+                    entries[to] = first;
                     break;
                 }
-                m_entries[to] = m_entries[from];
+                entries[to] = entries[from];
                 to = from;
             }
         }
-        m_entries.shrink_to_fit();
-        catalogue.m_entries = std::move(m_entries);
+        catalogue.m_entries = std::move(entries);
         catalogue.m_store = std::move(m_store);
         for (std::vector<Catalogue::ClassText>& classes : m_classes)
             classes.shrink_to_fit();
@@ -262,7 +298,7 @@ private:
     }
 
     Catalogue::TextStore m_store;
-    std::vector<Catalogue::Entry> m_entries;
+    EntryChunks m_entries;
     std::vector<bool> m_foldsToItself; // of each entry's name
     std::array<CatalogueTextClasses, classedTextCount> m_textClasses;
     std::array<std::vector<Catalogue::ClassText>, classedTextCount> m_classes;

@@ -145,6 +145,7 @@ private:
     };
 
     friend class CatalogueReader;
+    friend class EntryChunks;
     friend class CatalogueTextClasses;
 
     Entry stored(const RecordMetadata& entry);
