@@ -143,6 +143,23 @@ void Catalogue::setDateNumbers(Entry& entry, const char16_t* text) {
     entry.clock = !clock ? noNumber : noTime ? 0 : 1 + *clock;
 }
 
+void Catalogue::Entries::push_back(const Entry& entry) {
+    if ((m_size & (chunkSize - 1)) == 0)
+        m_chunks.push_back(std::make_unique_for_overwrite<Entry[]>(chunkSize));
+    m_chunks.back()[m_size++ & (chunkSize - 1)] = entry;
+}
+
+void Catalogue::Entries::erase(size_t i) {
+    for (; i + 1 < m_size; ++i)
+        (*this)[i] = (*this)[i + 1];
+    truncate(m_size - 1);
+}
+
+void Catalogue::Entries::truncate(size_t n) {
+    m_size = std::min(n, m_size);
+    m_chunks.resize((m_size + chunkSize - 1) >> chunkBits);
+}
+
 quint32 Catalogue::TextStore::reserve(qsizetype n) {
     if (m_blocks.empty() || blockSize - m_used < n) {
         m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
@@ -150,42 +167,6 @@ quint32 Catalogue::TextStore::reserve(qsizetype n) {
     }
     return static_cast<quint32>(((m_blocks.size() - 1) << blockBits) | size_t(m_used));
 }
-
-// Entries as a scan adds them, in pieces of a fixed size: an array that doubled as it grew would
-// leave the catalogue at up to twice its size at the end of the scan and take as much again to
-// be made exact.
-class EntryChunks {
-public:
-    size_t size() const { return m_size; }
-    const Catalogue::Entry& operator[](size_t i) const {
-        return m_chunks[i >> chunkBits][i & (chunkSize - 1)];
-    }
-    void push_back(const Catalogue::Entry& entry) {
-        if ((m_size & (chunkSize - 1)) == 0)
-            m_chunks.push_back(std::make_unique_for_overwrite<Catalogue::Entry[]>(chunkSize));
-        m_chunks.back()[m_size++ & (chunkSize - 1)] = entry;
-    }
-    // All entries in one array of their number, each piece given back once copied.
-    std::vector<Catalogue::Entry> takeAll() {
-        std::vector<Catalogue::Entry> all;
-        all.reserve(m_size);
-        for (std::unique_ptr<Catalogue::Entry[]>& chunk : m_chunks) {
-            const size_t n = std::min(chunkSize, m_size - all.size());
-            all.insert(all.end(), chunk.get(), chunk.get() + n);
-            chunk.reset();
-        }
-        m_chunks.clear();
-        m_size = 0;
-        return all;
-    }
-
-private:
-    static constexpr size_t chunkBits = 12;
-    static constexpr size_t chunkSize = size_t(1) << chunkBits;
-
-    std::vector<std::unique_ptr<Catalogue::Entry[]>> m_chunks;
-    size_t m_size = 0;
-};
 
 // Fills a catalogue's storage from file names; the catalogue takes it over when the whole
 // directory has been read.
@@ -222,7 +203,7 @@ public:
                 return ListedName{m_store.at(e.text), e.nameLength, m_foldsToItself[i]};
             });
         m_foldsToItself = {};
-        std::vector<Catalogue::Entry> entries = m_entries.takeAll();
+        Catalogue::Entries& entries = m_entries;
         // The entries move into that order in place: a second array of them would take more
         // room than the catalogue keeps a record.
         for (quint32 i = 0; i < order.size(); ++i) {
@@ -298,7 +279,7 @@ private:
     }
 
     Catalogue::TextStore m_store;
-    EntryChunks m_entries;
+    Catalogue::Entries m_entries;
     std::vector<bool> m_foldsToItself; // of each entry's name
     std::array<CatalogueTextClasses, classedTextCount> m_textClasses;
     std::array<std::vector<Catalogue::ClassText>, classedTextCount> m_classes;
@@ -471,17 +452,16 @@ void Catalogue::replace(int position, const RecordMetadata& entry) {
 }
 
 void Catalogue::removeAt(int position) {
-    m_entries.erase(m_entries.begin() + (position - 1));
+    m_entries.erase(size_t(position - 1));
 }
 
 void Catalogue::truncate(int n) {
     if (n >= 0 && n < count())
-        m_entries.resize(size_t(n));
+        m_entries.truncate(size_t(n));
 }
 
 void Catalogue::reset() {
-    m_entries.clear();
-    m_entries.shrink_to_fit();
+    m_entries.truncate(0);
     m_store = TextStore();
     for (std::vector<ClassText>& classes : m_classes)
         classes = {};

@@ -115,6 +115,29 @@ private:
         quint32 referenceDay = noNumber;
         quint32 clock = noNumber;
     };
+    // Entries in pieces of a fixed size: a scan adds them one by one, and an array that doubled
+    // as it grew (and was then made exact) would touch about three times the memory that the
+    // entries keep.
+    class Entries {
+    public:
+        size_t size() const { return m_size; }
+        Entry& operator[](size_t i) { return m_chunks[i >> chunkBits][i & (chunkSize - 1)]; }
+        const Entry& operator[](size_t i) const {
+            return m_chunks[i >> chunkBits][i & (chunkSize - 1)];
+        }
+        void push_back(const Entry& entry);
+        // The entries after i move one place forward.
+        void erase(size_t i);
+        // Keeps the first n entries.
+        void truncate(size_t n);
+
+    private:
+        static constexpr size_t chunkBits = 12;
+        static constexpr size_t chunkSize = size_t(1) << chunkBits;
+
+        std::vector<std::unique_ptr<Entry[]>> m_chunks;
+        size_t m_size = 0;
+    };
     // Where a class's text is in the store.
     struct ClassText {
         quint32 at = 0;
@@ -145,14 +168,13 @@ private:
     };
 
     friend class CatalogueReader;
-    friend class EntryChunks;
     friend class CatalogueTextClasses;
 
     Entry stored(const RecordMetadata& entry);
     // The date and time numbers of an entry whose texts are in place at text.
     static void setDateNumbers(Entry& entry, const char16_t* text);
 
-    std::vector<Entry> m_entries;
+    Entries m_entries;
     TextStore m_store;
     std::array<std::vector<ClassText>, classedTextCount> m_classes;
 };
