@@ -11,7 +11,9 @@
 #include <QHashFunctions>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <utility>
 
@@ -22,6 +24,7 @@
 #include <string>
 #elif defined(Q_OS_UNIX)
 #include <dirent.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #endif
 
@@ -160,9 +163,31 @@ void Catalogue::Entries::truncate(size_t n) {
     m_chunks.resize((m_size + chunkSize - 1) >> chunkBits);
 }
 
+// A block of the text store. Past the first, a block asks to be mapped in large pages where the
+// system offers them: a scan writes each page of the store once, and the first write to each
+// small page costs the system more than the writing.
+char16_t* Catalogue::TextStore::allocateBlock(bool large) {
+    constexpr size_t bytes = size_t(blockSize) * sizeof(char16_t);
+#if defined(Q_OS_LINUX)
+    void* block = std::aligned_alloc(bytes, bytes);
+    if (block && large)
+        madvise(block, bytes, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(large);
+    void* block = std::malloc(bytes);
+#endif
+    if (!block)
+        throw std::bad_alloc();
+    return static_cast<char16_t*>(block);
+}
+
+void Catalogue::TextStore::FreeBlock::operator()(char16_t* block) const {
+    std::free(block);
+}
+
 quint32 Catalogue::TextStore::reserve(qsizetype n) {
     if (m_blocks.empty() || blockSize - m_used < n) {
-        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
+        m_blocks.emplace_back(allocateBlock(!m_blocks.empty()));
         m_used = 0;
     }
     return static_cast<quint32>(((m_blocks.size() - 1) << blockBits) | size_t(m_used));

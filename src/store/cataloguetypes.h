@@ -147,7 +147,7 @@ private:
     // Blocks of UTF-16 units; an entry's texts never cross from one block into the next.
     class TextStore {
     public:
-        static constexpr int blockBits = 16;
+        static constexpr int blockBits = 20;
         static constexpr qsizetype blockSize = qsizetype(1) << blockBits;
 
         // Room for n units (at most blockSize) that stay together; returns where they start.
@@ -163,7 +163,11 @@ private:
         qsizetype blockCount() const { return static_cast<qsizetype>(m_blocks.size()); }
 
     private:
-        std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+        static char16_t* allocateBlock(bool large);
+        struct FreeBlock {
+            void operator()(char16_t* block) const;
+        };
+        std::vector<std::unique_ptr<char16_t[], FreeBlock>> m_blocks;
         qsizetype m_used = blockSize; // units used in the last block
     };
 
