@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace vorleth {
@@ -120,6 +121,15 @@ private:
     // entries keep.
     class Entries {
     public:
+        Entries() = default;
+        Entries(Entries&& other) noexcept
+            : m_chunks(std::move(other.m_chunks)), m_size(std::exchange(other.m_size, 0)) {}
+        Entries& operator=(Entries&& other) noexcept {
+            m_chunks = std::move(other.m_chunks);
+            m_size = std::exchange(other.m_size, 0);
+            return *this;
+        }
+
         size_t size() const { return m_size; }
         Entry& operator[](size_t i) { return m_chunks[i >> chunkBits][i & (chunkSize - 1)]; }
         const Entry& operator[](size_t i) const {
