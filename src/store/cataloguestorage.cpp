@@ -163,19 +163,26 @@ void Catalogue::Entries::truncate(size_t n) {
     m_chunks.resize((m_size + chunkSize - 1) >> chunkBits);
 }
 
-// A block of the text store. Past the first, a block asks to be mapped in large pages where the
-// system offers them: a scan writes each page of the store once, and the first write to each
-// small page costs the system more than the writing.
+void* allocateInLargePages(size_t bytes) {
+#if defined(Q_OS_LINUX)
+    constexpr size_t largePage = size_t(2) << 20;
+    if (bytes >= largePage) {
+        const size_t rounded = (bytes + largePage - 1) / largePage * largePage;
+        void* memory = std::aligned_alloc(largePage, rounded);
+        if (memory)
+            madvise(memory, rounded, MADV_HUGEPAGE);
+        return memory;
+    }
+#endif
+    return std::malloc(std::max<size_t>(bytes, 1));
+}
+
+// A block of the text store. Past the first, a block asks for large pages: a scan writes each
+// page of the store once, and the first write to each small page costs the system more than
+// the writing.
 char16_t* Catalogue::TextStore::allocateBlock(bool large) {
     constexpr size_t bytes = size_t(blockSize) * sizeof(char16_t);
-#if defined(Q_OS_LINUX)
-    void* block = std::aligned_alloc(bytes, bytes);
-    if (block && large)
-        madvise(block, bytes, MADV_HUGEPAGE);
-#else
-    Q_UNUSED(large);
-    void* block = std::malloc(bytes);
-#endif
+    void* block = large ? allocateInLargePages(bytes) : std::malloc(bytes);
     if (!block)
         throw std::bad_alloc();
     return static_cast<char16_t*>(block);

@@ -30,6 +30,11 @@ inline constexpr int entryTextCount = 8;
 // catalogue keeps in classes.
 inline constexpr int classedTextCount = 4;
 
+// Memory for a large array that is written once through (to be given back with std::free), in
+// large pages where the system offers them for the asking (Linux): on a million records the
+// first write to each small page costs more than the work done in it.
+void* allocateInLargePages(size_t bytes);
+
 // The library's index, filled from the file names alone. Positions count from 1.
 //
 // A library may hold a million records, so an entry is a few numbers: the texts of all entries
