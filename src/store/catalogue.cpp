@@ -7,6 +7,9 @@
 #include <QStringView>
 
 #include <algorithm>
+#include <cstdlib>
+#include <new>
+#include <numeric>
 #include <optional>
 #include <string_view>
 #include <unordered_set>
@@ -35,28 +38,6 @@ QString dateTimeKey(QStringView date, QStringView time) {
     return key;
 }
 
-// The key as one number where the texts are what the program writes (eight-digit dates, times
-// of up to six digits): then the keys compare as their numbers do. A time left out sorts before
-// any time of the same day, as the shorter text does.
-std::optional<quint64> dateTimeNumber(QStringView date, QStringView time) {
-    if (date.size() != 8 || time.size() > 6)
-        return std::nullopt;
-    const auto number = [](QStringView digits) -> std::optional<quint64> {
-        quint64 value = 0;
-        for (const QChar c : digits) {
-            if (c < u'0' || c > u'9')
-                return std::nullopt;
-            value = value * 10 + (c.unicode() - u'0');
-        }
-        return value;
-    };
-    const std::optional<quint64> day = number(date);
-    const std::optional<quint64> clock = number(time);
-    if (!day || !clock)
-        return std::nullopt;
-    return *day * 10'000'000ULL + (time.isEmpty() ? 0 : 1 + *clock);
-}
-
 // At least four digits, zero-filled: 7 gives 0007.
 QString entryCountSortKey(int count) {
     const QString digits = QString::number(count < 0 ? -qint64(count) : qint64(count));
@@ -76,16 +57,6 @@ bool startsWithAny(QStringView text, const QStringList& prefixes) {
     return false;
 }
 
-bool isShownAt(const Catalogue& catalogue, int position, const RecordListState& state) {
-    if (!state.gameNameFilter.isEmpty())
-        return startsWithAny(catalogue.text(position, EntryText::GameName), state.gameNameFilter);
-    if (!state.playerFilter.isEmpty())
-        return startsWithAny(catalogue.text(position, EntryText::BlackPlayer),
-                             state.playerFilter) ||
-               startsWithAny(catalogue.text(position, EntryText::WhitePlayer), state.playerFilter);
-    return true;
-}
-
 struct ViewHash {
     size_t operator()(QStringView text) const { return qHash(text); }
 };
@@ -101,73 +72,168 @@ QVector<int> stablyOrdered(std::vector<Item>& items, Less less) {
     return order;
 }
 
+// Positions 1..n in ascending order of key(position), a number below buckets, equal keys in
+// position order: a counting sort, linear in n.
+template <typename Key> QVector<int> countedOrder(int n, quint32 buckets, const Key& key) {
+    std::vector<quint32> start(size_t(buckets) + 1, 0);
+    for (int p = 1; p <= n; ++p)
+        ++start[key(p) + 1];
+    for (size_t b = 1; b < start.size(); ++b)
+        start[b] += start[b - 1];
+    QVector<int> order(n);
+    for (int p = 1; p <= n; ++p)
+        order[start[key(p)]++] = p;
+    return order;
+}
+
+struct NumberedPosition {
+    quint64 number;
+    int position;
+};
+
+// The date sorts' working arrays: two of sixteen bytes a record, written through at each step.
+class WorkArray {
+public:
+    explicit WorkArray(size_t n)
+        : m_data(
+              static_cast<NumberedPosition*>(allocateInLargePages(n * sizeof(NumberedPosition)))),
+          m_size(n) {
+        if (!m_data)
+            throw std::bad_alloc();
+    }
+    WorkArray(const WorkArray&) = delete;
+    WorkArray& operator=(const WorkArray&) = delete;
+    ~WorkArray() { std::free(m_data); }
+
+    size_t size() const { return m_size; }
+    NumberedPosition* begin() { return m_data; }
+    NumberedPosition* end() { return m_data + m_size; }
+    NumberedPosition& operator[](size_t i) { return m_data[i]; }
+    NumberedPosition& front() { return m_data[0]; }
+    void swap(WorkArray& other) {
+        std::swap(m_data, other.m_data);
+        std::swap(m_size, other.m_size);
+    }
+
+private:
+    NumberedPosition* m_data;
+    size_t m_size;
+};
+
+// The positions of items (in position order) in ascending order of their numbers, equal
+// numbers in position order: eleven bits at a step from the lowest, each step a stable
+// counting sort into few enough places for the processor's caches to follow; a step in which
+// all numbers agree is left out.
+QVector<int> radixOrder(WorkArray& items) {
+    constexpr int kBits = 11;
+    constexpr int kSteps = (64 + kBits - 1) / kBits;
+    constexpr quint64 kMask = (quint64(1) << kBits) - 1;
+    const size_t n = items.size();
+    std::vector<std::array<quint32, size_t(1) << kBits>> start(kSteps);
+    for (const NumberedPosition& item : items) {
+        for (int step = 0; step < kSteps; ++step)
+            ++start[step][item.number >> (step * kBits) & kMask];
+    }
+    WorkArray other(n);
+    for (int step = 0; step < kSteps && n > 0; ++step) {
+        const int shift = step * kBits;
+        std::array<quint32, size_t(1) << kBits>& at = start[step];
+        if (at[items.front().number >> shift & kMask] == n)
+            continue;
+        quint32 sum = 0;
+        for (quint32& s : at)
+            sum += std::exchange(s, sum);
+        for (const NumberedPosition& item : items)
+            other[at[item.number >> shift & kMask]++] = item;
+        items.swap(other);
+    }
+    QVector<int> order;
+    order.reserve(static_cast<qsizetype>(n));
+    for (const NumberedPosition& item : items)
+        order.append(item.position);
+    return order;
+}
+
+// Positions by a text column: the texts of the column's classes are put in order once (a
+// library has far fewer distinct names than records), then the positions by their class's
+// rank.
+QVector<int> orderByText(const Catalogue& catalogue, EntryText which) {
+    const quint32 classes = catalogue.textClassCount(which);
+    std::vector<quint32> byText(classes);
+    std::iota(byText.begin(), byText.end(), 0U);
+    std::sort(byText.begin(), byText.end(), [&](quint32 a, quint32 b) {
+        return catalogue.classText(which, a) < catalogue.classText(which, b);
+    });
+    std::vector<quint32> rank(classes);
+    quint32 ranks = 0;
+    for (quint32 i = 0; i < classes; ++i) {
+        if (i > 0 &&
+            catalogue.classText(which, byText[i]) != catalogue.classText(which, byText[i - 1]))
+            ++ranks;
+        rank[byText[i]] = ranks;
+    }
+    return countedOrder(catalogue.count(), ranks + 1,
+                        [&](int p) { return rank[catalogue.textClass(p, which)]; });
+}
+
 // Positions in ascending order of the key of mode, equal keys in position order. The keys are
-// views of the catalogue's texts or numbers that order as the texts would; a text is made
-// only for the rare pair whose numbers cannot tell.
+// the catalogue's classes of texts or numbers that order as the texts would, with a sort
+// linear in the number of records; a text is made only for keys that are no such number.
 QVector<int> sortedPositions(const Catalogue& catalogue, int mode) {
     const int n = catalogue.count();
     if (mode >= 1 && mode <= 4) {
         static constexpr EntryText texts[] = {EntryText::GameName, EntryText::WhitePlayer,
                                               EntryText::BlackPlayer, EntryText::Result};
-        const EntryText which = texts[mode - 1];
-        // The first four units packed into a number decide most comparisons in one step.
-        struct Item {
-            quint64 head;
-            std::u16string_view key;
-            int position;
-        };
-        std::vector<Item> items(static_cast<size_t>(n));
-        for (int p = 1; p <= n; ++p) {
-            const QStringView text = catalogue.text(p, which);
-            quint64 head = 0;
-            for (qsizetype i = 0; i < 4; ++i)
-                head = head << 16 | (i < text.size() ? text[i].unicode() : 0);
-            items[p - 1] = {head, {text.utf16(), size_t(text.size())}, p};
-        }
-        return stablyOrdered(items, [](const Item& a, const Item& b) {
-            return a.head != b.head ? a.head < b.head : a.key < b.key;
-        });
+        return orderByText(catalogue, texts[mode - 1]);
     }
-    struct Item {
-        quint64 number;
-        int position;
-        bool exact;
-    };
-    std::vector<Item> items(static_cast<size_t>(n));
     if (mode == kEntryCountMode) {
         // Counts of up to four digits order as their zero-filled texts do.
-        for (int p = 1; p <= n; ++p) {
-            const int count = catalogue.entryCount(p);
-            const bool exact = count >= 0 && count <= 9999;
-            items[p - 1] = {exact ? quint64(count) : 0, p, exact};
-        }
-        return stablyOrdered(items, [&](const Item& a, const Item& b) {
-            if (a.exact && b.exact)
-                return a.number < b.number;
-            return entryCountSortKey(catalogue.entryCount(a.position)) <
-                   entryCountSortKey(catalogue.entryCount(b.position));
+        constexpr int kFourDigits = 10000;
+        const bool allFourDigits = [&] {
+            for (int p = 1; p <= n; ++p) {
+                const int count = catalogue.entryCount(p);
+                if (count < 0 || count >= kFourDigits)
+                    return false;
+            }
+            return true;
+        }();
+        if (allFourDigits)
+            return countedOrder(n, kFourDigits, [&](int p) {
+                return static_cast<quint32>(catalogue.entryCount(p));
+            });
+        std::vector<int> positions(static_cast<size_t>(n));
+        std::iota(positions.begin(), positions.end(), 1);
+        std::stable_sort(positions.begin(), positions.end(), [&](int a, int b) {
+            return entryCountSortKey(catalogue.entryCount(a)) <
+                   entryCountSortKey(catalogue.entryCount(b));
         });
+        return QVector<int>(positions.cbegin(), positions.cend());
     }
     const EntryText date =
         mode == kRecordDateMode ? EntryText::RecordDate : EntryText::ReferenceDate;
-    // Keys that are no number are made as texts, once, into one buffer; number holds where.
-    std::u16string made;
+    WorkArray items(static_cast<size_t>(n));
+    bool allNumbers = true;
     for (int p = 1; p <= n; ++p) {
-        const QStringView day = catalogue.text(p, date);
-        const QStringView time = catalogue.text(p, EntryText::TimeOfDay);
-        const std::optional<quint64> number = dateTimeNumber(day, time);
-        if (number) {
-            items[p - 1] = {*number, p, true};
-            continue;
-        }
-        const QString key = dateTimeKey(day, time);
-        items[p - 1] = {quint64(made.size()) << 32 | quint64(key.size()), p, false};
-        made.append(reinterpret_cast<const char16_t*>(key.utf16()), size_t(key.size()));
+        const qint64 number = catalogue.dateTimeNumber(p, date);
+        allNumbers = allNumbers && number >= 0;
+        items[p - 1] = {static_cast<quint64>(number), p};
+    }
+    if (allNumbers)
+        return radixOrder(items);
+    // Keys that are no number are compared as texts: they are rare, and made once each.
+    std::vector<QString> made(static_cast<size_t>(n));
+    for (int p = 1; p <= n; ++p) {
+        if (catalogue.dateTimeNumber(p, date) < 0)
+            made[p - 1] =
+                dateTimeKey(catalogue.text(p, date), catalogue.text(p, EntryText::TimeOfDay));
     }
     // A numbered key as its text: eight digits, a blank, the time's six digits if it has one.
-    const auto textOf = [&made](const Item& item, char16_t(&buffer)[15]) {
-        if (!item.exact)
-            return std::u16string_view(made).substr(item.number >> 32, item.number & 0xFFFFFFFF);
+    const auto textOf = [&made](const NumberedPosition& item, char16_t(&buffer)[15]) {
+        if (static_cast<qint64>(item.number) < 0) {
+            const QString& key = made[item.position - 1];
+            return std::u16string_view(reinterpret_cast<const char16_t*>(key.utf16()),
+                                       size_t(key.size()));
+        }
         quint64 day = item.number / 10'000'000ULL;
         const quint64 clock = item.number % 10'000'000ULL;
         for (int i = 7; i >= 0; --i, day /= 10)
@@ -180,13 +246,21 @@ QVector<int> sortedPositions(const Catalogue& catalogue, int mode) {
             buffer[i] = char16_t(u'0' + time % 10);
         return std::u16string_view(buffer, 15);
     };
-    return stablyOrdered(items, [&](const Item& a, const Item& b) {
-        if (a.exact && b.exact)
-            return a.number < b.number;
-        char16_t bufferA[15];
-        char16_t bufferB[15];
-        return textOf(a, bufferA) < textOf(b, bufferB);
-    });
+    std::stable_sort(items.begin(), items.end(),
+                     [&](const NumberedPosition& a, const NumberedPosition& b) {
+                         const bool exactA = static_cast<qint64>(a.number) >= 0;
+                         const bool exactB = static_cast<qint64>(b.number) >= 0;
+                         if (exactA && exactB)
+                             return a.number < b.number;
+                         char16_t bufferA[15];
+                         char16_t bufferB[15];
+                         return textOf(a, bufferA) < textOf(b, bufferB);
+                     });
+    QVector<int> order;
+    order.reserve(n);
+    for (const NumberedPosition& item : items)
+        order.append(item.position);
+    return order;
 }
 
 } // namespace
@@ -338,10 +412,39 @@ bool isShown(const RecordMetadata& entry, const RecordListState& state) {
 }
 
 QVector<int> shownPositions(const Catalogue& catalogue, const RecordListState& state) {
+    const int n = catalogue.count();
+    const bool byGameName = !state.gameNameFilter.isEmpty();
+    const bool byPlayer = !byGameName && !state.playerFilter.isEmpty();
+    // A prefix is tried on each class's text once; the positions that pass are marked in
+    // catalogue order, the order of the catalogue's storage, and then read in display order.
+    std::vector<bool> passes;
+    if (byGameName || byPlayer) {
+        const auto classesPassing = [&](EntryText which, const QStringList& prefixes) {
+            std::vector<bool> passing(catalogue.textClassCount(which));
+            for (quint32 c = 0; c < passing.size(); ++c)
+                passing[c] = startsWithAny(catalogue.classText(which, c), prefixes);
+            return passing;
+        };
+        passes.resize(static_cast<size_t>(n) + 1);
+        if (byGameName) {
+            const std::vector<bool> game =
+                classesPassing(EntryText::GameName, state.gameNameFilter);
+            for (int p = 1; p <= n; ++p)
+                passes[p] = game[catalogue.textClass(p, EntryText::GameName)];
+        } else {
+            const std::vector<bool> black =
+                classesPassing(EntryText::BlackPlayer, state.playerFilter);
+            const std::vector<bool> white =
+                classesPassing(EntryText::WhitePlayer, state.playerFilter);
+            for (int p = 1; p <= n; ++p)
+                passes[p] = black[catalogue.textClass(p, EntryText::BlackPlayer)] ||
+                            white[catalogue.textClass(p, EntryText::WhitePlayer)];
+        }
+    }
     QVector<int> shown;
     shown.reserve(state.displayOrder.size());
     for (const int position : state.displayOrder) {
-        if (isCataloguePosition(catalogue, position) && isShownAt(catalogue, position, state))
+        if (isCataloguePosition(catalogue, position) && (passes.empty() || passes[position]))
             shown.append(position);
     }
     return shown;

@@ -1,5 +1,6 @@
 #include "store/cataloguetypes.h"
 
+#include "store/cataloguenameorder.h"
 #include "store/recordname.h"
 
 #include <QDir>
@@ -7,8 +8,13 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <QHashFunctions>
+
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
+#include <new>
+#include <optional>
 #include <utility>
 
 #if defined(Q_OS_WIN)
@@ -18,6 +24,7 @@
 #include <string>
 #elif defined(Q_OS_UNIX)
 #include <dirent.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #endif
 
@@ -32,42 +39,6 @@ constexpr std::array<NameField, entryTextCount> kNameFieldOf = {
 
 constexpr char16_t kEqualsSign = u'＝';
 constexpr char16_t kIdeographicSpace = u'\u3000';
-
-// The folded UTF-16 units of a name followed by ".igo", one at a time: what comparing the
-// names' QString::toCaseFolded() would compare, without making the folded copies (a fold of
-// one character never gives more than one character).
-class FoldedUnits {
-public:
-    FoldedUnits(const char16_t* begin, const char16_t* end) : m_at(begin), m_end(end) {}
-
-    // The next unit, or -1 after the last.
-    int next() {
-        if (m_pending != 0)
-            return std::exchange(m_pending, char16_t(0));
-        if (m_at == m_end) {
-            static constexpr char16_t extension[] = u".igo";
-            return m_extension < 4 ? extension[m_extension++] : -1;
-        }
-        const char16_t unit = *m_at++;
-        if (unit < 0x80)
-            return unit >= u'A' && unit <= u'Z' ? unit + (u'a' - u'A') : unit;
-        char32_t code = unit;
-        if (QChar::isHighSurrogate(unit) && m_at != m_end && QChar::isLowSurrogate(*m_at))
-            code = QChar::surrogateToUcs4(unit, *m_at++);
-        const char32_t folded = QChar::toCaseFolded(code);
-        if (QChar::requiresSurrogates(folded)) {
-            m_pending = QChar::lowSurrogate(folded);
-            return QChar::highSurrogate(folded);
-        }
-        return static_cast<int>(folded);
-    }
-
-private:
-    const char16_t* m_at;
-    const char16_t* m_end;
-    int m_extension = 0;
-    char16_t m_pending = 0;
-};
 
 // The UTF-16 units of UTF-8 text made of one- to three-byte characters (a Japanese name is
 // made of nothing else); -1 at the first byte that is anything else, out then undefined.
@@ -100,44 +71,130 @@ qsizetype decodeUtf8(const unsigned char* in, qsizetype length, char16_t* out) {
     return out - start;
 }
 
-// Name order with letter case ignored, then the names themselves for those equal but for case.
-bool namesInOrder(const char16_t* a, qsizetype aLength, const char16_t* b, qsizetype bLength) {
-    // The common start folds alike on both sides; the fold begins at the first difference (or
-    // at the character whose second half differs).
-    const qsizetype shorter = std::min(aLength, bLength);
-    qsizetype same = 0;
-    // Names of one library share long beginnings ("対局名（" and the event): four units a step.
-    for (quint64 wordA, wordB; same + 4 <= shorter; same += 4) {
-        std::memcpy(&wordA, a + same, sizeof wordA);
-        std::memcpy(&wordB, b + same, sizeof wordB);
-        if (wordA != wordB)
-            break;
+// The value of text when it is made of digits only and is no longer than maxDigits (exactly
+// that long where exact); otherwise none.
+std::optional<quint32> digitsValue(QStringView text, qsizetype maxDigits, bool exact) {
+    if (text.size() > maxDigits || (exact && text.size() != maxDigits))
+        return std::nullopt;
+    quint32 value = 0;
+    for (const QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        value = value * 10 + (c.unicode() - u'0');
     }
-    while (same < shorter && a[same] == b[same])
-        ++same;
-    if (same == aLength && same == bLength)
-        return false;
-    if (same > 0 && QChar::isHighSurrogate(a[same - 1]))
-        --same;
-    FoldedUnits foldedA(a + same, a + aLength);
-    FoldedUnits foldedB(b + same, b + bLength);
-    for (;;) {
-        const int unitA = foldedA.next();
-        const int unitB = foldedB.next();
-        if (unitA != unitB)
-            return unitA < unitB;
-        if (unitA < 0)
-            break;
-    }
-    return std::u16string_view(a + same, size_t(aLength - same)) <
-           std::u16string_view(b + same, size_t(bLength - same));
+    return value;
 }
 
 } // namespace
 
+// Classes of the texts of one kind as a scan meets them: a table of the classes' hashes, open
+// addressing, at most half full.
+class CatalogueTextClasses {
+public:
+    // The class of the text at offset in store, a new one when no class holds that text yet.
+    quint32 classOf(const Catalogue::TextStore& store, quint32 offset, quint32 length,
+                    std::vector<Catalogue::ClassText>& classes) {
+        const QStringView text(store.at(offset), length);
+        const quint32 hash = static_cast<quint32>(qHash(text));
+        if (2 * (classes.size() + 1) > m_slots.size())
+            grow();
+        const size_t mask = m_slots.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const quint64 slot = m_slots[at];
+            if (slot == 0) {
+                const auto added = static_cast<quint32>(classes.size());
+                classes.push_back({offset, length});
+                m_slots[at] = quint64(hash) << 32 | (added + 1);
+                return added;
+            }
+            if (slot >> 32 != hash)
+                continue;
+            const quint32 found = static_cast<quint32>(slot) - 1;
+            const Catalogue::ClassText& c = classes[found];
+            if (QStringView(store.at(c.at), c.length) == text)
+                return found;
+        }
+    }
+
+private:
+    void grow() {
+        std::vector<quint64> old =
+            std::exchange(m_slots, std::vector<quint64>(std::max<size_t>(64, 2 * m_slots.size())));
+        const size_t mask = m_slots.size() - 1;
+        for (const quint64 slot : old) {
+            if (slot == 0)
+                continue;
+            size_t at = (slot >> 32) & mask;
+            while (m_slots[at] != 0)
+                at = (at + 1) & mask;
+            m_slots[at] = slot;
+        }
+    }
+
+    std::vector<quint64> m_slots; // hash << 32 | (class + 1); 0 free
+};
+
+void Catalogue::setDateNumbers(Entry& entry, const char16_t* text) {
+    const auto value = [&](EntryText which, qsizetype maxDigits, bool exact) {
+        const int i = static_cast<int>(which);
+        return digitsValue(QStringView(text + entry.from[i], entry.length[i]), maxDigits, exact);
+    };
+    entry.recordDay = value(EntryText::RecordDate, 8, true).value_or(noNumber);
+    entry.referenceDay = value(EntryText::ReferenceDate, 8, true).value_or(noNumber);
+    const std::optional<quint32> clock = value(EntryText::TimeOfDay, 6, false);
+    const bool noTime = entry.length[static_cast<int>(EntryText::TimeOfDay)] == 0;
+    entry.clock = !clock ? noNumber : noTime ? 0 : 1 + *clock;
+}
+
+void Catalogue::Entries::push_back(const Entry& entry) {
+    if ((m_size & (chunkSize - 1)) == 0)
+        m_chunks.push_back(std::make_unique_for_overwrite<Entry[]>(chunkSize));
+    m_chunks.back()[m_size++ & (chunkSize - 1)] = entry;
+}
+
+void Catalogue::Entries::erase(size_t i) {
+    for (; i + 1 < m_size; ++i)
+        (*this)[i] = (*this)[i + 1];
+    truncate(m_size - 1);
+}
+
+void Catalogue::Entries::truncate(size_t n) {
+    m_size = std::min(n, m_size);
+    m_chunks.resize((m_size + chunkSize - 1) >> chunkBits);
+}
+
+void* allocateInLargePages(size_t bytes) {
+#if defined(Q_OS_LINUX)
+    constexpr size_t largePage = size_t(2) << 20;
+    if (bytes >= largePage) {
+        const size_t rounded = (bytes + largePage - 1) / largePage * largePage;
+        void* memory = std::aligned_alloc(largePage, rounded);
+        if (memory)
+            madvise(memory, rounded, MADV_HUGEPAGE);
+        return memory;
+    }
+#endif
+    return std::malloc(std::max<size_t>(bytes, 1));
+}
+
+// A block of the text store. Past the first, a block asks for large pages: a scan writes each
+// page of the store once, and the first write to each small page costs the system more than
+// the writing.
+char16_t* Catalogue::TextStore::allocateBlock(bool large) {
+    constexpr size_t bytes = size_t(blockSize) * sizeof(char16_t);
+    void* block = large ? allocateInLargePages(bytes) : std::malloc(bytes);
+    if (!block)
+        throw std::bad_alloc();
+    return static_cast<char16_t*>(block);
+}
+
+void Catalogue::TextStore::FreeBlock::operator()(char16_t* block) const {
+    std::free(block);
+}
+
 quint32 Catalogue::TextStore::reserve(qsizetype n) {
     if (m_blocks.empty() || blockSize - m_used < n) {
-        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(size_t(blockSize)));
+        m_blocks.emplace_back(allocateBlock(!m_blocks.empty()));
         m_used = 0;
     }
     return static_cast<quint32>(((m_blocks.size() - 1) << blockBits) | size_t(m_used));
@@ -172,15 +229,35 @@ public:
     }
 
     void finishInto(Catalogue& catalogue) {
-        const Catalogue::TextStore& store = m_store;
-        std::sort(m_entries.begin(), m_entries.end(),
-                  [&store](const Catalogue::Entry& a, const Catalogue::Entry& b) {
-                      return namesInOrder(store.at(a.text), a.nameLength, store.at(b.text),
-                                          b.nameLength);
-                  });
-        m_entries.shrink_to_fit();
-        catalogue.m_entries = std::move(m_entries);
+        std::vector<quint32> order =
+            listingOrder(static_cast<quint32>(m_entries.size()), [this](quint32 i) {
+                const Catalogue::Entry& e = m_entries[i];
+                return ListedName{m_store.at(e.text), e.nameLength, m_foldsToItself[i]};
+            });
+        m_foldsToItself = {};
+        Catalogue::Entries& entries = m_entries;
+        // The entries move into that order in place: a second array of them would take more
+        // room than the catalogue keeps a record.
+        for (quint32 i = 0; i < order.size(); ++i) {
+            if (order[i] == i)
+                continue;
+            const Catalogue::Entry first = entries[i];
+            quint32 to = i;
+            for (;;) {
+                const quint32 from = std::exchange(order[to], to);
+                if (from == i) {
+                    entries[to] = first;
+                    break;
+                }
+                entries[to] = entries[from];
+                to = from;
+            }
+        }
+        catalogue.m_entries = std::move(entries);
         catalogue.m_store = std::move(m_store);
+        for (std::vector<Catalogue::ClassText>& classes : m_classes)
+            classes.shrink_to_fit();
+        catalogue.m_classes = std::move(m_classes);
     }
 
 private:
@@ -225,11 +302,19 @@ private:
             }
         }
         m_store.commit(start, end);
+        for (int i = 0; i < classedTextCount; ++i)
+            entry.textClass[i] = m_textClasses[i].classOf(m_store, start + entry.from[i],
+                                                          entry.length[i], m_classes[i]);
+        Catalogue::setDateNumbers(entry, m_store.at(start));
         m_entries.push_back(entry);
+        m_foldsToItself.push_back(foldsToItself(m_store.at(start), length));
     }
 
     Catalogue::TextStore m_store;
-    std::vector<Catalogue::Entry> m_entries;
+    Catalogue::Entries m_entries;
+    std::vector<bool> m_foldsToItself; // of each entry's name
+    std::array<CatalogueTextClasses, classedTextCount> m_textClasses;
+    std::array<std::vector<Catalogue::ClassText>, classedTextCount> m_classes;
     QStringDecoder m_decoder{QStringDecoder::Utf8, QStringConverter::Flag::Stateless |
                                                        QStringConverter::Flag::ConvertInitialBom};
 };
@@ -378,6 +463,13 @@ Catalogue::Entry Catalogue::stored(const RecordMetadata& m) {
         end += n;
     }
     m_store.commit(entry.text, end);
+    // Classes of its own: finding the class that holds each text already would take a look at
+    // every class for one save.
+    for (int i = 0; i < classedTextCount; ++i) {
+        entry.textClass[i] = static_cast<quint32>(m_classes[i].size());
+        m_classes[i].push_back({entry.text + entry.from[i], entry.length[i]});
+    }
+    setDateNumbers(entry, out);
     return entry;
 }
 
@@ -392,18 +484,19 @@ void Catalogue::replace(int position, const RecordMetadata& entry) {
 }
 
 void Catalogue::removeAt(int position) {
-    m_entries.erase(m_entries.begin() + (position - 1));
+    m_entries.erase(size_t(position - 1));
 }
 
 void Catalogue::truncate(int n) {
     if (n >= 0 && n < count())
-        m_entries.resize(size_t(n));
+        m_entries.truncate(size_t(n));
 }
 
 void Catalogue::reset() {
-    m_entries.clear();
-    m_entries.shrink_to_fit();
+    m_entries.truncate(0);
     m_store = TextStore();
+    for (std::vector<ClassText>& classes : m_classes)
+        classes = {};
     gameNames.clear();
     playerNames.clear();
 }

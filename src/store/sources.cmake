@@ -8,6 +8,7 @@ vorleth_layer(store LINKS vorleth_board SOURCES
     store/recoveryfile.cpp
     store/catalogue.cpp
     store/cataloguestorage.cpp
+    store/cataloguenameorder.cpp
     store/chooser.cpp
     store/gametexts.cpp
     store/recordlistcontroller.cpp

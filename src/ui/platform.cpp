@@ -5,10 +5,20 @@
 #include <QFontDatabase>
 #include <QImageReader>
 
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
+
 namespace vorleth {
 
 QString asWritten(QString caption) {
     return caption.replace(u'&', QStringLiteral("&&"));
+}
+
+void returnFreedMemory() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
 }
 
 void systemBeep() {

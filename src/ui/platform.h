@@ -24,6 +24,10 @@ void clearClipboard();
 QPixmap loadPictureScaled(const QString& path, QSize area,
                           Qt::AspectRatioMode mode = Qt::IgnoreAspectRatio);
 
+// Gives the system back the memory that has been freed but that the allocator keeps for later
+// (glibc keeps what a large scan freed in its heap); elsewhere nothing.
+void returnFreedMemory();
+
 // Prefers a Japanese font ("Noto Sans CJK JP") for all widgets; where it is not installed, the
 // font the widgets had is used as before.
 void applyJapaneseFont(QApplication& app);

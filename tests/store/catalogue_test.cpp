@@ -436,6 +436,34 @@ TEST(CellTest, NineColumnsOfAShownRow) {
         EXPECT_TRUE(text.isEmpty() || text == "1") << text.toStdString();
 }
 
+// The catalogue keeps its entries in pieces of a few thousand: entries removed and cut off
+// across their borders, and a catalogue moved away.
+TEST(CatalogueStorageTest, EntriesAcrossThePiecesOfTheStore) {
+    Catalogue catalogue;
+    constexpr int kEntries = 9000;
+    for (int i = 1; i <= kEntries; ++i)
+        catalogue.append(entryOf(counted(i)));
+    const auto counts = [&](std::initializer_list<int> positions) {
+        std::vector<int> found;
+        for (const int position : positions)
+            found.push_back(catalogue.entryCount(position));
+        return found;
+    };
+    catalogue.removeAt(10);
+    ASSERT_EQ(catalogue.count(), kEntries - 1);
+    EXPECT_EQ(counts({9, 10, 4095, 4096, 4097, kEntries - 1}),
+              (std::vector<int>{9, 11, 4096, 4097, 4098, kEntries}));
+    EXPECT_EQ(catalogue.entry(4096).fileName, recordName(counted(4097)));
+    catalogue.truncate(4097);
+    ASSERT_EQ(catalogue.count(), 4097);
+    catalogue.append(entryOf(counted(1)));
+    EXPECT_EQ(counts({4096, 4097, 4098}), (std::vector<int>{4097, 4098, 1}));
+
+    Catalogue moved = std::move(catalogue);
+    EXPECT_EQ(moved.count(), 4098);
+    EXPECT_EQ(catalogue.count(), 0); // NOLINT(bugprone-use-after-move): what a move leaves
+}
+
 // --- Filters ------------------------------------------------------------------------------------
 
 TEST(FilterTest, PrefixRules) {

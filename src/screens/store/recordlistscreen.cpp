@@ -1,5 +1,6 @@
 #include "screens/store/recordlistscreen.h"
 
+#include "ui/platform.h"
 #include "ui/screenarea.h"
 #include "ui/twipsbox.h"
 
@@ -39,6 +40,9 @@ RecordListScreen::RecordListScreen(SharedState& state, Navigator& navigator, QWi
     setCentralWidget(buildControls());
     buildMenus();
     m_controller.enter();
+    // A scan of a large library frees as much as the catalogue keeps (its pieces, the orders'
+    // working arrays): the list keeps only the catalogue.
+    returnFreedMemory();
 }
 
 QWidget* RecordListScreen::buildControls() {

@@ -59,22 +59,52 @@ QString referenceKey(const RecordMetadata& e, int column) {
     }
 }
 
-} // namespace
+// The fields a library's names are made of.
+struct Library {
+    const char* what;
+    QStringList games;
+    QStringList players;
+    QStringList results;
+    QStringList dates;
+    QStringList times;
+    QStringList counts;
+};
 
-TEST(RecordListOrder, EveryHeadingBothWaysMatchesAPlainStableSort) {
+// Whether a shown record passes the filters as the list documents them: any game-name prefix
+// alone decides, an empty prefix picking the games without a name; otherwise any player prefix
+// on either player.
+bool passes(const RecordMetadata& e, const RecordListState& state) {
+    const auto startsWithAny = [](const QString& text, const QStringList& prefixes) {
+        return std::any_of(prefixes.cbegin(), prefixes.cend(), [&](const QString& prefix) {
+            return prefix.isEmpty() ? text.isEmpty() : text.startsWith(prefix);
+        });
+    };
+    if (!state.gameNameFilter.isEmpty())
+        return startsWithAny(e.game.gameName, state.gameNameFilter);
+    if (!state.playerFilter.isEmpty())
+        return startsWithAny(e.game.whitePlayer, state.playerFilter) ||
+               startsWithAny(e.game.blackPlayer, state.playerFilter);
+    return true;
+}
+
+// Every heading clicked twice on a library of records with fields drawn from library, against
+// a plain stable sort of the records read from their names; then the filters against the
+// names' own fields.
+void checkEveryHeading(const Library& library) {
     QTemporaryDir temp;
     const QDir dir(temp.path());
     std::mt19937 random(20071105);
     const auto any = [&](const QStringList& texts) {
         return texts[static_cast<int>(random() % texts.size())];
     };
-    constexpr int kRecords = 400;
-    for (int i = 0; i < kRecords; ++i) {
+    constexpr int kScanned = 400;
+    for (int i = 0; i < kScanned; ++i) {
         // The komi keeps every name apart.
-        const QString name = "対局名（" + any(kGames) + "）白番（" + any(kPlayers) + "）黒番（" +
-                             any(kPlayers) + "）勝敗（" + any(kResults) + "）記録日（" +
-                             any(kDates) + "）手数（" + any(kCounts) + "）時間（" + any(kTimes) +
-                             "）参照（" + any(kDates) + "）コミ（" + QString::number(i) + "）.IGO";
+        const QString name = "対局名（" + any(library.games) + "）白番（" + any(library.players) +
+                             "）黒番（" + any(library.players) + "）勝敗（" + any(library.results) +
+                             "）記録日（" + any(library.dates) + "）手数（" + any(library.counts) +
+                             "）時間（" + any(library.times) + "）参照（" + any(library.dates) +
+                             "）コミ（" + QString::number(i) + "）.IGO";
         QFile file(dir.filePath(name));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << name.toStdString();
     }
@@ -82,7 +112,15 @@ TEST(RecordListOrder, EveryHeadingBothWaysMatchesAPlainStableSort) {
     Catalogue catalogue;
     RecordListState state;
     ASSERT_TRUE(enterRecordList(catalogue, state, dir.path()));
-    ASSERT_EQ(catalogue.count(), kRecords);
+    ASSERT_EQ(catalogue.count(), kScanned);
+    // Records saved since the scan hold texts the scanned ones hold too.
+    for (int position = 1; position <= kScanned; position += 50) {
+        RecordMetadata saved = catalogue.entry(position);
+        saved.game.komi = "0.5";
+        saved.fileName = recordFileName(saved);
+        catalogue.append(saved);
+    }
+    const int kRecords = catalogue.count();
     std::vector<RecordMetadata> parsed;
     for (int position = 1; position <= kRecords; ++position)
         parsed.push_back(parseRecordName(catalogue.fileName(position).toString()));
@@ -123,5 +161,58 @@ TEST(RecordListOrder, EveryHeadingBothWaysMatchesAPlainStableSort) {
                     EXPECT_EQ(model.data(model.index(row, c)).toString(), cells[c - 1]);
             }
         }
+    }
+
+    // Prefixes that are whole texts, beginnings of texts, empty, or no text's beginning.
+    const auto firstOf = [](const QStringList& texts) {
+        QStringList prefixes;
+        for (const QString& text : texts)
+            prefixes.append(text.left(1));
+        return prefixes;
+    };
+    const QStringList none = {"該当なし"};
+    const std::pair<QStringList, QStringList> filters[] = {
+        {library.games.mid(0, 2), {}},
+        {firstOf(library.games), {}},
+        {{""}, {}},
+        {none, {}},
+        {{}, library.players.mid(1, 1)},
+        {{}, firstOf(library.players)},
+        {{}, {""}},
+        {{}, none},
+        {library.games.mid(1, 1), library.players},
+    };
+    for (const auto& [games, players] : filters) {
+        SCOPED_TRACE(testing::Message() << "games " << games.join(u'|').toStdString() << " players "
+                                        << players.join(u'|').toStdString());
+        state.gameNameFilter = games;
+        state.playerFilter = players;
+        QVector<int> expected;
+        for (const int position : state.displayOrder) {
+            if (passes(parsed[position - 1], state))
+                expected.append(position);
+        }
+        EXPECT_EQ(shownPositions(catalogue, state), expected);
+    }
+}
+
+} // namespace
+
+TEST(RecordListOrder, EveryHeadingBothWaysMatchesAPlainStableSort) {
+    const Library libraries[] = {
+        {"texts in the keys' corners", kGames, kPlayers, kResults, kDates, kTimes, kCounts},
+        // Every key a number of the usual width: the keys the program writes itself, with many
+        // records to a key.
+        {"texts as the program writes them",
+         {"春季大会", "春季大会決勝", "例会", ""},
+         {"山田", "山田一郎", "鈴木"},
+         {"白中押勝", "ジゴ"},
+         {"20071105", "20071106", "19991231", "20080101"},
+         {"90503", "153012", "0", "", "235959"},
+         {"0", "7", "99", "120", "9999"}},
+    };
+    for (const Library& library : libraries) {
+        SCOPED_TRACE(library.what);
+        checkEveryHeading(library);
     }
 }
