@@ -62,18 +62,7 @@ public:
 
 private:
     std::vector<int> libertiesOf(const PlayoutBoard& board) const {
-        std::vector<int> found;
-        int q = m_target;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (board.stone(n) == PlayoutBoard::Empty &&
-                    std::find(found.begin(), found.end(), n) == found.end())
-                    found.push_back(n);
-            }
-            q = board.nextInChain(q);
-        } while (q != m_target);
-        return found;
+        return board.libertyPoints(m_target);
     }
 
     // Running out at a liberty, or taking an attacking chain in atari next to the target.

@@ -123,17 +123,7 @@ struct Verdict {
 // opponent cannot take it by playing there, only by taking the stones around it, which is for
 // the groups around to decide and not for random play.
 bool onlySharedLiberties(const PlayoutBoard& b, int head) {
-    std::vector<int> liberties;
-    int q = head;
-    do {
-        for (int step : PlayoutBoard::steps) {
-            const int n = q + step;
-            if (b.stone(n) == PlayoutBoard::Empty &&
-                std::find(liberties.begin(), liberties.end(), n) == liberties.end())
-                liberties.push_back(n);
-        }
-        q = b.nextInChain(q);
-    } while (q != head);
+    const std::vector<int> liberties = b.libertyPoints(head);
     return liberties.size() >= 2 && std::all_of(liberties.begin(), liberties.end(),
                                                 [&](int p) { return bothSelfAtari(b, p); });
 }

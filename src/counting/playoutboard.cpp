@@ -82,6 +82,23 @@ int PlayoutBoard::liberties(int point, int limit) const {
     return count;
 }
 
+std::vector<int> PlayoutBoard::libertyPoints(int point) const {
+    ++m_stamp;
+    std::vector<int> found;
+    int p = point;
+    do {
+        for (int step : steps) {
+            const int n = p + step;
+            if (m_stone[n] == Empty && m_seen[n] != m_stamp) {
+                m_seen[n] = m_stamp;
+                found.push_back(n);
+            }
+        }
+        p = m_next[p];
+    } while (p != point);
+    return found;
+}
+
 int PlayoutBoard::libertyOf(int point) const {
     const int start = m_head[point];
     int p = start;

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace vorleth {
 
@@ -38,6 +39,9 @@ public:
     // The chain's liberties, counted up to limit + 1 at most (enough to know whether there are
     // more than limit).
     int liberties(int point, int limit = points) const;
+
+    // The liberties of the chain at point, in the order met walking the chain from point.
+    std::vector<int> libertyPoints(int point) const;
 
     // A liberty of the chain at point, noPoint when it has none.
     int libertyOf(int point) const;
