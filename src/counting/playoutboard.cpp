@@ -63,39 +63,36 @@ void PlayoutBoard::mergeInto(int keep, int gone) {
     m_size[keep] = static_cast<std::int16_t>(m_size[keep] + m_size[gone]);
 }
 
-int PlayoutBoard::liberties(int point, int limit) const {
+// Calls visit(liberty) once for each liberty of the chain, walking it from start, until
+// visit returns false.
+template <class Visit> void PlayoutBoard::forEachLiberty(int start, Visit visit) const {
     ++m_stamp;
-    int count = 0;
-    const int start = m_head[point];
     int p = start;
     do {
         for (int step : steps) {
             const int n = p + step;
             if (m_stone[n] == Empty && m_seen[n] != m_stamp) {
                 m_seen[n] = m_stamp;
-                if (++count > limit)
-                    return count;
+                if (!visit(n))
+                    return;
             }
         }
         p = m_next[p];
     } while (p != start);
+}
+
+int PlayoutBoard::liberties(int point, int limit) const {
+    int count = 0;
+    forEachLiberty(m_head[point], [&](int) { return ++count <= limit; });
     return count;
 }
 
 std::vector<int> PlayoutBoard::libertyPoints(int point) const {
-    ++m_stamp;
     std::vector<int> found;
-    int p = point;
-    do {
-        for (int step : steps) {
-            const int n = p + step;
-            if (m_stone[n] == Empty && m_seen[n] != m_stamp) {
-                m_seen[n] = m_stamp;
-                found.push_back(n);
-            }
-        }
-        p = m_next[p];
-    } while (p != point);
+    forEachLiberty(point, [&](int n) {
+        found.push_back(n);
+        return true;
+    });
     return found;
 }
 

@@ -66,6 +66,7 @@ public:
     bool eyeOf(int point, Stone stone) const;
 
 private:
+    template <class Visit> void forEachLiberty(int start, Visit visit) const;
     void removeChain(int point);
     void mergeInto(int keep, int gone);
     void addEmpty(int point);
