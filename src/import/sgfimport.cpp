@@ -134,10 +134,31 @@ QString resultFromSgf(const QString& re) {
     if (text.compare(QLatin1String("void"), Qt::CaseInsensitive) == 0)
         return QStringLiteral("打掛");
 
+    // Older collections write a draw with a winner in front ("W+J", "W+Jigo"). "W+0" stays a
+    // win by no points: it is how this program writes such a result out.
+    static const QRegularExpression drawWithWinner(QStringLiteral(R"(^[BW]\+(J|Jigo)$)"),
+                                                   QRegularExpression::CaseInsensitiveOption);
+    if (drawWithWinner.match(text).hasMatch())
+        return QStringLiteral("持碁");
+
+    // Some programs write the result in words.
+    static const QRegularExpression inWords(
+        QStringLiteral(
+            R"(^(Black|White) wins by (resignation|(\d+(?:\.(?:0+|50*))?) points?)\.?$)"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (const auto words = inWords.match(text); words.hasMatch()) {
+        const QString winner = words.captured(1).toLower() == QLatin1String("black")
+                                   ? QStringLiteral("黒")
+                                   : QStringLiteral("白");
+        if (!words.hasCaptured(3))
+            return winner + QStringLiteral("中押勝");
+        return composeResult(winner + QStringLiteral("勝"), words.captured(3));
+    }
+
     // Servers add a remark after the standard form, as in "W+R (130 moves)"; the remark says
-    // nothing the record does not.
+    // nothing the record does not. A full stop after it ("B+R.") is only punctuation.
     static const QRegularExpression won(
-        QStringLiteral(R"(^([BW])\+(R|Resign|(\d+(?:\.(?:0+|50*))?))?(?:\s+\(.*\))?$)"),
+        QStringLiteral(R"(^([BW])\+(R|Resign|(\d+(?:\.(?:0+|50*))?))?\.?(?:\s+\(.*\))?$)"),
         QRegularExpression::CaseInsensitiveOption);
     const auto match = won.match(text);
     if (!match.hasMatch())

@@ -42,8 +42,10 @@ struct SavedRecords {
 
 // The program's words for a standard SGF result (RE): B+R → 黒中押勝, W+6.5 → 白6目半勝,
 // B+ → 黒勝, 0 / Draw → 持碁, Void → 打掛, also with a remark in brackets after them
-// ("W+R (130 moves)"). Anything else, such as B+T, a margin that is not in half points or a
-// result in words, is kept as written.
+// ("W+R (130 moves)") or a full stop; the forms older collections and other programs write,
+// W+J / W+Jigo → 持碁 and "White wins by resignation" / "Black wins by 3.5 points". Anything
+// else, such as B+T, a margin that is not in half points or a result in other words, is kept
+// as written.
 QString resultFromSgf(const QString& re);
 
 // The game name a record gets for an SGF game: GN, else EV, else fallbackName (the file's
