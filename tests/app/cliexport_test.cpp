@@ -252,7 +252,8 @@ TEST_F(CliExportTest, ProblemsAndEveryResultComeBackWhole) {
         {"練習", game, "黒勝", "黒勝"},
         {"練習", game, "持碁", "持碁"},
         {"練習", game, "白3目半勝", "白3目半勝"},
-        {"練習", game, "White wins by resignation", "White wins by resignation"},
+        {"練習", game, "White wins by resignation", "白中押勝"},
+        {"練習", game, "白の反則勝ち", "白の反則勝ち"},
         {"練習", game, "B+R (199 moves)", "黒中押勝"},
     };
     const QString records = folder(QStringLiteral("records"));
