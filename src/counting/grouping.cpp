@@ -1,5 +1,7 @@
 #include "counting/grouping.h"
 
+#include "counting/benson.h"
+
 #include <algorithm>
 
 namespace vorleth {
@@ -261,13 +263,73 @@ std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& li
     return eyes;
 }
 
+// Live chains of one side that stand inside ground the other side's live stones bound: none
+// of them lives unconditionally, they are few beside the stones around them, and the ground
+// holds empty points beyond their liberties. They cannot make two eyes there and the other side
+// takes them whenever it wishes, so the ground is the other side's eye space all the same.
+// Stones whose liberties are all the ground has are in a race with the chains around them.
+PointFlags stonesInsideGround(const PlayoutBoard& b, const PointFlags& live) {
+    PointFlags inside{};
+    for (Stone side : {PlayoutBoard::Black, PlayoutBoard::White}) {
+        const Stone other = PlayoutBoard::opponent(side);
+        const UnconditionalLife certain = unconditionalLife(b, other);
+        std::array<bool, points> seen{};
+        for (int p = 0; p < points; ++p) {
+            if (b.stone(p) == PlayoutBoard::Edge || seen[p] || (live[p] && b.stone(p) == side))
+                continue;
+            // The ground: every point up to this side's live stones.
+            std::vector<int> ground{p};
+            seen[p] = true;
+            std::vector<int> border;
+            int stones = 0;
+            bool alive = false;
+            int free = 0; // empty points no such chain touches
+            for (std::size_t i = 0; i < ground.size(); ++i) {
+                const int q = ground[i];
+                if (b.stone(q) == PlayoutBoard::Empty &&
+                    std::none_of(
+                        PlayoutBoard::steps.begin(), PlayoutBoard::steps.end(),
+                        [&](int step) { return live[q + step] && b.stone(q + step) == other; }))
+                    ++free;
+                if (live[q] && b.stone(q) == other) {
+                    ++stones;
+                    alive = alive || certain.alive[q];
+                }
+                for (int step : PlayoutBoard::steps) {
+                    const int n = q + step;
+                    if (b.stone(n) == PlayoutBoard::Edge)
+                        continue;
+                    if (live[n] && b.stone(n) == side) {
+                        if (std::find(border.begin(), border.end(), n) == border.end())
+                            border.push_back(n);
+                    } else if (!seen[n]) {
+                        seen[n] = true;
+                        ground.push_back(n);
+                    }
+                }
+            }
+            if (stones == 0 || alive || free < 2 || 3 * stones > static_cast<int>(border.size()))
+                continue;
+            for (int q : ground)
+                inside[q] = inside[q] || (live[q] && b.stone(q) == other);
+        }
+    }
+    return inside;
+}
+
 } // namespace
 
 Groups liveGroups(const PlayoutBoard& b, const PointFlags& live) {
     Joined joined;
     joinAtSharedLiberties(b, live, joined);
-    joinAroundTakenStones(b, live, joined);
-    const std::array<int, points> eyes = eyesOfGroups(b, live, joined);
+    // Stones shut inside the opponent's area are no border of it: the area around them is the
+    // opponent's eye space, and its chains join around them as around stones given up.
+    PointFlags bounding = live;
+    const PointFlags inside = stonesInsideGround(b, live);
+    for (int p = 0; p < points; ++p)
+        bounding[p] = bounding[p] && !inside[p];
+    joinAroundTakenStones(b, bounding, joined);
+    const std::array<int, points> eyes = eyesOfGroups(b, bounding, joined);
     Groups groups;
     groups.groupOf.fill(-1);
     for (int p = 0; p < points; ++p) {
