@@ -51,7 +51,8 @@ struct EstimateOptions {
 // into atari, stones put in atari taken or saved) and which side ends up owning each point on
 // average. Neutral points where either side's move would put itself into atari, even after
 // filling its chain's other liberty, are seki, as are the small eyes of the groups on them. A
-// group without two eyes and without room for them, shut in by groups with two, is dead; of two
+// group without two eyes and without room for them, shut in by groups with two, is dead (a few
+// opponent stones shut inside a group's ground do not take the ground from it); of two
 // such groups in contact, the one whose chain has fewer liberties loses the race, and stones
 // whose every liberty is such a seki point wait for the groups around them to be judged. Ground
 // both sides border goes to the side nearer to it, the border between them neutral; points a side
