@@ -1,6 +1,7 @@
 #include "counting/grouping.h"
 
 #include "counting/benson.h"
+#include "counting/capture.h"
 
 #include <algorithm>
 
@@ -225,6 +226,33 @@ void joinAroundTakenStones(const PlayoutBoard& b, const PointFlags& live, Joined
     }
 }
 
+// Live chains of one side around an opponent chain that is taken even when its owner moves
+// first join there: taking it connects them, wherever its points lie.
+void joinAroundLostChains(const PlayoutBoard& b, const PointFlags& live, Joined& joined) {
+    for (int p = 0; p < points; ++p) {
+        if (!live[p] || b.chainOf(p) != p || b.liberties(p, 2) > 2)
+            continue;
+        const CaptureReading reading = readCapture(b, p);
+        if (!reading.takenIfAttacked || reading.rescue != PlayoutBoard::noPoint)
+            continue;
+        const Stone taker = PlayoutBoard::opponent(b.stone(p));
+        int first = -1;
+        int q = p;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (!live[n] || b.stone(n) != taker)
+                    continue;
+                if (first < 0)
+                    first = b.chainOf(n);
+                else
+                    joined.join(b.chainOf(n), first);
+            }
+            q = b.nextInChain(q);
+        } while (q != p);
+    }
+}
+
 // The groups an area touches.
 std::vector<int> groupsTouching(const PlayoutBoard& b, const PointFlags& live,
                                 const std::vector<int>& members, Joined& joined) {
@@ -329,6 +357,7 @@ Groups liveGroups(const PlayoutBoard& b, const PointFlags& live) {
     for (int p = 0; p < points; ++p)
         bounding[p] = bounding[p] && !inside[p];
     joinAroundTakenStones(b, bounding, joined);
+    joinAroundLostChains(b, live, joined);
     const std::array<int, points> eyes = eyesOfGroups(b, bounding, joined);
     Groups groups;
     groups.groupOf.fill(-1);

@@ -403,6 +403,21 @@ TEST(EstimateTest, FirstGuessCountsByTheChosenMethod) {
     EXPECT_NE(estimatePosition(board).grid, countPosition(board).grid);
 }
 
+// A board whose rows are given from row 1.
+PlayoutBoard playoutBoardOf(const char* text) {
+    PlayoutBoard board;
+    const QStringList rows = QString::fromLatin1(text).split(u'\n', Qt::SkipEmptyParts);
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int column = 0; column < rows.at(row).size(); ++column) {
+            const QChar ch = rows.at(row).at(column);
+            if (ch == u'X' || ch == u'O')
+                board.setStone(PlayoutBoard::at(column + 1, row + 1),
+                               ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
+        }
+    }
+    return board;
+}
+
 // Unconditional life on a board whose top left holds the shapes; the rest is empty.
 TEST(EstimateTest, UnconditionalLifeNeedsTwoEyesOfTheChain) {
     struct Case {
@@ -418,16 +433,7 @@ TEST(EstimateTest, UnconditionalLifeNeedsTwoEyesOfTheChain) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        PlayoutBoard board;
-        const QStringList rows = QString::fromLatin1(c.rows).split(u'\n', Qt::SkipEmptyParts);
-        for (int row = 0; row < rows.size(); ++row) {
-            for (int column = 0; column < rows.at(row).size(); ++column) {
-                const QChar ch = rows.at(row).at(column);
-                if (ch == u'X' || ch == u'O')
-                    board.setStone(PlayoutBoard::at(column + 1, row + 1),
-                                   ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
-            }
-        }
+        const PlayoutBoard board = playoutBoardOf(c.rows);
         const UnconditionalLife life = unconditionalLife(board, PlayoutBoard::Black);
         EXPECT_EQ(life.alive[PlayoutBoard::at(1, 2)], c.alive);
         EXPECT_EQ(life.secure[PlayoutBoard::at(1, 1)], c.alive);
@@ -435,26 +441,11 @@ TEST(EstimateTest, UnconditionalLifeNeedsTwoEyesOfTheChain) {
     }
 }
 
-// A board whose rows are given from row 1; every stone on it counts as living.
-PlayoutBoard playoutBoardOf(const char* text) {
-    PlayoutBoard board;
-    const QStringList rows = QString::fromLatin1(text).split(u'\n', Qt::SkipEmptyParts);
-    for (int row = 0; row < rows.size(); ++row) {
-        for (int column = 0; column < rows.at(row).size(); ++column) {
-            const QChar ch = rows.at(row).at(column);
-            if (ch == u'X' || ch == u'O')
-                board.setStone(PlayoutBoard::at(column + 1, row + 1),
-                               ch == u'X' ? PlayoutBoard::Black : PlayoutBoard::White);
-        }
-    }
-    return board;
-}
-
-TEST(EstimateTest, OpponentStonesShutInsideAGroundLeaveItsEyeSpace) {
+TEST(EstimateTest, EyelessGroupsAroundOpponentStonesTheyCanTake) {
     struct Case {
         const char* name;
         const char* rows;
-        int column, row; // a stone of the white group
+        int column, row; // a stone of the group judged
         bool eyeless;
     };
     const Case cases[] = {
@@ -530,10 +521,35 @@ TEST(EstimateTest, OpponentStonesShutInsideAGroundLeaveItsEyeSpace) {
 .............XXXXXX
 )",
          15, 2, true},
+        {"a black chain joined to the corner's eyes by white stones taken whoever moves first, "
+         "a white wall beyond",
+         R"(
+.X.XO.X..O
+XXXXOXX..O
+XXXXXO...O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+.........O
+)",
+         7, 1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const PlayoutBoard board = playoutBoardOf(c.rows);
+        // Every stone counts as living.
         PointFlags live{};
         for (int p = 0; p < PlayoutBoard::points; ++p)
             live[p] =
