@@ -1,6 +1,7 @@
 #include "counting/estimate.h"
 
 #include "counting/benson.h"
+#include "counting/capture.h"
 #include "counting/defence.h"
 #include "counting/grouping.h"
 #include "counting/openborders.h"
@@ -126,6 +127,25 @@ bool onlySharedLiberties(const PlayoutBoard& b, int head) {
     const std::vector<int> liberties = b.libertyPoints(head);
     return liberties.size() >= 2 && std::all_of(liberties.begin(), liberties.end(),
                                                 [&](int p) { return bothSelfAtari(b, p); });
+}
+
+// Whether the opponent takes the chain even when its owner moves first, by a short reading,
+// with living stones of its own that are not short of liberties themselves.
+bool lostWhoeverMoves(const PlayoutBoard& b, const std::array<bool, points>& live, int head) {
+    if (b.liberties(head, 2) > 2)
+        return false;
+    int q = head;
+    do {
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            if (b.stone(n) == PlayoutBoard::opponent(b.stone(head)) &&
+                (!live[n] || b.liberties(n, 2) <= 2))
+                return false;
+        }
+        q = b.nextInChain(q);
+    } while (q != head);
+    const CaptureReading reading = readCapture(b, head);
+    return reading.takenIfAttacked && reading.rescue == PlayoutBoard::noPoint;
 }
 
 // Chains: dead when the playouts give their points to the opponent, unless they live
@@ -313,6 +333,20 @@ void killEyelessGroups(const Reading& r, const EstimateOptions& options, Verdict
     }
 }
 
+// Living chains the opponent takes even when their owner moves first are dead all the same.
+// They go after the groups are judged: the groups around them join through them.
+void killLostChains(const Reading& r, Verdict& v) {
+    std::vector<int> lost;
+    for (int head = 0; head < points; ++head) {
+        if (v.live[head] && r.start.chainOf(head) == head &&
+            !r.lifeOf(r.start.stone(head)).alive[head] && !koToTake(r.start, head) &&
+            lostWhoeverMoves(r.start, v.live, head))
+            lost.push_back(head);
+    }
+    for (int head : lost)
+        v.kill(r.start, head);
+}
+
 // Dead stones can only lie in the opponent's ground: those in an area that only their own
 // side's live stones bound live after all.
 void reviveInOwnGround(const PlayoutBoard& start, Verdict& v) {
@@ -493,6 +527,7 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
     const Reading r = readPosition(board, options);
     Verdict v = judgeChains(r, options);
     killEyelessGroups(r, options, v);
+    killLostChains(r, v);
     reviveInOwnGround(r.start, v);
     if (options.closeBorders) {
         if (std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options))

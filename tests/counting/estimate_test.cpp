@@ -384,6 +384,39 @@ bbbbbbXOwwwwwwwwwww
     EXPECT_EQ(outcome.counters, countersOf(parseCountDiagram(expected)));
 }
 
+TEST(EstimateTest, AChainTakenWhoeverMovesFirstIsDeadWhateverRandomPlaySays) {
+    // No chain or group is given up on its playout share.
+    EstimateOptions readingOnly;
+    readingOnly.deadMargin = 1.0;
+    readingOnly.smotheredLife = -1.0;
+    readingOnly.weakLife = -1.0;
+    // The white pair in atari on the edge runs into the black stone beside its liberty.
+    const QString expected = diagram(R"(
+bXoobbbXXOOwwwwwwww
+bXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)");
+    const CountOutcome outcome = estimatePosition(positionOf(expected), readingOnly);
+    EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString());
+    EXPECT_EQ(outcome.counters, countersOf(parseCountDiagram(expected)));
+}
+
 TEST(EstimateTest, TheSamePositionAlwaysCountsTheSame) {
     const Board contested = positionOf(diagram(estimateCases[0].count));
     const Board seki = positionOf(diagram(estimateCases[2].count));
