@@ -291,6 +291,49 @@ std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& li
     return eyes;
 }
 
+// The ground around a point up to one side's live stones: its points, the side's live stones
+// bounding it, and what lies inside of the other side's live stones.
+struct Ground {
+    std::vector<int> points;
+    std::vector<int> border;
+    int stones = 0;     // the other side's live stones inside
+    bool alive = false; // one of them lives unconditionally
+    int free = 0;       // empty points none of them touches
+};
+
+Ground groundAround(const PlayoutBoard& b, const PointFlags& live, int start, Stone side,
+                    const UnconditionalLife& certain, std::array<bool, points>& seen) {
+    const Stone other = PlayoutBoard::opponent(side);
+    auto otherLive = [&](int n) { return live[n] && b.stone(n) == other; };
+    Ground ground;
+    ground.points.push_back(start);
+    seen[start] = true;
+    for (std::size_t i = 0; i < ground.points.size(); ++i) {
+        const int q = ground.points[i];
+        if (b.stone(q) == PlayoutBoard::Empty &&
+            std::none_of(PlayoutBoard::steps.begin(), PlayoutBoard::steps.end(),
+                         [&](int step) { return otherLive(q + step); }))
+            ++ground.free;
+        if (otherLive(q)) {
+            ++ground.stones;
+            ground.alive = ground.alive || certain.alive[q];
+        }
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            if (b.stone(n) == PlayoutBoard::Edge)
+                continue;
+            if (live[n] && b.stone(n) == side) {
+                if (std::find(ground.border.begin(), ground.border.end(), n) == ground.border.end())
+                    ground.border.push_back(n);
+            } else if (!seen[n]) {
+                seen[n] = true;
+                ground.points.push_back(n);
+            }
+        }
+    }
+    return ground;
+}
+
 // Live chains of one side that stand inside ground the other side's live stones bound: none
 // of them lives unconditionally, they are few beside the stones around them, and the ground
 // holds empty points beyond their liberties. They cannot make two eyes there and the other side
@@ -305,40 +348,11 @@ PointFlags stonesInsideGround(const PlayoutBoard& b, const PointFlags& live) {
         for (int p = 0; p < points; ++p) {
             if (b.stone(p) == PlayoutBoard::Edge || seen[p] || (live[p] && b.stone(p) == side))
                 continue;
-            // The ground: every point up to this side's live stones.
-            std::vector<int> ground{p};
-            seen[p] = true;
-            std::vector<int> border;
-            int stones = 0;
-            bool alive = false;
-            int free = 0; // empty points no such chain touches
-            for (std::size_t i = 0; i < ground.size(); ++i) {
-                const int q = ground[i];
-                if (b.stone(q) == PlayoutBoard::Empty &&
-                    std::none_of(
-                        PlayoutBoard::steps.begin(), PlayoutBoard::steps.end(),
-                        [&](int step) { return live[q + step] && b.stone(q + step) == other; }))
-                    ++free;
-                if (live[q] && b.stone(q) == other) {
-                    ++stones;
-                    alive = alive || certain.alive[q];
-                }
-                for (int step : PlayoutBoard::steps) {
-                    const int n = q + step;
-                    if (b.stone(n) == PlayoutBoard::Edge)
-                        continue;
-                    if (live[n] && b.stone(n) == side) {
-                        if (std::find(border.begin(), border.end(), n) == border.end())
-                            border.push_back(n);
-                    } else if (!seen[n]) {
-                        seen[n] = true;
-                        ground.push_back(n);
-                    }
-                }
-            }
-            if (stones == 0 || alive || free < 2 || 3 * stones > static_cast<int>(border.size()))
+            const Ground ground = groundAround(b, live, p, side, certain, seen);
+            if (ground.stones == 0 || ground.alive || ground.free < 2 ||
+                3 * ground.stones > static_cast<int>(ground.border.size()))
                 continue;
-            for (int q : ground)
+            for (int q : ground.points)
                 inside[q] = inside[q] || (live[q] && b.stone(q) == other);
         }
     }
