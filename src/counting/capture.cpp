@@ -111,4 +111,11 @@ CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget) {
     return reading;
 }
 
+bool takenWhoeverMoves(const PlayoutBoard& board, int chain) {
+    if (board.liberties(chain, 2) > 2)
+        return false;
+    const CaptureReading reading = readCapture(board, chain);
+    return reading.takenIfAttacked && reading.rescue == PlayoutBoard::noPoint;
+}
+
 } // namespace vorleth

@@ -14,4 +14,8 @@ struct CaptureReading {
 };
 CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget = 400);
 
+// Whether the chain, of two liberties or fewer, is taken even when its owner moves first: the
+// reading takes it and finds no saving move.
+bool takenWhoeverMoves(const PlayoutBoard& board, int chain);
+
 } // namespace vorleth

@@ -132,8 +132,6 @@ bool onlySharedLiberties(const PlayoutBoard& b, int head) {
 // Whether the opponent takes the chain even when its owner moves first, by a short reading,
 // with living stones of its own that are not short of liberties themselves.
 bool lostWhoeverMoves(const PlayoutBoard& b, const std::array<bool, points>& live, int head) {
-    if (b.liberties(head, 2) > 2)
-        return false;
     int q = head;
     do {
         for (int step : PlayoutBoard::steps) {
@@ -144,8 +142,7 @@ bool lostWhoeverMoves(const PlayoutBoard& b, const std::array<bool, points>& liv
         }
         q = b.nextInChain(q);
     } while (q != head);
-    const CaptureReading reading = readCapture(b, head);
-    return reading.takenIfAttacked && reading.rescue == PlayoutBoard::noPoint;
+    return takenWhoeverMoves(b, head);
 }
 
 // Chains: dead when the playouts give their points to the opponent, unless they live

@@ -230,10 +230,7 @@ void joinAroundTakenStones(const PlayoutBoard& b, const PointFlags& live, Joined
 // first join there: taking it connects them, wherever its points lie.
 void joinAroundLostChains(const PlayoutBoard& b, const PointFlags& live, Joined& joined) {
     for (int p = 0; p < points; ++p) {
-        if (!live[p] || b.chainOf(p) != p || b.liberties(p, 2) > 2)
-            continue;
-        const CaptureReading reading = readCapture(b, p);
-        if (!reading.takenIfAttacked || reading.rescue != PlayoutBoard::noPoint)
+        if (!live[p] || b.chainOf(p) != p || !takenWhoeverMoves(b, p))
             continue;
         const Stone taker = PlayoutBoard::opponent(b.stone(p));
         int first = -1;
