@@ -14,8 +14,8 @@ constexpr int noNeed = -2;
 
 class Reader {
 public:
-    Reader(int target, Stone owner, int budget)
-        : m_target(target), m_owner(owner), m_budget(budget) {}
+    Reader(int target, Stone owner, int budget, bool koRescues = true)
+        : m_target(target), m_owner(owner), m_budget(budget), m_koRescues(koRescues) {}
 
     // Whether the attacker, to move, takes the target.
     bool attackWins(const PlayoutBoard& board) {
@@ -54,6 +54,8 @@ public:
                 continue;
             PlayoutBoard next = board;
             next.play(p, m_owner);
+            if (!m_koRescues && next.koPoint() != PlayoutBoard::noPoint)
+                continue;
             if (!attackWins(next))
                 return p;
         }
@@ -91,20 +93,21 @@ private:
     int m_target;
     Stone m_owner;
     int m_budget;
+    bool m_koRescues;
 };
 
 } // namespace
 
-CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget) {
+CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget, bool koRescues) {
     CaptureReading reading;
     const Stone owner = board.stone(chain);
     if ((owner != PlayoutBoard::Black && owner != PlayoutBoard::White) ||
         board.liberties(chain, 2) > 2)
         return reading;
-    Reader attack(chain, owner, budget);
+    Reader attack(chain, owner, budget, koRescues);
     reading.takenIfAttacked = attack.attackWins(board);
     if (reading.takenIfAttacked) {
-        Reader defence(chain, owner, budget);
+        Reader defence(chain, owner, budget, koRescues);
         const int move = defence.defenceMove(board);
         reading.rescue = move == noNeed ? PlayoutBoard::noPoint : move;
     }

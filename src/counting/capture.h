@@ -7,12 +7,15 @@ namespace vorleth {
 // A short reading of whether a chain of few liberties can be taken: the attacker fills its
 // liberties, the owner runs out at the last one or takes attacking stones left in atari, as
 // in a ladder. Chains that reach three liberties are safe; a reading too long for the budget
-// of positions counts as safe too.
+// of positions counts as safe too. Without koRescues, taking a stone as a ko does not save the
+// chain: the opponent retakes it, and when the game is ending the owner cannot count on
+// winning the ko.
 struct CaptureReading {
     bool takenIfAttacked = false;       // the opponent moving first takes the chain
     int rescue = PlayoutBoard::noPoint; // the owner's move that keeps it, when there is one
 };
-CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget = 400);
+CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget = 400,
+                           bool koRescues = true);
 
 // Whether the chain, of two liberties or fewer, is taken even when its owner moves first: the
 // reading takes it and finds no saving move.

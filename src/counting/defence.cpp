@@ -105,9 +105,11 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
             continue;
         // A chain the opponent could take by reading it out, as in a ladder, is saved by its
         // owner at the end of the game; the saving move costs a point when it lies in the
-        // owner's ground and takes nothing. Taking dead stones to save it costs nothing.
+        // owner's ground and takes nothing. Taking dead stones to save it costs nothing. A ko
+        // saves nothing here: with the game ending, the opponent retakes and the owner has to
+        // connect after all.
         if (liberties <= 2) {
-            const CaptureReading reading = readCapture(board, head);
+            const CaptureReading reading = readCapture(board, head, 400, /*koRescues=*/false);
             if (reading.takenIfAttacked && reading.rescue != PlayoutBoard::noPoint &&
                 owner[reading.rescue] == side &&
                 !board.afterMove(reading.rescue, side, 1).captures) {

@@ -97,6 +97,8 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
          0},
         {"a stone the opponent would take in a ladder is saved inside its ground",
          "O+++\n+X++\n++++\n", 2, 1},
+        {"a chain whose only rescue is taking a stone as a ko connects before the end",
+         "++OOX.\n++OXX.\nOOX.X.\n..OX..\n", 2, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
