@@ -4,6 +4,7 @@
 #include "counting/capture.h"
 #include "counting/defence.h"
 #include "counting/grouping.h"
+#include "counting/lifereading.h"
 #include "counting/openborders.h"
 #include "counting/playout.h"
 #include "counting/playoutboard.h"
@@ -290,6 +291,16 @@ int raceLoser(const Reading& r, const Verdict& v, const Groups& groups, const Gr
     return loser;
 }
 
+// Whether a short local reading keeps group g alive even when the opponent moves first.
+bool livesWhenAttacked(const Reading& r, const Verdict& v, const Groups& groups, int g) {
+    std::vector<int> stones;
+    for (int p = 0; p < points; ++p) {
+        if (v.live[p] && groups.groupOf[r.start.chainOf(p)] == g)
+            stones.push_back(p);
+    }
+    return readLife(r.start, stones, FirstMove::Opponent) == LifeReading::Lives;
+}
+
 // The eyeless group that holds its ground least clearly in the playouts, below the share a
 // weak group needs, or the group it loses a race against; -1 when there is none.
 int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
@@ -301,6 +312,10 @@ int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups
         if (!shares.present[g] || !groups.eyeless[g] || shares.certain[g])
             continue;
         if (shares.share[g] >= weakLife && !enclosedGroup(r, v, groups, g))
+            continue;
+        // Random play fills the shared liberties of a seki and leaves a shape to its luck
+        // that a short reading settles.
+        if (livesWhenAttacked(r, v, groups, g))
             continue;
         const bool before = weakestInStandoff && !shares.standoff[g];
         const bool same = weakestInStandoff == shares.standoff[g];

@@ -131,11 +131,6 @@ std::array<bool, points> smotheredChains(const PlayoutBoard& b) {
     return smothered;
 }
 
-namespace {
-
-// How many eyes an area enclosed by one side can give: one for up to three points and for
-// the shapes of four and five the opponent kills with one move in their middle (the square,
-// the pyramid, the cross and the bulky five), two otherwise.
 int eyeValue(const std::vector<int>& members, const std::array<int, points>& regionOf, int area) {
     const std::size_t size = members.size();
     if (size <= 3)
@@ -157,6 +152,8 @@ int eyeValue(const std::vector<int>& members, const std::array<int, points>& reg
         return square || mostNeighbours == 3 ? 1 : 2;
     return square || mostNeighbours == 4 ? 1 : 2;
 }
+
+namespace {
 
 // Union-find over chain heads.
 class Joined {

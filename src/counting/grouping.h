@@ -32,6 +32,13 @@ AreaBorder borderOf(const std::vector<int>& area, const PointFlags& live,
 // aside, nor after filling its chain's other liberty first: a shared liberty of a seki.
 bool bothSelfAtari(const PlayoutBoard& board, int point);
 
+// How many eyes an area enclosed by one side can give: one for up to three points and for
+// the shapes of four and five the opponent kills with one move in their middle (the square,
+// the pyramid, the cross and the bulky five), two otherwise. The area's points are those
+// marked area in regionOf.
+int eyeValue(const std::vector<int>& members, const std::array<int, PlayoutBoard::points>& regionOf,
+             int area);
+
 // Chains (by head) whose every liberty lies in open ground that the opponent's stones bound
 // far more than their own side's: stones left inside the opponent's area, however large it is.
 PointFlags smotheredChains(const PlayoutBoard& board);

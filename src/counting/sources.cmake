@@ -8,6 +8,7 @@ vorleth_layer(counting LINKS vorleth_interaction vorleth_import SOURCES
     counting/defence.cpp
     counting/openborders.cpp
     counting/grouping.cpp
+    counting/lifereading.cpp
     counting/estimate.cpp
     counting/guesschoice.cpp
     counting/countresult.cpp

@@ -89,6 +89,28 @@ bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 bbbbbbbXXOOwwwwwwww
 )"},
+    {"a chain shut in whose liberties a stone inside shares is dead: the stone throws in",
+     R"(
+bXboXbbXXOOwwwwwwww
+ooooXbbXXOOwwwwwwww
+XXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
     {"a group with one eye of two points is dead",
      R"(
 obbobbbXXOOwwwwwwww
@@ -345,6 +367,47 @@ OOOOOOOOwwwwwwwwwww
     };
     for (const auto& c : cases) {
         const QString expected = QString::fromUtf8(c.corner) + diagram(rest);
+        const CountOutcome outcome = estimatePosition(positionOf(expected), shapeOnly);
+        EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString()) << c.name;
+    }
+}
+
+TEST(EstimateTest, AShortReadingKeepsASekiWhateverRandomPlaySays) {
+    // No playout share is enough for a group without two eyes, and no chain is given up on its
+    // own share: what the groups' shapes and the reading say decides.
+    EstimateOptions shapeOnly;
+    shapeOnly.weakLife = 2.0;
+    shapeOnly.deadMargin = 1.0;
+    shapeOnly.smotheredLife = -1.0;
+    const struct {
+        const char* name;
+        const char* count;
+    } cases[] = {
+        {"a seki of two groups with one eye each stands", estimateCases[2].count},
+        {"a straight three the opponent kills by taking its middle is dead", R"(
+bbboXbbXXOOwwwwwwww
+ooooXbbXXOOwwwwwwww
+XXXXXbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+bbbbbbbXXOOwwwwwwww
+)"},
+    };
+    for (const auto& c : cases) {
+        const QString expected = diagram(c.count);
         const CountOutcome outcome = estimatePosition(positionOf(expected), shapeOnly);
         EXPECT_EQ(countDiagram(outcome.grid).toStdString(), expected.toStdString()) << c.name;
     }
