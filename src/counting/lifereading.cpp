@@ -55,10 +55,18 @@ public:
                 }
             }
         }
+        // The points next to those, and the liberties of the opponent's short chains there: a
+        // chain the group could take, or one that must be saved before the group is attacked.
         const std::size_t nearest = m_region.size();
         for (std::size_t i = 0; i < nearest; ++i) {
-            for (int step : PlayoutBoard::steps)
-                add(m_region[i] + step);
+            for (int step : PlayoutBoard::steps) {
+                const int n = m_region[i] + step;
+                add(n);
+                if (board.stone(n) == other && board.liberties(n, 3) <= 3) {
+                    for (int q : board.libertyPoints(n))
+                        add(q);
+                }
+            }
         }
     }
 
