@@ -44,6 +44,8 @@ TEST(LifeReadingTest, WhoMovesFirstAndTheShapeDecide) {
          "dies"},
         {"a stone sharing both liberties of the chain around it is a seki",
          ".X.OX.\nOOOOX.\nXXXXX.\n", 2, 1, "lives", "lives"},
+        {"an attack that first saves its own short chain is read",
+         ".OXX.O.\nOXX.XXO\nOOXXOOO\n.OXXOOO\nOOOOOO.\n", 3, 2, "dies", "lives"},
         {"a chain with room all around is not read", "O.......\n........\n..XXX...\n", 3, 3,
          "unsettled", "unsettled"},
     };
