@@ -10,6 +10,7 @@
 #include "counting/playoutboard.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -291,19 +292,30 @@ int raceLoser(const Reading& r, const Verdict& v, const Groups& groups, const Gr
     return loser;
 }
 
+// What the reading said of each group, by its stones: the groups are gathered afresh after
+// every group taken, mostly the same again, and reading them is the costly part.
+using LifeReadings = std::map<std::vector<int>, bool>;
+
 // Whether a short local reading keeps group g alive even when the opponent moves first.
-bool livesWhenAttacked(const Reading& r, const Verdict& v, const Groups& groups, int g) {
+bool livesWhenAttacked(const Reading& r, const Verdict& v, const Groups& groups, int g,
+                       LifeReadings& read) {
     std::vector<int> stones;
     for (int p = 0; p < points; ++p) {
         if (v.live[p] && groups.groupOf[r.start.chainOf(p)] == g)
             stones.push_back(p);
     }
-    return readLife(r.start, stones, FirstMove::Opponent) == LifeReading::Lives;
+    const auto known = read.find(stones);
+    if (known != read.end())
+        return known->second;
+    const bool lives = readLife(r.start, stones, FirstMove::Opponent) == LifeReading::Lives;
+    read.emplace(std::move(stones), lives);
+    return lives;
 }
 
 // The eyeless group that holds its ground least clearly in the playouts, below the share a
 // weak group needs, or the group it loses a race against; -1 when there is none.
-int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife) {
+int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups, double weakLife,
+                        LifeReadings& read) {
     const GroupShares shares = sharesOf(r, v, groups);
     // Groups in a standoff come last: taking a group around them first may settle them.
     int weakest = -1;
@@ -315,7 +327,7 @@ int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups
             continue;
         // Random play fills the shared liberties of a seki and leaves a shape to its luck
         // that a short reading settles.
-        if (livesWhenAttacked(r, v, groups, g))
+        if (livesWhenAttacked(r, v, groups, g, read))
             continue;
         const bool before = weakestInStandoff && !shares.standoff[g];
         const bool same = weakestInStandoff == shares.standoff[g];
@@ -333,9 +345,10 @@ int weakestEyelessGroup(const Reading& r, const Verdict& v, const Groups& groups
 // Groups without an eye must hold their ground as clearly. They go one at a time, the
 // weakest first: taking a dead group away can give the stones around it their eyes.
 void killEyelessGroups(const Reading& r, const EstimateOptions& options, Verdict& v) {
+    LifeReadings read;
     for (int round = 0; round < 20; ++round) {
         const Groups groups = liveGroups(r.start, v.live);
-        const int weakest = weakestEyelessGroup(r, v, groups, options.weakLife);
+        const int weakest = weakestEyelessGroup(r, v, groups, options.weakLife, read);
         if (weakest < 0)
             break;
         for (int head = 0; head < points; ++head) {

@@ -17,6 +17,6 @@ enum class LifeReading { Lives, Dies, Unsettled };
 enum class FirstMove { Owner, Opponent };
 
 LifeReading readLife(const PlayoutBoard& board, const std::vector<int>& stones, FirstMove first,
-                     int budget = 1000);
+                     int budget = 500);
 
 } // namespace vorleth
