@@ -72,50 +72,33 @@ public:
 
     bool tooWide() const { return m_region.size() > widestRegion; }
 
-    // The opponent to move: Win when it takes the group.
-    Outcome attack(const PlayoutBoard& b, int depth) {
-        if (const std::optional<Outcome> settled = settledFor(b, false))
+    // The side to move reaches its aim: the owner that the group lives, the opponent that it
+    // is taken.
+    Outcome turn(const PlayoutBoard& b, int depth, bool ownerMoves) {
+        if (const std::optional<Outcome> settled = settledFor(b, ownerMoves))
             return *settled;
         if (depth == 0 || --m_budget < 0)
             return Outcome::Unknown;
-        const Stone other = PlayoutBoard::opponent(m_owner);
+        const Stone mover = ownerMoves ? m_owner : PlayoutBoard::opponent(m_owner);
         bool unknown = false;
+        // Whether the other side's best answer fails it, noting an answer left unread.
+        auto fails = [&](Outcome answer) {
+            unknown = unknown || answer == Outcome::Unknown;
+            return answer == Outcome::Loss;
+        };
         for (int p : movesOn(b)) {
-            if (!b.legal(p, other))
+            // Filling its own eye only ever harms the owner.
+            if ((ownerMoves && b.eyeOf(p, m_owner)) || !b.legal(p, mover))
                 continue;
             PlayoutBoard next = b;
-            next.play(p, other);
-            const Outcome answer = defend(next, depth - 1);
-            if (answer == Outcome::Loss)
+            next.play(p, mover);
+            if (fails(turn(next, depth - 1, !ownerMoves)))
                 return Outcome::Win;
-            unknown = unknown || answer == Outcome::Unknown;
         }
-        return unknown ? Outcome::Unknown : Outcome::Loss;
-    }
-
-    // The owner to move: Win when the group lives.
-    Outcome defend(const PlayoutBoard& b, int depth) {
-        if (const std::optional<Outcome> settled = settledFor(b, true))
-            return *settled;
-        if (depth == 0 || --m_budget < 0)
-            return Outcome::Unknown;
-        bool unknown = false;
-        for (int p : movesOn(b)) {
-            if (b.eyeOf(p, m_owner) || !b.legal(p, m_owner))
-                continue;
-            PlayoutBoard next = b;
-            next.play(p, m_owner);
-            const Outcome answer = attack(next, depth - 1);
-            if (answer == Outcome::Loss)
-                return Outcome::Win;
-            unknown = unknown || answer == Outcome::Unknown;
-        }
-        // Leaving the group as it stands may be best: a seki, or a shape any move of its own
-        // would spoil.
-        const Outcome answer = attack(b, depth - 1);
-        if (answer == Outcome::Loss)
+        // The owner may leave the group as it stands: a seki, or a shape any move of its own
+        // would spoil. The opponent gains nothing by passing.
+        if (ownerMoves && fails(turn(b, depth - 1, false)))
             return Outcome::Win;
-        unknown = unknown || answer == Outcome::Unknown;
         return unknown ? Outcome::Unknown : Outcome::Loss;
     }
 
@@ -224,12 +207,12 @@ LifeReading readLife(const PlayoutBoard& board, const std::vector<int>& stones, 
     if (reader.tooWide())
         return LifeReading::Unsettled;
     if (first == FirstMove::Opponent) {
-        const Outcome o = reader.attack(board, deepest);
+        const Outcome o = reader.turn(board, deepest, false);
         return o == Outcome::Win    ? LifeReading::Dies
                : o == Outcome::Loss ? LifeReading::Lives
                                     : LifeReading::Unsettled;
     }
-    const Outcome o = reader.defend(board, deepest);
+    const Outcome o = reader.turn(board, deepest, true);
     return o == Outcome::Win    ? LifeReading::Lives
            : o == Outcome::Loss ? LifeReading::Dies
                                 : LifeReading::Unsettled;
