@@ -52,9 +52,9 @@ struct EstimateOptions {
 // average. Neutral points where either side's move would put itself into atari, even after
 // filling its chain's other liberty, are seki, as are the small eyes of the groups on them. A
 // group without two eyes and without room for them, shut in by groups with two, is dead (a few
-// opponent stones shut inside a group's ground do not take the ground from it); of two
-// such groups in contact, the one whose chain has fewer liberties loses the race, unless a short
-// local reading shows it living even when the opponent moves first (a seki, say), and stones
+// opponent stones shut inside a group's ground do not take the ground from it), unless a short
+// local reading shows it living even when the opponent moves first (a seki, say); of two
+// such groups in contact, the one whose chain has fewer liberties loses the race, and stones
 // whose every liberty is such a seki point wait for the groups around them to be judged. A chain
 // the opponent takes by a short reading even when its owner moves first is dead. Ground
 // both sides border goes to the side nearer to it, the border between them neutral; points a side

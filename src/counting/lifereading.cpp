@@ -41,11 +41,10 @@ public:
                 m_region.push_back(p);
             }
         };
-        // The main chain's liberties first: the moves that matter most come early.
-        for (int p : board.libertyPoints(m_main))
-            add(p);
+        // A point next to p, or the liberties of the opponent's short chain there: a chain the
+        // group could take, or one that must be saved before the group is attacked.
         const Stone other = PlayoutBoard::opponent(m_owner);
-        for (int p : stones) {
+        auto addAround = [&](int p) {
             for (int step : PlayoutBoard::steps) {
                 const int n = p + step;
                 add(n);
@@ -54,20 +53,16 @@ public:
                         add(q);
                 }
             }
-        }
-        // The points next to those, and the liberties of the opponent's short chains there: a
-        // chain the group could take, or one that must be saved before the group is attacked.
+        };
+        // The main chain's liberties first: the moves that matter most come early.
+        for (int p : board.libertyPoints(m_main))
+            add(p);
+        for (int p : stones)
+            addAround(p);
+        // And one step further out.
         const std::size_t nearest = m_region.size();
-        for (std::size_t i = 0; i < nearest; ++i) {
-            for (int step : PlayoutBoard::steps) {
-                const int n = m_region[i] + step;
-                add(n);
-                if (board.stone(n) == other && board.liberties(n, 3) <= 3) {
-                    for (int q : board.libertyPoints(n))
-                        add(q);
-                }
-            }
-        }
+        for (std::size_t i = 0; i < nearest; ++i)
+            addAround(m_region[i]);
     }
 
     bool tooWide() const { return m_region.size() > widestRegion; }
