@@ -427,6 +427,19 @@ std::optional<CountOutcome> countClosed(const Board& board, const PlayoutBoard& 
     for (const SettleMove& m : fills)
         outcome.grid.set(PlayoutBoard::columnOf(m.point), PlayoutBoard::rowOf(m.point),
                          CountMark::None);
+    // The fills are one order of many. A point the open position leaves to neither side, as
+    // near to both or next to two neutral points, stays nobody's whichever side this order
+    // happened to give it: the other side fills next to it first as often.
+    const std::array<Stone, points> side = nearerSide(start, live);
+    for (int p = 0; p < points; ++p) {
+        if (start.stone(p) != PlayoutBoard::Empty || side[p] != PlayoutBoard::Empty)
+            continue;
+        const int column = PlayoutBoard::columnOf(p);
+        const int row = PlayoutBoard::rowOf(p);
+        const CountMark m = outcome.grid.at(column, row);
+        if (m == CountMark::BlackTerritory || m == CountMark::WhiteTerritory)
+            outcome.grid.set(column, row, CountMark::None);
+    }
     outcome.counters = countersOf(outcome.grid);
     return outcome;
 }

@@ -221,6 +221,28 @@ bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 bbbbbbbX.Owwwwwwwww
 )"},
+    {"a point between two neutral points is nobody's, whichever side fills first",
+     R"(
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+bbbbbbbbbbbbbbbbbbb
+XXXXXXXXXXXXXXXXXXX
+.......O.X.........
+OOOOOOOO..OOOOOOOOO
+wwwwwwwwOOwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+wwwwwwwwwwwwwwwwwww
+)"},
     {"a group whose one eye is a square of four is dead",
      R"(
 obbobbbXXOOwwwwwwww
