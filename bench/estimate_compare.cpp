@@ -1,11 +1,16 @@
-// Measures both first guesses of the count against GNU Go's own judgement of finished games,
+// Measures both first guesses of the count against a reference count of finished games,
 // separately for games ended with every neutral point filled and games ended with them open.
 //
-//   scripts/gnugo_selfplay.py --open --out DIR      (games of GNU Go against itself)
+//   scripts/gnugo_selfplay.py --open --out DIR      (games of GNU Go against itself, judged
+//                                                    by GNU Go: the reference is its score)
+//   scripts/records_yardstick.py --out DIR FILE...  (real games from SGF records: the
+//                                                    reference is the result the players
+//                                                    recorded; GNU Go's own score is kept
+//                                                    beside it for comparison)
 //   estimate_compare DIR [-v | -d] [-a]
 //
-// A count is exact when it gives the same margin to the same player as GNU Go's Japanese-rules
-// score; a wrong stone is one judged dead by one and alive by the other. The time is this
+// A count is exact when it gives the same margin to the same player as the reference; a wrong
+// stone is one judged dead by us and alive by GNU Go or the other way round. The time is this
 // program's CPU time per position against the CPU time GNU Go took to judge the same one.
 
 #include "counting/countresult.h"
@@ -38,7 +43,8 @@ struct Game {
     int capturedByBlack = 0;
     int capturedByWhite = 0;
     double komi = 0;
-    double score = 0; // positive when Black wins
+    double score = 0;                 // positive when Black wins
+    std::optional<double> gnugoScore; // GNU Go's own, when the reference is another's
     double gnugoSeconds = 0;
 };
 
@@ -81,6 +87,8 @@ std::optional<Game> readGame(const QString& path) {
             g.komi = line.mid(5).toDouble();
         } else if (line.startsWith(QLatin1String("score "))) {
             score = scoreValue(line.mid(6).trimmed());
+        } else if (line.startsWith(QLatin1String("gnugo "))) {
+            g.gnugoScore = scoreValue(line.mid(6).trimmed());
         } else if (line.startsWith(QLatin1String("seconds "))) {
             g.gnugoSeconds = line.mid(8).toDouble();
         }
@@ -154,6 +162,9 @@ struct Tally {
     double seconds = 0;
     double longest = 0;
     double gnugoSeconds = 0;
+    int gnugoScored = 0;
+    int gnugoExact = 0;
+    int gnugoWithinOne = 0;
 };
 
 } // namespace
@@ -234,6 +245,11 @@ int main(int argc, char* argv[]) {
                 }
             }
             ++t.games;
+            if (g.gnugoScore) {
+                ++t.gnugoScored;
+                t.gnugoExact += *g.gnugoScore == g.score ? 1 : 0;
+                t.gnugoWithinOne += std::abs(*g.gnugoScore - g.score) <= 1 ? 1 : 0;
+            }
             t.exact += r.difference == g.score ? 1 : 0;
             t.withinOne += std::abs(r.difference - g.score) <= 1 ? 1 : 0;
             t.wrongStones += wrong;
@@ -251,8 +267,8 @@ int main(int argc, char* argv[]) {
             }
             const bool differs = r.difference != g.score || wrong > 0;
             if (verbose && (differs || all))
-                out << "  " << guess.name << " " << g.name << ": ours " << r.difference << " gnugo "
-                    << g.score << " wrong stones " << wrong << "\n";
+                out << "  " << guess.name << " " << g.name << ": ours " << r.difference
+                    << " reference " << g.score << " wrong stones " << wrong << "\n";
             if (diagrams && (differs || all))
                 out << sideBySide(g, count.grid);
         }
@@ -270,6 +286,9 @@ int main(int argc, char* argv[]) {
                 << QString::number(1000 * t.longest, 'f', 1) << "), "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
+            if (t.gnugoScored > 0)
+                out << "            GNU Go's own score: exact " << t.gnugoExact << "/"
+                    << t.gnugoScored << ", within a point " << t.gnugoWithinOne << "\n";
             if (t.exact < t.games) {
                 auto row = [](const std::array<int, 5>& r) {
                     return QStringLiteral("%1/%2/%3/%4/%5")
