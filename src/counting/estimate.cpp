@@ -427,19 +427,6 @@ std::optional<CountOutcome> countClosed(const Board& board, const PlayoutBoard& 
     for (const SettleMove& m : fills)
         outcome.grid.set(PlayoutBoard::columnOf(m.point), PlayoutBoard::rowOf(m.point),
                          CountMark::None);
-    // The fills are one order of many. A point the open position leaves to neither side, as
-    // near to both or next to two neutral points, stays nobody's whichever side this order
-    // happened to give it: the other side fills next to it first as often.
-    const std::array<Stone, points> side = nearerSide(start, live);
-    for (int p = 0; p < points; ++p) {
-        if (start.stone(p) != PlayoutBoard::Empty || side[p] != PlayoutBoard::Empty)
-            continue;
-        const int column = PlayoutBoard::columnOf(p);
-        const int row = PlayoutBoard::rowOf(p);
-        const CountMark m = outcome.grid.at(column, row);
-        if (m == CountMark::BlackTerritory || m == CountMark::WhiteTerritory)
-            outcome.grid.set(column, row, CountMark::None);
-    }
     outcome.counters = countersOf(outcome.grid);
     return outcome;
 }
@@ -567,13 +554,26 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
     killEyelessGroups(r, options, v);
     killLostChains(r, v);
     reviveInOwnGround(r.start, v);
-    if (options.closeBorders) {
-        if (std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options))
-            return *closed;
+    if (!options.closeBorders) {
+        CountGrid grid = markPosition(r, v.live, options);
+        if (options.defendWeakPoints)
+            removeDefencePoints(r.start, v.live, grid);
+        return {grid, countersOf(grid)};
     }
-    CountGrid grid = markPosition(r, v.live, options);
-    if (options.defendWeakPoints)
+    std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options);
+    CountGrid grid = closed ? closed->grid : markPosition(r, v.live, options);
+    if (!closed && options.defendWeakPoints)
         removeDefencePoints(r.start, v.live, grid);
+    // The fills are one order of many, and the game ended before any was played: a point whose
+    // side depends on who fills first is nobody's, whichever side that order gave it.
+    const std::array<bool, points> undecided = undecidedPoints(r.start, v.live);
+    for (int p = 0; p < points; ++p) {
+        const int column = PlayoutBoard::columnOf(p);
+        const int row = PlayoutBoard::rowOf(p);
+        const CountMark m = grid.at(column, row);
+        if (undecided[p] && (m == CountMark::BlackTerritory || m == CountMark::WhiteTerritory))
+            grid.set(column, row, CountMark::None);
+    }
     return {grid, countersOf(grid)};
 }
 

@@ -91,6 +91,33 @@ std::array<Stone, points> nearerSide(const PlayoutBoard& board,
     return closed;
 }
 
+std::array<bool, points> undecidedPoints(const PlayoutBoard& board,
+                                         const std::array<bool, points>& live) {
+    auto touches = [&](int p, Stone colour) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (live[n] && board.stone(n) == colour)
+                return true;
+        }
+        return false;
+    };
+    auto neutral = [&](int p) {
+        return board.stone(p) == PlayoutBoard::Empty && touches(p, PlayoutBoard::Black) &&
+               touches(p, PlayoutBoard::White);
+    };
+    const std::array<Stone, points> side = nearerSide(board, live);
+    std::array<bool, points> undecided{};
+    for (int p = 0; p < points; ++p) {
+        if (board.stone(p) != PlayoutBoard::Empty || neutral(p))
+            continue;
+        bool nextToNeutral = false;
+        for (int step : PlayoutBoard::steps)
+            nextToNeutral = nextToNeutral || neutral(p + step);
+        undecided[p] = side[p] == PlayoutBoard::Empty || nextToNeutral;
+    }
+    return undecided;
+}
+
 } // namespace vorleth
 
 namespace vorleth {

@@ -18,6 +18,13 @@ namespace vorleth {
 std::array<PlayoutBoard::Stone, PlayoutBoard::points>
 nearerSide(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::points>& live);
 
+// Empty points whose side depends on which side fills first: those nearerSide leaves to
+// neither side, and those next to a neutral point (one touching live stones of both sides),
+// which either side may fill, the point then being its own ground or touching the other's
+// stone. A game that ended with such points open counts them for nobody.
+std::array<bool, PlayoutBoard::points>
+undecidedPoints(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::points>& live);
+
 // The moves that close the open borders as players do before they count: each side in turn
 // fills a neutral point between live stones of both sides (one that does not put its own
 // chain into atari and takes nothing); a chain a fill leaves in atari is saved by its owner at

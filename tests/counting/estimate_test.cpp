@@ -381,7 +381,7 @@ xxxOOOwwwwwwwwwwwww
 OOOOwOwwwwwwwwwwwww
 OOOOOOwwwwwwwwwwwww
 )"},
-        {"room for a second eye: left to the playouts", R"(bXbb.OwOwwwwwwwwwww
+        {"room for a second eye: left to the playouts", R"(bXb..OwOwwwwwwwwwww
 XXXXXOOOwwwwwwwwwww
 OOOOOOwOwwwwwwwwwww
 OOOOOOOOwwwwwwwwwww

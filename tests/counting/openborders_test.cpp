@@ -107,6 +107,43 @@ TEST(DefenceTest, ThePointAChainMustFillItself) {
     }
 }
 
+TEST(OpenBordersTest, APointIsUndecidedWhenItsSideDependsOnWhoFillsFirst) {
+    struct Case {
+        const char* name;
+        const char* rows;
+        const char* undecided; // '?' an undecided point, '.' any other empty point
+    };
+    const Case cases[] = {
+        {"next to a neutral point: either side may fill there first", "X..O\nXXXO\n",
+         "X?.O\nXXXO\n"},
+        {"ground behind a wall, the neutral points themselves: decided", "..X.O..\n..X.O..\n",
+         "..X.O..\n..X.O..\n"},
+        {"as near to both sides", "X...O\nX...O\n", "X.?.O\nX.?.O\n"},
+        {"next to two neutral points", "XXXXX\n.O.X.\nOO..O\nOOOOO\n",
+         "XXXXX\n.O.X.\nOO?.O\nOOOOO\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Corner corner = cornerOf(c.rows);
+        const std::array<bool, PlayoutBoard::points> undecided =
+            undecidedPoints(corner.board, corner.live);
+        const QStringList lines = QString::fromLatin1(c.rows).split(u'\n', Qt::SkipEmptyParts);
+        QString text;
+        for (int row = 1; row <= lines.size(); ++row) {
+            for (int column = 1; column <= lines.first().size(); ++column) {
+                const int p = PlayoutBoard::at(column, row);
+                const PlayoutBoard::Stone s = corner.board.stone(p);
+                text += s == PlayoutBoard::Black   ? u'X'
+                        : s == PlayoutBoard::White ? u'O'
+                        : undecided[p]             ? u'?'
+                                                   : u'.';
+            }
+            text += u'\n';
+        }
+        EXPECT_EQ(text.toStdString(), std::string(c.undecided));
+    }
+}
+
 TEST(OpenBordersTest, ClosingTheBordersFillsTheNeutralPointsAndSavesWhatAFillAttacks) {
     struct Case {
         const char* name;
