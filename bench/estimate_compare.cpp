@@ -7,10 +7,14 @@
 //                                                    reference is the result the players
 //                                                    recorded; GNU Go's own score is kept
 //                                                    beside it for comparison)
+//   scripts/records_yardstick.py --out DIR FILE.game... (finished positions with the stones
+//                                                    the players removed, no result: only
+//                                                    the stones are compared, GNU Go's too)
 //   estimate_compare DIR [-v | -d] [-a]
 //
 // A count is exact when it gives the same margin to the same player as the reference; a wrong
-// stone is one judged dead by us and alive by GNU Go or the other way round. The time is this
+// stone is one judged dead by us and alive by GNU Go (or the players' marks), or the other way
+// round. The time is this
 // program's CPU time per position against the CPU time GNU Go took to judge the same one.
 
 #include "counting/countresult.h"
@@ -43,8 +47,9 @@ struct Game {
     int capturedByBlack = 0;
     int capturedByWhite = 0;
     double komi = 0;
-    double score = 0;                 // positive when Black wins
-    std::optional<double> gnugoScore; // GNU Go's own, when the reference is another's
+    std::optional<double> score;         // positive when Black wins; none for marked stones only
+    std::optional<double> gnugoScore;    // GNU Go's own, when the reference is another's
+    std::optional<int> gnugoWrongStones; // GNU Go's stones judged otherwise than the marks
     double gnugoSeconds = 0;
 };
 
@@ -89,13 +94,13 @@ std::optional<Game> readGame(const QString& path) {
             score = scoreValue(line.mid(6).trimmed());
         } else if (line.startsWith(QLatin1String("gnugo "))) {
             g.gnugoScore = scoreValue(line.mid(6).trimmed());
+        } else if (line.startsWith(QLatin1String("gnugo-wrong "))) {
+            g.gnugoWrongStones = line.mid(12).toInt();
         } else if (line.startsWith(QLatin1String("seconds "))) {
             g.gnugoSeconds = line.mid(8).toDouble();
         }
     }
-    if (!score)
-        return std::nullopt;
-    g.score = *score;
+    g.score = score;
     return g;
 }
 
@@ -151,6 +156,7 @@ double cpuSeconds() {
 
 struct Tally {
     int games = 0;
+    int scored = 0;
     int exact = 0;
     int withinOne = 0;
     int wrongStones = 0;
@@ -165,6 +171,9 @@ struct Tally {
     int gnugoScored = 0;
     int gnugoExact = 0;
     int gnugoWithinOne = 0;
+    int gnugoWrongStones = 0;
+    int gnugoGamesWithWrongStones = 0;
+    int gnugoMarked = 0;
 };
 
 } // namespace
@@ -245,17 +254,25 @@ int main(int argc, char* argv[]) {
                 }
             }
             ++t.games;
-            if (g.gnugoScore) {
+            if (g.gnugoScore && g.score) {
                 ++t.gnugoScored;
-                t.gnugoExact += *g.gnugoScore == g.score ? 1 : 0;
-                t.gnugoWithinOne += std::abs(*g.gnugoScore - g.score) <= 1 ? 1 : 0;
+                t.gnugoExact += *g.gnugoScore == *g.score ? 1 : 0;
+                t.gnugoWithinOne += std::abs(*g.gnugoScore - *g.score) <= 1 ? 1 : 0;
             }
-            t.exact += r.difference == g.score ? 1 : 0;
-            t.withinOne += std::abs(r.difference - g.score) <= 1 ? 1 : 0;
+            if (g.gnugoWrongStones) {
+                ++t.gnugoMarked;
+                t.gnugoWrongStones += *g.gnugoWrongStones;
+                t.gnugoGamesWithWrongStones += *g.gnugoWrongStones > 0 ? 1 : 0;
+            }
+            const double off = g.score ? r.difference - *g.score : 0;
+            if (g.score) {
+                ++t.scored;
+                t.exact += off == 0 ? 1 : 0;
+                t.withinOne += std::abs(off) <= 1 ? 1 : 0;
+            }
             t.wrongStones += wrong;
             t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
             t.differingPoints += differingPoints(g, count.grid);
-            const double off = r.difference - g.score;
             if (wrong == 0 && off != 0) {
                 const double size = std::abs(off);
                 const int bucket = size <= 1   ? 0
@@ -265,10 +282,12 @@ int main(int argc, char* argv[]) {
                                                : 4;
                 ++t.scoreMisses[off > 0 ? 0 : 1][bucket];
             }
-            const bool differs = r.difference != g.score || wrong > 0;
+            const bool differs = off != 0 || wrong > 0;
             if (verbose && (differs || all))
                 out << "  " << guess.name << " " << g.name << ": ours " << r.difference
-                    << " reference " << g.score << " wrong stones " << wrong << "\n";
+                    << " reference "
+                    << (g.score ? QString::number(*g.score) : QStringLiteral("none"))
+                    << " wrong stones " << wrong << "\n";
             if (diagrams && (differs || all))
                 out << sideBySide(g, count.grid);
         }
@@ -277,9 +296,9 @@ int main(int argc, char* argv[]) {
             if (t.games == 0)
                 continue;
             out << QString::fromLatin1(guess.name).leftJustified(12)
-                << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.games
-                << " (" << QString::number(100.0 * t.exact / t.games, 'f', 1) << "%)"
-                << "  within a point " << t.withinOne << "/" << t.games << "  wrong stones "
+                << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.scored
+                << " (" << QString::number(t.scored ? 100.0 * t.exact / t.scored : 0, 'f', 1)
+                << "%)  within a point " << t.withinOne << "/" << t.scored << "  wrong stones "
                 << t.wrongStones << " in " << t.gamesWithWrongStones
                 << " games  points marked otherwise " << t.differingPoints << "  "
                 << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position (at most "
@@ -289,7 +308,11 @@ int main(int argc, char* argv[]) {
             if (t.gnugoScored > 0)
                 out << "            GNU Go's own score: exact " << t.gnugoExact << "/"
                     << t.gnugoScored << ", within a point " << t.gnugoWithinOne << "\n";
-            if (t.exact < t.games) {
+            if (t.gnugoMarked > 0)
+                out << "            GNU Go's dead stones against the marks: " << t.gnugoWrongStones
+                    << " otherwise in " << t.gnugoGamesWithWrongStones << " of " << t.gnugoMarked
+                    << " positions\n";
+            if (t.exact < t.scored) {
                 auto row = [](const std::array<int, 5>& r) {
                     return QStringLiteral("%1/%2/%3/%4/%5")
                         .arg(r[0])
