@@ -30,6 +30,7 @@ import re
 import shutil
 import sys
 
+sys.dont_write_bytecode = True  # no __pycache__ left in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from gnugo_selfplay import LETTERS, Gtp, cell_grid, judge  # noqa: E402
 
