@@ -10,6 +10,7 @@ vorleth_layer(counting LINKS vorleth_interaction vorleth_import SOURCES
     counting/grouping.cpp
     counting/lifereading.cpp
     counting/estimate.cpp
+    counting/eyelessgroups.cpp
     counting/guesschoice.cpp
     counting/countresult.cpp
     counting/correction.cpp
