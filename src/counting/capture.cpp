@@ -121,4 +121,32 @@ bool takenWhoeverMoves(const PlayoutBoard& board, int chain) {
     return reading.takenIfAttacked && reading.rescue == PlayoutBoard::noPoint;
 }
 
+bool lostInAtari(const PlayoutBoard& board, int chain) {
+    const PlayoutBoard::Stone owner = board.stone(chain);
+    if ((owner != PlayoutBoard::Black && owner != PlayoutBoard::White) ||
+        board.liberties(chain, 2) != 1)
+        return false;
+    const int out = board.libertyOf(chain);
+    if (board.legal(out, owner)) {
+        const PlayoutBoard::AfterMove after = board.afterMove(out, owner, 2);
+        if (after.captures || after.liberties >= 2)
+            return false;
+    }
+    const PlayoutBoard::Stone taker = PlayoutBoard::opponent(owner);
+    int q = chain;
+    do {
+        for (int step : PlayoutBoard::steps) {
+            const int n = q + step;
+            if (board.stone(n) == taker && board.liberties(n, 2) == 1)
+                return false;
+        }
+        q = board.nextInChain(q);
+    } while (q != chain);
+    if (!board.legal(out, taker))
+        return false;
+    PlayoutBoard taken = board;
+    taken.play(out, taker);
+    return taken.liberties(out, 2) >= 2;
+}
+
 } // namespace vorleth

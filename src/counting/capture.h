@@ -21,4 +21,10 @@ CaptureReading readCapture(const PlayoutBoard& board, int chain, int budget = 40
 // reading takes it and finds no saving move.
 bool takenWhoeverMoves(const PlayoutBoard& board, int chain);
 
+// Whether the chain, in atari, is lost as it stands: its owner cannot save it (stepping out
+// leaves it one liberty at most, and no opponent chain beside it is in atari to take) and the
+// opponent takes it cleanly (the taking stone keeps two liberties or more: no ko, no
+// snapback).
+bool lostInAtari(const PlayoutBoard& board, int chain);
+
 } // namespace vorleth

@@ -116,14 +116,37 @@ bool lostWhoeverMoves(const PlayoutBoard& b, const std::array<bool, points>& liv
     return takenWhoeverMoves(b, head);
 }
 
+// By chain head: the chains beside an opponent chain lost in atari. They take it whenever they
+// like, and its points may be the eye they need; random play, not seeing that first, often
+// lets them die in a race they have won.
+std::array<bool, points> takersOfLostChains(const PlayoutBoard& b) {
+    std::array<bool, points> takers{};
+    for (int head = 0; head < points; ++head) {
+        if (b.chainOf(head) != head || !lostInAtari(b, head))
+            continue;
+        int q = head;
+        do {
+            for (int step : PlayoutBoard::steps) {
+                const int n = q + step;
+                if (b.stone(n) == PlayoutBoard::opponent(b.stone(head)))
+                    takers[b.chainOf(n)] = true;
+            }
+            q = b.nextInChain(q);
+        } while (q != head);
+    }
+    return takers;
+}
+
 // Chains: dead when the playouts give their points to the opponent, unless they live
-// unconditionally; opponent stones in a certain eye are dead whatever the playouts say.
+// unconditionally or can take an opponent chain lost in atari; opponent stones in a certain
+// eye are dead whatever the playouts say.
 // A smothered chain must clearly hold its ground in the playouts to count as living: the
 // game ended with the opponent able to answer every attempt on it, which random play is
 // not.
 Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
     const PlayoutBoard& start = r.start;
     const std::array<bool, points> smothered = smotheredChains(start);
+    const std::array<bool, points> takers = takersOfLostChains(start);
     Verdict v;
     for (int p = 0; p < points; ++p) {
         const Stone s = start.stone(p);
@@ -148,7 +171,7 @@ Verdict judgeChains(const Reading& r, const EstimateOptions& options) {
         const bool standoff = onlySharedLiberties(start, head);
         v.standoff[head] = standoff;
         const double life = smothered[head] ? options.smotheredLife : -options.deadMargin;
-        if (inOthersEye || (!isOwnAlive && !ko && !standoff && v.own[head] < life))
+        if (inOthersEye || (!isOwnAlive && !ko && !standoff && !takers[head] && v.own[head] < life))
             v.kill(start, head);
     }
     return v;

@@ -1,3 +1,4 @@
+#include "counting/capture.h"
 #include "counting/defence.h"
 #include "counting/openborders.h"
 
@@ -55,6 +56,32 @@ TEST(OpenBordersTest, GroundGoesToTheNearerSideAndTheBorderIsNeutral) {
         EXPECT_EQ(
             sidesOf(cornerOf(c.rows), int(lines.first().size()), int(lines.size())).toStdString(),
             expected.toStdString());
+    }
+}
+
+TEST(CaptureTest, AChainInAtariIsLostWhenItsOwnerCannotSaveItAndItIsTakenCleanly) {
+    struct Case {
+        const char* name;
+        const char* rows; // the chain looked at holds the corner point
+        bool lost;
+    };
+    const Case cases[] = {
+        {"stepping out is suicide, the taking stone joins its wall", "XO..\n.O..\nO...\n", true},
+        {"stepping out gives two liberties", "XO..\n....\n", false},
+        {"not in atari", "X...\nO...\n", false},
+        {"it can take the stone beside it that is in atari", "XO..\nXXO.\n.O..\nO...\n", false},
+        {"taking it is a ko: the taking stone is left with one liberty", ".XO.\nXO..\n....\n",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Corner corner = cornerOf(c.rows);
+        // The looked-at chain is the first stone of the top row.
+        int column = 1;
+        while (corner.board.stone(PlayoutBoard::at(column, 1)) == PlayoutBoard::Empty)
+            ++column;
+        const int chain = corner.board.chainOf(PlayoutBoard::at(column, 1));
+        EXPECT_EQ(lostInAtari(corner.board, chain), c.lost);
     }
 }
 
