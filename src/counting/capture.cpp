@@ -70,19 +70,14 @@ private:
     // Running out at a liberty, or taking an attacking chain in atari next to the target.
     std::vector<int> candidates(const PlayoutBoard& board) const {
         std::vector<int> moves;
-        int q = m_target;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (board.stone(n) == PlayoutBoard::opponent(m_owner) &&
-                    board.liberties(n, 1) == 1) {
-                    const int take = board.libertyOf(n);
-                    if (std::find(moves.begin(), moves.end(), take) == moves.end())
-                        moves.push_back(take);
-                }
+        board.anyBesideChain(m_target, [&](int n) {
+            if (board.stone(n) == PlayoutBoard::opponent(m_owner) && board.liberties(n, 1) == 1) {
+                const int take = board.libertyOf(n);
+                if (std::find(moves.begin(), moves.end(), take) == moves.end())
+                    moves.push_back(take);
             }
-            q = board.nextInChain(q);
-        } while (q != m_target);
+            return false;
+        });
         for (int p : libertiesOf(board)) {
             if (std::find(moves.begin(), moves.end(), p) == moves.end())
                 moves.push_back(p);
@@ -133,16 +128,9 @@ bool lostInAtari(const PlayoutBoard& board, int chain) {
             return false;
     }
     const PlayoutBoard::Stone taker = PlayoutBoard::opponent(owner);
-    int q = chain;
-    do {
-        for (int step : PlayoutBoard::steps) {
-            const int n = q + step;
-            if (board.stone(n) == taker && board.liberties(n, 2) == 1)
-                return false;
-        }
-        q = board.nextInChain(q);
-    } while (q != chain);
-    if (!board.legal(out, taker))
+    const bool counter = board.anyBesideChain(
+        chain, [&](int n) { return board.stone(n) == taker && board.liberties(n, 2) == 1; });
+    if (counter || !board.legal(out, taker))
         return false;
     PlayoutBoard taken = board;
     taken.play(out, taker);

@@ -22,18 +22,13 @@ bool fillJoins(const PlayoutBoard& board, const PointOwners& owner, int n, Stone
     after.play(n, side);
     std::array<bool, points> counted{};
     int own = 0;
-    int q = n;
-    do {
-        for (int step : PlayoutBoard::steps) {
-            const int m = q + step;
-            if (after.stone(m) == PlayoutBoard::Empty && owner[m] == side && !counted[m]) {
-                counted[m] = true;
-                ++own;
-            }
+    return after.anyBesideChain(n, [&](int m) {
+        if (after.stone(m) == PlayoutBoard::Empty && owner[m] == side && !counted[m]) {
+            counted[m] = true;
+            ++own;
         }
-        q = after.nextInChain(q);
-    } while (q != n && own < 2);
-    return own >= 2;
+        return own >= 2;
+    });
 }
 
 // Whether a live stone of the opponent touches the chain or one of its liberties: only such
@@ -43,22 +38,17 @@ bool attackerNear(const PlayoutBoard& board, const PointOwners& owner, int head)
     const Stone side = board.stone(head);
     const Stone other = PlayoutBoard::opponent(side);
     auto liveOpponent = [&](int n) { return board.stone(n) == other && owner[n] == other; };
-    int q = head;
-    do {
+    return board.anyBesideChain(head, [&](int n) {
+        if (liveOpponent(n))
+            return true;
+        if (board.stone(n) != PlayoutBoard::Empty)
+            return false;
         for (int step : PlayoutBoard::steps) {
-            const int n = q + step;
-            if (liveOpponent(n))
+            if (liveOpponent(n + step))
                 return true;
-            if (board.stone(n) != PlayoutBoard::Empty)
-                continue;
-            for (int step2 : PlayoutBoard::steps) {
-                if (liveOpponent(n + step2))
-                    return true;
-            }
         }
-        q = board.nextInChain(q);
-    } while (q != head);
-    return false;
+        return false;
+    });
 }
 
 } // namespace
@@ -80,27 +70,23 @@ std::array<bool, points> pointsToDefend(const PlayoutBoard& board, const PointOw
         bool joins = false;
         bool seki = false;
         bool defended = false;
-        int q = head;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (board.stone(n) != PlayoutBoard::Empty || seen[n] == stamp)
-                    continue;
-                seen[n] = stamp;
-                ++liberties;
-                defended = defended || defend[n];
-                if (owner[n] == side) {
-                    own = n;
-                    ++ownCount;
-                } else if (owner[n] == PlayoutBoard::Empty) {
-                    neutral = true;
-                    joins = joins || fillJoins(board, owner, n, side);
-                } else if (owner[n] == PlayoutBoard::Edge) {
-                    seki = true;
-                }
+        board.anyBesideChain(head, [&](int n) {
+            if (board.stone(n) != PlayoutBoard::Empty || seen[n] == stamp)
+                return false;
+            seen[n] = stamp;
+            ++liberties;
+            defended = defended || defend[n];
+            if (owner[n] == side) {
+                own = n;
+                ++ownCount;
+            } else if (owner[n] == PlayoutBoard::Empty) {
+                neutral = true;
+                joins = joins || fillJoins(board, owner, n, side);
+            } else if (owner[n] == PlayoutBoard::Edge) {
+                seki = true;
             }
-            q = board.nextInChain(q);
-        } while (q != head);
+            return false;
+        });
         if (seki || defended || !attackerNear(board, owner, head))
             continue;
         // A chain the opponent could take by reading it out, as in a ladder, is saved by its

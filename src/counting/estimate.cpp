@@ -103,17 +103,11 @@ bool onlySharedLiberties(const PlayoutBoard& b, int head) {
 // Whether the opponent takes the chain even when its owner moves first, by a short reading,
 // with living stones of its own that are not short of liberties themselves.
 bool lostWhoeverMoves(const PlayoutBoard& b, const std::array<bool, points>& live, int head) {
-    int q = head;
-    do {
-        for (int step : PlayoutBoard::steps) {
-            const int n = q + step;
-            if (b.stone(n) == PlayoutBoard::opponent(b.stone(head)) &&
-                (!live[n] || b.liberties(n, 2) <= 2))
-                return false;
-        }
-        q = b.nextInChain(q);
-    } while (q != head);
-    return takenWhoeverMoves(b, head);
+    const bool weakAttacker = b.anyBesideChain(head, [&](int n) {
+        return b.stone(n) == PlayoutBoard::opponent(b.stone(head)) &&
+               (!live[n] || b.liberties(n, 2) <= 2);
+    });
+    return !weakAttacker && takenWhoeverMoves(b, head);
 }
 
 // By chain head: the chains beside an opponent chain lost in atari. They take it whenever they
@@ -124,15 +118,11 @@ std::array<bool, points> takersOfLostChains(const PlayoutBoard& b) {
     for (int head = 0; head < points; ++head) {
         if (b.chainOf(head) != head || !lostInAtari(b, head))
             continue;
-        int q = head;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (b.stone(n) == PlayoutBoard::opponent(b.stone(head)))
-                    takers[b.chainOf(n)] = true;
-            }
-            q = b.nextInChain(q);
-        } while (q != head);
+        b.anyBesideChain(head, [&](int n) {
+            if (b.stone(n) == PlayoutBoard::opponent(b.stone(head)))
+                takers[b.chainOf(n)] = true;
+            return false;
+        });
     }
     return takers;
 }
@@ -221,9 +211,9 @@ void reviveInOwnGround(const PlayoutBoard& start, Verdict& v) {
 // Count the position as the players would once they have filled the neutral points: the
 // points filled are nobody's, and a side that must answer a fill inside its own ground
 // loses that point. That count stands only when it judges every stone the same.
-std::optional<CountOutcome> countClosed(const Board& board, const PlayoutBoard& start,
-                                        const std::array<bool, points>& live,
-                                        const EstimateOptions& options) {
+std::optional<CountGrid> countClosed(const Board& board, const PlayoutBoard& start,
+                                     const std::array<bool, points>& live,
+                                     const EstimateOptions& options) {
     const std::vector<SettleMove> fills = closeBorders(start, live);
     if (fills.empty())
         return std::nullopt;
@@ -246,8 +236,7 @@ std::optional<CountOutcome> countClosed(const Board& board, const PlayoutBoard& 
     for (const SettleMove& m : fills)
         outcome.grid.set(PlayoutBoard::columnOf(m.point), PlayoutBoard::rowOf(m.point),
                          CountMark::None);
-    outcome.counters = countersOf(outcome.grid);
-    return outcome;
+    return outcome.grid;
 }
 
 // Seki: shared liberties that neither side can fill, and the chains on them.
@@ -373,16 +362,13 @@ CountOutcome estimatePosition(const Board& board, const EstimateOptions& options
     estimate::killEyelessGroups(r, options, v);
     killLostChains(r, v);
     reviveInOwnGround(r.start, v);
-    if (!options.closeBorders) {
-        CountGrid grid = markPosition(r, v.live, options);
-        if (options.defendWeakPoints)
-            removeDefencePoints(r.start, v.live, grid);
-        return {grid, countersOf(grid)};
-    }
-    std::optional<CountOutcome> closed = countClosed(board, r.start, v.live, options);
-    CountGrid grid = closed ? closed->grid : markPosition(r, v.live, options);
+    const std::optional<CountGrid> closed =
+        options.closeBorders ? countClosed(board, r.start, v.live, options) : std::nullopt;
+    CountGrid grid = closed ? *closed : markPosition(r, v.live, options);
     if (!closed && options.defendWeakPoints)
         removeDefencePoints(r.start, v.live, grid);
+    if (!options.closeBorders)
+        return {grid, countersOf(grid)};
     // The fills are one order of many, and the game ended before any was played: a point whose
     // side depends on who fills first is nobody's, whichever side that order gave it.
     const std::array<bool, points> undecided = undecidedPoints(r.start, v.live);

@@ -113,19 +113,13 @@ std::array<bool, points> smotheredChains(const PlayoutBoard& b) {
         if ((s != PlayoutBoard::Black && s != PlayoutBoard::White) || b.chainOf(p) != p)
             continue;
         bool anyLiberty = false;
-        bool open = false;
-        int q = p;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (b.stone(n) != PlayoutBoard::Empty)
-                    continue;
-                anyLiberty = true;
-                const std::array<int, 3>& border = borderStones[regionOf[n]];
-                open = open || 3 * border[s] > border[PlayoutBoard::opponent(s)];
-            }
-            q = b.nextInChain(q);
-        } while (q != p && !open);
+        const bool open = b.anyBesideChain(p, [&](int n) {
+            if (b.stone(n) != PlayoutBoard::Empty)
+                return false;
+            anyLiberty = true;
+            const std::array<int, 3>& border = borderStones[regionOf[n]];
+            return 3 * border[s] > border[PlayoutBoard::opponent(s)];
+        });
         smothered[p] = anyLiberty && !open;
     }
     return smothered;
@@ -231,19 +225,15 @@ void joinAroundLostChains(const PlayoutBoard& b, const PointFlags& live, Joined&
             continue;
         const Stone taker = PlayoutBoard::opponent(b.stone(p));
         int first = -1;
-        int q = p;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (!live[n] || b.stone(n) != taker)
-                    continue;
-                if (first < 0)
-                    first = b.chainOf(n);
-                else
-                    joined.join(b.chainOf(n), first);
-            }
-            q = b.nextInChain(q);
-        } while (q != p);
+        b.anyBesideChain(p, [&](int n) {
+            if (!live[n] || b.stone(n) != taker)
+                return false;
+            if (first < 0)
+                first = b.chainOf(n);
+            else
+                joined.join(b.chainOf(n), first);
+            return false;
+        });
     }
 }
 

@@ -103,17 +103,13 @@ private:
     std::vector<int> movesOn(const PlayoutBoard& b) const {
         std::vector<int> moves = b.libertyPoints(m_main);
         const Stone other = PlayoutBoard::opponent(m_owner);
-        int q = m_main;
-        do {
-            for (int step : PlayoutBoard::steps) {
-                const int n = q + step;
-                if (b.stone(n) == other && b.liberties(n, 2) <= 2) {
-                    for (int l : b.libertyPoints(n))
-                        moves.push_back(l);
-                }
+        b.anyBesideChain(m_main, [&](int n) {
+            if (b.stone(n) == other && b.liberties(n, 2) <= 2) {
+                for (int l : b.libertyPoints(n))
+                    moves.push_back(l);
             }
-            q = b.nextInChain(q);
-        } while (q != m_main);
+            return false;
+        });
         moves.insert(moves.end(), m_region.begin(), m_region.end());
         std::vector<int> unique;
         for (int p : moves) {

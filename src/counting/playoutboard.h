@@ -61,6 +61,21 @@ public:
     // Plays a legal move with its captures; returns the number of stones captured.
     int play(int point, Stone stone);
 
+    // Calls visit(n) for each point n next to a stone of the chain at point, in the order met
+    // walking the chain from point (a point once for every stone of the chain beside it, the
+    // chain's own stones among them), until visit returns true; whether it did.
+    template <class Visit> bool anyBesideChain(int point, Visit visit) const {
+        int q = point;
+        do {
+            for (int step : steps) {
+                if (visit(q + step))
+                    return true;
+            }
+            q = m_next[q];
+        } while (q != point);
+        return false;
+    }
+
     // An empty point whose neighbours are all the stone's own, with too few opponent stones
     // on its diagonals to make it false: filling it could only harm its owner.
     bool eyeOf(int point, Stone stone) const;
