@@ -8,9 +8,15 @@ GNU Go's dead stones and seki stones, and its Japanese-rules score.
 
 GNU Go fills every neutral point before it passes. With --open the game is also written as
 it would have ended between people who pass once only neutral points are left: the last
-moves are taken back as far as they were all played on points GNU Go calls neutral in the
-earlier position and the score stays the same, and that position is judged afresh
-(gameNNN-open.txt).
+moves are taken back as far as each was played on a neutral point of the earlier position,
+and that position is judged afresh (gameNNN-open.txt). A neutral point here is one GNU Go
+calls neutral that lies between live stones of both colours and whose filling decides no
+other point: its empty neighbours are neutral points taken back too, the fills capture
+nothing, and a stone of either side on it leaves GNU Go's score as it is (no fill forces a
+connection). GNU Go also calls neutral the points where a side must still connect inside its
+own ground, and the points beside an open one whose side depends on who fills it; a game
+stopped before those is not finished, and its score is what GNU Go's own playing on makes of
+it, so they end the taking back. The score must stay the same as well.
 
     nice -n 10 scripts/gnugo_selfplay.py --games 45 --out /tmp/games [--open] \
         [--level 1,3,5] [--handicap 0,0,2,4]
@@ -152,23 +158,87 @@ def replay(engine, moves, komi):
             engine.send(f"play {colour} {vertex}")
 
 
+def neighbours(vertex):
+    column, row = vertex_to_cell(vertex)
+    for c, r in ((column - 1, row), (column + 1, row), (column, row - 1), (column, row + 1)):
+        if 1 <= c <= 19 and 1 <= r <= 19:
+            yield f"{LETTERS[c - 1]}{20 - r}"
+
+
+def only_neutral_points(engine, points):
+    """Whether points, empty in engine's position, are neutral points in the strict sense of
+    the module text: no other empty point beside them, and each connected run of them touches
+    live stones of both colours."""
+    black = set(engine.send("list_stones black").upper().split())
+    white = set(engine.send("list_stones white").upper().split())
+    dead = set(engine.send("final_status_list dead").upper().split())
+    points = {p.upper() for p in points}
+    for p in points:
+        if any(n not in black and n not in white and n not in points for n in neighbours(p)):
+            return False
+    seen = set()
+    for start in points:
+        if start in seen:
+            continue
+        run, todo, touched = {start}, [start], set()
+        while todo:
+            p = todo.pop()
+            for n in neighbours(p):
+                if n in points and n not in run:
+                    run.add(n)
+                    todo.append(n)
+                elif n not in dead:
+                    touched |= {"black"} if n in black else {"white"} if n in white else set()
+        seen |= run
+        if touched != {"black", "white"}:
+            return False
+    return True
+
+
 def open_ending(engine, moves, final_score, komi, max_back):
     """A shorter prefix of moves whose taken-back moves were all neutral-point fills, or None.
 
-    Taking back k moves is accepted when GNU Go scores the earlier position the same and calls
-    every taken-back point neutral there; the largest such k is searched by halving, as judging
-    a position is what costs the time."""
+    Taking back k moves is accepted when GNU Go scores the earlier position the same, calls
+    every taken-back point neutral there, the points are neutral in the strict sense of the
+    module text and the moves captured nothing; the largest such k is searched by halving, as
+    judging a position is what costs the time."""
     played = list(moves)
     while played and played[-1][1].lower() == "pass":
         played.pop()
+    replay(engine, played, komi)
+    captures = (engine.send("captures black"), engine.send("captures white"))
 
     def fills(back):
         prefix = played[:len(played) - back]
+        taken = [v for _, v in played[len(played) - back:]]
         replay(engine, prefix, komi)
+        if (engine.send("captures black"), engine.send("captures white")) != captures:
+            return False
         if engine.send("final_score") != final_score:
             return False
         neutral = set(engine.send("final_status_list dame").upper().split())
-        return all(v.upper() in neutral for _, v in played[len(played) - back:])
+        if not all(v.upper() in neutral for v in taken):
+            return False
+        return only_neutral_points(engine, taken)
+
+    def first_deciding(back):
+        """The index among the taken-back moves of the first point where a stone of either
+        side changes GNU Go's score (a fill that forces a connection, or decides a point
+        beside it, is not neutral), or None."""
+        prefix = played[:len(played) - back]
+        taken = [v for _, v in played[len(played) - back:]]
+        replay(engine, prefix, komi)
+        for i, vertex in enumerate(taken):
+            for colour in ("black", "white"):
+                try:
+                    engine.send(f"play {colour} {vertex}")
+                except RuntimeError:
+                    return i  # a point one side may not fill is no neutral point
+                changed = engine.send("final_score") != final_score
+                engine.send("undo")
+                if changed:
+                    return i
+        return None
 
     good, bad = 0, min(max_back, len(played)) + 1
     while bad - good > 1:
@@ -177,6 +247,13 @@ def open_ending(engine, moves, final_score, komi, max_back):
             good = back
         else:
             bad = back
+    # The halving settles on the cheap tests; the points are then tried one by one, and the
+    # taking back stops after the last move that was not a neutral fill.
+    while good > 0:
+        deciding = first_deciding(good) if fills(good) else 0
+        if deciding is None:
+            break
+        good = good - deciding - 1
     if good == 0:
         return None
     prefix = played[:len(played) - good]
@@ -187,8 +264,9 @@ def open_ending(engine, moves, final_score, komi, max_back):
 def play_game(gnugo, seed, level, komi, handicap, max_moves, with_open):
     """(filled text, open text or None), or None when the game did not finish."""
     rng = random.Random(seed)
-    engine = Gtp([gnugo, "--mode", "gtp", "--never-resign", "--japanese-rules",
-                  "--level", str(level), "--komi", str(komi), "--seed", str(seed)])
+    command = [gnugo, "--mode", "gtp", "--never-resign", "--japanese-rules",
+               "--level", str(level), "--komi", str(komi), "--seed", str(seed)]
+    engine = Gtp(command)
     try:
         engine.send("boardsize 19")
         engine.send("clear_board")
@@ -225,6 +303,12 @@ def play_game(gnugo, seed, level, komi, handicap, max_moves, with_open):
         if with_open:
             prefix = open_ending(engine, moves, score, komi, 60)
             if prefix is not None:
+                # A fresh GNU Go, as the one that searched has judged this position already and
+                # would answer from what it remembers, which would make its time look nil.
+                engine.close()
+                engine = Gtp(command)
+                engine.send("boardsize 19")
+                replay(engine, prefix, komi)
                 opened, _ = judge(engine, prefix, seed, level, komi, handicap)
     finally:
         engine.close()
