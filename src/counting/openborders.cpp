@@ -145,6 +145,36 @@ int rescue(const PlayoutBoard& board, const std::array<bool, points>& live, int 
     return PlayoutBoard::noPoint;
 }
 
+// The owner's fill that keeps a live chain from having to connect inside its own ground: the
+// stone just played left the chain two liberties, a neutral point the player could fill next
+// to put it in atari and a point of the owner's own. Filling the neutral point first costs
+// its owner nothing when the chain has room afterwards.
+int guard(const PlayoutBoard& board, const std::array<bool, points>& live, int played) {
+    const Stone filler = board.stone(played);
+    auto neutral = [&](int p) {
+        for (int step : PlayoutBoard::steps) {
+            const int n = p + step;
+            if (live[n] && board.stone(n) == filler)
+                return true;
+        }
+        return false;
+    };
+    for (int step : PlayoutBoard::steps) {
+        const int n = played + step;
+        if (!live[n] || board.stone(n) != PlayoutBoard::opponent(filler) ||
+            board.liberties(n, 2) != 2)
+            continue;
+        // With both liberties neutral the chain runs out at the other one when it must.
+        const std::vector<int> liberties = board.libertyPoints(n);
+        if (neutral(liberties[0]) == neutral(liberties[1]))
+            continue;
+        const int open = neutral(liberties[0]) ? liberties[0] : liberties[1];
+        if (quietFill(board, open, board.stone(n)))
+            return open;
+    }
+    return PlayoutBoard::noPoint;
+}
+
 } // namespace
 
 std::vector<SettleMove> closeBorders(const PlayoutBoard& start,
@@ -180,6 +210,8 @@ std::vector<SettleMove> closeBorders(const PlayoutBoard& start,
             passes = 0;
             play(chosen, toMove);
             int answer = rescue(board, live, chosen);
+            if (answer == PlayoutBoard::noPoint)
+                answer = guard(board, live, chosen);
             // A fill that reaches into the opponent's ground is blocked there.
             for (int step : PlayoutBoard::steps) {
                 const int n = chosen + step;

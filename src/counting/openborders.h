@@ -28,8 +28,10 @@ undecidedPoints(const PlayoutBoard& board, const std::array<bool, PlayoutBoard::
 // The moves that close the open borders as players do before they count: each side in turn
 // fills a neutral point between live stones of both sides (one that does not put its own
 // chain into atari and takes nothing); a chain a fill leaves in atari is saved by its owner at
-// once, and a fill that reaches into the opponent's ground is blocked there, until no such
-// point is left. The moves are in the order played, Black's first.
+// once, a chain a fill leaves two liberties, one neutral and one of its own ground, fills the
+// neutral one before the opponent can, and a fill that reaches into the opponent's ground is
+// blocked there, until no such point is left. The moves are in the order played, Black's
+// first.
 struct SettleMove {
     int point;
     PlayoutBoard::Stone stone;

@@ -182,6 +182,8 @@ TEST(OpenBordersTest, ClosingTheBordersFillsTheNeutralPointsAndSavesWhatAFillAtt
         {"a stone put in atari by a fill runs out at once", "XXO.\nXX.O\n", "B 3,2 W 4,1"},
         {"a fill reaching into the opponent's ground is blocked", "XX.O.X\nXO.O..\nXOOO..\n",
          "B 3,1 W 3,2 B 5,1 W 5,2 B 6,2"},
+        {"a chain a fill leaves two liberties fills the neutral one before it must connect",
+         ".O.X.O\n..OXXO\n.O.XXO\nOOOXXO\n", "B 3,1 W 3,3 B 5,1"},
         {"nothing between both sides: nothing to fill", "X..O\nX..O\n", ""},
     };
     for (const Case& c : cases) {
