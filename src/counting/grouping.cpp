@@ -253,6 +253,28 @@ std::vector<int> groupsTouching(const PlayoutBoard& b, const PointFlags& live,
     return touched;
 }
 
+// Whether the opponent makes a one-point eye false with one move: a live opponent stone on
+// a diagonal already and an empty diagonal it may play, or on the edge, the empty diagonal.
+bool falseInOneMove(const PlayoutBoard& b, const PointFlags& live, int point, Stone side) {
+    const Stone other = PlayoutBoard::opponent(side);
+    int opponents = 0;
+    bool onEdge = false;
+    bool open = false;
+    for (int d : {-PlayoutBoard::width - 1, -PlayoutBoard::width + 1, PlayoutBoard::width - 1,
+                  PlayoutBoard::width + 1}) {
+        const int q = point + d;
+        const Stone s = b.stone(q);
+        if (s == PlayoutBoard::Edge)
+            onEdge = true;
+        else if (live[q] && s == other)
+            ++opponents;
+        else if (s == PlayoutBoard::Empty && b.legal(q, other) &&
+                 b.afterMove(q, other, 1).liberties >= 2)
+            open = true;
+    }
+    return open && opponents + 1 >= (onEdge ? 1 : 2);
+}
+
 // The eyes of each group: areas bounded by one side's live stones only.
 std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& live,
                                      Joined& joined) {
@@ -268,7 +290,11 @@ std::array<int, points> eyesOfGroups(const PlayoutBoard& b, const PointFlags& li
         const AreaBorder border = borderOf(members, live, b);
         if (border.black == border.white)
             continue;
-        const int value = eyeValue(members, regionOf, area);
+        const Stone side = border.black ? PlayoutBoard::Black : PlayoutBoard::White;
+        const int value = members.size() == 1 && b.stone(members[0]) == PlayoutBoard::Empty &&
+                                  falseInOneMove(b, live, members[0], side)
+                              ? 0
+                              : eyeValue(members, regionOf, area);
         for (int g : groupsTouching(b, live, members, joined))
             eyes[g] += value;
     }

@@ -46,8 +46,8 @@ PointFlags smotheredChains(const PlayoutBoard& board);
 // Live chains gathered into groups, chains that share a liberty counting as one group as they
 // can join there, as do chains around an opponent chain they take whoever moves first; a group is
 // eyeless when the areas bounded by its own side's live stones alone that touch it give it fewer
-// than two eyes. A few opponent stones shut inside its ground without room of their own do not take
-// the ground from it.
+// than two eyes, a one-point eye the opponent makes false with one move giving none. A few opponent
+// stones shut inside its ground without room of their own do not take the ground from it.
 struct Groups {
     std::array<int, PlayoutBoard::points> groupOf; // the group of each live chain's head, else -1
     PointFlags eyeless{};                          // by group

@@ -642,6 +642,46 @@ XXXXXO...O
     }
 }
 
+TEST(EstimateTest, AnEyeTheOpponentMakesFalseInOneMoveIsNoEye) {
+    struct Case {
+        const char* name;
+        const char* rows;
+        bool eyeless;
+    };
+    const Case cases[] = {
+        {"two eyes, one with a white stone on a diagonal and another diagonal open", R"(
+.......
+.XXXXO.
+.X.X.X.
+.XXXX..
+)",
+         true},
+        {"two eyes, the diagonals of the second open but no white stone on any", R"(
+.......
+.XXXX..
+.X.X.X.
+.XXXX..
+)",
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        // A white wall down column 9, so that White's stones are no few stones lost in
+        // Black's ground.
+        PlayoutBoard board = playoutBoardOf(c.rows);
+        for (int row = 1; row <= 19; ++row)
+            board.setStone(PlayoutBoard::at(9, row), PlayoutBoard::White);
+        PointFlags live{};
+        for (int p = 0; p < PlayoutBoard::points; ++p)
+            live[p] =
+                board.stone(p) == PlayoutBoard::Black || board.stone(p) == PlayoutBoard::White;
+        const Groups groups = liveGroups(board, live);
+        const int group = groups.groupOf[board.chainOf(PlayoutBoard::at(2, 2))];
+        ASSERT_GE(group, 0);
+        EXPECT_EQ(groups.eyeless[group], c.eyeless);
+    }
+}
+
 TEST(EstimateTest, TheChoiceOfGuessIsKeptInItsOwnFile) {
     QTemporaryDir base;
     ASSERT_TRUE(base.isValid());
