@@ -536,6 +536,14 @@ PlayoutBoard playoutBoardOf(const char* text) {
     return board;
 }
 
+// The groups of a board on which every stone counts as living.
+Groups groupsOfAllStones(const PlayoutBoard& board) {
+    PointFlags live{};
+    for (int p = 0; p < PlayoutBoard::points; ++p)
+        live[p] = board.stone(p) == PlayoutBoard::Black || board.stone(p) == PlayoutBoard::White;
+    return liveGroups(board, live);
+}
+
 // Unconditional life on a board whose top left holds the shapes; the rest is empty.
 TEST(EstimateTest, UnconditionalLifeNeedsTwoEyesOfTheChain) {
     struct Case {
@@ -630,12 +638,7 @@ XXXXXO...O
             board.setStone(PlayoutBoard::at(7, row), PlayoutBoard::Black);
             board.setStone(PlayoutBoard::at(8, row), PlayoutBoard::White);
         }
-        // Every stone counts as living.
-        PointFlags live{};
-        for (int p = 0; p < PlayoutBoard::points; ++p)
-            live[p] =
-                board.stone(p) == PlayoutBoard::Black || board.stone(p) == PlayoutBoard::White;
-        const Groups groups = liveGroups(board, live);
+        const Groups groups = groupsOfAllStones(board);
         const int group = groups.groupOf[board.chainOf(PlayoutBoard::at(c.column, c.row))];
         ASSERT_GE(group, 0);
         EXPECT_EQ(groups.eyeless[group], c.eyeless);
@@ -671,11 +674,7 @@ TEST(EstimateTest, AnEyeTheOpponentMakesFalseInOneMoveIsNoEye) {
         PlayoutBoard board = playoutBoardOf(c.rows);
         for (int row = 1; row <= 19; ++row)
             board.setStone(PlayoutBoard::at(9, row), PlayoutBoard::White);
-        PointFlags live{};
-        for (int p = 0; p < PlayoutBoard::points; ++p)
-            live[p] =
-                board.stone(p) == PlayoutBoard::Black || board.stone(p) == PlayoutBoard::White;
-        const Groups groups = liveGroups(board, live);
+        const Groups groups = groupsOfAllStones(board);
         const int group = groups.groupOf[board.chainOf(PlayoutBoard::at(2, 2))];
         ASSERT_GE(group, 0);
         EXPECT_EQ(groups.eyeless[group], c.eyeless);
