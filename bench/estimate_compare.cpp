@@ -154,13 +154,32 @@ double cpuSeconds() {
     return double(std::clock()) / CLOCKS_PER_SEC;
 }
 
-struct Tally {
-    int games = 0;
+// How often a judgement agrees with the reference: the score, where the file has one, and
+// the stones judged dead, where it has marks to judge them against.
+struct Agreement {
     int scored = 0;
     int exact = 0;
     int withinOne = 0;
+    int marked = 0;
     int wrongStones = 0;
     int gamesWithWrongStones = 0;
+
+    void addScore(double off) {
+        ++scored;
+        exact += off == 0 ? 1 : 0;
+        withinOne += std::abs(off) <= 1 ? 1 : 0;
+    }
+    void addStones(int wrong) {
+        ++marked;
+        wrongStones += wrong;
+        gamesWithWrongStones += wrong > 0 ? 1 : 0;
+    }
+};
+
+struct Tally {
+    int games = 0;
+    Agreement ours;
+    Agreement gnugo;
     int differingPoints = 0;
     // Misses with every stone judged as GNU Go judges it, by how far the margin is off:
     // 1, 2, 3, 4 to 6, more; the first row in Black's favour, the second in White's.
@@ -168,12 +187,6 @@ struct Tally {
     double seconds = 0;
     double longest = 0;
     double gnugoSeconds = 0;
-    int gnugoScored = 0;
-    int gnugoExact = 0;
-    int gnugoWithinOne = 0;
-    int gnugoWrongStones = 0;
-    int gnugoGamesWithWrongStones = 0;
-    int gnugoMarked = 0;
 };
 
 } // namespace
@@ -254,24 +267,14 @@ int main(int argc, char* argv[]) {
                 }
             }
             ++t.games;
-            if (g.gnugoScore && g.score) {
-                ++t.gnugoScored;
-                t.gnugoExact += *g.gnugoScore == *g.score ? 1 : 0;
-                t.gnugoWithinOne += std::abs(*g.gnugoScore - *g.score) <= 1 ? 1 : 0;
-            }
-            if (g.gnugoWrongStones) {
-                ++t.gnugoMarked;
-                t.gnugoWrongStones += *g.gnugoWrongStones;
-                t.gnugoGamesWithWrongStones += *g.gnugoWrongStones > 0 ? 1 : 0;
-            }
+            if (g.gnugoScore && g.score)
+                t.gnugo.addScore(*g.gnugoScore - *g.score);
+            if (g.gnugoWrongStones)
+                t.gnugo.addStones(*g.gnugoWrongStones);
             const double off = g.score ? r.difference - *g.score : 0;
-            if (g.score) {
-                ++t.scored;
-                t.exact += off == 0 ? 1 : 0;
-                t.withinOne += std::abs(off) <= 1 ? 1 : 0;
-            }
-            t.wrongStones += wrong;
-            t.gamesWithWrongStones += wrong > 0 ? 1 : 0;
+            if (g.score)
+                t.ours.addScore(off);
+            t.ours.addStones(wrong);
             t.differingPoints += differingPoints(g, count.grid);
             if (wrong == 0 && off != 0) {
                 const double size = std::abs(off);
@@ -295,24 +298,26 @@ int main(int argc, char* argv[]) {
             const Tally& t = tallies[kind];
             if (t.games == 0)
                 continue;
+            const Agreement& a = t.ours;
             out << QString::fromLatin1(guess.name).leftJustified(12)
-                << (kind == 0 ? "filled " : "open   ") << " exact " << t.exact << "/" << t.scored
-                << " (" << QString::number(t.scored ? 100.0 * t.exact / t.scored : 0, 'f', 1)
-                << "%)  within a point " << t.withinOne << "/" << t.scored << "  wrong stones "
-                << t.wrongStones << " in " << t.gamesWithWrongStones
+                << (kind == 0 ? "filled " : "open   ") << " exact " << a.exact << "/" << a.scored
+                << " (" << QString::number(a.scored ? 100.0 * a.exact / a.scored : 0, 'f', 1)
+                << "%)  within a point " << a.withinOne << "/" << a.scored << "  wrong stones "
+                << a.wrongStones << " in " << a.gamesWithWrongStones
                 << " games  points marked otherwise " << t.differingPoints << "  "
                 << QString::number(1000 * t.seconds / t.games, 'f', 2) << " ms a position (at most "
                 << QString::number(1000 * t.longest, 'f', 1) << "), "
                 << QString::number(t.gnugoSeconds > 0 ? t.seconds / t.gnugoSeconds : 0, 'f', 3)
                 << " x GNU Go's time\n";
-            if (t.gnugoScored > 0)
-                out << "            GNU Go's own score: exact " << t.gnugoExact << "/"
-                    << t.gnugoScored << ", within a point " << t.gnugoWithinOne << "\n";
-            if (t.gnugoMarked > 0)
-                out << "            GNU Go's dead stones against the marks: " << t.gnugoWrongStones
-                    << " otherwise in " << t.gnugoGamesWithWrongStones << " of " << t.gnugoMarked
+            const Agreement& theirs = t.gnugo;
+            if (theirs.scored > 0)
+                out << "            GNU Go's own score: exact " << theirs.exact << "/"
+                    << theirs.scored << ", within a point " << theirs.withinOne << "\n";
+            if (theirs.marked > 0)
+                out << "            GNU Go's dead stones against the marks: " << theirs.wrongStones
+                    << " otherwise in " << theirs.gamesWithWrongStones << " of " << theirs.marked
                     << " positions\n";
-            if (t.exact < t.scored) {
+            if (a.exact < a.scored) {
                 auto row = [](const std::array<int, 5>& r) {
                     return QStringLiteral("%1/%2/%3/%4/%5")
                         .arg(r[0])
@@ -321,7 +326,7 @@ int main(int argc, char* argv[]) {
                         .arg(r[3])
                         .arg(r[4]);
                 };
-                out << "            misses: " << t.gamesWithWrongStones
+                out << "            misses: " << a.gamesWithWrongStones
                     << " with wrong stones; stones right, off by 1/2/3/4-6/more: for Black "
                     << row(t.scoreMisses[0]) << ", for White " << row(t.scoreMisses[1]) << "\n";
             }
