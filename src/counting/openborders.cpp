@@ -9,6 +9,17 @@ constexpr int points = PlayoutBoard::points;
 
 namespace {
 
+// Whether a live stone of the colour stands next to the point.
+bool touchesLive(const PlayoutBoard& board, const std::array<bool, points>& live, int point,
+                 Stone colour) {
+    for (int step : PlayoutBoard::steps) {
+        const int n = point + step;
+        if (live[n] && board.stone(n) == colour)
+            return true;
+    }
+    return false;
+}
+
 // Steps from the nearest live stone of the colour to every point off the live stones.
 std::array<int, points> distances(const PlayoutBoard& board, const std::array<bool, points>& live,
                                   Stone colour) {
@@ -93,17 +104,10 @@ std::array<Stone, points> nearerSide(const PlayoutBoard& board,
 
 std::array<bool, points> undecidedPoints(const PlayoutBoard& board,
                                          const std::array<bool, points>& live) {
-    auto touches = [&](int p, Stone colour) {
-        for (int step : PlayoutBoard::steps) {
-            const int n = p + step;
-            if (live[n] && board.stone(n) == colour)
-                return true;
-        }
-        return false;
-    };
     auto neutral = [&](int p) {
-        return board.stone(p) == PlayoutBoard::Empty && touches(p, PlayoutBoard::Black) &&
-               touches(p, PlayoutBoard::White);
+        return board.stone(p) == PlayoutBoard::Empty &&
+               touchesLive(board, live, p, PlayoutBoard::Black) &&
+               touchesLive(board, live, p, PlayoutBoard::White);
     };
     const std::array<Stone, points> side = nearerSide(board, live);
     std::array<bool, points> undecided{};
@@ -151,14 +155,7 @@ int rescue(const PlayoutBoard& board, const std::array<bool, points>& live, int 
 // its owner nothing when the chain has room afterwards.
 int guard(const PlayoutBoard& board, const std::array<bool, points>& live, int played) {
     const Stone filler = board.stone(played);
-    auto neutral = [&](int p) {
-        for (int step : PlayoutBoard::steps) {
-            const int n = p + step;
-            if (live[n] && board.stone(n) == filler)
-                return true;
-        }
-        return false;
-    };
+    auto neutral = [&](int p) { return touchesLive(board, live, p, filler); };
     for (int step : PlayoutBoard::steps) {
         const int n = played + step;
         if (!live[n] || board.stone(n) != PlayoutBoard::opponent(filler) ||
@@ -194,14 +191,9 @@ std::vector<SettleMove> closeBorders(const PlayoutBoard& start,
         for (int p = 0; p < points && chosen == PlayoutBoard::noPoint; ++p) {
             if (board.stone(p) != PlayoutBoard::Empty)
                 continue;
-            bool own = false;
-            bool other = false;
-            for (int step : PlayoutBoard::steps) {
-                const int n = p + step;
-                own = own || (live[n] && board.stone(n) == toMove);
-                other = other || (live[n] && board.stone(n) == PlayoutBoard::opponent(toMove));
-            }
-            if (own && other && quietFill(board, p, toMove))
+            if (touchesLive(board, live, p, toMove) &&
+                touchesLive(board, live, p, PlayoutBoard::opponent(toMove)) &&
+                quietFill(board, p, toMove))
                 chosen = p;
         }
         if (chosen == PlayoutBoard::noPoint) {
